@@ -1,0 +1,1 @@
+# Account store sources are added here.

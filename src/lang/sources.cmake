@@ -1,0 +1,2 @@
+target_sources(quillset_core PRIVATE
+    lang/file_line.cpp)

@@ -1,0 +1,112 @@
+#include "settings/key_catalogue.h"
+
+#include <QByteArrayView>
+#include <cstring>
+
+namespace quillset {
+
+namespace {
+
+constexpr KeyDef flag(const char* key, const char* control) {
+    return KeyDef{key, KeyKind::Flag, control};
+}
+constexpr KeyDef number(const char* key, const char* control, int width, int min, int max) {
+    return KeyDef{key, KeyKind::Number, control, width, min, max};
+}
+constexpr KeyDef text(const char* key, const char* control, int width = 0) {
+    return KeyDef{key, KeyKind::Text, control, width};
+}
+constexpr KeyDef held(const char* key, KeyKind kind) {
+    return KeyDef{key, kind};
+}
+constexpr KeyDef choice(const char* key, std::array<ChoiceButton, 3> buttons, int count) {
+    return KeyDef{key, KeyKind::Choice, "", 0, 0, 0, buttons, count};
+}
+
+constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
+    flag("AUTOSAVE", "asa"),
+    flag("AUTOTRACKENEMY", "ate"),
+    number("CHAT_ALPHA", "ca", 3, 0, 255),
+    number("CHAT_DELAY", "cd", 3, 1, 32),
+    number("CHAT_LINES", "cl", 3, 1, 32),
+    flag("COMBINE_SLOTS", "combslots"),
+    flag("COMPAT_VIDEO", "compatvideo"),
+    flag("DEFAULT_SKILLS", "defskills"),
+    choice("DETAILLEVEL", {{{'0', "Option3"}, {'1', "Option2"}, {'2', "Option1"}}}, 3),
+    flag("EXPLOREMAP", "expmap"),
+    flag("FONTAA", "zaa"),
+    flag("FONTFILTER", "fontfilt"),
+    held("FONTPAGES", KeyKind::FontPages),
+    flag("FORCE_BLACK_SHADOW", "fbs"),
+    flag("FSAA_FILTER", "fsa"),
+    flag("FULLSCREEN", "fullsc"),
+    flag("GFX32", "textd"),
+    flag("LADDER_EXPORT", "laddexp"),
+    text("LANGUAGE", "Text1", 2),
+    flag("LOG", "logf"),
+    flag("LOGGING", "logging"),
+    number("MINIMAP_ALPHA", "mma", 4, 0, 255),
+    number("MUSICVOLUME", "musicvol", 4, 0, 125),
+    flag("NETLOG", "netlogf"),
+    flag("NETWORK_CDKEY_HIDE", "hidekey"),
+    held("NETWORK_CDKEY", KeyKind::CdKey),
+    held("NETWORK_CDKEY2", KeyKind::CdKey2),
+    text("NETWORK_LOBBY", "lsa"),
+    text("NETWORK_LOBBYLOGIN", "accname"),
+    text("NETWORK_LOBBYPORT", "lp"),
+    text("NETWORK_PLAYER", "defplayername"),
+    text("NETWORK_PORT_LISTEN", "lport"),
+    text("NETWORK_SESSION", "stdspn"),
+    choice("NETWORK_SPEEDSETTINGS", {{{'1', "modem"}, {'2', "dsl"}, {}}}, 2),
+    number("NIGHT_DARKNESS", "dunkelheit", 3, 0, 100),
+    flag("PICKUPANIM", "atmo"),
+    choice("PICKUPAUTO", {{{'0', "all"}, {'1', "goldunis"}, {'2', "gold"}}}, 3),
+    flag("SCREEN_QUAKE", "quake"),
+    number("SFXVOLUME", "sfxvol", 4, 0, 125),
+    flag("SHOWMOVIE", "shmov"),
+    flag("SHOWPOTIONS", "posinfo"),
+    flag("SHOW_ENEMYINFO", "sheni"),
+    flag("SHOW_HEROINFO", "shheroinf"),
+    flag("SHOWEXTRO", "shextro"),
+    flag("SOUND", "sound"),
+    choice("SOUNDQUALITY", {{{'0', "Option6"}, {'1', "Option5"}, {'2', "Option4"}}}, 3),
+    flag("TASKBAR_ICONS", "tskicons"),
+    flag("UNIQUE_COLOR", "uncol"),
+    flag("VIOLENCE", "vio"),
+    number("VOICEVOLUME", "voicevol", 4, 0, 125),
+    number("WARNING_LEVEL", "warninglevel", 3, 0, 100),
+    KeyDef{"WAITRETRACE", KeyKind::WaitRetrace, "waitretrace"},
+}};
+
+} // namespace
+
+std::span<const KeyDef, kKeyCount> keyCatalogue() {
+    return kCatalogue;
+}
+
+std::optional<int> findKey(QByteArrayView key) {
+    for (int i = 0; i < kKeyCount; ++i) {
+        if (key == QByteArrayView(kCatalogue[i].key))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> findKey(QLatin1String key) {
+    return findKey(QByteArrayView(key.data(), key.size()));
+}
+
+std::optional<int> findKeyByControl(QLatin1String control) {
+    for (int i = 0; i < kKeyCount; ++i) {
+        const KeyDef& def = kCatalogue[i];
+        if (def.controlName() == control)
+            return i;
+        for (const ChoiceButton& button : def.choices()) {
+            if (QLatin1String(button.control) == control)
+                return i;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace quillset

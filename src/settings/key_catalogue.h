@@ -1,0 +1,61 @@
+#pragma once
+// The keys of settings.cfg that the program knows, in the order the writer
+// writes them, each bound to the Options window control that edits it. The
+// reader, the writer, the window binding and the standard set all work from
+// this one table.
+
+#include <QLatin1String>
+#include <array>
+#include <optional>
+#include <span>
+
+namespace quillset {
+
+enum class KeyKind {
+    Flag,        // check box 0/1/2; reader takes the line's last character
+    Number,      // slider; reader takes up to `width` characters after " : "
+    Choice,      // option buttons; reader takes the line's last character
+    Text,        // text box; reader takes the rest of the line (`width` > 0 limits it)
+    FontPages,   // held value; reader keeps the line's last character
+    CdKey,       // held value NETWORK_CDKEY, opaque text
+    CdKey2,      // held value NETWORK_CDKEY2, opaque text
+    WaitRetrace, // check box; reader takes the first character after " : "
+};
+
+struct ChoiceButton {
+    char digit;
+    const char* control;
+};
+
+struct KeyDef {
+    const char* key;
+    KeyKind kind;
+    const char* control = ""; // check box, slider or text box; empty for Choice and held keys
+    int width = 0;            // Number: characters read; Text: 0 = whole rest of line
+    int min = 0;              // Number range
+    int max = 0;
+    std::array<ChoiceButton, 3> buttons{}; // Choice: the writer's test order
+    int buttonCount = 0;
+
+    QLatin1String name() const { return QLatin1String(key); }
+    QLatin1String controlName() const { return QLatin1String(control); }
+    std::span<const ChoiceButton> choices() const {
+        return {buttons.data(), static_cast<size_t>(buttonCount)};
+    }
+};
+
+constexpr int kKeyCount = 52;
+
+std::span<const KeyDef, kKeyCount> keyCatalogue();
+
+// Index of the key in the catalogue: exact, case-sensitive comparison.
+std::optional<int> findKey(QByteArrayView key);
+std::optional<int> findKey(QLatin1String key);
+
+// The row whose control (check box, slider, text box or option button) is named so.
+std::optional<int> findKeyByControl(QLatin1String control);
+
+// Separator between key and value in a settings line.
+inline constexpr char kSeparator[] = " : ";
+
+} // namespace quillset

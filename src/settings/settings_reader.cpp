@@ -1,0 +1,151 @@
+#include "settings/settings_reader.h"
+
+#include "app/ansi_text.h"
+#include "app/debug_log.h"
+#include "app/file_helpers.h"
+#include "app/text_lines.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quillset {
+
+namespace {
+
+constexpr QByteArrayView kSep(kSeparator);
+
+// A check box value: the digits 0, 1 and 2 only.
+std::optional<int> flagValue(char c) {
+    if (c >= '0' && c <= '2')
+        return c - '0';
+    return std::nullopt;
+}
+
+// A whole number with blanks around it, as a slider value: up to `width`
+// characters, then limited to the slider's range.
+std::optional<int> numberValue(QByteArrayView value, const KeyDef& def) {
+    QByteArrayView digits = value.first(std::min<qsizetype>(value.size(), def.width));
+    while (!digits.isEmpty() && digits.front() == ' ')
+        digits = digits.sliced(1);
+    while (!digits.isEmpty() && digits.back() == ' ')
+        digits.chop(1);
+    if (!digits.isEmpty() && digits.front() == '+')
+        digits = digits.sliced(1);
+    int parsed = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [ptr, ec] = std::from_chars(digits.data(), end, parsed);
+    if (digits.isEmpty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return std::clamp(parsed, def.min, def.max);
+}
+
+class Reader {
+public:
+    Reader(const QString& fontPagesValue, DebugLog* log)
+        : model_(SettingsModel::cleared(fontPagesValue)), log_(log) {
+        // A file without SOUND means sound on.
+        model_.setNumber(QLatin1String("SOUND"), 1);
+    }
+
+    void line(QByteArrayView line) {
+        if (line.isEmpty())
+            return;
+        const qsizetype sep = line.indexOf(kSep);
+        const QByteArrayView key = sep < 0 ? line : line.first(sep);
+        if (log_)
+            log_->write(QStringLiteral("opensettings() -> Loading ") + fromAnsi(key));
+        const std::optional<int> row = sep < 0 ? std::nullopt : findKey(key);
+        if (!row) {
+            model_.unknownLines.append(line.data(), line.size());
+            model_.unknownLines.append("\r\n");
+            return;
+        }
+        apply(*row, line.sliced(sep + kSep.size()));
+    }
+
+    SettingsModel finish() {
+        if (!waitRetraceSeen_)
+            model_.setNumber(QLatin1String("WAITRETRACE"), 1);
+        return std::move(model_);
+    }
+
+private:
+    void apply(int row, QByteArrayView value) {
+        const KeyDef& def = keyCatalogue()[row];
+        int& number = model_.numbers[row];
+        // The format reads Flag, Choice and FONTPAGES values from the line's
+        // last character; an empty value has none.
+        const char last = value.isEmpty() ? '\0' : value.back();
+        switch (def.kind) {
+        case KeyKind::Flag:
+            number = flagValue(last).value_or(number);
+            break;
+        case KeyKind::WaitRetrace:
+            if (auto v = flagValue(value.isEmpty() ? '\0' : value.front())) {
+                number = *v;
+                waitRetraceSeen_ = true;
+            }
+            break;
+        case KeyKind::Number:
+            number = numberValue(value, def).value_or(number);
+            break;
+        case KeyKind::Choice:
+            for (const ChoiceButton& button : def.choices()) {
+                if (button.digit == last)
+                    number = last - '0';
+            }
+            break;
+        case KeyKind::Text:
+            applyText(row, def, value);
+            break;
+        case KeyKind::FontPages:
+            model_.fontPagesValue = value.isEmpty() ? QString() : fromAnsi(value.last(1));
+            break;
+        case KeyKind::CdKey:
+            model_.fileCdKey = fromAnsi(value);
+            break;
+        case KeyKind::CdKey2:
+            model_.fileCdKey2 = fromAnsi(value);
+            break;
+        }
+    }
+
+    void applyText(int row, const KeyDef& def, QByteArrayView value) {
+        QString& text = model_.texts[row];
+        // The first login name in the file wins.
+        if (def.name() == QLatin1String("NETWORK_LOBBYLOGIN") && !text.isEmpty())
+            return;
+        if (def.width > 0)
+            value = value.first(std::min<qsizetype>(value.size(), def.width));
+        text = fromAnsi(value);
+    }
+
+    SettingsModel model_;
+    DebugLog* log_;
+    bool waitRetraceSeen_ = false;
+};
+
+} // namespace
+
+SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue, DebugLog* log) {
+    Reader reader(fontPagesValue, log);
+    if (log)
+        log->write(QStringLiteral("opensettings() -> Loading settings.cfg"));
+    for (QByteArrayView line : splitLines(data))
+        reader.line(line);
+    return reader.finish();
+}
+
+std::optional<SettingsModel> loadSettingsFile(const QString& path, const QString& fontPagesValue,
+                                              DebugLog* log) {
+    const std::optional<QByteArray> data = readRegularFile(path);
+    if (!data)
+        return std::nullopt;
+    return readSettings(*data, fontPagesValue, log);
+}
+
+bool hasSettingsFileName(const QString& path) {
+    return path.endsWith(QLatin1String("settings.cfg"), Qt::CaseSensitive);
+}
+
+} // namespace quillset

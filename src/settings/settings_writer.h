@@ -1,0 +1,36 @@
+#pragma once
+// Writing a SettingsModel as settings.cfg: catalogue keys in catalogue order,
+// then the kept unknown lines, then one empty line; CR LF throughout.
+
+#include "settings/settings_model.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <variant>
+
+namespace quillset {
+
+// The two CD keys of the account selected in the Account window.
+struct AccountCdKeys {
+    QString korrin;
+    QString deepfall;
+};
+
+struct EncodeError {
+    QString message;
+};
+
+// The file's bytes, or an error when a value cannot be written in
+// Windows-1252 (it is never replaced by a substitute character). Without
+// account keys the keys held from the file are written.
+std::variant<QByteArray, EncodeError>
+serializeSettings(const SettingsModel& model,
+                  const std::optional<AccountCdKeys>& accountKeys = std::nullopt);
+
+// Serialises and replaces the file atomically. Empty optional on success,
+// otherwise a sentence for the user; the old file is then unchanged.
+std::optional<QString> writeSettingsFile(const QString& path, const SettingsModel& model,
+                                         const std::optional<AccountCdKeys>& accountKeys = std::nullopt);
+
+} // namespace quillset
