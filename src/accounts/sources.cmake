@@ -1,1 +1,3 @@
-# Account store sources are added here.
+target_sources(quillset_core PRIVATE
+    accounts/account_file.cpp
+    accounts/account_store.cpp)

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake --preset dev
+cmake --build --preset dev
+export QT_QPA_PLATFORM=offscreen
+ctest --preset dev --timeout 300

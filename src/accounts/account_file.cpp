@@ -1,0 +1,67 @@
+#include "accounts/account_file.h"
+
+#include "app/ansi_text.h"
+#include "app/atomic_file.h"
+
+namespace quillset {
+
+namespace {
+
+// What a line holds, for error messages that must not quote a key.
+QString describeLine(int index) {
+    const int slot = index / 3 + 1;
+    switch (index % 3) {
+    case 0:
+        return QStringLiteral("the name of account %1").arg(slot);
+    case 1:
+        return QStringLiteral("the Korrin CD key of account %1").arg(slot);
+    default:
+        return QStringLiteral("the Deepfall CD key of account %1").arg(slot);
+    }
+}
+
+} // namespace
+
+QString joinKeyGroups(const std::array<QString, kKeyGroupCount>& groups) {
+    QString key;
+    for (const QString& group : groups)
+        key += group;
+    return key;
+}
+
+AccountLines accountLinesFromSlots(const AccountSlotsTexts& slotTexts) {
+    AccountLines lines;
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
+        const AccountSlotTexts& texts = slotTexts[keyRecordIndex(slot)];
+        lines[nameLineIndex(slot)] = texts.name;
+        lines[korrinLineIndex(slot)] = joinKeyGroups(texts.korrinGroups);
+        lines[deepfallLineIndex(slot)] = joinKeyGroups(texts.deepfallGroups);
+    }
+    return lines;
+}
+
+std::variant<QByteArray, AccountEncodeError> serializeAccountFile(const AccountLines& lines) {
+    QByteArray out;
+    out.reserve(kAccountLineCount * 24);
+    for (int i = 0; i < kAccountLineCount; ++i) {
+        const std::optional<QByteArray> bytes = toAnsi(lines[i]);
+        if (!bytes) {
+            return AccountEncodeError{
+                QStringLiteral("%1 holds characters that this file cannot store")
+                    .arg(describeLine(i))};
+        }
+        out.append(*bytes);
+        out.append("\r\n");
+    }
+    return out;
+}
+
+std::optional<QString> WriteAccountFile(const QString& installDir, const AccountLines& lines) {
+    auto result = serializeAccountFile(lines);
+    if (const auto* error = std::get_if<AccountEncodeError>(&result))
+        return error->message;
+    return writeFileAtomically(accountFilePath(installDir), std::get<QByteArray>(result),
+                               AtomicWriteOptions{.ownerOnly = true});
+}
+
+} // namespace quillset
