@@ -1,7 +1,8 @@
 #include "settings/key_catalogue.h"
 
 #include <QByteArrayView>
-#include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace quillset {
 
@@ -85,11 +86,17 @@ std::span<const KeyDef, kKeyCount> keyCatalogue() {
 }
 
 std::optional<int> findKey(QByteArrayView key) {
-    for (int i = 0; i < kKeyCount; ++i) {
-        if (key == QByteArrayView(kCatalogue[i].key))
-            return i;
-    }
-    return std::nullopt;
+    // Every line of a settings file is looked up; a hash keeps large files linear and cheap.
+    static const std::unordered_map<std::string_view, int> index = [] {
+        std::unordered_map<std::string_view, int> map;
+        for (int i = 0; i < kKeyCount; ++i)
+            map.emplace(kCatalogue[i].key, i);
+        return map;
+    }();
+    const auto it = index.find(std::string_view(key.data(), static_cast<size_t>(key.size())));
+    if (it == index.end())
+        return std::nullopt;
+    return it->second;
 }
 
 std::optional<int> findKey(QLatin1String key) {
