@@ -5,10 +5,21 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace quillset {
 
 class DebugLog;
+
+inline constexpr const char* kLanguageFileName = "language.lng";
+
+// What start-up shows (title "Quillset", OK) before it ends the program when
+// the language file is missing.
+inline constexpr const char* kLanguageFileMissingMessage = "Language.lng file not found! Aborting...";
+
+// Line numbers were once 16-bit: header lines past this one are not looked
+// for. Entries of a header at or before it are still read wherever they lie.
+inline constexpr int kLanguageFileLineLimit = 32767;
 
 struct LanguageLoad {
     // In file order; a section met twice gives its texts twice, the later winning.
@@ -16,11 +27,18 @@ struct LanguageLoad {
     LanguageTable table;
 };
 
-// The language file beside the program.
+// The language file beside the program: programDir, the native separator
+// and "language.lng" (no second separator when programDir ends with one).
 QString languageFilePath(const QString& programDir);
 
 // Empty optional when the file does not exist (the caller then tells the user
 // and ends the program). Writes the loader's trace lines to the log.
+//
+// The file is read once; every text is the line that GetFileLine would give
+// for the same file. A section starts at every line that equals one of the
+// sixteen headers exactly (entry lines included), entry N being line
+// header + N, empty past the end of the file. An empty or unreadable file
+// has no sections.
 std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* log = nullptr);
 
 } // namespace quillset

@@ -1,0 +1,105 @@
+#include "lang/language_loader.h"
+
+#include "app/ansi_text.h"
+#include "app/debug_log.h"
+#include "app/file_helpers.h"
+#include "app/text_lines.h"
+#include "lang/language_catalogue.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace quillset {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The section whose header the line is, if any. Headers are plain ASCII, so
+// the raw Windows-1252 bytes compare the same as the decoded text. A comment
+// line starts with '#' and so never matches.
+std::optional<std::string_view> headerSection(QByteArrayView line) {
+    if (line.size() < 3 || line.front() != '[' || line.back() != ']')
+        return std::nullopt;
+    const QByteArrayView name = line.sliced(1, line.size() - 2);
+    const auto sections = languageSections();
+    const auto found = std::find_if(sections.begin(), sections.end(), [name](std::string_view s) {
+        return name == QByteArrayView(s.data(), static_cast<qsizetype>(s.size()));
+    });
+    if (found == sections.end())
+        return std::nullopt;
+    return *found;
+}
+
+void trace(DebugLog* log, const QString& line) {
+    if (log)
+        log->write(line);
+}
+
+class LanguageFile {
+public:
+    // The lines point into data, which must outlive this object.
+    explicit LanguageFile(const QByteArray& data) : lines_(splitLines(data)) {}
+    explicit LanguageFile(QByteArray&&) = delete;
+
+    int lineCount() const { return static_cast<int>(lines_.size()); }
+    QByteArrayView raw(int lineNumber) const { return lines_[static_cast<size_t>(lineNumber - 1)]; }
+
+    // As GetFileLine: empty for line numbers outside the file.
+    QString line(int lineNumber) const {
+        if (lineNumber < 1 || lineNumber > lineCount())
+            return {};
+        return fromAnsi(raw(lineNumber));
+    }
+
+private:
+    std::vector<QByteArrayView> lines_;
+};
+
+void applySection(const LanguageFile& file, int headerLine, std::string_view section,
+                  LanguageLoad& load) {
+    const QString sectionName = toQString(section);
+    for (const LanguageTextRow& row : languageTextRows(section)) {
+        const QString text = file.line(headerLine + row.entry) + toQString(row.suffix);
+        if (!row.control.empty())
+            load.texts.push_back({toQString(row.window), toQString(row.control), row.index,
+                                  row.property, text});
+        if (row.kept)
+            load.table.setText(sectionName, row.entry, text);
+    }
+}
+
+} // namespace
+
+QString languageFilePath(const QString& programDir) {
+    return joinPath(programDir, QLatin1String(kLanguageFileName));
+}
+
+std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* debugLog) {
+    if (!FileExists(path))
+        return std::nullopt;
+    trace(debugLog, QStringLiteral("init_language() -> loading language file from ")
+                        + QDir::toNativeSeparators(path));
+
+    LanguageLoad load;
+    // An unreadable file gives no lines, just as GetFileLine gives only
+    // empty lines for it.
+    const QByteArray data = readRegularFile(path).value_or(QByteArray());
+    const LanguageFile file(data);
+    const int scanned = std::min(file.lineCount(), kLanguageFileLineLimit);
+    // Every line is scanned, entry lines too: an entry that equals a header
+    // starts that section there as well.
+    for (int lineNumber = 1; lineNumber <= scanned; ++lineNumber) {
+        const std::optional<std::string_view> section = headerSection(file.raw(lineNumber));
+        if (!section)
+            continue;
+        trace(debugLog, QStringLiteral("init_language() -> loading [") + toQString(*section)
+                            + QLatin1Char(']'));
+        applySection(file, lineNumber, *section, load);
+    }
+    return load;
+}
+
+} // namespace quillset
