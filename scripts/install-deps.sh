@@ -10,6 +10,7 @@ packages=(
     util-linux              # setpriv and unshare for the failure tests
     xvfb xauth imagemagick  # screenshots of the windows
     fonts-dejavu-core
+    clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests
 )
 
 missing=()

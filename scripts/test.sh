@@ -4,6 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+
+# The fuzz targets replay their checked-in corpora first (clang build of the core).
+bash scripts/fuzz.sh
+
 cmake --preset dev
 cmake --build --preset dev
 export QT_QPA_PLATFORM=offscreen

@@ -22,9 +22,21 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes) 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray data = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError || data.size() > maxBytes)
-        return std::nullopt;
+    // Read in chunks: asking QIODevice for maxBytes at once would allocate
+    // that much up front, and the file may grow after the size check.
+    QByteArray data;
+    data.reserve(info.size());
+    constexpr qint64 kChunk = 1 << 20;
+    while (true) {
+        const QByteArray chunk = file.read(kChunk);
+        if (file.error() != QFileDevice::NoError)
+            return std::nullopt;
+        if (chunk.isEmpty())
+            break;
+        data.append(chunk);
+        if (data.size() > maxBytes)
+            return std::nullopt;
+    }
     return data;
 }
 

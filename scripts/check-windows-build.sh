@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Compiles the Windows-only sources with the mingw-w64 cross compiler, against
+# the Qt headers of this machine, to catch errors in code that a Linux build
+# never compiles. Nothing is linked (there are no Windows Qt libraries here).
+#
+# Needs Debian's g++-mingw-w64-x86-64 (and i686 for the 32-bit check, when
+# installed). Exits 0 with a notice when no cross compiler is installed.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+qt_include="${QT_INCLUDE_DIR:-/usr/include/x86_64-linux-gnu/qt6}"
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+
+sources=(
+    src/app/registry/windows_registry.cpp
+    src/app/registry/platform_registry.cpp
+    src/app/registry/registry.cpp
+)
+
+compilers=()
+for candidate in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++ \
+                 i686-w64-mingw32-g++-posix i686-w64-mingw32-g++; do
+    if command -v "$candidate" >/dev/null 2>&1; then
+        # One compiler per target is enough.
+        target="${candidate%%-g++*}"
+        if [[ " ${compilers[*]-} " != *" $target"* ]]; then
+            compilers+=("$candidate")
+        fi
+    fi
+done
+if [[ ${#compilers[@]} -eq 0 ]]; then
+    echo "check-windows-build: no mingw-w64 cross compiler installed (apt-get install g++-mingw-w64-x86-64); skipped"
+    exit 0
+fi
+
+status=0
+for cxx in "${compilers[@]}"; do
+    for source in "${sources[@]}"; do
+        object="$out/$(basename "$source").$cxx.o"
+        if "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror \
+            -I"$root/src" -I"$qt_include" -I"$qt_include/QtCore" \
+            -c "$root/$source" -o "$object"; then
+            # The Windows backend must really be in the object, not hidden by
+            # its guard, and call the advapi32 entry points.
+            symbols="$("${cxx%g++*}nm" -C "$object")"
+            if [[ "$source" == *windows_registry.cpp ]] &&
+               { ! grep -q 'WindowsRegistry::queryValue' <<<"$symbols" ||
+                 ! grep -q 'RegQueryValueExA' <<<"$symbols"; }; then
+                echo "FAIL ($cxx): $source compiled to an empty object" >&2
+                status=1
+            else
+                echo "ok   ($cxx): $source"
+            fi
+        else
+            echo "FAIL ($cxx): $source" >&2
+            status=1
+        fi
+    done
+done
+exit $status
