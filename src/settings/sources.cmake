@@ -2,4 +2,5 @@ target_sources(quillset_core PRIVATE
     settings/key_catalogue.cpp
     settings/settings_model.cpp
     settings/settings_reader.cpp
-    settings/settings_writer.cpp)
+    settings/settings_writer.cpp
+    settings/standard_settings.cpp)

@@ -1,0 +1,92 @@
+#pragma once
+// The Options window as data: every frame, panel, control and menu item with
+// its object name, kind, parent, German default texts, placement in twips and
+// value limits. Generic builders turn these rows into widgets, so the window's
+// look lives here and nowhere else.
+
+#include <span>
+#include <string_view>
+
+namespace quillset::ui {
+
+enum class ControlKind {
+    Frame,         // titled group box
+    Panel,         // plain container inside a frame
+    CheckBox,      // value 0, 1 or 2 (grayed)
+    OptionButton,  // one of a group; the group is the buttons of one panel
+    Slider,        // horizontal, ticks below
+    TextBox,       // single line
+    Label,
+    ScaleLabel,    // number under a slider, drawn in the gray-text colour
+    CommandButton,
+};
+
+// What a value change of the control runs.
+enum class ChangeHandler {
+    None,    // labels, frames, buttons, and the language box
+    Plain,   // marks the window changed
+    Slider,  // marks the window changed and shows the value as tooltip
+    Sound,   // the sound switch's own handler
+};
+
+// Positions and sizes in twips (1/1440 inch), relative to the parent.
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct SliderRange {
+    int min = 0;
+    int max = 0;
+    int smallStep = 1;
+    int largeStep = 1;
+    int tickSpacing = 1;
+};
+
+struct ControlDef {
+    std::string_view name{};
+    ControlKind kind = ControlKind::Label;
+    std::string_view parent{};  // empty: the window's client area
+    std::string_view caption{}; // UTF-8 default text
+    std::string_view toolTip{}; // UTF-8 default tooltip; empty: none
+    TwipRect rect{};
+    int maxLength = 0;        // text boxes: 0 means no limit
+    bool centred = false;
+    bool wordWrap = false;    // labels two lines high
+    SliderRange slider{};
+    ChangeHandler handler = ChangeHandler::None;
+};
+
+struct MenuDef {
+    std::string_view name{};
+    std::string_view parent{};  // empty: a top-level menu of the menu bar
+    std::string_view caption{}; // UTF-8 default text
+    bool checkMark = false;   // carries a check mark
+    bool checkedInDesign = false;
+};
+
+inline constexpr std::string_view kOptionsWindowObjectName = "Form1";
+
+// The client area of the window, below the menu bar.
+inline constexpr int kClientWidthTwips = 10305;
+inline constexpr int kClientHeightTwips = 7680;
+
+// Parents come before their children.
+std::span<const ControlDef> controlCatalogue();
+// Top-level menus each followed by their items, in display order.
+std::span<const MenuDef> menuCatalogue();
+
+const ControlDef* findControlDef(std::string_view name);
+
+// refresh_variables clears the settings controls in this order.
+std::span<const std::string_view> clearOrder();
+// The controls that advanced mode enables and normal mode greys out.
+std::span<const std::string_view> advancedGroup();
+// The volume sliders and their labels, which follow the sound switch.
+std::span<const std::string_view> volumeGroup();
+// The panels whose flat look start-up prepares, Picture1 to Picture11.
+std::span<const std::string_view> pictureBoxes();
+
+} // namespace quillset::ui
