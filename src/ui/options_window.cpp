@@ -1,8 +1,10 @@
 #include "ui/options_window.h"
 
+#include "accounts/account_store.h"
 #include "app/file_helpers.h"
 #include "settings/settings_reader.h"
 #include "ui/about_window.h"
+#include "ui/account_window.h"
 #include "ui/settings_binding.h"
 #include "ui/tri_state_check_box.h"
 #include "ui/widget_text.h"
@@ -61,6 +63,13 @@ OptionsWindow::OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
 
     connectChangeHandlers();
     connectCommands();
+
+    // The Account window reads and sets the account name box; setting it
+    // marks this window changed like any edit.
+    auto* accountName = control<QLineEdit>(u"accname");
+    accounts_ = std::make_unique<AccountWindowHost>(
+        accountStore_, state_, dialogs_, [accountName] { return accountName->text(); },
+        [accountName](const QString& name) { accountName->setText(name); }, this);
 }
 
 OptionsWindow::~OptionsWindow() {
@@ -123,13 +132,13 @@ SettingsModel OptionsWindow::currentModel() const {
     return model;
 }
 
-void OptionsWindow::opensettings(const QString& path) {
+bool OptionsWindow::opensettings(const QString& path) {
     if (path.isEmpty())
-        return;
+        return false;
     if (!hasSettingsFileName(path)) {
-        dialogs_.message(languageTable().text(QStringLiteral("Messages"), 3), programTitle(),
+        dialogs_.message(languageTable().text(kept::notSettingsFileNotice), programTitle(),
                          Dialogs::Buttons::Ok);
-        return;
+        return false;
     }
     // Read first: a file that cannot be read must leave the window as it was.
     const std::optional<SettingsModel> model =
@@ -138,7 +147,7 @@ void OptionsWindow::opensettings(const QString& path) {
         dialogs_.message(QStringLiteral("The settings file could not be read:\n%1")
                              .arg(QDir::toNativeSeparators(path)),
                          programTitle(), Dialogs::Buttons::Ok);
-        return;
+        return false;
     }
     refresh_variables();
     // Sound counts as on until the file says otherwise.
@@ -150,6 +159,7 @@ void OptionsWindow::opensettings(const QString& path) {
     state_.soundOn = soundValue() != 0;
     state_.changedFlag = false;
     state_.windowBaseTitle = programTitle() + QStringLiteral(" : ") + QDir::toNativeSeparators(path);
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -370,6 +380,10 @@ bool OptionsWindow::init_language() {
     }
     language_ = std::move(*load);
     applyTexts(language_.texts);
+    // The Account window takes its texts now and whenever it is created anew;
+    // it is created hidden here, as its load step waits for start-up to end.
+    accounts_->setTexts(language_.texts);
+    accounts_->window();
     return true;
 }
 
@@ -408,9 +422,13 @@ void OptionsWindow::backUpProgramFolderSettings() {}
 // folder; without registry access the program folder is used (see Form_Load).
 void OptionsWindow::installDirFromRegistry() {}
 
-// accounts.cfg is read here once the account store is available.
+// Reads accounts.cfg from the install folder. When start-up has not settled
+// the folder yet (settings beside the program, no registry value), the
+// program folder it will settle on is used rather than the current folder.
 bool OptionsWindow::loadAccountStore() {
-    return false;
+    const QString dir =
+        state_.installDir.isEmpty() ? asInstallDir(state_.programDir) : state_.installDir;
+    return LoadAccountStore(accountStore_, dir);
 }
 
 // The visual-style item mirrors the manifest beside the program; it keeps its

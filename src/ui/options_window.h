@@ -3,6 +3,7 @@
 // catalogue, with the change marking, the window-state procedures, the
 // settings loader and the start-up sequence.
 
+#include "accounts/account_store.h"
 #include "app/app_state.h"
 #include "app/debug_log.h"
 #include "app/dialogs.h"
@@ -12,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <span>
 
 class QAction;
@@ -21,6 +23,7 @@ class QSlider;
 namespace quillset::ui {
 
 class AboutWindow;
+class AccountWindowHost;
 
 class OptionsWindow : public QMainWindow {
     Q_OBJECT
@@ -51,7 +54,13 @@ public:
     // Loads a settings.cfg into the window (refuses other file names with
     // [Messages] entry 3). Sets CurrentSettingsPath, WindowBaseTitle and clears
     // ChangedFlag; the caller then shows the title with showBaseTitle().
-    void opensettings(const QString& path);
+    // Returns whether a file was loaded.
+    bool opensettings(const QString& path);
+
+    // Writes the settings shown to path, with the selected account's CD keys.
+    // On success the window is unmarked; on failure the user is told why and
+    // the change mark stays. Returns whether the file was written.
+    bool writesettings(const QString& path);
 
     // --- Window state ----------------------------------------------------
     void refresh_variables(); // clears every settings control and held text
@@ -93,6 +102,8 @@ public:
     const LanguageTable& languageTable() const { return language_.table; }
 
     AppState& state() { return state_; }
+    AccountStore& accountStore() { return accountStore_; }
+    AccountWindowHost& accounts() { return *accounts_; }
     Dialogs& dialogs() { return dialogs_; }
     DebugLog& debugLog() { return log_; }
     // Null until mabout first shows it, and again after its close box.
@@ -137,6 +148,8 @@ private:
     LanguageLoad language_;
     HeldValues held_;
     QPointer<AboutWindow> about_;
+    AccountStore accountStore_;
+    std::unique_ptr<AccountWindowHost> accounts_;
     bool exiting_ = false;
 };
 

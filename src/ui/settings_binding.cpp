@@ -141,6 +141,20 @@ void clearControl(QWidget* control) {
         setBoxText(text, QString());
 }
 
+void setControlNumber(QWidget* control, int value) {
+    if (auto* box = qobject_cast<TriStateCheckBox*>(control))
+        box->setValue(value);
+    else if (auto* button = qobject_cast<QRadioButton*>(control))
+        setOptionButton(button, value != 0);
+    else if (auto* slider = qobject_cast<QSlider*>(control))
+        slider->setValue(value);
+}
+
+void setControlText(QWidget* control, const QString& text) {
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        setBoxText(box, text);
+}
+
 void setOptionButton(QRadioButton* button, bool on) {
     if (on || !button->isChecked()) {
         button->setChecked(on);

@@ -32,6 +32,12 @@ void clearControl(QWidget* control);
 // limit is kept whole; the limit only stops the user typing past it.
 void setBoxText(QLineEdit* box, const QString& text);
 
+// Sets a check box's value, a slider's value, or switches an option button on
+// (any number but 0) from code, raising its change signal as an edit would.
+void setControlNumber(QWidget* control, int value);
+// Sets a text box's text from code (see setBoxText).
+void setControlText(QWidget* control, const QString& text);
+
 // Switches an option button on (the others of its group go off) or off.
 void setOptionButton(QRadioButton* button, bool on);
 

@@ -1,0 +1,367 @@
+// The user's commands end to end with scripted answers: Open, Save, the
+// standard settings and Exit, in basic and advanced mode.
+
+#include "app/ansi_text.h"
+#include "ui_test_support.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace quillset::test {
+namespace {
+
+using Answer = Dialogs::Answer;
+using Buttons = Dialogs::Buttons;
+using Kind = ScriptedDialogs::Shown::Kind;
+using Result = ui::OptionsWindow::StartupResult;
+
+// Every kept text distinct, so the tests can tell which question was asked.
+QByteArray languageFile() {
+    QStringList lines = {QStringLiteral("[Captions]"), QStringLiteral("Save title"),
+                         QStringLiteral("Open title"), QStringLiteral("Exit"),
+                         QStringLiteral("Backup source"), QStringLiteral("Backup target"),
+                         QStringLiteral("[Messages]")};
+    for (int i = 1; i <= 9; ++i)
+        lines << QStringLiteral("M%1").arg(i);
+    lines << QStringLiteral("[GUI]");
+    for (int i = 1; i <= 13; ++i)
+        lines << QStringLiteral("Frame %1").arg(i);
+    lines << QStringLiteral("DE") << QStringLiteral("lobby.test.example");
+    return crlfLines(lines);
+}
+
+const QStringList kGameFile = {
+    QStringLiteral("SOUND : 1"), QStringLiteral("FULLSCREEN : 1"),
+    QStringLiteral("NETWORK_PLAYER : Aldric"), QStringLiteral("CAMERA_ZOOM : 3"),
+};
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousFolder = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(current.path()));
+        writeBytes(program.file(QStringLiteral("language.lng")), languageFile());
+        w.state.programDir = program.path();
+    }
+    void TearDown() override { QDir::setCurrent(previousFolder); }
+
+    // Start-up with the game's settings (and its backup) beside the program.
+    void startWithGameFile() {
+        writeBytes(settings(), crlfLines(kGameFile));
+        writeBytes(program.file(QStringLiteral("settings.bck")), crlfLines(kGameFile));
+        start();
+    }
+    void start() {
+        ASSERT_EQ(w->Form_Load(), Result::Running);
+        w.dialogs.shown.clear();
+    }
+    QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
+    QString title() const { return w.window->windowTitle(); }
+    QString baseTitle() const { return nativeSettingsTitle(settings()); }
+
+    void edit() { w->control<QCheckBox>(u"fullsc")->click(); }
+    bool fullscreenOn() { return w->control<QCheckBox>(u"fullsc")->isChecked(); }
+    void setAdvanced() { w->madvanced_Click(); }
+
+    // The messages and dialogs shown, as short strings.
+    QStringList shown() const {
+        QStringList out;
+        for (const auto& s : w.dialogs.shown)
+            out << (s.kind == Kind::Message ? s.text
+                    : s.kind == Kind::Open  ? QStringLiteral("open:") + s.title
+                                            : QStringLiteral("save:") + s.title);
+        return out;
+    }
+    QString saveQuestion() const {
+        return QStringLiteral("M9 ") + QDir::toNativeSeparators(settings());
+    }
+
+    QString previousFolder;
+    TempFolder current;
+    TempFolder program;
+    TempFolder elsewhere;
+    TestWindow w;
+};
+
+// ---- Open -------------------------------------------------------------
+
+TEST_F(Commands, OpenInBasicModeReloadsTheInstallFolderFile) {
+    startWithGameFile();
+    writeBytes(settings(), crlfLines({QStringLiteral("FULLSCREEN : 0")}));
+    w->oeffnen_Click();
+    EXPECT_TRUE(shown().isEmpty()) << "no changes, no question";
+    EXPECT_FALSE(fullscreenOn());
+    EXPECT_EQ(title(), baseTitle());
+
+    // Pending changes, answer Cancel: the file is reloaded and the edits are gone.
+    edit();
+    w.dialogs.answer(Answer::Cancel);
+    w->oeffnen_Click();
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("M2")});
+    EXPECT_FALSE(fullscreenOn());
+    EXPECT_FALSE(w.state.changedFlag);
+}
+
+TEST_F(Commands, OpenWithPendingChangesSavesFirstWhenAsked) {
+    startWithGameFile();
+    edit();
+    w.dialogs.answer(Answer::Ok); // save the changes?
+    w.dialogs.answer(Answer::Ok); // save over the current file?
+    w->oeffnen_Click();
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
+    EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
+    EXPECT_FALSE(fullscreenOn()) << "the saved file was loaded again";
+    EXPECT_EQ(title(), baseTitle());
+}
+
+TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
+    start();
+    EXPECT_EQ(title(), QStringLiteral("Quillset"));
+    w.dialogs.answer(Answer::Cancel);
+    w->oeffnen_Click();
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
+
+    // OK, then a file of another name: refused, and the edits stay marked.
+    edit();
+    w.dialogs.shown.clear();
+    const QString wrong = elsewhere.file(QStringLiteral("Settings.cfg"));
+    writeBytes(wrong, crlfLines(kGameFile));
+    w.dialogs.answer(Answer::Cancel); // don't save
+    w.dialogs.answer(Answer::Ok);
+    w.dialogs.choose(wrong);
+    w->oeffnen_Click();
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), QStringLiteral("M1"),
+                                    QStringLiteral("open:Open title"), QStringLiteral("M3")}));
+    EXPECT_TRUE(w.state.changedFlag);
+    EXPECT_EQ(title(), QStringLiteral("Quillset - Changed!"));
+
+    // OK, then a real settings file: loaded, and the mark goes.
+    const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
+    writeBytes(chosen, crlfLines(kGameFile));
+    w.dialogs.answer(Answer::Cancel);
+    w.dialogs.answer(Answer::Ok);
+    w.dialogs.choose(chosen);
+    w->oeffnen_Click();
+    EXPECT_EQ(w.state.currentSettingsPath, chosen);
+    EXPECT_EQ(title(), nativeSettingsTitle(chosen));
+    EXPECT_FALSE(w.state.changedFlag);
+}
+
+TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
+    startWithGameFile();
+    setAdvanced();
+    edit();
+    w.dialogs.answer(Answer::Cancel);
+    w.dialogs.choose(QString());
+    w->oeffnen_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_EQ(w.dialogs.shown[1].kind, Kind::Open);
+    EXPECT_EQ(w.dialogs.shown[1].initialFolder, settings());
+    EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!")) << "cancel changes nothing";
+
+    const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
+    writeBytes(chosen, crlfLines({QStringLiteral("NETWORK_PLAYER : Other")}));
+    w.dialogs.answer(Answer::Cancel);
+    w.dialogs.choose(chosen);
+    w->oeffnen_Click();
+    EXPECT_EQ(w->control<QLineEdit>(u"defplayername")->text(), QStringLiteral("Other"));
+    EXPECT_EQ(title(), nativeSettingsTitle(chosen));
+}
+
+// ---- Save -------------------------------------------------------------
+
+TEST_F(Commands, SaveWritesOnlyWhenThereAreChanges) {
+    startWithGameFile();
+    const QByteArray before = readBytes(settings());
+    w->speichern_Click();
+    w->menuItem(u"mSave")->trigger();
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_EQ(readBytes(settings()), before);
+}
+
+TEST_F(Commands, SaveInBasicModeAsksAboutTheCurrentFile) {
+    startWithGameFile();
+    edit();
+    w.dialogs.answer(Answer::Ok);
+    w->speichern_Click();
+    EXPECT_EQ(shown(), QStringList{saveQuestion()});
+    const QByteArray written = readBytes(settings());
+    EXPECT_TRUE(written.contains("\r\nFULLSCREEN : 0\r\n"));
+    EXPECT_TRUE(written.endsWith("CAMERA_ZOOM : 3\r\n\r\n"));
+    EXPECT_FALSE(w.state.changedFlag);
+    EXPECT_EQ(title(), baseTitle());
+}
+
+TEST_F(Commands, SaveUnderAnotherNameKeepsTheCurrentFile) {
+    startWithGameFile();
+    const QByteArray before = readBytes(settings());
+    edit();
+    // Cancel, then the dialog cancelled: nothing written, the mark stays.
+    w.dialogs.answer(Answer::Cancel);
+    w.dialogs.choose(QString());
+    w->speichern_Click();
+    EXPECT_EQ(readBytes(settings()), before);
+    EXPECT_TRUE(w.state.changedFlag);
+    EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
+
+    const QString other = elsewhere.file(QStringLiteral("copy.cfg"));
+    w.dialogs.answer(Answer::Cancel);
+    w.dialogs.choose(other);
+    w->speichern_Click();
+    EXPECT_TRUE(readBytes(other).contains("\r\nFULLSCREEN : 0\r\n"));
+    EXPECT_EQ(readBytes(settings()), before);
+    EXPECT_EQ(w.state.currentSettingsPath, settings());
+    EXPECT_EQ(title(), baseTitle());
+    EXPECT_EQ(w.dialogs.shown.back().title, QStringLiteral("Save title"));
+}
+
+TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
+    start();
+    edit();
+    w.dialogs.answer(Answer::Cancel);
+    w->speichern_Click();
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
+    EXPECT_TRUE(w.state.changedFlag);
+    EXPECT_FALSE(QFileInfo::exists(settings()));
+
+    const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
+    w.dialogs.answer(Answer::Ok);
+    w.dialogs.choose(chosen);
+    w->speichern_Click();
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    EXPECT_FALSE(w.state.changedFlag);
+
+    // The install folder's file appears, nothing loaded: written without a question.
+    writeBytes(settings(), "OLD : 1\r\n");
+    edit();
+    w.dialogs.shown.clear();
+    w->speichern_Click();
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_TRUE(readBytes(settings()).startsWith("AUTOSAVE : 0\r\n"));
+}
+
+TEST_F(Commands, SaveInAdvancedModeWithoutCurrentFileGoesToTheDialog) {
+    start();
+    setAdvanced();
+    edit();
+    const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
+    w.dialogs.choose(chosen);
+    w->speichern_Click();
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("save:Save title")});
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+}
+
+TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
+    startWithGameFile();
+    const QByteArray before = readBytes(settings());
+    // A character the file cannot hold.
+    w->control<QLineEdit>(u"defplayername")->setText(QString::fromUtf8("\u0416ora"));
+    w.dialogs.answer(Answer::Ok);
+    w->speichern_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_TRUE(w.dialogs.shown[1].text.contains(QDir::toNativeSeparators(settings())));
+    EXPECT_TRUE(w.dialogs.shown[1].text.contains(QLatin1String("NETWORK_PLAYER")));
+    EXPECT_EQ(readBytes(settings()), before);
+    EXPECT_TRUE(w.state.changedFlag);
+    EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
+
+    // A target that is a folder.
+    w->control<QLineEdit>(u"defplayername")->setText(QStringLiteral("Jora"));
+    const QString folder = elsewhere.file(QStringLiteral("settings.cfg"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    w.dialogs.shown.clear();
+    w.dialogs.answer(Answer::Cancel);
+    w.dialogs.choose(folder);
+    w->speichern_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 3u);
+    EXPECT_TRUE(w.dialogs.shown[2].text.contains(QLatin1String("folder")));
+    EXPECT_TRUE(w.state.changedFlag);
+}
+
+// ---- Standard settings ------------------------------------------------
+
+TEST_F(Commands, StandardSettingsThenSaveWritesTheStandardFile) {
+    start();
+    const SettingsModel before = w->currentModel();
+    w.dialogs.answer(Answer::Cancel);
+    w->mcreate_standard_cfg_Click();
+    EXPECT_EQ(w->currentModel(), before);
+    EXPECT_EQ(title(), QStringLiteral("Quillset"));
+
+    w.dialogs.answer(Answer::Ok);
+    w->mcreate_standard_cfg_Click();
+    EXPECT_EQ(title(), QStringLiteral("Quillset - Changed!"));
+    EXPECT_TRUE(w.state.changedFlag);
+
+    const QString target = elsewhere.file(QStringLiteral("settings.cfg"));
+    w.dialogs.answer(Answer::Ok); // install folder has no settings.cfg: choose one
+    w.dialogs.choose(target);
+    w->speichern_Click();
+    const QStringList expected = {
+        "AUTOSAVE : 0", "AUTOTRACKENEMY : 0", "CHAT_ALPHA : 0", "CHAT_DELAY : 8",
+        "CHAT_LINES : 8", "COMBINE_SLOTS : 0", "COMPAT_VIDEO : 0", "DEFAULT_SKILLS : 1",
+        "DETAILLEVEL : 2", "EXPLOREMAP : 1", "FONTAA : 0", "FONTFILTER : 1", "FONTPAGES : ",
+        "FORCE_BLACK_SHADOW : 0", "FSAA_FILTER : 0", "FULLSCREEN : 1", "GFX32 : 0",
+        "LADDER_EXPORT : 1", "LANGUAGE : DE", "LOG : 0", "LOGGING : 0", "MINIMAP_ALPHA : 125",
+        "MUSICVOLUME : 100", "NETLOG : 0", "NETWORK_CDKEY_HIDE : 1", "NETWORK_CDKEY : ",
+        "NETWORK_CDKEY2 : ", "NETWORK_LOBBY : lobby.test.example", "NETWORK_LOBBYLOGIN : ",
+        "NETWORK_LOBBYPORT : 7065", "NETWORK_PLAYER : ", "NETWORK_PORT_LISTEN : 2005",
+        "NETWORK_SESSION : ", "NETWORK_SPEEDSETTINGS : 2", "NIGHT_DARKNESS : 50",
+        "PICKUPANIM : 1", "PICKUPAUTO : 0", "SCREEN_QUAKE : 1", "SFXVOLUME : 100",
+        "SHOWMOVIE : 1", "SHOWPOTIONS : 1", "SHOW_ENEMYINFO : 1", "SHOW_HEROINFO : 0",
+        "SHOWEXTRO : 1", "SOUND : 1", "SOUNDQUALITY : 2", "TASKBAR_ICONS : 0",
+        "UNIQUE_COLOR : 1", "VIOLENCE : 0", "VOICEVOLUME : 100", "WARNING_LEVEL : 25",
+    };
+    ASSERT_EQ(expected.size(), 51);
+    EXPECT_EQ(readBytes(target), crlfLines(expected) + "\r\n");
+}
+
+TEST_F(Commands, StandardSettingsDropTheUnknownLinesAndKeepTheTitle) {
+    startWithGameFile();
+    w.dialogs.answer(Answer::Ok);
+    w->mcreate_standard_cfg_Click();
+    EXPECT_TRUE(w->currentModel().unknownLines.isEmpty());
+    EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
+    EXPECT_EQ(w.state.currentSettingsPath, settings());
+}
+
+// ---- Exit -------------------------------------------------------------
+
+TEST_F(Commands, ExitWithoutChangesAsksNothingAndClosesTheTrace) {
+    startWithGameFile();
+    w->exitbtn_Click();
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_FALSE(w->debugLog().isOpen());
+    EXPECT_EQ(splitCrlf(readBytes(current.file(QStringLiteral("debug.log")))).back(),
+              QStringLiteral("Form -> Program initialized."));
+}
+
+TEST_F(Commands, ExitWithChangesAsksAndNoWritesNothing) {
+    startWithGameFile();
+    const QByteArray before = readBytes(settings());
+    edit();
+    w.dialogs.answer(Answer::No);
+    w->close(); // the window's close box runs the same procedure
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].text, QStringLiteral("M2"));
+    EXPECT_EQ(w.dialogs.shown[0].title, QStringLiteral("Exit "));
+    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(readBytes(settings()), before);
+    EXPECT_FALSE(w->debugLog().isOpen());
+}
+
+TEST_F(Commands, ExitWithChangesAndYesSaves) {
+    startWithGameFile();
+    edit();
+    w.dialogs.answer(Answer::Yes);
+    w.dialogs.answer(Answer::Ok);
+    w->menuItem(u"mquit")->trigger();
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
+    EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
+    EXPECT_FALSE(w->debugLog().isOpen());
+}
+
+} // namespace
+} // namespace quillset::test
