@@ -11,6 +11,8 @@ packages=(
     xvfb xauth imagemagick  # screenshots of the windows
     fonts-dejavu-core
     clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests
+    wine wine64               # a real Wine prefix for the registry test
+    g++-mingw-w64-x86-64      # checks that the Windows registry backend compiles
 )
 
 missing=()

@@ -8,6 +8,9 @@ bash scripts/install-deps.sh
 # The fuzz targets replay their checked-in corpora first (clang build of the core).
 bash scripts/fuzz.sh
 
+# The Windows registry backend compiles with the mingw-w64 cross compiler.
+bash scripts/check-windows-build.sh
+
 cmake --preset dev
 cmake --build --preset dev
 export QT_QPA_PLATFORM=offscreen

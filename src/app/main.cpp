@@ -1,17 +1,24 @@
 // Quillset: the Options window is the program; its start-up does the rest.
 
 #include "app/app_state.h"
+#include "app/visual_style.h"
 #include "ui/options_window.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillset"));
 
     quillset::AppState state;
-    state.programDir = QCoreApplication::applicationDirPath();
+    state.programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+
+    // The manifest beside the program chooses the look: the modern style when
+    // it is active, the classic one when it is parked or absent.
+    QApplication::setStyle(quillset::modernStyleWanted(state.programDir) ? QStringLiteral("Fusion")
+                                                                           : QStringLiteral("Windows"));
 
     quillset::ui::QtDialogs dialogs;
     quillset::ui::OptionsWindow window(state, dialogs);

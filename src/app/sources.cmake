@@ -4,5 +4,6 @@ target_sources(quillset_core PRIVATE
     app/backup.cpp
     app/debug_log.cpp
     app/file_helpers.cpp
-    app/text_lines.cpp)
+    app/text_lines.cpp
+    app/visual_style.cpp)
 include(app/registry/sources.cmake OPTIONAL)

@@ -2,12 +2,14 @@
 
 #include "app/backup.h"
 #include "app/file_helpers.h"
+#include "app/visual_style.h"
 #include "settings/settings_writer.h"
 #include "settings/standard_settings.h"
 #include "ui/account_window.h"
 #include "ui/options_window.h"
 #include "ui/settings_binding.h"
 
+#include <QAction>
 #include <QDir>
 
 namespace quillset::ui {
@@ -153,7 +155,31 @@ void OptionsWindow::maccmanage_Click() {
 }
 
 void OptionsWindow::use_xp_style_Click() {
-    // Visual-style switch: not available yet.
+    QAction* item = menuItem(u"use_xp_style");
+    const ManifestPaths paths = ManifestPaths::in(state_.programDir);
+    switch (switchVisualStyle(paths, item->isChecked())) {
+    case SwitchResult::Switched:
+        dialogs_.message(QStringLiteral("Please restart the program!"), programTitle(),
+                         Dialogs::Buttons::Ok);
+        item->setChecked(!item->isChecked());
+        break;
+    case SwitchResult::Missing:
+        break;
+    case SwitchResult::BothExist:
+        dialogs_.message(QStringLiteral("Both %1 and %2 exist. Remove one of them; neither is "
+                                        "renamed, so that no file is replaced.")
+                             .arg(QDir::toNativeSeparators(paths.active),
+                                  QDir::toNativeSeparators(paths.parked)),
+                         programTitle(), Dialogs::Buttons::Ok);
+        break;
+    case SwitchResult::RenameFailed:
+        dialogs_.message(QStringLiteral("The visual style could not be switched: %1 could not be "
+                                        "renamed.")
+                             .arg(QDir::toNativeSeparators(item->isChecked() ? paths.active
+                                                                            : paths.parked)),
+                         programTitle(), Dialogs::Buttons::Ok);
+        break;
+    }
 }
 
 } // namespace quillset::ui

@@ -2,6 +2,7 @@
 
 #include "accounts/account_store.h"
 #include "app/file_helpers.h"
+#include "app/visual_style.h"
 #include "settings/settings_reader.h"
 #include "ui/about_window.h"
 #include "ui/account_window.h"
@@ -431,8 +432,21 @@ bool OptionsWindow::loadAccountStore() {
     return LoadAccountStore(accountStore_, dir);
 }
 
-// The visual-style item mirrors the manifest beside the program; it keeps its
-// design state until that switch is available.
-void OptionsWindow::setVisualStyleItem() {}
+// The visual-style item mirrors the manifest beside the program.
+void OptionsWindow::setVisualStyleItem() {
+    QAction* item = menuItem(u"use_xp_style");
+    switch (visualStyleItemState(ManifestPaths::in(state_.programDir))) {
+    case MenuItemState::Checked:
+        item->setChecked(true);
+        break;
+    case MenuItemState::Unchecked:
+        item->setChecked(false);
+        break;
+    case MenuItemState::Disabled:
+        // Keeps its design check mark, greyed out.
+        item->setEnabled(false);
+        break;
+    }
+}
 
 } // namespace quillset::ui
