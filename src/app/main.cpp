@@ -1,6 +1,7 @@
 // Quillset: the Options window is the program; its start-up does the rest.
 
 #include "app/app_state.h"
+#include "app/registry/registry.h"
 #include "app/visual_style.h"
 #include "ui/options_window.h"
 #include "ui/qt_dialogs.h"
@@ -21,7 +22,10 @@ int main(int argc, char* argv[]) {
                                                                            : QStringLiteral("Windows"));
 
     quillset::ui::QtDialogs dialogs;
+    const std::unique_ptr<quillset::Registry> registry =
+        quillset::makePlatformRegistry(state.programDir);
     quillset::ui::OptionsWindow window(state, dialogs);
+    window.setRegistry(*registry);
     dialogs.setOwner(&window);
 
     if (window.Form_Load() != quillset::ui::OptionsWindow::StartupResult::Running)

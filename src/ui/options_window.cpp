@@ -354,8 +354,10 @@ OptionsWindow::StartupResult OptionsWindow::Form_Load() {
 
     show();
     state_.windowBaseTitle = programTitle();
-    if (state_.installDir.isEmpty())
-        state_.installDir = asInstallDir(state_.programDir);
+    // Settings and backup beside the program with a registry value: step 3
+    // left the folder as read; every later use appends a bare file name.
+    state_.installDir = state_.installDir.isEmpty() ? asInstallDir(state_.programDir)
+                                                    : asInstallDir(state_.installDir);
 
     log(QStringLiteral("Form -> loading settings.cfg from ") + state_.installDir);
     const QString settingsPath = state_.installDir + kSettingsFileName;
@@ -411,17 +413,61 @@ void OptionsWindow::endProgram() {
 // usual. Nothing else to prepare on this platform.
 void OptionsWindow::preparePictureBoxes() {}
 
-// Registry look-up of the game's folder: not available in this build, so
-// InstallDir stays empty and start-up falls back to the program folder.
-void OptionsWindow::findInstallDirInRegistry() {}
+// Step 3: the installer's value from the machine root, else from the
+// per-user root, which is then copied to the machine root (a refused copy
+// goes unnoticed). The value is taken as read, without a separator.
+void OptionsWindow::findInstallDirInRegistry() {
+    const auto machine = RegistryRoot::LocalMachine;
+    QString value = registry_->RegGetString(machine, kInstallKeyPath, kInstallValueName);
+    if (value.isEmpty()) {
+        value = registry_->RegGetString(RegistryRoot::CurrentUser, kInstallKeyPath,
+                                        kInstallValueName);
+        if (!value.isEmpty())
+            registry_->RegSetString(machine, kInstallKeyPath, kInstallValueName, value);
+    }
+    state_.installDir = value.isEmpty() ? QString() : registry_->localPath(value);
+}
 
-// A settings.cfg beside the program without settings.bck gets its backup here
-// once the backup procedures are available; until then nothing is copied.
-void OptionsWindow::backUpProgramFolderSettings() {}
+QString OptionsWindow::registryInstallFolder() const {
+    const QString value =
+        registry_->RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
+    return value.isEmpty() ? QString() : registry_->localPath(value);
+}
 
-// Without a settings.cfg beside the program the registry names the install
-// folder; without registry access the program folder is used (see Form_Load).
-void OptionsWindow::installDirFromRegistry() {}
+BackupContext OptionsWindow::backupContext() {
+    return {dialogs_, languageTable(), state_.installDir, state_.currentSettingsPath};
+}
+
+// Step 5: the game's settings beside the program without a backup: the
+// backup is made there, and the program folder is the game's folder.
+void OptionsWindow::backUpProgramFolderSettings() {
+    const QString cfg = joinPath(state_.programDir, kSettingsFileName);
+    const QString bck = joinPath(state_.programDir, QStringLiteral("settings.bck"));
+    if (FileExists(bck) || !FileExists(cfg))
+        return;
+    log(QStringLiteral("Form -> no backup found"));
+    if (copy_with_notice(backupContext(), cfg, bck))
+        log(QStringLiteral("Form -> backup created"));
+    state_.installDir = asInstallDir(state_.programDir);
+}
+
+// Step 6: no settings beside the program: the registry names the game's
+// folder, else the program folder is used; a missing backup is made there.
+void OptionsWindow::installDirFromRegistry() {
+    if (FileExists(joinPath(state_.programDir, kSettingsFileName)))
+        return;
+    const QString folder = registryInstallFolder();
+    state_.installDir = folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder);
+    log(QStringLiteral("Form -> ") + state_.installDir);
+    if (state_.installDir == QDir::separator())
+        state_.installDir = asInstallDir(state_.programDir);
+    if (!FileExists(state_.installDir + QStringLiteral("settings.bck"))) {
+        log(QStringLiteral("Form -> Creating Backup"));
+        // The advanced item still has its design check mark here, so the
+        // backup takes its advanced branch.
+        create_backup(backupContext(), isAdvancedChecked());
+    }
+}
 
 // Reads accounts.cfg from the install folder. When start-up has not settled
 // the folder yet (settings beside the program, no registry value), the

@@ -4,9 +4,11 @@
 // settings loader and the start-up sequence.
 
 #include "accounts/account_store.h"
+#include "app/backup.h"
 #include "app/app_state.h"
 #include "app/debug_log.h"
 #include "app/dialogs.h"
+#include "app/registry/memory_registry.h"
 #include "lang/language_loader.h"
 #include "settings/settings_model.h"
 #include "ui/window_builder.h"
@@ -38,6 +40,10 @@ public:
     // the start-up. state and dialogs must outlive the window.
     OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
     ~OptionsWindow() override;
+
+    // Where start-up looks for the game's folder; an empty registry of its own
+    // until one is set. Must outlive the window.
+    void setRegistry(Registry& registry) { registry_ = &registry; }
 
     // Start-up: opens debug.log in the current folder, loads the language
     // file, prepares the controls, shows the window and loads the install
@@ -130,12 +136,13 @@ private:
     // Closes the trace and leaves the event loop; runs once.
     void endProgram();
 
-    // Start-up steps whose procedures live elsewhere. Each is called at its
-    // place in the sequence and writes no trace line of its own.
+    // Start-up steps, each called at its place in the sequence.
     void preparePictureBoxes();
     void findInstallDirInRegistry();    // machine root, else user root copied up
     void backUpProgramFolderSettings(); // settings.cfg beside the program without backup
     void installDirFromRegistry();      // no settings.cfg beside the program
+    QString registryInstallFolder() const; // the machine root's value as a local folder
+    BackupContext backupContext();
     bool loadAccountStore();
     void setVisualStyleItem();          // from the manifest beside the program
 
@@ -148,6 +155,8 @@ private:
     LanguageLoad language_;
     HeldValues held_;
     QPointer<AboutWindow> about_;
+    MemoryRegistry emptyRegistry_;
+    Registry* registry_ = &emptyRegistry_;
     AccountStore accountStore_;
     std::unique_ptr<AccountWindowHost> accounts_;
     bool exiting_ = false;

@@ -2,11 +2,13 @@
 // standard settings and Exit, in basic and advanced mode.
 
 #include "app/ansi_text.h"
+#include "ui/account_window.h"
 #include "ui_test_support.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace quillset::test {
@@ -54,6 +56,10 @@ protected:
         start();
     }
     void start() {
+        // Without the game's settings beside it, start-up offers to back up a
+        // file of the user's choice: cancelled here.
+        if (!QFileInfo::exists(settings()))
+            w.dialogs.choose(QString());
         ASSERT_EQ(w->Form_Load(), Result::Running);
         w.dialogs.shown.clear();
     }
@@ -361,6 +367,33 @@ TEST_F(Commands, ExitWithChangesAndYesSaves) {
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
     EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
     EXPECT_FALSE(w->debugLog().isOpen());
+}
+
+} // namespace
+} // namespace quillset::test
+
+namespace quillset::test {
+namespace {
+
+TEST_F(Commands, SaveTakesTheSelectedAccountsKeys) {
+    startWithGameFile();
+    // No accounts.cfg and an empty account name: every slot name is empty,
+    // so the last slot ends selected.
+    w->maccmanage_Click();
+    ui::AccountWindow& accounts = w->accounts().window();
+    EXPECT_TRUE(accounts.optionButton(4)->isChecked());
+    const QStringList groups = {QStringLiteral("AAAAA"), QStringLiteral("BBBBB"),
+                                QStringLiteral("CCC"), QString()};
+    for (int i = 0; i < 4; ++i)
+        accounts.keyBox(4, ui::KeyRow::Korrin, i)->setText(groups[i]);
+    accounts.keyBox(4, ui::KeyRow::Deepfall, 0)->setText(QStringLiteral("DDDDD"));
+    edit();
+    w.dialogs.answer(Answer::Ok);
+    w->speichern_Click();
+    const QByteArray written = readBytes(settings());
+    EXPECT_TRUE(written.contains("\r\nNETWORK_CDKEY : AAAAABBBBBCCC\r\nNETWORK_CDKEY2 : DDDDD\r\n"));
+    EXPECT_EQ(w->accountStore().Lines[korrinLineIndex(4)], QStringLiteral("AAAAABBBBBCCC"));
+    EXPECT_EQ(w->accountStore().Lines[deepfallLineIndex(4)], QStringLiteral("DDDDD"));
 }
 
 } // namespace

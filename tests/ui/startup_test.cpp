@@ -72,9 +72,11 @@ protected:
     QStringList trace() { return splitCrlf(readBytes(current.file(QStringLiteral("debug.log")))); }
     QString installDir() const { return QDir::toNativeSeparators(program.path()) + QDir::separator(); }
 
-    // The trace of a start-up up to the settings load.
-    QStringList traceBeforeLoad() const {
-        return {
+    // The trace of a start-up up to the settings load. Without settings
+    // beside the program the registry is asked (it is empty here) and the
+    // backup command runs for the program folder.
+    QStringList traceBeforeLoad(bool settingsBesideProgram = true) const {
+        QStringList lines = {
             QStringLiteral("Quillset Debug File - v2.5.9"),
             QStringLiteral("Form -> XPStyle initialized"),
             QStringLiteral("Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"),
@@ -98,7 +100,15 @@ protected:
             QStringLiteral("Form -> Done"),
             QStringLiteral("Form -> loading settings.cfg from ") + installDir(),
         };
+        if (!settingsBesideProgram) {
+            const qsizetype at = lines.indexOf(QStringLiteral("Form -> Getting path from Registry")) + 1;
+            lines.insert(at, QStringLiteral("Form -> Creating Backup"));
+            lines.insert(at, QStringLiteral("Form -> ") + QDir::separator());
+        }
+        return lines;
     }
+    // Start-up without settings beside the program asks for a file to back up.
+    void cancelBackupDialog(TestWindow& window) { window.dialogs.choose(QString()); }
 
     QString previousFolder;
     TempFolder current;
@@ -134,6 +144,7 @@ TEST_F(Startup, TraceOfARunWithSettingsAndBackupBesideTheProgram) {
 
 TEST_F(Startup, WindowShowsTheLanguageTextsAndTheRunningState) {
     writeLanguageFile();
+    cancelBackupDialog(w);
     ASSERT_EQ(w->Form_Load(), Result::Running);
     EXPECT_EQ(w->control<QPushButton>(u"speichern")->text(), QStringLiteral("Sichern"));
     EXPECT_EQ(w->control<QPushButton>(u"exitbtn")->text(), QStringLiteral("Ende "));
@@ -161,8 +172,12 @@ TEST_F(Startup, WindowShowsTheLanguageTextsAndTheRunningState) {
 
 TEST_F(Startup, WithoutSettingsTheWindowStaysClearedUnderThePlainTitle) {
     writeLanguageFile();
+    cancelBackupDialog(w);
     ASSERT_EQ(w->Form_Load(), Result::Running);
-    QStringList expected = traceBeforeLoad();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].kind, ScriptedDialogs::Shown::Kind::Open);
+    EXPECT_EQ(w.dialogs.shown[0].title, QStringLiteral("Quelle"));
+    QStringList expected = traceBeforeLoad(false);
     expected << QStringLiteral("Form -> Done") << QStringLiteral("Form -> Program initialized.");
     EXPECT_EQ(trace(), expected);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillset"));
@@ -190,6 +205,7 @@ TEST_F(Startup, MissingLanguageFileEndsTheProgramBeforeTheWindowShows) {
 
 TEST_F(Startup, ClosingTheWindowEndsTheProgramAndClosesTheTrace) {
     writeLanguageFile();
+    cancelBackupDialog(w);
     ASSERT_EQ(w->Form_Load(), Result::Running);
     ASSERT_TRUE(w->debugLog().isOpen());
     EXPECT_TRUE(w->close()) << "the close box cannot be refused";
@@ -201,10 +217,12 @@ TEST_F(Startup, ClosingTheWindowEndsTheProgramAndClosesTheTrace) {
 
 TEST_F(Startup, SecondRunReplacesTheTrace) {
     writeLanguageFile();
+    cancelBackupDialog(w);
     ASSERT_EQ(w->Form_Load(), Result::Running);
     const QStringList first = trace();
     TestWindow again;
     again.state.programDir = program.path();
+    cancelBackupDialog(again);
     ASSERT_EQ(again->Form_Load(), Result::Running);
     EXPECT_EQ(trace(), first);
 }

@@ -21,6 +21,7 @@ protected:
     void TearDown() override { QDir::setCurrent(previousFolder); }
 
     void start() {
+        w.dialogs.choose(QString()); // the start-up backup asks for a file
         ASSERT_EQ(w->Form_Load(), ui::OptionsWindow::StartupResult::Running);
         w.dialogs.shown.clear();
     }
@@ -64,6 +65,7 @@ TEST_F(VisualStyle, StartStatesFollowTheFiles) {
     TestWindow parkedOnly;
     parkedOnly.state.programDir = program.path();
     writeBytes(parked(), "m");
+    parkedOnly.dialogs.choose(QString());
     ASSERT_EQ(parkedOnly->Form_Load(), ui::OptionsWindow::StartupResult::Running);
     EXPECT_FALSE(parkedOnly->menuItem(u"use_xp_style")->isChecked());
     EXPECT_TRUE(parkedOnly->menuItem(u"use_xp_style")->isEnabled());
