@@ -11,4 +11,23 @@ namespace quillset {
 // not start another line; empty input has no lines. The views point into data.
 std::vector<QByteArrayView> splitLines(QByteArrayView data);
 
+// The same lines, handed to fn one at a time without building a list.
+template <class Fn>
+void forEachLine(QByteArrayView data, Fn&& fn) {
+    const char* const begin = data.data();
+    const qsizetype size = data.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = begin[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        fn(QByteArrayView(begin + start, i - start));
+        if (c == '\r' && i + 1 < size && begin[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        fn(QByteArrayView(begin + start, size - start));
+}
+
 } // namespace quillset

@@ -41,8 +41,11 @@ std::optional<int> numberValue(QByteArrayView value, const KeyDef& def) {
 
 class Reader {
 public:
-    Reader(const QString& fontPagesValue, DebugLog* log)
+    Reader(qsizetype fileSize, const QString& fontPagesValue, DebugLog* log)
         : model_(SettingsModel::cleared(fontPagesValue)), log_(log) {
+        // Unknown lines are at most the whole file (plus line ends): one
+        // allocation instead of repeated growth on large files.
+        model_.unknownLines.reserve(fileSize + fileSize / 8);
         // A file without SOUND means sound on.
         model_.setNumber(QLatin1String("SOUND"), 1);
     }
@@ -128,11 +131,10 @@ private:
 } // namespace
 
 SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue, DebugLog* log) {
-    Reader reader(fontPagesValue, log);
+    Reader reader(data.size(), fontPagesValue, log);
     if (log)
         log->write(QStringLiteral("opensettings() -> Loading settings.cfg"));
-    for (QByteArrayView line : splitLines(data))
-        reader.line(line);
+    forEachLine(data, [&reader](QByteArrayView line) { reader.line(line); });
     return reader.finish();
 }
 
