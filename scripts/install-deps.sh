@@ -13,6 +13,9 @@ packages=(
     clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests
     wine wine64               # a real Wine prefix for the registry test
     g++-mingw-w64-x86-64      # checks that the Windows registry backend compiles
+    dpkg-dev                  # the .deb: dpkg-shlibdeps works out its Depends
+    desktop-file-utils appstream  # validate the desktop entry and the metainfo
+    librsvg2-bin              # renders the icon's PNG sizes from its SVG
 )
 
 missing=()

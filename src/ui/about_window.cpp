@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 
 // Resources of a static library must be registered by name, from the global
 // namespace.
@@ -68,6 +69,7 @@ AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     QLabel* banner = makeLabel(this, "Picture1", scale.rect({60, 3960, 6015, 1095}));
     banner->setPixmap(QPixmap(QStringLiteral(":/ui/banner.jpg")));
     banner->setScaledContents(true);
+    banner->setAccessibleName(QStringLiteral("Quillset, settings editor for Korrin"));
 
     QLabel* address = makeLabel(this, "Label2", scale.rect({960, 5160, 4215, 375}));
     address->setText(QStringLiteral("Visit us at https://quillset.example.org"));
@@ -78,6 +80,15 @@ AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     ok->setGeometry(scale.rect({2400, 5760, 1335, 375}));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
+
+    // OK is the default button and Escape its cancel: this is no dialog, so
+    // both keys are wired here. Either one hides the window, as OK does.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, ok, &QPushButton::click);
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &AboutWindow::Command1_Click);
 
     Form_Load();
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QStyle>
@@ -74,8 +75,12 @@ QWidget* makeWidget(const AccountControlDef& def, QWidget* parent) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     }
-    case AccountControlKind::CommandButton:
-        return new QPushButton(parent);
+    case AccountControlKind::CommandButton: {
+        auto* button = new QPushButton(parent);
+        // Enter presses the focused button, as Space does.
+        button->setAutoDefault(true);
+        return button;
+    }
     }
     return new QWidget(parent);
 }
@@ -155,6 +160,11 @@ AccountWindow::AccountWindow(AccountStore& store, AppState& state, Dialogs& dial
     connectHandlers();
     applyTabOrder();
     applyTexts(texts);
+
+    // Escape is Close. Enter presses only a focused button: in a box it does
+    // nothing, so a half-typed key is never saved by accident.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &AccountWindow::Command2_Click);
 }
 
 void AccountWindow::buildControls() {
@@ -168,9 +178,15 @@ void AccountWindow::buildControls() {
         if (!def.caption.isEmpty())
             setCaption(widget, def.caption);
         if (!def.toolTip.isEmpty())
-            widget->setToolTip(def.toolTip);
+            ui::setToolTip(widget, def.toolTip);
         controls_.insert(def.name, widget);
     }
+    // Boxes are named by the labels beside them; an option button, which
+    // has no caption, by the frame of the slot it selects.
+    nameControlsByLabels(this);
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot)
+        setAccessibleNamer(controls_.value(optionButtonName(slot)),
+                           controls_.value(slotFrameName(slot)));
 }
 
 void AccountWindow::collectSlotWidgets() {
@@ -194,6 +210,10 @@ void AccountWindow::connectHandlers() {
                 selectSlot(slot);
         });
     }
+    QList<QAbstractButton*> options;
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot)
+        options << widgets(slot).option;
+    keepTabOnCheckedButton(options);
     connect(controlAs<QPushButton>(controls_, QStringLiteral("Command1")), &QPushButton::clicked,
             this, &AccountWindow::Command1_Click);
     connect(controlAs<QPushButton>(controls_, QStringLiteral("Command2")), &QPushButton::clicked,

@@ -9,16 +9,24 @@ namespace quillset::ui {
 
 namespace {
 
-QMessageBox::StandardButtons standardButtons(Dialogs::Buttons buttons) {
+// The buttons of a message box, the one Enter presses and the one Escape
+// (and the close box) presses.
+struct ButtonSet {
+    QMessageBox::StandardButtons all;
+    QMessageBox::StandardButton enter;
+    QMessageBox::StandardButton escape;
+};
+
+ButtonSet buttonSet(Dialogs::Buttons buttons) {
     switch (buttons) {
     case Dialogs::Buttons::Ok:
-        return QMessageBox::Ok;
+        return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
     case Dialogs::Buttons::OkCancel:
-        return QMessageBox::Ok | QMessageBox::Cancel;
+        return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
     case Dialogs::Buttons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
     }
-    return QMessageBox::Ok;
+    return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }
 
 Dialogs::Answer toAnswer(int clicked, Dialogs::Buttons buttons) {
@@ -46,7 +54,10 @@ QWidget* QtDialogs::owner() const {
 }
 
 Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Buttons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, standardButtons(buttons), owner());
+    const ButtonSet set = buttonSet(buttons);
+    QMessageBox box(QMessageBox::NoIcon, title, text, set.all, owner());
+    box.setDefaultButton(set.enter);
+    box.setEscapeButton(set.escape);
     return toAnswer(box.exec(), buttons);
 }
 
@@ -74,6 +85,7 @@ QString QtDialogs::saveFile(const QString& title, const QString& initialFolder) 
                             .arg(QDir::toNativeSeparators(path)),
                         QMessageBox::Yes | QMessageBox::No, &dialog);
         ask.setDefaultButton(QMessageBox::No);
+        ask.setEscapeButton(QMessageBox::No);
         const int create = ask.exec();
         if (create == QMessageBox::Yes)
             return path;

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QVariant>
 
 namespace quillset::ui {
@@ -13,12 +14,57 @@ namespace {
 
 // Where a label keeps its caption as set, before line ends were adapted.
 constexpr char kCaptionProperty[] = "quillsetCaption";
+// The tooltip as the design or the language file gave it. Sliders show their
+// value as tooltip while they move; the description keeps the meaning.
+constexpr char kToolTipProperty[] = "quillsetToolTip";
+// The widget whose caption names a control without one, and which of the
+// controls sharing that namer this one is.
+constexpr char kNamerProperty[] = "quillsetNamer";
+constexpr char kPartProperty[] = "quillsetNamerPart";
+constexpr char kPartsProperty[] = "quillsetNamerParts";
+// Set on a namer, so that only namers look for the controls they name.
+constexpr char kNamesOthersProperty[] = "quillsetNamesOthers";
 
 QString forDisplay(const QString& caption) {
     QString shown = caption;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return shown;
+}
+
+QString ownToolTip(const QWidget* widget) {
+    return widget->property(kToolTipProperty).toString();
+}
+
+void refreshAccessibleTexts(QWidget* widget) {
+    // A window's title already is its accessible name.
+    if (widget->isWindow())
+        return;
+    const QWidget* namer = accessibleNamer(widget);
+    QString name = spokenText(caption(namer ? namer : widget));
+    const int parts = widget->property(kPartsProperty).toInt();
+    if (namer && parts > 1 && !name.isEmpty())
+        name += QStringLiteral(" (%1/%2)").arg(widget->property(kPartProperty).toInt()).arg(parts);
+    QString description = ownToolTip(widget);
+    if (description.isEmpty() && namer)
+        description = ownToolTip(namer);
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+}
+
+// The widget and every control it names, after its caption or tooltip changed.
+void refreshAccessibleTextsAround(QObject* target) {
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget)
+        return;
+    refreshAccessibleTexts(widget);
+    if (!widget->property(kNamesOthersProperty).toBool())
+        return;
+    const QList<QWidget*> all = widget->window()->findChildren<QWidget*>();
+    for (QWidget* other : all) {
+        if (accessibleNamer(other) == widget)
+            refreshAccessibleTexts(other);
+    }
 }
 
 } // namespace
@@ -38,6 +84,7 @@ void setCaption(QObject* target, const QString& text) {
     } else if (auto* widget = qobject_cast<QWidget*>(target)) {
         widget->setWindowTitle(text);
     }
+    refreshAccessibleTextsAround(target);
 }
 
 QString caption(const QObject* target) {
@@ -59,10 +106,33 @@ QString caption(const QObject* target) {
 }
 
 void setToolTip(QObject* target, const QString& text) {
-    if (auto* widget = qobject_cast<QWidget*>(target))
+    if (auto* widget = qobject_cast<QWidget*>(target)) {
         widget->setToolTip(text);
-    else if (auto* action = qobject_cast<QAction*>(target))
+        widget->setProperty(kToolTipProperty, text);
+        refreshAccessibleTextsAround(widget);
+    } else if (auto* action = qobject_cast<QAction*>(target)) {
         action->setToolTip(text);
+    }
+}
+
+void setAccessibleNamer(QWidget* control, QWidget* namer, int part, int parts) {
+    control->setProperty(kNamerProperty, QVariant::fromValue(QPointer<QWidget>(namer)));
+    control->setProperty(kPartProperty, part);
+    control->setProperty(kPartsProperty, parts);
+    namer->setProperty(kNamesOthersProperty, true);
+    // A label's buddy takes the focus from the label's shortcut and tells
+    // assistive technology which label belongs to the control.
+    if (auto* label = qobject_cast<QLabel*>(namer); label && part <= 1)
+        label->setBuddy(control);
+    refreshAccessibleTexts(control);
+}
+
+QWidget* accessibleNamer(const QWidget* control) {
+    return control->property(kNamerProperty).value<QPointer<QWidget>>().data();
+}
+
+QString spokenText(const QString& caption) {
+    return forDisplay(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
 }
 
 } // namespace quillset::ui

@@ -1,10 +1,13 @@
 #pragma once
 // Captions and tooltips set by name-independent code: the language texts, the
-// start-up heading and the About text all go through here.
+// start-up heading and the About text all go through here. Every caption and
+// tooltip set here also becomes the accessible name and description that
+// screen readers announce, so those follow the language file by themselves.
 
 #include <QString>
 
 class QObject;
+class QWidget;
 
 namespace quillset::ui {
 
@@ -14,6 +17,20 @@ namespace quillset::ui {
 void setCaption(QObject* target, const QString& text);
 QString caption(const QObject* target);
 
+// The tooltip; for a widget also its accessible description.
 void setToolTip(QObject* target, const QString& text);
+
+// Names a control that has no caption of its own (a slider, a text box, a
+// bare option button) by another widget's caption: the label beside it, or
+// the frame it selects. Its accessible description is its own tooltip, else
+// the namer's. When several controls share one namer (the four boxes of a CD
+// key), `part` of `parts` tells them apart. The name follows every later
+// caption change of the namer.
+void setAccessibleNamer(QWidget* control, QWidget* namer, int part = 0, int parts = 0);
+QWidget* accessibleNamer(const QWidget* control);
+
+// A caption as one line for speech: line breaks become blanks and blanks at
+// either end go.
+QString spokenText(const QString& caption);
 
 } // namespace quillset::ui

@@ -14,14 +14,21 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QStyle>
 #include <QtMath>
 #include <algorithm>
+#include <climits>
+#include <map>
+#include <vector>
 
 namespace quillset::ui {
 
 namespace {
+
+// Marks the numbers under a slider: they stand next to it but name nothing.
+constexpr char kScaleLabelProperty[] = "quillsetScaleLabel";
 
 // A titled frame whose border runs through the middle of its caption, so the
 // content may start right below the caption, where the catalogue places it.
@@ -75,7 +82,16 @@ QWidget* makeScaleLabel(const ControlDef& def, QWidget* parent) {
     palette.setColor(QPalette::Active, QPalette::WindowText, gray);
     palette.setColor(QPalette::Inactive, QPalette::WindowText, gray);
     label->setPalette(palette);
+    label->setProperty(kScaleLabelProperty, true);
     return label;
+}
+
+QWidget* makeCommandButton(QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    // Enter presses a button that has the focus, as Space does; outside a
+    // dialog Qt leaves that off.
+    button->setAutoDefault(true);
+    return button;
 }
 
 QWidget* makeSlider(const ControlDef& def, QWidget* parent) {
@@ -117,7 +133,7 @@ QWidget* makeWidget(const ControlDef& def, QWidget* parent) {
     case ControlKind::ScaleLabel:
         return makeScaleLabel(def, parent);
     case ControlKind::CommandButton:
-        return new QPushButton(parent);
+        return makeCommandButton(parent);
     }
     return new QWidget(parent);
 }
@@ -136,6 +152,143 @@ void addToGroup(const ControlDef& def, QWidget* widget, WindowParts& parts) {
         group->setExclusive(true);
     }
     group->addButton(button);
+    keepTabOnCheckedButton({button});
+}
+
+// --- Label beside a control ---------------------------------------------------
+
+bool isScaleLabel(const QLabel* label) {
+    return label->property(kScaleLabelProperty).toBool();
+}
+
+bool needsNamingLabel(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSlider*>(widget);
+}
+
+// Geometry in the parent, with exclusive right and bottom edges.
+int rightEdge(const QRect& r) {
+    return r.x() + r.width();
+}
+int bottomEdge(const QRect& r) {
+    return r.y() + r.height();
+}
+int middleX(const QRect& r) {
+    return r.x() + r.width() / 2;
+}
+int middleY(const QRect& r) {
+    return r.y() + r.height() / 2;
+}
+
+QLabel* labelBeside(const QWidget* control) {
+    const QRect c = control->geometry();
+    QLabel* right = nullptr;
+    QLabel* left = nullptr;
+    QLabel* below = nullptr;
+    int rightGap = INT_MAX;
+    int leftGap = INT_MAX;
+    int belowGap = INT_MAX;
+    const QList<QLabel*> labels =
+        control->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* label : labels) {
+        if (isScaleLabel(label))
+            continue;
+        const QRect l = label->geometry();
+        // On the control's row: the label spans the control's middle line.
+        // Labels two lines high start above their slider, so the edges
+        // alone would put them on the next row as well.
+        if (l.y() <= middleY(c) && middleY(c) < bottomEdge(l)) {
+            if (middleX(l) > middleX(c) && l.x() - rightEdge(c) < rightGap) {
+                right = label;
+                rightGap = l.x() - rightEdge(c);
+            } else if (middleX(l) < middleX(c) && c.x() - rightEdge(l) < leftGap) {
+                left = label;
+                leftGap = c.x() - rightEdge(l);
+            }
+        } else if (l.y() >= middleY(c) && l.x() < rightEdge(c) && c.x() < rightEdge(l)
+                   && l.y() - bottomEdge(c) < belowGap) {
+            below = label;
+            belowGap = l.y() - bottomEdge(c);
+        }
+    }
+    return right ? right : left ? left : below;
+}
+
+// --- Reading order ---------------------------------------------------------------
+
+bool takesTabFocus(const QWidget* widget) {
+    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+bool holdsTabStop(const QWidget* widget) {
+    const QList<QWidget*> inside = widget->findChildren<QWidget*>();
+    return std::any_of(inside.begin(), inside.end(), [](const QWidget* w) {
+        return !w->isWindow() && takesTabFocus(w);
+    });
+}
+
+struct Placed {
+    QWidget* widget;
+    QRect rect;
+};
+
+// Cuts items into groups along one axis wherever no item spans the gap
+// between two groups: bands (vertical) or columns (horizontal).
+std::vector<std::vector<Placed>> cutAlong(std::vector<Placed> items, Qt::Orientation axis) {
+    const auto start = [axis](const Placed& p) {
+        return axis == Qt::Vertical ? p.rect.y() : p.rect.x();
+    };
+    const auto end = [axis](const Placed& p) {
+        return axis == Qt::Vertical ? bottomEdge(p.rect) : rightEdge(p.rect);
+    };
+    std::stable_sort(items.begin(), items.end(),
+                     [&](const Placed& a, const Placed& b) { return start(a) < start(b); });
+    std::vector<std::vector<Placed>> groups;
+    int reach = INT_MIN;
+    for (const Placed& item : items) {
+        if (groups.empty() || start(item) >= reach)
+            groups.emplace_back();
+        groups.back().push_back(item);
+        reach = std::max(reach, end(item));
+    }
+    return groups;
+}
+
+void appendInReadingOrder(std::vector<Placed> items, std::vector<QWidget*>& out) {
+    if (items.size() <= 1) {
+        for (const Placed& item : items)
+            out.push_back(item.widget);
+        return;
+    }
+    for (const Qt::Orientation axis : {Qt::Vertical, Qt::Horizontal}) {
+        std::vector<std::vector<Placed>> groups = cutAlong(items, axis);
+        if (groups.size() > 1) {
+            for (std::vector<Placed>& group : groups)
+                appendInReadingOrder(std::move(group), out);
+            return;
+        }
+    }
+    // Overlapping items allow no cut: top to bottom, then left to right.
+    std::stable_sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) {
+        return a.rect.y() != b.rect.y() ? a.rect.y() < b.rect.y() : a.rect.x() < b.rect.x();
+    });
+    for (const Placed& item : items)
+        out.push_back(item.widget);
+}
+
+void collectReadingOrder(QWidget* container, QList<QWidget*>& out) {
+    std::vector<Placed> items;
+    const QList<QWidget*> children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (!child->isWindow() && (takesTabFocus(child) || holdsTabStop(child)))
+            items.push_back({child, child->geometry()});
+    }
+    std::vector<QWidget*> ordered;
+    appendInReadingOrder(std::move(items), ordered);
+    for (QWidget* widget : ordered) {
+        if (takesTabFocus(widget))
+            out.push_back(widget);
+        collectReadingOrder(widget, out);
+    }
 }
 
 } // namespace
@@ -178,10 +331,12 @@ void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) 
         widget->setGeometry(scale.rect(def.rect));
         setCaption(widget, fromCatalogue(def.caption));
         if (!def.toolTip.empty())
-            widget->setToolTip(fromCatalogue(def.toolTip));
+            setToolTip(widget, fromCatalogue(def.toolTip));
         parts.controls.insert(name, widget);
         addToGroup(def, widget, parts);
     }
+    nameControlsByLabels(client);
+    setReadingTabOrder(client);
 }
 
 void buildMenus(QMenuBar* menuBar, WindowParts& parts) {
@@ -202,6 +357,68 @@ void buildMenus(QMenuBar* menuBar, WindowParts& parts) {
         action->setChecked(def.checkedInDesign);
         parts.menuItems.insert(name, action);
     }
+    // The language files' captions carry no mnemonics, and adding '&' would
+    // change what they show; F10 and Alt reach the menus instead.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), menuBar);
+    f10->setContext(Qt::WindowShortcut);
+    QObject::connect(f10, &QShortcut::activated, menuBar, [menuBar] {
+        const QList<QAction*> menus = menuBar->actions();
+        if (!menus.isEmpty())
+            menuBar->setActiveAction(menus.constFirst());
+    });
+}
+
+void nameControlsByLabels(QWidget* root) {
+    std::map<QLabel*, QList<QWidget*>> named;
+    const QList<QWidget*> all = root->findChildren<QWidget*>();
+    for (QWidget* widget : all) {
+        if (!widget->isWindow() && needsNamingLabel(widget) && !accessibleNamer(widget)) {
+            if (QLabel* label = labelBeside(widget))
+                named[label].push_back(widget);
+        }
+    }
+    for (auto& [label, controls] : named) {
+        std::stable_sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
+            return a->x() < b->x();
+        });
+        const int count = int(controls.size());
+        for (int i = 0; i < count; ++i)
+            setAccessibleNamer(controls[i], label, i + 1, count);
+    }
+}
+
+QList<QWidget*> readingOrder(QWidget* root) {
+    QList<QWidget*> order;
+    collectReadingOrder(root, order);
+    return order;
+}
+
+void keepTabOnCheckedButton(const QList<QAbstractButton*>& buttons) {
+    for (QAbstractButton* button : buttons) {
+        QObject::connect(button, &QAbstractButton::toggled, button, [button](bool checked) {
+            if (!checked)
+                return;
+            // The buttons that exclude this one: its group's, else its
+            // auto-exclusive siblings.
+            const QList<QAbstractButton*> others =
+                button->group() ? button->group()->buttons()
+                                : button->parentWidget()->findChildren<QAbstractButton*>(
+                                      Qt::FindDirectChildrenOnly);
+            for (QAbstractButton* other : others) {
+                if (other == button || !other->isCheckable())
+                    continue;
+                if (button->group() || other->autoExclusive())
+                    other->setFocusPolicy(Qt::FocusPolicy(other->focusPolicy() & ~Qt::TabFocus));
+            }
+            button->setFocusPolicy(Qt::FocusPolicy(button->focusPolicy() | Qt::TabFocus));
+        });
+    }
+}
+
+void setReadingTabOrder(QWidget* root) {
+    const QList<QWidget*> order = readingOrder(root);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 } // namespace quillset::ui

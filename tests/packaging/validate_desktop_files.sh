@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Checks one part of the desktop integration in resources/desktop:
+#   desktop-entry  the .desktop file passes desktop-file-validate
+#   metainfo       the AppStream file passes appstreamcli validate (offline)
+#                  and names this version and the desktop entry
+#   icons          the PNGs are the sizes their folders say and the desktop
+#                  entry's icon name has an SVG and every PNG size
+# Exits 77 (skipped) when the validator is not installed.
+set -euo pipefail
+
+check=$1
+desktop=$2
+version=$3
+id=org.example.quillset
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+need() {
+    if ! command -v "$1" >/dev/null 2>&1; then
+        echo "SKIP: $1 is not installed (Debian package $2)"
+        exit 77
+    fi
+}
+
+# Width and height from a PNG's header (IHDR, bytes 16 to 23, big-endian).
+png_size() {
+    local bytes
+    read -r -a bytes <<<"$(od -An -tu1 -j16 -N8 "$1")"
+    echo "$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))x$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))"
+}
+
+case "$check" in
+desktop-entry)
+    need desktop-file-validate desktop-file-utils
+    desktop-file-validate "$desktop/$id.desktop" || fail "desktop-file-validate"
+    grep -qx "Exec=quillset" "$desktop/$id.desktop" || fail "the entry must start the program on the PATH"
+    ;;
+metainfo)
+    need appstreamcli appstream
+    appstreamcli validate --no-net --pedantic "$desktop/$id.metainfo.xml" || fail "appstreamcli validate"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$desktop/$id.metainfo.xml" ||
+        fail "the metainfo must launch $id.desktop"
+    grep -q "<release version=\"$version\"" "$desktop/$id.metainfo.xml" ||
+        fail "the metainfo has no release entry for version $version"
+    ;;
+icons)
+    grep -qx "Icon=$id" "$desktop/$id.desktop" || fail "the desktop entry must use the icon $id"
+    [ -s "$desktop/$id.svg" ] || fail "no scalable icon"
+    for size in 48x48 128x128 256x256; do
+        png="$desktop/icons/$size/$id.png"
+        [ -s "$png" ] || fail "no $size icon"
+        [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "$png is no PNG"
+        actual=$(png_size "$png")
+        [ "$actual" = "$size" ] || fail "$png is $actual, not $size (run scripts/render-icons.sh)"
+    done
+    ;;
+*)
+    fail "unknown check $check"
+    ;;
+esac
+echo "ok: $check"
