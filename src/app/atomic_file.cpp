@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,6 +25,20 @@ std::optional<QString> syncHandle(int fd) {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// The replacement is a new file, owned by whoever saves. Root saving a
+// user's file would make it root's, and the game, run by the user, could no
+// longer write its own settings: keep the old owner and group where the
+// system allows it (always for root, the group only for others).
+void keepOwner(const QFileInfo& target, int fd) {
+    struct stat st {};
+    if (fd < 0 || ::stat(QFile::encodeName(target.filePath()).constData(), &st) != 0)
+        return;
+    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    }
+}
+
 // Makes the rename itself durable. Best effort: some file systems refuse it.
 void syncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -32,14 +47,32 @@ void syncFolder(const QString& folder) {
         ::close(fd);
     }
 }
+
+// A link whose chain of links comes back to itself never reaches a file.
+bool isLinkLoop(const QFileInfo& target) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(target.filePath()).constData(), &st) != 0 && errno == ELOOP;
+}
 #endif
 
 std::optional<QString> checkTarget(const QFileInfo& target) {
-    if (target.isSymLink() && !target.exists())
+    if (target.isSymLink() && !target.exists()) {
+#ifdef Q_OS_UNIX
+        if (isLinkLoop(target))
+            return QStringLiteral("it is a link in a loop of links that never reaches a file");
+#endif
         return QStringLiteral("it is a link to a file that does not exist");
+    }
     if (target.exists() && !target.isFile())
         return target.isDir() ? QStringLiteral("it is a folder")
                               : QStringLiteral("it is not a regular file");
+    // No write permission for anyone means the file was made read-only on
+    // purpose. Root could still replace it (QSaveFile only asks whether this
+    // process may write), so the file's own flags decide.
+    constexpr QFileDevice::Permissions kAnyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (target.exists() && !(target.permissions() & kAnyWrite))
+        return QStringLiteral("it is read-only");
     if (!target.absoluteDir().exists())
         return QStringLiteral("the folder %1 does not exist")
             .arg(QDir::toNativeSeparators(target.absolutePath()));
@@ -59,6 +92,9 @@ std::optional<QString> writeFileAtomically(const QString& path, QByteArrayView d
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
+#ifdef Q_OS_UNIX
+    keepOwner(target, file.handle());
+#endif
     if (options.ownerOnly &&
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         file.cancelWriting();

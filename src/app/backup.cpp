@@ -6,6 +6,7 @@
 #include "lang/language_texts.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace quillset {
 
@@ -77,7 +78,11 @@ bool copy_with_notice(const BackupContext& context, const QString& source, const
         reportFailure(context, source, target, QStringLiteral("it cannot be read"));
         return false;
     }
-    if (auto error = writeFileAtomically(target, *data)) {
+    // settings.cfg holds the CD keys: a copy of a file that others may not
+    // read must not be readable by them either.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const bool ownerOnly = (QFileInfo(source).permissions() & others) != others;
+    if (auto error = writeFileAtomically(target, *data, AtomicWriteOptions{.ownerOnly = ownerOnly})) {
         reportFailure(context, source, target, *error);
         return false;
     }

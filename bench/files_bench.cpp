@@ -1,0 +1,97 @@
+// Work on real files: loading language.lng (the shipped file, and files of
+// 10,000 lines and more made of the shipped sections repeated, each later
+// copy winning), to show the load stays far below what start-up can afford
+// and grows linearly; and a settings file loaded from disk and saved back
+// the safe way (temporary file, fsync, rename, folder fsync).
+
+#include "lang/language_loader.h"
+#include "settings/settings_reader.h"
+#include "settings/settings_writer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace quillset;
+
+namespace {
+
+QByteArray shippedFile() {
+    QFile file(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/language.de.lng"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The shipped file repeated until it has `lines` lines, cut at a line end.
+QByteArray languageFile(int lines) {
+    const QByteArray shipped = shippedFile();
+    QByteArray out;
+    int count = 0;
+    while (count < lines && !shipped.isEmpty()) {
+        for (qsizetype begin = 0; begin < shipped.size() && count < lines; ++count) {
+            qsizetype end = shipped.indexOf('\n', begin);
+            end = end < 0 ? shipped.size() : end + 1;
+            out.append(shipped.mid(begin, end - begin));
+            begin = end;
+        }
+    }
+    return out;
+}
+
+void loadLanguage(benchmark::State& state, const QByteArray& bytes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("language.lng"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        state.SkipWithError("cannot write the language file");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        std::optional<LanguageLoad> load = loadLanguageFile(path);
+        if (!load || load->texts.empty()) {
+            state.SkipWithError("the language file did not load");
+            break;
+        }
+        benchmark::DoNotOptimize(load);
+    }
+}
+
+void BM_LanguageLoadShipped(benchmark::State& state) {
+    loadLanguage(state, shippedFile());
+}
+BENCHMARK(BM_LanguageLoadShipped)->Unit(benchmark::kMicrosecond);
+
+void BM_LanguageLoad(benchmark::State& state) {
+    loadLanguage(state, languageFile(static_cast<int>(state.range(0))));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LanguageLoad)->Arg(10000)->Arg(20000)->Arg(40000)->Arg(80000)
+    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// The shipped demo settings file: read from disk, one value changed, saved.
+// Most of the time is the two fsyncs, so the figure depends on the disk.
+void BM_SettingsFileSave(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.cfg"));
+    if (!QFile::copy(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/demo/settings.cfg"), path) ||
+        !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)) {
+        state.SkipWithError("cannot copy the demo settings file");
+        return;
+    }
+    int value = 0;
+    for (auto _ : state) {
+        std::optional<SettingsModel> model = loadSettingsFile(path);
+        if (!model) {
+            state.SkipWithError("the settings file did not load");
+            break;
+        }
+        model->setNumber(QLatin1String("AUTOSAVE"), value ^= 1);
+        if (writeSettingsFile(path, *model)) {
+            state.SkipWithError("the settings file was not written");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SettingsFileSave)->Unit(benchmark::kMicrosecond);
+
+} // namespace
