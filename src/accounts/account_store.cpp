@@ -51,10 +51,14 @@ bool LoadAccountStore(AccountStore& store, const QString& installDir) {
     if (!data)
         return false;
 
-    const std::vector<QByteArrayView> lines = splitLines(*data);
-    const std::size_t count = std::min(lines.size(), store.Lines.size());
-    for (std::size_t i = 0; i < count; ++i)
-        store.Lines[i] = fromAnsi(lines[i]);
+    // Only the first twelve lines count; the rest is passed over without
+    // building a list of them (a huge file must not cost memory per line).
+    std::size_t index = 0;
+    forEachLine(*data, [&](QByteArrayView line) {
+        if (index < store.Lines.size())
+            store.Lines[index] = fromAnsi(line);
+        ++index;
+    });
     copyKeyLinesToRecords(store);
     return true;
 }
