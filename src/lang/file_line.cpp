@@ -12,10 +12,18 @@ QString GetFileLine(const QString& path, int lineNumber) {
     const std::optional<QByteArray> data = readRegularFile(path);
     if (!data)
         return {};
-    const std::vector<QByteArrayView> lines = splitLines(*data);
-    if (static_cast<size_t>(lineNumber) > lines.size())
-        return {};
-    return fromAnsi(lines[lineNumber - 1]);
+    // Counted, not listed: a file of millions of lines costs no more memory
+    // than its bytes.
+    int counter = 0;
+    QByteArrayView found;
+    bool reached = false;
+    forEachLine(*data, [&](QByteArrayView line) {
+        if (++counter == lineNumber) {
+            found = line;
+            reached = true;
+        }
+    });
+    return reached ? fromAnsi(found) : QString();
 }
 
 } // namespace quillset

@@ -38,10 +38,28 @@ void trace(DebugLog* log, const QString& line) {
         log->write(line);
 }
 
+// The lines a load can reach: headers are looked for in the first
+// kLanguageFileLineLimit lines and entries lie a few lines below them, so a
+// huge file costs no list of all its lines.
+int reachableLineCount() {
+    int furthestEntry = 0;
+    for (std::string_view section : languageSections()) {
+        for (const LanguageTextRow& row : languageTextRows(section))
+            furthestEntry = std::max(furthestEntry, row.entry);
+    }
+    return kLanguageFileLineLimit + furthestEntry;
+}
+
 class LanguageFile {
 public:
     // The lines point into data, which must outlive this object.
-    explicit LanguageFile(const QByteArray& data) : lines_(splitLines(data)) {}
+    explicit LanguageFile(const QByteArray& data) {
+        static const int kept = reachableLineCount();
+        forEachLine(data, [this](QByteArrayView line) {
+            if (lineCount() < kept)
+                lines_.push_back(line);
+        });
+    }
     explicit LanguageFile(QByteArray&&) = delete;
 
     int lineCount() const { return static_cast<int>(lines_.size()); }

@@ -6,6 +6,8 @@
 #include "accounts/account_file.h"
 #include "accounts/account_store.h"
 #include "app/text_lines.h"
+#include "lang/file_line.h"
+#include "lang/language_loader.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "test_support.h"
@@ -133,6 +135,45 @@ TEST_F(HostileInput, MillionsOfEmptyLinesNeedNoMoreMemoryThanTheFile) {
     // 64 Mi lines held as a list of views at once would take 1 GiB.
     EXPECT_LT(m.growthKiB, 2 * 64 * 1024 + 64 * 1024);
     std::printf("64 MiB of empty lines: load %.2f s, memory +%ld MiB\n", m.seconds,
+                m.growthKiB / 1024);
+}
+
+TEST_F(HostileInput, AnAccountFileOfMillionsOfLinesReadsOnlyItsTwelve) {
+    QByteArray file = "Player\r\nAAAAABBBBBCCCCCDDDDD\r\n";
+    file.append(QByteArray(64 * kMiB, '\n'));
+    ASSERT_TRUE(test::writeBytes(folder.file(QStringLiteral("accounts.cfg")), file));
+    const Measured m = measureInChild([&] {
+        AccountStore store;
+        return LoadAccountStore(store, folder.path() + QLatin1Char('/')) &&
+               store.Lines[0] == QStringLiteral("Player") &&
+               store.korrinKey(1).Full == QStringLiteral("AAAAABBBBBCCCCCDDDDD") &&
+               store.Lines[11].isEmpty();
+    });
+    EXPECT_TRUE(m.ok);
+    EXPECT_LT(m.seconds, 30.0);
+    EXPECT_LT(m.growthKiB, 2 * 64 * 1024 + 64 * 1024);
+    std::printf("64 MiB accounts.cfg: load %.2f s, memory +%ld MiB\n", m.seconds,
+                m.growthKiB / 1024);
+}
+
+// Headers are looked for in the first 32767 lines only, so the millions of
+// lines after them must cost neither a list of lines nor their decoding.
+TEST_F(HostileInput, ALanguageFileOfMillionsOfLinesNeedsNoListOfThem) {
+    QByteArray file = "[Captions]\r\nQuillset\r\n";
+    file.append(QByteArray(64 * kMiB, '\n'));
+    const QString path = folder.file(QStringLiteral("language.lng"));
+    ASSERT_TRUE(test::writeBytes(path, file));
+    const Measured m = measureInChild([&] {
+        const std::optional<LanguageLoad> load = loadLanguageFile(path);
+        return load && !load->texts.empty() &&
+               load->texts.front().text.startsWith(QStringLiteral("Quillset")) &&
+               GetFileLine(path, 2) == QStringLiteral("Quillset") &&
+               GetFileLine(path, 60 * 1000 * 1000).isEmpty();
+    });
+    EXPECT_TRUE(m.ok);
+    EXPECT_LT(m.seconds, 30.0);
+    EXPECT_LT(m.growthKiB, 2 * 64 * 1024 + 64 * 1024);
+    std::printf("64 MiB language.lng: load %.2f s, memory +%ld MiB\n", m.seconds,
                 m.growthKiB / 1024);
 }
 

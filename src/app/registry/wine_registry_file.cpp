@@ -9,7 +9,8 @@ namespace quillset {
 
 namespace {
 
-// Wine's reader ends a line at LF only and drops a CR right before it.
+// Wine's reader ends a line at LF only and drops a CR right before it; a CR
+// at the very end of a file without a final LF stays in the text.
 struct Line {
     qsizetype begin = 0;
     qsizetype textEnd = 0;
@@ -22,7 +23,7 @@ std::vector<Line> splitWineLines(QByteArrayView bytes) {
         qsizetype lf = bytes.indexOf('\n', begin);
         const qsizetype next = lf < 0 ? bytes.size() : lf + 1;
         qsizetype textEnd = lf < 0 ? bytes.size() : lf;
-        if (textEnd > begin && bytes[textEnd - 1] == '\r')
+        if (lf >= 0 && textEnd > begin && bytes[textEnd - 1] == '\r')
             --textEnd;
         lines.push_back({begin, textEnd});
         begin = next;
@@ -229,6 +230,7 @@ public:
                 break; // comments, empty lines, and lines Wine rejects
             }
         }
+        file.endsInContinuation = endsInContinuation_;
         return file;
     }
 
@@ -315,8 +317,12 @@ private:
             c.skipSpace();
             if (c.atEnd())
                 return true;
-            if (c.peek() != '\\' || index + 1 >= lines_.size())
+            if (c.peek() != '\\')
                 return false;
+            if (index + 1 >= lines_.size()) {
+                endsInContinuation_ = true;
+                return false;
+            }
             ++index;
             c = Cursor(text(index));
             c.skipSpace();
@@ -325,6 +331,7 @@ private:
 
     QByteArrayView bytes_;
     std::vector<Line> lines_;
+    bool endsInContinuation_ = false;
 };
 
 bool samePath(const QString& a, const QString& b) {
@@ -334,6 +341,14 @@ bool samePath(const QString& a, const QString& b) {
 QByteArray detectLineBreak(QByteArrayView bytes) {
     const qsizetype lf = bytes.indexOf('\n');
     return lf > 0 && bytes[lf - 1] == '\r' ? QByteArray("\r\n") : QByteArray("\n");
+}
+
+// What ends an unfinished last line so that Wine reads its text unchanged:
+// Wine drops one CR before the LF, so a text ending in CR needs a CR LF.
+QByteArray lineEnding(QByteArrayView bytes, const QByteArray& lineBreak) {
+    if (bytes.isEmpty() || bytes.endsWith('\n'))
+        return {};
+    return bytes.endsWith('\r') ? QByteArray("\r\n") : lineBreak;
 }
 
 QByteArray valueLine(const QString& valueName, const QString& text) {
@@ -432,12 +447,23 @@ std::optional<QByteArray> setWineRegistryString(QByteArrayView bytes, const QStr
     }
     const QByteArray line = valueLine(valueName, text);
     if (section) {
-        out.insert(section->end, lineBreak + line);
-    } else {
-        if (!out.endsWith('\n'))
-            out += lineBreak;
-        out += newKeySection(path, unixTime, lineBreak) + line + lineBreak;
+        // After the whole last line of the section, its line break included,
+        // so that line reads as before whatever its ending.
+        const qsizetype lf = out.indexOf('\n', section->end);
+        if (lf >= 0) {
+            out.insert(lf + 1, line + lineBreak);
+            return out;
+        }
+        out += lineEnding(out, lineBreak) + line + lineBreak;
+        return out;
     }
+    out += lineEnding(out, lineBreak);
+    // Hex data whose last line asks for a continuation is a value Wine
+    // rejects; a comment line keeps it rejected instead of letting the new
+    // section complete it.
+    if (file.endsInContinuation)
+        out += ';' + lineBreak;
+    out += newKeySection(path, unixTime, lineBreak) + line + lineBreak;
     return out;
 }
 

@@ -38,6 +38,9 @@ struct WineRegFile {
     // "#arch=win64": a 64-bit prefix, whose 32-bit programs see HKLM\Software
     // through Software\Wow6432Node.
     bool win64 = false;
+    // The last line is hex data ending in a continuation backslash: Wine
+    // rejects that value, but would take a line added after it as its rest.
+    bool endsInContinuation = false;
     QList<WineRegKey> keys;
 
     // The value Wine ends up with: a key may have several sections (Wine

@@ -396,6 +396,53 @@ TEST(WineRegistryWrite, KeepsTheFilesLineBreaksAndMissingLastBreak) {
         QStringLiteral("b"));
 }
 
+// Wine drops only the one CR right before an LF, so a line whose text ends
+// in a CR must keep a CR LF after it; and a last line of hex data ending in a
+// backslash is a value Wine rejects, which added lines must not complete.
+TEST(WineRegistryWrite, UnfinishedLinesReadAsBeforeWhenAValueIsAdded) {
+    const QString k = QStringLiteral("Software\\K");
+    const QString c = QStringLiteral("C");
+    const auto add = [](const QByteArray& file, const QString& key, const QString& name) {
+        const std::optional<QByteArray> out =
+            setWineRegistryString(file, key, name, QStringLiteral("d"), 7);
+        return out.value_or(QByteArray("(refused)"));
+    };
+
+    // A value line ending CR CR LF in the key's section: the new value goes
+    // after its whole line break.
+    const QByteArray crcrlf = "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n[Z] 1\n";
+    EXPECT_EQ(add(crcrlf, k, c),
+              "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n\"C\"=\"d\"\n[Z] 1\n");
+
+    // A lone CR ending the file stays part of the last line's text.
+    const QByteArray loneCr = "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r";
+    EXPECT_EQ(add(loneCr, k, c),
+              "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n\"C\"=\"d\"\n");
+    EXPECT_TRUE(add(loneCr, QStringLiteral("New"), c)
+                    .startsWith("WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n\n"
+                                "[New] 7\n"));
+
+    // Hex data waiting for its continuation line at the end of the file.
+    for (const QByteArray& tail : {QByteArray("\"H\"=hex:01,02,\\"), QByteArray("\"H\"=hex:01,\\\n"),
+                                  QByteArray("\"H\"=hex:01 \\ 02\r\n")}) {
+        SCOPED_TRACE(tail.toStdString());
+        const QByteArray file = "WINE REGISTRY Version 2\n[Software\\\\K] 1\n" + tail;
+        const WineRegFile before = parseWineRegistry(file);
+        ASSERT_TRUE(before.endsInContinuation);
+        ASSERT_EQ(before.findValue(k, QStringLiteral("H")), nullptr);
+        const QByteArray newKey = add(file, QStringLiteral("New"), c);
+        const WineRegFile after = parseWineRegistry(newKey);
+        EXPECT_EQ(after.findValue(k, QStringLiteral("H")), nullptr);
+        EXPECT_EQ(textOf(after, QStringLiteral("New"), c), QStringLiteral("d"));
+        EXPECT_TRUE(newKey.startsWith(file));
+
+        // Added to the key itself, the value goes before the waiting line.
+        const WineRegFile sameKey = parseWineRegistry(add(file, k, c));
+        EXPECT_EQ(sameKey.findValue(k, QStringLiteral("H")), nullptr);
+        EXPECT_EQ(textOf(sameKey, k, c), QStringLiteral("d"));
+    }
+}
+
 TEST(WineRegistryWrite, RefusesFilesWineWouldNotLoadAndEmptyKeys) {
     EXPECT_FALSE(
         setWineRegistryString("REGEDIT4\n", kKey, kInstallValueName, QStringLiteral("x"), 1));
