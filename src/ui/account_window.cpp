@@ -15,6 +15,7 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QStyle>
+#include <utility>
 
 namespace quillset::ui {
 
@@ -424,6 +425,11 @@ void AccountWindowHost::setTexts(std::span<const TextAssignment> texts) {
         window_->applyTexts(texts_);
 }
 
+void AccountWindowHost::loadHiddenAtStartup() {
+    if (!window_)
+        loadStepDone_ = true;
+}
+
 AccountWindow& AccountWindowHost::window() {
     if (!window_) {
         auto* created = new AccountWindow(store_, state_, dialogs_, readAccountName_,
@@ -436,7 +442,8 @@ AccountWindow& AccountWindowHost::window() {
                              if (window_ == created)
                                  window_.clear();
                          });
-        created->Form_Load();
+        if (!std::exchange(loadStepDone_, false))
+            created->Form_Load();
     }
     return *window_;
 }

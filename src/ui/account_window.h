@@ -184,6 +184,11 @@ public:
     // and applied to the current one at once.
     void setTexts(std::span<const TextAssignment> texts);
 
+    // Start-up loads the window hidden; its load step does nothing then.
+    // Building its widgets waits for the window's first use, which then
+    // skips the load step that already ran.
+    void loadHiddenAtStartup();
+
     // The window; creating it runs its load step, which shows it when
     // start-up is complete.
     AccountWindow& window();
@@ -211,6 +216,7 @@ private:
     QPointer<QWidget> owner_;
     std::vector<TextAssignment> texts_;
     QPointer<AccountWindow> window_;
+    bool loadStepDone_ = false;
 };
 
 } // namespace quillset::ui

@@ -383,10 +383,11 @@ bool OptionsWindow::init_language() {
     }
     language_ = std::move(*load);
     applyTexts(language_.texts);
-    // The Account window takes its texts now and whenever it is created anew;
-    // it is created hidden here, as its load step waits for start-up to end.
+    // The Account window takes its texts now and whenever it is created anew.
+    // It counts as loaded from here on (its load step waits for start-up to
+    // end, so does nothing now); its widgets are built when first needed.
     accounts_->setTexts(language_.texts);
-    accounts_->window();
+    accounts_->loadHiddenAtStartup();
     return true;
 }
 

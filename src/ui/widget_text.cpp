@@ -22,8 +22,10 @@ constexpr char kToolTipProperty[] = "quillsetToolTip";
 constexpr char kNamerProperty[] = "quillsetNamer";
 constexpr char kPartProperty[] = "quillsetNamerPart";
 constexpr char kPartsProperty[] = "quillsetNamerParts";
-// Set on a namer, so that only namers look for the controls they name.
-constexpr char kNamesOthersProperty[] = "quillsetNamesOthers";
+// Kept on a namer: the controls it names, so a caption change renames them
+// without searching the window.
+constexpr char kNamedProperty[] = "quillsetNamed";
+using NamedControls = QList<QPointer<QWidget>>;
 
 QString forDisplay(const QString& caption) {
     QString shown = caption;
@@ -58,11 +60,11 @@ void refreshAccessibleTextsAround(QObject* target) {
     if (!widget)
         return;
     refreshAccessibleTexts(widget);
-    if (!widget->property(kNamesOthersProperty).toBool())
+    const QVariant named = widget->property(kNamedProperty);
+    if (!named.isValid())
         return;
-    const QList<QWidget*> all = widget->window()->findChildren<QWidget*>();
-    for (QWidget* other : all) {
-        if (accessibleNamer(other) == widget)
+    for (const QPointer<QWidget>& other : named.value<NamedControls>()) {
+        if (other && accessibleNamer(other) == widget)
             refreshAccessibleTexts(other);
     }
 }
@@ -119,7 +121,10 @@ void setAccessibleNamer(QWidget* control, QWidget* namer, int part, int parts) {
     control->setProperty(kNamerProperty, QVariant::fromValue(QPointer<QWidget>(namer)));
     control->setProperty(kPartProperty, part);
     control->setProperty(kPartsProperty, parts);
-    namer->setProperty(kNamesOthersProperty, true);
+    NamedControls named = namer->property(kNamedProperty).value<NamedControls>();
+    if (!named.contains(control))
+        named.append(control);
+    namer->setProperty(kNamedProperty, QVariant::fromValue(named));
     // A label's buddy takes the focus from the label's shortcut and tells
     // assistive technology which label belongs to the control.
     if (auto* label = qobject_cast<QLabel*>(namer); label && part <= 1)

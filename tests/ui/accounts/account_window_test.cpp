@@ -224,6 +224,39 @@ TEST_F(AccountWindowTest, DuringStartUpTheWindowStaysHiddenAndEmpty) {
         EXPECT_TRUE(slotEnabled(w, slot, true));
 }
 
+// Start-up only marks the window loaded; building it waits for its first
+// use, which behaves as a use of the window start-up created.
+TEST_F(AccountWindowTest, WindowLoadedAtStartUpIsBuiltOnFirstUseWithoutItsLoadStep) {
+    writeAccounts(kFourAccounts);
+    accname = QStringLiteral("Ada");
+    state.startupComplete = false;
+    host->loadHiddenAtStartup();
+    EXPECT_EQ(host->existingWindow(), nullptr);
+    state.startupComplete = true;
+    const AccountLines before = store.Lines;
+
+    // A save asks for the selected keys: none, and nothing pops up.
+    EXPECT_EQ(host->takeSelectedKeysForSettings(), std::nullopt);
+    ASSERT_NE(host->existingWindow(), nullptr);
+    EXPECT_FALSE(host->existingWindow()->isVisible());
+    EXPECT_FALSE(state.accountsLoaded);
+    EXPECT_EQ(store.Lines, before);
+
+    // The menu then fills, selects and shows it as ever.
+    state.accountsLoaded = LoadAccountStore(store, state.installDir);
+    host->maccmanage_Click({}, {});
+    AccountWindow& w = *host->existingWindow();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.nameBox(3)->text(), QStringLiteral("Ceyla"));
+    expectSelected(w, 4);
+
+    // After the close box, the next use runs the load step again.
+    useCloseBox();
+    host->takeSelectedKeysForSettings();
+    ASSERT_NE(host->existingWindow(), nullptr);
+    EXPECT_TRUE(host->existingWindow()->isVisible());
+}
+
 TEST_F(AccountWindowTest, LoadStepReadsTheFileWhenThisRunHasNotAndSelectsTheLastMatch) {
     writeAccounts(kFourAccounts);
     accname = QStringLiteral("Ada");
