@@ -1,6 +1,7 @@
 #pragma once
 // Fetching one line of a text file by its number.
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace quillset {
@@ -10,5 +11,8 @@ namespace quillset {
 // has fewer lines, or when lineNumber is 0 or negative. Lines end as in every
 // text file the program reads (CR LF, CR, LF).
 QString GetFileLine(const QString& path, int lineNumber);
+
+// The same for a file's bytes already in memory.
+QString fileLine(QByteArrayView data, int lineNumber);
 
 } // namespace quillset

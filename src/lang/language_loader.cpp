@@ -101,10 +101,13 @@ std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* debu
     trace(debugLog, QStringLiteral("init_language() -> loading language file from ")
                         + QDir::toNativeSeparators(path));
 
-    LanguageLoad load;
     // An unreadable file gives no lines, just as GetFileLine gives only
     // empty lines for it.
-    const QByteArray data = readRegularFile(path).value_or(QByteArray());
+    return loadLanguageText(readRegularFile(path).value_or(QByteArray()), debugLog);
+}
+
+LanguageLoad loadLanguageText(const QByteArray& data, DebugLog* debugLog) {
+    LanguageLoad load;
     const LanguageFile file(data);
     const int scanned = std::min(file.lineCount(), kLanguageFileLineLimit);
     // Every line is scanned, entry lines too: an entry that equals a header

@@ -41,4 +41,7 @@ QString languageFilePath(const QString& programDir);
 // has no sections.
 std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* log = nullptr);
 
+// The same for a file's bytes already in memory.
+LanguageLoad loadLanguageText(const QByteArray& data, DebugLog* log = nullptr);
+
 } // namespace quillset
