@@ -70,8 +70,10 @@ out=$build/bench-results.md
     echo
     echo '## Load and save'
     echo '```'
-    "$build/bench/quillset_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-        --benchmark_min_time=0.2 2>&1
+    # Medians of 9 repetitions: this machine may be shared, single runs wander.
+    "$build/bench/quillset_bench" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+        --benchmark_min_time=0.3 2>&1 | grep -vE "_(mean|stddev|cv) "
+    echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
     echo '```'
 } | tee "$out"
 
