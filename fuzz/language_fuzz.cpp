@@ -20,9 +20,9 @@ QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::vector<TextAssignment> lineByLine(const QByteArray& bytes) {
+std::vector<TextAssignment> lineByLine(const QByteArray& bytes,
+                                       const std::vector<QByteArrayView>& lines) {
     std::vector<TextAssignment> texts;
-    const std::vector<QByteArrayView> lines = splitLines(bytes);
     const auto entry = [&lines](int number) {
         return number >= 1 && static_cast<size_t>(number) <= lines.size()
                    ? fromAnsi(lines[static_cast<size_t>(number - 1)])
@@ -55,12 +55,13 @@ std::vector<TextAssignment> lineByLine(const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    if (loadLanguageText(bytes).texts != lineByLine(bytes))
+    const std::vector<QByteArrayView> lines = splitLines(bytes);
+    if (loadLanguageText(bytes).texts != lineByLine(bytes, lines))
         std::abort();
-    const int lines = static_cast<int>(splitLines(bytes).size());
-    if (lines > 0 && fileLine(bytes, lines) != fromAnsi(splitLines(bytes).back()))
+    const int count = static_cast<int>(lines.size());
+    if (count > 0 && fileLine(bytes, count) != fromAnsi(lines.back()))
         std::abort();
-    if (!fileLine(bytes, lines + 1).isEmpty() || !fileLine(bytes, 0).isEmpty())
+    if (!fileLine(bytes, count + 1).isEmpty() || !fileLine(bytes, 0).isEmpty())
         std::abort();
     return 0;
 }

@@ -43,10 +43,8 @@ void trace(DebugLog* log, const QString& line) {
 // huge file costs no list of all its lines.
 int reachableLineCount() {
     int furthestEntry = 0;
-    for (std::string_view section : languageSections()) {
-        for (const LanguageTextRow& row : languageTextRows(section))
-            furthestEntry = std::max(furthestEntry, row.entry);
-    }
+    for (const LanguageTextRow& row : languageTextRows())
+        furthestEntry = std::max(furthestEntry, row.entry);
     return kLanguageFileLineLimit + furthestEntry;
 }
 
