@@ -2,6 +2,7 @@
 
 #include "app/ansi_text.h"
 #include "app/atomic_file.h"
+#include "app/text_lines.h"
 
 namespace quillset {
 
@@ -44,6 +45,13 @@ std::variant<QByteArray, AccountEncodeError> serializeAccountFile(const AccountL
     QByteArray out;
     out.reserve(kAccountLineCount * 24);
     for (int i = 0; i < kAccountLineCount; ++i) {
+        // The file is read line by line: a line break inside a field would
+        // shift every later name and key by a line.
+        if (containsLineBreak(lines[i])) {
+            return AccountEncodeError{
+                QStringLiteral("%1 holds a line break, which this file cannot store")
+                    .arg(describeLine(i))};
+        }
         const std::optional<QByteArray> bytes = toAnsi(lines[i]);
         if (!bytes) {
             return AccountEncodeError{

@@ -18,8 +18,11 @@ void copyKeyLinesToRecords(AccountStore& store) {
     }
 }
 
+// The last group takes whatever the first three leave, so the groups joined
+// always give the key back, whatever its length.
 QString keyGroup(const QString& key, int group) {
-    return key.mid(group * kKeyGroupLength, kKeyGroupLength);
+    const qsizetype length = group == kKeyGroupCount - 1 ? -1 : kKeyGroupLength;
+    return key.mid(group * kKeyGroupLength, length);
 }
 
 } // namespace

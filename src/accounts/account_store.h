@@ -59,9 +59,10 @@ QString accountFilePath(const QString& installDir);
 // then still succeed, whereas true means the file counts as read.
 bool LoadAccountStore(AccountStore& store, const QString& installDir);
 
-// Fills Part1..Part4 from Full: characters 1-5, 6-10, 11-15 and 16-20. A
-// shorter key gives shorter or empty groups. Characters after the twentieth
-// appear in no group (each box holds five characters); Full keeps them.
+// Fills Part1..Part4 from Full: characters 1-5, 6-10, 11-15 and the rest. A
+// shorter key gives shorter or empty groups; a longer one (written with
+// dashes, say) leaves its tail in Part4, so the four parts joined are always
+// Full again and a key nobody edited is written back as it was read.
 void splitCdKey(CdKeyRecord& record);
 void SplitKorrinKey(AccountStore& store, int slot);
 void SplitDeepfallKey(AccountStore& store, int slot);

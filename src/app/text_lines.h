@@ -2,6 +2,8 @@
 // Line splitting shared by every text file the program reads.
 
 #include <QByteArrayView>
+#include <QString>
+#include <QStringView>
 #include <vector>
 
 namespace quillset {
@@ -29,5 +31,13 @@ void forEachLine(QByteArrayView data, Fn&& fn) {
     if (start < size)
         fn(QByteArrayView(begin + start, size - start));
 }
+
+// True when text holds a CR or an LF. Every file the program writes is one
+// value per line, so such a value would split into lines of its own.
+bool containsLineBreak(QStringView text);
+
+// What a single-line box keeps of text pasted or set into it: line breaks at
+// the start are skipped, then the text up to the next line break is kept.
+QString firstLine(QStringView text);
 
 } // namespace quillset

@@ -2,6 +2,7 @@
 
 #include "app/ansi_text.h"
 #include "app/atomic_file.h"
+#include "app/text_lines.h"
 
 namespace quillset {
 
@@ -14,6 +15,14 @@ public:
     void number(const KeyDef& def, int value) { line(def, QByteArray::number(value)); }
 
     bool text(const KeyDef& def, const QString& value) {
+        // A line break would end the line early and start a line of its own,
+        // which the next load would read as another key.
+        if (containsLineBreak(value)) {
+            error_ = QStringLiteral("The value of %1 holds a line break, which a settings file "
+                                    "cannot store.")
+                         .arg(def.name());
+            return false;
+        }
         const std::optional<QByteArray> bytes = toAnsi(value);
         if (!bytes) {
             error_ = QStringLiteral("The value of %1 holds characters that a settings file "

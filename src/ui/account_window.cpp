@@ -2,6 +2,7 @@
 
 #include "accounts/account_file.h"
 #include "app/file_helpers.h"
+#include "ui/text_box.h"
 #include "ui/widget_text.h"
 #include "ui/window_builder.h"
 
@@ -43,8 +44,7 @@ QFont keyBoxFont(const QFont& base) {
 
 QLineEdit* makeTextBox(const AccountControlDef& def, QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    if (def.maxLength > 0)
-        box->setMaxLength(def.maxLength);
+    makeSingleLineBox(box, def.maxLength);
     return box;
 }
 
@@ -279,7 +279,7 @@ void AccountWindow::Form_Load() {
 
 void AccountWindow::fillFromStore() {
     for (int slot = 1; slot <= kAccountSlotCount; ++slot)
-        widgets(slot).name->setText(store_.Lines[nameLineIndex(slot)]);
+        setBoxText(widgets(slot).name, store_.Lines[nameLineIndex(slot)]);
     for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
         SplitKorrinKey(store_, slot);
         SplitDeepfallKey(store_, slot);
@@ -287,8 +287,9 @@ void AccountWindow::fillFromStore() {
     for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
         const SlotWidgets& w = widgets(slot);
         for (int i = 0; i < kKeyGroupCount; ++i) {
-            w.korrin[i]->setText(store_.korrinKey(slot).*kKeyGroups[i]);
-            w.deepfall[i]->setText(store_.deepfallKey(slot).*kKeyGroups[i]);
+            // The last box takes a key's tail beyond twenty characters.
+            setBoxText(w.korrin[i], store_.korrinKey(slot).*kKeyGroups[i]);
+            setBoxText(w.deepfall[i], store_.deepfallKey(slot).*kKeyGroups[i]);
         }
     }
 }

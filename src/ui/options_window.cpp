@@ -7,6 +7,7 @@
 #include "ui/about_window.h"
 #include "ui/account_window.h"
 #include "ui/settings_binding.h"
+#include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
 #include "ui/widget_text.h"
 
@@ -70,7 +71,7 @@ OptionsWindow::OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     auto* accountName = control<QLineEdit>(u"accname");
     accounts_ = std::make_unique<AccountWindowHost>(
         accountStore_, state_, dialogs_, [accountName] { return accountName->text(); },
-        [accountName](const QString& name) { accountName->setText(name); }, this);
+        [accountName](const QString& name) { setBoxText(accountName, name); }, this);
 }
 
 OptionsWindow::~OptionsWindow() {
@@ -354,8 +355,7 @@ OptionsWindow::StartupResult OptionsWindow::Form_Load() {
 
     show();
     state_.windowBaseTitle = programTitle();
-    // Settings and backup beside the program with a registry value: step 3
-    // left the folder as read; every later use appends a bare file name.
+    // Every later use appends a bare file name to the folder.
     state_.installDir = state_.installDir.isEmpty() ? asInstallDir(state_.programDir)
                                                     : asInstallDir(state_.installDir);
 
@@ -439,16 +439,19 @@ BackupContext OptionsWindow::backupContext() {
     return {dialogs_, languageTable(), state_.installDir, state_.currentSettingsPath};
 }
 
-// Step 5: the game's settings beside the program without a backup: the
-// backup is made there, and the program folder is the game's folder.
+// Step 5: the game's settings beside the program make the program folder
+// the game's folder on every start, whatever the registry says (a portable
+// copy in the game's folder); the first start also makes the backup there.
 void OptionsWindow::backUpProgramFolderSettings() {
     const QString cfg = joinPath(state_.programDir, kSettingsFileName);
     const QString bck = joinPath(state_.programDir, QStringLiteral("settings.bck"));
-    if (FileExists(bck) || !FileExists(cfg))
+    if (!FileExists(cfg))
         return;
-    log(QStringLiteral("Form -> no backup found"));
-    if (copy_with_notice(backupContext(), cfg, bck))
-        log(QStringLiteral("Form -> backup created"));
+    if (!FileExists(bck)) {
+        log(QStringLiteral("Form -> no backup found"));
+        if (copy_with_notice(backupContext(), cfg, bck))
+            log(QStringLiteral("Form -> backup created"));
+    }
     state_.installDir = asInstallDir(state_.programDir);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/settings_binding.h"
 
+#include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
 
 #include "ui/control_catalogue.h"
@@ -47,28 +48,7 @@ int readChoice(const KeyDef& def, const ControlMap& controls) {
     return SettingsModel::kNoChoice;
 }
 
-// The length limit the catalogue gives the box; 0 when it has none.
-int designMaxLength(const QLineEdit* box) {
-    const ControlDef* def = findControlDef(box->objectName().toStdString());
-    return def ? def->maxLength : 0;
-}
-
 } // namespace
-
-void setBoxText(QLineEdit* box, const QString& text) {
-    // The limit is for typing only: a longer value read from a file is shown
-    // and written back whole, never cut.
-    const int limit = designMaxLength(box);
-    if (limit <= 0) {
-        box->setText(text);
-    } else if (text.size() > limit) {
-        box->setMaxLength(static_cast<int>(text.size()));
-        box->setText(text);
-    } else {
-        box->setText(text);
-        box->setMaxLength(limit);
-    }
-}
 
 void applyToControls(const SettingsModel& model, const ControlMap& controls) {
     const auto catalogue = keyCatalogue();

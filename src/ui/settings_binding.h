@@ -28,10 +28,6 @@ SettingsModel readFromControls(const ControlMap& controls);
 // off, slider at its minimum, text box empty.
 void clearControl(QWidget* control);
 
-// Sets a text box's text from code. A text longer than the box's length
-// limit is kept whole; the limit only stops the user typing past it.
-void setBoxText(QLineEdit* box, const QString& text);
-
 // Sets a check box's value, a slider's value, or switches an option button on
 // (any number but 0) from code, raising its change signal as an edit would.
 void setControlNumber(QWidget* control, int value);

@@ -12,6 +12,8 @@ target_sources(quillset_ui PRIVATE
     ui/qt_dialogs.h
     ui/settings_binding.cpp
     ui/settings_binding.h
+    ui/text_box.cpp
+    ui/text_box.h
     ui/tri_state_check_box.cpp
     ui/tri_state_check_box.h
     ui/widget_text.cpp

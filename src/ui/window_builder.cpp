@@ -1,5 +1,6 @@
 #include "ui/window_builder.h"
 
+#include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
 #include "ui/widget_text.h"
 
@@ -107,8 +108,7 @@ QWidget* makeSlider(const ControlDef& def, QWidget* parent) {
 
 QWidget* makeTextBox(const ControlDef& def, QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    if (def.maxLength > 0)
-        box->setMaxLength(def.maxLength);
+    makeSingleLineBox(box, def.maxLength);
     if (def.centred)
         box->setAlignment(Qt::AlignHCenter);
     return box;

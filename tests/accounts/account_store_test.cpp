@@ -183,10 +183,11 @@ TEST(SplitCdKeyTest, ShortAndLongKeys) {
     splitCdKey(record);
     EXPECT_TRUE(record.Part1.isEmpty() && record.Part2.isEmpty());
 
-    // Past twenty characters: the groups stay five long, Full keeps the rest.
+    // Past twenty characters the last group takes the rest.
     record.Full = kKeyA + "XYZ";
     splitCdKey(record);
-    EXPECT_EQ(record.Part4, "DDDDD");
+    EXPECT_EQ(record.Part3, "CCCCC");
+    EXPECT_EQ(record.Part4, "DDDDDXYZ");
     EXPECT_EQ(record.Full, kKeyA + "XYZ");
 }
 

@@ -38,7 +38,7 @@ struct OddityCase {
 
 const OddityCase kOddities[] = {
     {Oddity::Fifo, "Fifo", "not a regular file"},
-    {Oddity::DeviceLink, "LinkToDevNull", "not a regular file"},
+    {Oddity::DeviceLink, "LinkToDevice", "not a regular file"},
     {Oddity::DeviceNode, "DeviceNode", "not a regular file"},
     {Oddity::Folder, "Folder", "it is a folder"},
     {Oddity::DanglingLink, "DanglingLink", "a file that does not exist"},
@@ -63,16 +63,24 @@ EntryShape shapeOf(const QString& path) {
     return {static_cast<mode_t>(st.st_mode & S_IFMT), QFileInfo(path).symLinkTarget()};
 }
 
+// A null device node of the test's own (root only): a save that wrongly
+// replaced it, or the target of a link to it, harms no file of the machine.
+bool makeNullDevice(const QByteArray& name) {
+    return ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+}
+
 // Turns path into the odd entry; false when this system does not allow it.
 bool makeOddity(Oddity oddity, const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     switch (oddity) {
     case Oddity::Fifo:
         return ::mkfifo(name.constData(), 0644) == 0;
-    case Oddity::DeviceLink:
-        return ::symlink("/dev/null", name.constData()) == 0;
+    case Oddity::DeviceLink: {
+        const QByteArray device = name + ".device";
+        return makeNullDevice(device) && ::symlink(device.constData(), name.constData()) == 0;
+    }
     case Oddity::DeviceNode:
-        return ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        return makeNullDevice(name);
     case Oddity::Folder:
         return ::mkdir(name.constData(), 0755) == 0;
     case Oddity::DanglingLink:

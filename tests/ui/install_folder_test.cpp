@@ -57,9 +57,11 @@ protected:
     MemoryRegistry registry;
 };
 
-TEST_F(InstallFolder, SettingsBesideTheProgramGetABackupOnTheFirstRunOnly) {
+TEST_F(InstallFolder, SettingsBesideTheProgramWinOnEveryRunWithABackupOnTheFirst) {
     writeBytes(program.file(QStringLiteral("settings.cfg")), kSettings);
-    setValue(RegistryRoot::LocalMachine, game.path()); // not used: the program folder wins
+    // Not used, on the first run nor later: the program folder wins.
+    writeBytes(game.file(QStringLiteral("settings.cfg")), "NETWORK_PLAYER : Elsewhere\r\n");
+    setValue(RegistryRoot::LocalMachine, game.path());
     TestWindow first;
     start(first);
     ASSERT_EQ(first.dialogs.shown.size(), 1u);
@@ -75,6 +77,8 @@ TEST_F(InstallFolder, SettingsBesideTheProgramGetABackupOnTheFirstRunOnly) {
     TestWindow second;
     start(second);
     EXPECT_TRUE(second.dialogs.shown.empty());
+    EXPECT_EQ(second.state.installDir, asDir(program));
+    EXPECT_EQ(player(second), QStringLiteral("Aldric"));
 }
 
 TEST_F(InstallFolder, RegistryFolderIsUsedWhenNothingLiesBesideTheProgram) {
@@ -129,18 +133,6 @@ TEST_F(InstallFolder, MachineRootWinsAndNothingIsWritten) {
     EXPECT_EQ(w.state.installDir, asDir(game));
     EXPECT_EQ(registry.acceptedWrites(), 0);
     EXPECT_TRUE(w.dialogs.shown.empty());
-}
-
-TEST_F(InstallFolder, SettingsAndBackupBesideTheProgramWithARegistryValue) {
-    // The registry folder is used, with its separator added.
-    writeBytes(program.file(QStringLiteral("settings.cfg")), "NETWORK_PLAYER : Beside\r\n");
-    writeBytes(program.file(QStringLiteral("settings.bck")), "x");
-    writeBytes(game.file(QStringLiteral("settings.cfg")), kSettings);
-    setValue(RegistryRoot::LocalMachine, game.path());
-    TestWindow w;
-    start(w);
-    EXPECT_EQ(w.state.installDir, asDir(game));
-    EXPECT_EQ(player(w), QStringLiteral("Aldric"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // that sets a value raises the same change handling as the user's edit.
 
 #include "ui/settings_binding.h"
+#include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
 #include "ui_test_support.h"
 

@@ -3,6 +3,7 @@
 #ifdef Q_OS_WIN
 
 #include "app/ansi_text.h"
+#include "app/text_lines.h"
 
 #include <windows.h>
 
@@ -96,8 +97,9 @@ bool WindowsRegistry::setStringValue(RegistryRoot root, const QString& keyPath,
     const std::optional<QByteArray> path = toAnsi(view);
     const std::optional<QByteArray> name = toAnsi(valueName);
     std::optional<QByteArray> data = toAnsi(text);
-    // Text that the code page cannot hold is not written with substitutes.
-    if (view.isEmpty() || !path || !name || !data)
+    // Text that the code page cannot hold is not written with substitutes,
+    // and a folder name with a line break is not written at all.
+    if (view.isEmpty() || !path || !name || !data || containsLineBreak(text))
         return false;
     KeyHandle key;
     if (RegCreateKeyA(rootHandle(root), path->constData(), key.out()) != ERROR_SUCCESS)

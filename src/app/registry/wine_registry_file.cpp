@@ -1,6 +1,7 @@
 #include "app/registry/wine_registry_file.h"
 
 #include "app/registry/registry.h"
+#include "app/text_lines.h"
 
 #include <string_view>
 #include <vector>
@@ -418,6 +419,10 @@ QByteArray escapeWineText(QStringView text, char open, char close) {
 std::optional<QByteArray> setWineRegistryString(QByteArrayView bytes, const QString& keyPath,
                                                 const QString& valueName, const QString& text,
                                                 qint64 unixTime) {
+    // A folder name never holds a line break; one in the value means the
+    // text came from somewhere it should not have, and is not stored.
+    if (containsLineBreak(text))
+        return std::nullopt;
     const WineRegFile file = parseWineRegistry(bytes);
     const QString path = keyPathParts(keyPath).join(QLatin1Char('\\'));
     if (!file.valid || path.isEmpty())

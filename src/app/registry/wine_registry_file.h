@@ -65,7 +65,8 @@ QByteArray escapeWineText(QStringView text, char open, char close);
 // a missing value is added to its key's section, a missing key is added as a
 // new section at the end (stamped with unixTime, as Wine stamps its keys).
 // All other bytes stay as they were. Empty optional when the file is not a
-// registry file Wine would load or the key path is empty.
+// registry file Wine would load, the key path is empty or the text holds a
+// line break.
 std::optional<QByteArray> setWineRegistryString(QByteArrayView bytes, const QString& keyPath,
                                                 const QString& valueName, const QString& text,
                                                 qint64 unixTime);

@@ -284,7 +284,7 @@ TEST(WineRegistryEscape, WrittenStringsReadBackUnchanged) {
         QStringLiteral("Stra\u00dfe\u00e4 \u00e4b \u00e4g K\u00f6rrin \u4e2d\u6587"),
         QString::fromUtf8("emoji \xf0\x9f\x98\x80 after"),
         QStringLiteral("\\x41 is not an escape, nor \\101"),
-        QStringLiteral("tab\tline\nbell\a esc\x1b \x01"
+        QStringLiteral("tab\tform\fbell\a esc\x1b \x01"
                        "7 \x7f"),
         QStringLiteral("[brackets] @= # ; , hex:"),
         QString(),

@@ -1,0 +1,56 @@
+#include "ui/text_box.h"
+
+#include "app/text_lines.h"
+
+#include <QLineEdit>
+#include <algorithm>
+#include <limits>
+
+namespace quillset::ui {
+
+namespace {
+
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+int maxLengthFor(int typingLimit) {
+    return typingLimit > 0 ? typingLimit : kNoLimit;
+}
+
+int typingLimitOf(const QLineEdit* box) {
+    const auto* validator = qobject_cast<const SingleLineValidator*>(box->validator());
+    return validator ? validator->typingLimit() : 0;
+}
+
+} // namespace
+
+SingleLineValidator::SingleLineValidator(int typingLimit, QObject* parent)
+    : QValidator(parent), typingLimit_(typingLimit) {}
+
+QValidator::State SingleLineValidator::validate(QString& input, int& pos) const {
+    // QLineEdit applies a changed text from here to every way text gets in,
+    // setText included, and signals only the cleaned text.
+    if (containsLineBreak(input)) {
+        input = firstLine(input);
+        pos = std::min(pos, static_cast<int>(input.size()));
+    }
+    return Acceptable;
+}
+
+void makeSingleLineBox(QLineEdit* box, int typingLimit) {
+    box->setValidator(new SingleLineValidator(typingLimit, box));
+    box->setMaxLength(maxLengthFor(typingLimit));
+}
+
+void setBoxText(QLineEdit* box, const QString& text) {
+    const int limit = maxLengthFor(typingLimitOf(box));
+    if (text.size() > limit) {
+        box->setMaxLength(static_cast<int>(std::min<qsizetype>(text.size(), kNoLimit)));
+        box->setText(text);
+    } else {
+        // Text first: lowering the limit below the current text would cut it.
+        box->setText(text);
+        box->setMaxLength(limit);
+    }
+}
+
+} // namespace quillset::ui

@@ -1,0 +1,40 @@
+#pragma once
+// The program's text boxes: single-line boxes whose length limit, where they
+// have one, only stops typing. Every file the program writes holds one value
+// per line, and a value read from a file must come back whole.
+
+#include <QString>
+#include <QValidator>
+
+class QLineEdit;
+
+namespace quillset::ui {
+
+// Keeps a box to one line, however text reaches it: typing, pasting, setText
+// from code or a screen reader. Line breaks at the start are skipped, and the
+// text up to the next line break is kept, as a classic single-line box does
+// with a multi-line paste.
+class SingleLineValidator : public QValidator {
+    Q_OBJECT
+
+public:
+    SingleLineValidator(int typingLimit, QObject* parent);
+
+    State validate(QString& input, int& pos) const override;
+
+    // The most characters the user may type; 0 for no limit.
+    int typingLimit() const { return typingLimit_; }
+
+private:
+    int typingLimit_;
+};
+
+// Makes box a single-line box with the given typing limit (0: none). Without
+// a limit it takes text of any length, not only QLineEdit's default 32,767.
+void makeSingleLineBox(QLineEdit* box, int typingLimit);
+
+// Sets a box's text from code. A text longer than the box's typing limit is
+// kept whole; the limit only stops the user typing past it.
+void setBoxText(QLineEdit* box, const QString& text);
+
+} // namespace quillset::ui
