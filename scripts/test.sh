@@ -15,3 +15,11 @@ cmake --preset dev
 cmake --build --preset dev
 export QT_QPA_PLATFORM=offscreen
 ctest --preset dev --timeout 300
+
+# The core and flow tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Left out: the fault sweep, whose preloaded
+# shim cannot stand in front of ASan's own interceptors, and the packaging
+# checks, which test the release layout rather than code.
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan --parallel 2 --timeout 600 --label-exclude packaging --exclude-regex '^fault_sweep$'
