@@ -3,8 +3,8 @@
 // distances below it, empty past the end. The line lookup fileLine must agree
 // with the split lines wherever it is asked.
 
-#include "app/ansi_text.h"
-#include "app/text_lines.h"
+#include "io/ansi_text.h"
+#include "io/text_lines.h"
 #include "lang/file_line.h"
 #include "lang/language_catalogue.h"
 #include "lang/language_loader.h"

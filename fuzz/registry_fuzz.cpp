@@ -7,8 +7,8 @@
 // follows the last such pair is "key path NUL value name NUL text" (UTF-8);
 // otherwise the installer's value is set.
 
-#include "app/registry/registry.h"
-#include "app/registry/wine_registry_file.h"
+#include "registry/registry.h"
+#include "registry/wine_registry_file.h"
 
 #include <cstdlib>
 #include <vector>

@@ -17,7 +17,7 @@ trap 'rm -rf "$out"' EXIT
 
 # Everything a Windows build of the registry compiles: the Windows backend,
 # the factory that picks it, and the portable sources beside them.
-sources=("src/app/registry/"*.cpp)
+sources=("src/registry/"*.cpp)
 
 compilers=()
 for candidate in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++ \

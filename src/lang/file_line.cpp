@@ -1,8 +1,8 @@
 #include "lang/file_line.h"
 
-#include "app/ansi_text.h"
-#include "app/file_helpers.h"
-#include "app/text_lines.h"
+#include "io/ansi_text.h"
+#include "io/file_helpers.h"
+#include "io/text_lines.h"
 
 namespace quillset {
 

@@ -1,8 +1,8 @@
 #include "settings/settings_writer.h"
 
-#include "app/ansi_text.h"
-#include "app/atomic_file.h"
-#include "app/text_lines.h"
+#include "io/ansi_text.h"
+#include "io/atomic_file.h"
+#include "io/text_lines.h"
 
 namespace quillset {
 

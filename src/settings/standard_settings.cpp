@@ -6,31 +6,37 @@ namespace quillset {
 
 namespace {
 
-constexpr StandardValue value(const char* control, int number) {
-    return {control, number, 0, nullptr};
+constexpr StandardValue value(const char* key, int number) {
+    return {key, number, 0, nullptr};
 }
-constexpr StandardValue guiText(const char* control, int entry) {
-    return {control, 0, entry, nullptr};
+constexpr StandardValue guiText(const char* key, int entry) {
+    return {key, 0, entry, nullptr};
 }
-constexpr StandardValue text(const char* control, const char* fixed) {
-    return {control, 0, 0, fixed};
+constexpr StandardValue text(const char* key, const char* fixed) {
+    return {key, 0, 0, fixed};
 }
 
 constexpr std::array<StandardValue, 40> kStandard{{
-    guiText("Text1", 14),     value("uncol", 1),       value("cl", 8),
-    value("cd", 8),           value("compatvideo", 0), value("ca", 0),
-    value("defskills", 1),    value("Option1", 1),     value("expmap", 1),
-    value("fontfilt", 1),     value("fbs", 0),         value("fsa", 0),
-    value("fullsc", 1),       value("textd", 0),       value("laddexp", 1),
-    value("logf", 0),         value("logging", 0),     value("mma", 125),
-    value("musicvol", 100),   value("sfxvol", 100),    value("voicevol", 100),
-    value("netlogf", 0),      value("hidekey", 1),     guiText("lsa", 15),
-    text("lp", "7065"),       text("lport", "2005"),   value("dsl", 1),
-    value("dunkelheit", 50),  value("atmo", 1),        value("all", 1),
-    value("quake", 1),        value("sheni", 1),       value("shextro", 1),
-    value("shmov", 1),        value("posinfo", 1),     value("sound", 1),
-    value("Option4", 1),      value("vio", 0),         value("waitretrace", 1),
-    value("warninglevel", 25),
+    guiText("LANGUAGE", 14),          value("UNIQUE_COLOR", 1),
+    value("CHAT_LINES", 8),           value("CHAT_DELAY", 8),
+    value("COMPAT_VIDEO", 0),         value("CHAT_ALPHA", 0),
+    value("DEFAULT_SKILLS", 1),       value("DETAILLEVEL", 2),
+    value("EXPLOREMAP", 1),           value("FONTFILTER", 1),
+    value("FORCE_BLACK_SHADOW", 0),   value("FSAA_FILTER", 0),
+    value("FULLSCREEN", 1),           value("GFX32", 0),
+    value("LADDER_EXPORT", 1),        value("LOG", 0),
+    value("LOGGING", 0),              value("MINIMAP_ALPHA", 125),
+    value("MUSICVOLUME", 100),        value("SFXVOLUME", 100),
+    value("VOICEVOLUME", 100),        value("NETLOG", 0),
+    value("NETWORK_CDKEY_HIDE", 1),   guiText("NETWORK_LOBBY", 15),
+    text("NETWORK_LOBBYPORT", "7065"), text("NETWORK_PORT_LISTEN", "2005"),
+    value("NETWORK_SPEEDSETTINGS", 2), value("NIGHT_DARKNESS", 50),
+    value("PICKUPANIM", 1),           value("PICKUPAUTO", 0),
+    value("SCREEN_QUAKE", 1),         value("SHOW_ENEMYINFO", 1),
+    value("SHOWEXTRO", 1),            value("SHOWMOVIE", 1),
+    value("SHOWPOTIONS", 1),          value("SOUND", 1),
+    value("SOUNDQUALITY", 2),         value("VIOLENCE", 0),
+    value("WAITRETRACE", 1),          value("WARNING_LEVEL", 25),
 }};
 
 } // namespace

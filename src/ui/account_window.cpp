@@ -1,7 +1,7 @@
 #include "ui/account_window.h"
 
 #include "accounts/account_file.h"
-#include "app/file_helpers.h"
+#include "io/file_helpers.h"
 #include "ui/text_box.h"
 #include "ui/widget_text.h"
 #include "ui/window_builder.h"
@@ -449,7 +449,7 @@ AccountWindow& AccountWindowHost::window() {
     return *window_;
 }
 
-void AccountWindowHost::maccmanage_Click(const QString& fileCdKey, const QString& fileCdKey2) {
+void AccountWindowHost::open(const QString& fileCdKey, const QString& fileCdKey2) {
     // Without an account file the current settings become slot 1; nothing is
     // written until the user saves in the window.
     if (!FileExists(accountFilePath(state_.installDir)))

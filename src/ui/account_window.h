@@ -11,8 +11,9 @@
 
 #include "accounts/account_file.h"
 #include "accounts/account_store.h"
-#include "app/app_state.h"
-#include "app/dialogs.h"
+#include "editor/editor_view.h"
+#include "editor/app_state.h"
+#include "editor/dialogs.h"
 #include "lang/language_texts.h"
 #include "settings/settings_writer.h"
 #include "ui/account_window_layout.h"
@@ -171,23 +172,23 @@ private:
 // destroyed it. Create the window once during start-up, while
 // AppState::startupComplete is false, so that it exists hidden with no slot
 // selected, as the settings writer expects.
-class AccountWindowHost {
+class AccountWindowHost : public AccountPanel {
 public:
     AccountWindowHost(AccountStore& store, AppState& state, Dialogs& dialogs,
                       AccountWindow::AccountNameReader readAccountName,
                       AccountWindow::AccountNameWriter setAccountName, QWidget* owner);
-    ~AccountWindowHost();
+    ~AccountWindowHost() override;
     AccountWindowHost(const AccountWindowHost&) = delete;
     AccountWindowHost& operator=(const AccountWindowHost&) = delete;
 
     // The language texts for the window, kept for every window created later
     // and applied to the current one at once.
-    void setTexts(std::span<const TextAssignment> texts);
+    void setTexts(std::span<const TextAssignment> texts) override;
 
     // Start-up loads the window hidden; its load step does nothing then.
     // Building its widgets waits for the window's first use, which then
     // skips the load step that already ran.
-    void loadHiddenAtStartup();
+    void loadHiddenAtStartup() override;
 
     // The window; creating it runs its load step, which shows it when
     // start-up is complete.
@@ -199,13 +200,13 @@ public:
     // account name and the CD keys read from settings.cfg when accounts.cfg
     // does not exist, fills the window from the store, selects by account
     // name and shows the window.
-    void maccmanage_Click(const QString& fileCdKey, const QString& fileCdKey2);
+    void open(const QString& fileCdKey, const QString& fileCdKey2) override;
 
     // The keys the settings file gets from the window, stored back into the
     // store's lines; none when no slot is selected. Like any use of the
     // window, this creates it again (shown, selected by account name) when
     // its close box was used.
-    std::optional<AccountCdKeys> takeSelectedKeysForSettings();
+    std::optional<AccountCdKeys> takeSelectedKeysForSettings() override;
 
 private:
     AccountStore& store_;

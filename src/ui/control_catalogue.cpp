@@ -292,19 +292,6 @@ constexpr MenuDef kMenus[] = {
     {"mabout", "mhelp", "Über..."},
 };
 
-constexpr std::string_view kClearOrder[] = {
-    "shextro",  "asa",       "ate",       "ca",       "cd",            "cl",
-    "combslots", "compatvideo", "defskills", "Option3", "Option2",     "Option1",
-    "expmap",   "zaa",       "fontfilt",  "fbs",      "fsa",           "fullsc",
-    "textd",    "laddexp",   "Text1",     "logf",     "logging",       "mma",
-    "musicvol", "netlogf",   "hidekey",   "lsa",      "accname",       "lp",
-    "defplayername", "lport", "stdspn",   "modem",    "dsl",           "dunkelheit",
-    "atmo",     "all",       "goldunis",  "gold",     "quake",         "sfxvol",
-    "shmov",    "posinfo",   "sheni",     "shheroinf", "sound",        "Option4",
-    "Option5",  "Option6",   "tskicons",  "uncol",    "vio",           "voicevol",
-    "warninglevel",
-};
-
 constexpr std::string_view kAdvancedGroup[] = {
     "Text1",    "dunkelheit", "mma",     "ca",      "cd",     "cl",
     "warninglevel", "shheroinf", "posinfo", "tskicons", "logging", "uncol",
@@ -317,10 +304,6 @@ constexpr std::string_view kVolumeGroup[] = {
     "musicvol", "sfxvol", "voicevol", "Label6", "Label18", "Label19",
 };
 
-constexpr std::string_view kPictureBoxes[] = {
-    "Picture1", "Picture2", "Picture3", "Picture4",  "Picture5",  "Picture6",
-    "Picture7", "Picture8", "Picture9", "Picture10", "Picture11",
-};
 
 } // namespace
 
@@ -338,20 +321,12 @@ const ControlDef* findControlDef(std::string_view name) {
     return found == std::end(kControls) ? nullptr : &*found;
 }
 
-std::span<const std::string_view> clearOrder() {
-    return kClearOrder;
-}
-
 std::span<const std::string_view> advancedGroup() {
     return kAdvancedGroup;
 }
 
 std::span<const std::string_view> volumeGroup() {
     return kVolumeGroup;
-}
-
-std::span<const std::string_view> pictureBoxes() {
-    return kPictureBoxes;
 }
 
 } // namespace quillset::ui

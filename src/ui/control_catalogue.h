@@ -80,13 +80,9 @@ std::span<const MenuDef> menuCatalogue();
 
 const ControlDef* findControlDef(std::string_view name);
 
-// refresh_variables clears the settings controls in this order.
-std::span<const std::string_view> clearOrder();
 // The controls that advanced mode enables and normal mode greys out.
 std::span<const std::string_view> advancedGroup();
 // The volume sliders and their labels, which follow the sound switch.
 std::span<const std::string_view> volumeGroup();
-// The panels whose flat look start-up prepares, Picture1 to Picture11.
-std::span<const std::string_view> pictureBoxes();
 
 } // namespace quillset::ui

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes and file dialogs on Qt Widgets.
 
-#include "app/dialogs.h"
+#include "editor/dialogs.h"
 
 #include <QPointer>
 #include <QWidget>

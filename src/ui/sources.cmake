@@ -5,7 +5,6 @@ target_sources(quillset_ui PRIVATE
     ui/about_window.h
     ui/control_catalogue.cpp
     ui/control_catalogue.h
-    ui/options_commands.cpp
     ui/options_window.cpp
     ui/options_window.h
     ui/qt_dialogs.cpp
@@ -23,6 +22,6 @@ target_sources(quillset_ui PRIVATE
     ${PROJECT_SOURCE_DIR}/resources/ui/quillset_ui.qrc)
 target_link_libraries(quillset_ui PUBLIC quillset_core Qt6::Widgets)
 
-add_executable(quillset app/main.cpp)
+add_executable(quillset main.cpp)
 target_link_libraries(quillset PRIVATE quillset_ui)
 target_sources(quillset_ui PRIVATE ui/account_window.cpp ui/account_window.h ui/account_window_layout.cpp ui/account_window_layout.h)

@@ -1,6 +1,6 @@
 #include "ui/text_box.h"
 
-#include "app/text_lines.h"
+#include "io/text_lines.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -5,7 +5,7 @@
 
 #include "accounts/account_file.h"
 #include "accounts/account_store.h"
-#include "app/text_lines.h"
+#include "io/text_lines.h"
 #include "lang/file_line.h"
 #include "lang/language_loader.h"
 #include "settings/settings_reader.h"

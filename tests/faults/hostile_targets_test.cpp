@@ -4,8 +4,8 @@
 // entry stays exactly as it was.
 
 #include "accounts/account_store.h"
-#include "app/registry/registry.h"
-#include "app/registry/wine_registry.h"
+#include "registry/registry.h"
+#include "registry/wine_registry.h"
 #include "save_paths.h"
 #include "settings/settings_reader.h"
 #include "test_support.h"

@@ -5,9 +5,9 @@
 // four groups the Account window shows always join back to the whole key.
 
 #include "accounts/account_file.h"
-#include "app/ansi_text.h"
-#include "app/registry/registry.h"
-#include "app/registry/wine_registry_file.h"
+#include "io/ansi_text.h"
+#include "registry/registry.h"
+#include "registry/wine_registry_file.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "test_support.h"

@@ -1,7 +1,7 @@
 // settings.cfg holds the CD keys. A user who made it readable by the owner
 // only must not find a copy of the keys beside it that everyone can read.
 
-#include "app/backup.h"
+#include "shell/backup.h"
 #include "lang/language_texts.h"
 #include "scripted_dialogs.h"
 #include "test_support.h"

@@ -2,8 +2,8 @@
 // Shared by the language tests: writing .lng files, reading the trace, and
 // looking up what a window ends up showing after the texts are applied.
 
-#include "app/ansi_text.h"
-#include "app/debug_log.h"
+#include "io/ansi_text.h"
+#include "shell/debug_log.h"
 #include "lang/language_loader.h"
 #include "test_support.h"
 

@@ -1,4 +1,4 @@
-#include "app/debug_log.h"
+#include "shell/debug_log.h"
 #include "settings/settings_reader.h"
 #include "settings_test_util.h"
 #include "test_support.h"

@@ -2,7 +2,7 @@
 // lines and writes it back. The failure tests run it in restricted settings
 // (dropped capabilities, a full file system) where the test process can't be.
 
-#include "app/file_helpers.h"
+#include "io/file_helpers.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 

@@ -2,7 +2,7 @@
 // A Dialogs implementation for tests: answers from a script, in order, and
 // records every question and dialog it was shown.
 
-#include "app/dialogs.h"
+#include "editor/dialogs.h"
 
 #include <QStringList>
 #include <deque>

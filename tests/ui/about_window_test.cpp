@@ -23,7 +23,7 @@ TEST(AboutWindow, VersionLineReservesThePlaceOfTheSign) {
 
 TEST(AboutWindow, ShowsNineteenLinesWithThisBuildsVersion) {
     TestWindow w;
-    w->mabout_Click();
+    w->showAbout();
     ui::AboutWindow* about = w->aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
@@ -49,11 +49,11 @@ TEST(AboutWindow, ShowsNineteenLinesWithThisBuildsVersion) {
 
 TEST(AboutWindow, OkHidesAndReopeningKeepsTheText) {
     TestWindow w;
-    w->mabout_Click();
+    w->showAbout();
     ui::AboutWindow* about = w->aboutWindow();
     about->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     EXPECT_FALSE(about->isVisible());
-    w->mabout_Click();
+    w->showAbout();
     EXPECT_EQ(w->aboutWindow(), about) << "the hidden window is shown again";
     EXPECT_EQ(lines(about).size(), 19);
 }
@@ -72,7 +72,7 @@ TEST(AboutWindow, CloseBoxDestroysAndTheMenuBuildsItAfresh) {
 
 TEST(AboutWindow, TextFitsItsLabel) {
     TestWindow w;
-    w->mabout_Click();
+    w->showAbout();
     for (const char* name : {"Label1", "Label2"}) {
         auto* label = w->aboutWindow()->findChild<QLabel*>(QString::fromLatin1(name));
         const QRect needed = label->fontMetrics().boundingRect(label->rect(), int(label->alignment()), label->text());

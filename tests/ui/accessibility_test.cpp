@@ -91,7 +91,7 @@ protected:
         writeBytes(program.file(QStringLiteral("settings.cfg")), settings);
         writeBytes(program.file(QStringLiteral("settings.bck")), settings);
         w.state.programDir = program.path();
-        ASSERT_EQ(w->Form_Load(), ui::OptionsWindow::StartupResult::Running);
+        ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running);
     }
     void TearDown() override {
         if (!previousFolder.isEmpty())
@@ -116,7 +116,7 @@ class AccessibleNames : public StartedWindow,
 
 TEST_P(AccessibleNames, EveryTabStopOfEveryWindowIsNamed) {
     start(GetParam());
-    w->mabout_Click();
+    w->showAbout();
     accountWindow().showModeless();
     const QList<QWidget*> windows = {w.window.get(), &accountWindow(), w->aboutWindow()};
     for (QWidget* window : windows) {
@@ -394,7 +394,7 @@ TEST_F(StartedWindow, AltAloneSelectsTheMenuBar) {
 TEST_F(StartedWindow, AboutWindowHidesOnEnterAndOnEscape) {
     start("language.de.lng");
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        w->mabout_Click();
+        w->showAbout();
         ui::AboutWindow* about = w->aboutWindow();
         activate(about);
         QTest::keyClick(about, key);
@@ -405,7 +405,7 @@ TEST_F(StartedWindow, AboutWindowHidesOnEnterAndOnEscape) {
 
 TEST_F(StartedWindow, AccountWindowEscapeClosesAndEnterInABoxSavesNothing) {
     start("language.de.lng");
-    w->maccmanage_Click();
+    w->editor().manageAccounts();
     ui::AccountWindow& accounts = accountWindow();
     activate(&accounts);
     accounts.selectSlot(1);
@@ -436,7 +436,7 @@ TEST_F(StartedWindow, AccountWindowEscapeClosesAndEnterInABoxSavesNothing) {
 TEST_F(StartedWindow, EnterPressesTheFocusedOptionsButton) {
     start("language.de.lng");
     activate(w.window.get());
-    w->markChanged();
+    w->editor().markChanged();
     w.dialogs.answer(Dialogs::Answer::Cancel); // do not save first
     QWidget* open = w->control(u"oeffnen");
     open->setFocus();

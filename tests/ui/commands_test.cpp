@@ -1,7 +1,7 @@
 // The user's commands end to end with scripted answers: Open, Save, the
 // standard settings and Exit, in basic and advanced mode.
 
-#include "app/ansi_text.h"
+#include "io/ansi_text.h"
 #include "ui/account_window.h"
 #include "ui_test_support.h"
 
@@ -17,7 +17,7 @@ namespace {
 using Answer = Dialogs::Answer;
 using Buttons = Dialogs::Buttons;
 using Kind = ScriptedDialogs::Shown::Kind;
-using Result = ui::OptionsWindow::StartupResult;
+using Result = Editor::StartupResult;
 
 // Every kept text distinct, so the tests can tell which question was asked.
 QByteArray languageFile() {
@@ -60,7 +60,7 @@ protected:
         // file of the user's choice: cancelled here.
         if (!QFileInfo::exists(settings()))
             w.dialogs.choose(QString());
-        ASSERT_EQ(w->Form_Load(), Result::Running);
+        ASSERT_EQ(w->editor().start(), Result::Running);
         w.dialogs.shown.clear();
     }
     QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
@@ -69,7 +69,7 @@ protected:
 
     void edit() { w->control<QCheckBox>(u"fullsc")->click(); }
     bool fullscreenOn() { return w->control<QCheckBox>(u"fullsc")->isChecked(); }
-    void setAdvanced() { w->madvanced_Click(); }
+    void setAdvanced() { w->editor().toggleAdvancedMode(); }
 
     // The messages and dialogs shown, as short strings.
     QStringList shown() const {
@@ -96,7 +96,7 @@ protected:
 TEST_F(Commands, OpenInBasicModeReloadsTheInstallFolderFile) {
     startWithGameFile();
     writeBytes(settings(), crlfLines({QStringLiteral("FULLSCREEN : 0")}));
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_TRUE(shown().isEmpty()) << "no changes, no question";
     EXPECT_FALSE(fullscreenOn());
     EXPECT_EQ(title(), baseTitle());
@@ -104,7 +104,7 @@ TEST_F(Commands, OpenInBasicModeReloadsTheInstallFolderFile) {
     // Pending changes, answer Cancel: the file is reloaded and the edits are gone.
     edit();
     w.dialogs.answer(Answer::Cancel);
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("M2")});
     EXPECT_FALSE(fullscreenOn());
     EXPECT_FALSE(w.state.changedFlag);
@@ -115,7 +115,7 @@ TEST_F(Commands, OpenWithPendingChangesSavesFirstWhenAsked) {
     edit();
     w.dialogs.answer(Answer::Ok); // save the changes?
     w.dialogs.answer(Answer::Ok); // save over the current file?
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
     EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
     EXPECT_FALSE(fullscreenOn()) << "the saved file was loaded again";
@@ -126,7 +126,7 @@ TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
     start();
     EXPECT_EQ(title(), QStringLiteral("Quillset"));
     w.dialogs.answer(Answer::Cancel);
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
 
     // OK, then a file of another name: refused, and the edits stay marked.
@@ -137,7 +137,7 @@ TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
     w.dialogs.answer(Answer::Cancel); // don't save
     w.dialogs.answer(Answer::Ok);
     w.dialogs.choose(wrong);
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), QStringLiteral("M1"),
                                     QStringLiteral("open:Open title"), QStringLiteral("M3")}));
     EXPECT_TRUE(w.state.changedFlag);
@@ -149,7 +149,7 @@ TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.answer(Answer::Ok);
     w.dialogs.choose(chosen);
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_EQ(w.state.currentSettingsPath, chosen);
     EXPECT_EQ(title(), nativeSettingsTitle(chosen));
     EXPECT_FALSE(w.state.changedFlag);
@@ -161,7 +161,7 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
     edit();
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(QString());
-    w->oeffnen_Click();
+    w->editor().open();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     EXPECT_EQ(w.dialogs.shown[1].kind, Kind::Open);
     EXPECT_EQ(w.dialogs.shown[1].initialFolder, settings());
@@ -171,7 +171,7 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
     writeBytes(chosen, crlfLines({QStringLiteral("NETWORK_PLAYER : Other")}));
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(chosen);
-    w->oeffnen_Click();
+    w->editor().open();
     EXPECT_EQ(w->control<QLineEdit>(u"defplayername")->text(), QStringLiteral("Other"));
     EXPECT_EQ(title(), nativeSettingsTitle(chosen));
 }
@@ -181,7 +181,7 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
 TEST_F(Commands, SaveWritesOnlyWhenThereAreChanges) {
     startWithGameFile();
     const QByteArray before = readBytes(settings());
-    w->speichern_Click();
+    w->editor().save();
     w->menuItem(u"mSave")->trigger();
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(readBytes(settings()), before);
@@ -191,7 +191,7 @@ TEST_F(Commands, SaveInBasicModeAsksAboutTheCurrentFile) {
     startWithGameFile();
     edit();
     w.dialogs.answer(Answer::Ok);
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_EQ(shown(), QStringList{saveQuestion()});
     const QByteArray written = readBytes(settings());
     EXPECT_TRUE(written.contains("\r\nFULLSCREEN : 0\r\n"));
@@ -207,7 +207,7 @@ TEST_F(Commands, SaveUnderAnotherNameKeepsTheCurrentFile) {
     // Cancel, then the dialog cancelled: nothing written, the mark stays.
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(QString());
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_EQ(readBytes(settings()), before);
     EXPECT_TRUE(w.state.changedFlag);
     EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
@@ -215,7 +215,7 @@ TEST_F(Commands, SaveUnderAnotherNameKeepsTheCurrentFile) {
     const QString other = elsewhere.file(QStringLiteral("copy.cfg"));
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(other);
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_TRUE(readBytes(other).contains("\r\nFULLSCREEN : 0\r\n"));
     EXPECT_EQ(readBytes(settings()), before);
     EXPECT_EQ(w.state.currentSettingsPath, settings());
@@ -227,7 +227,7 @@ TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
     start();
     edit();
     w.dialogs.answer(Answer::Cancel);
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
     EXPECT_TRUE(w.state.changedFlag);
     EXPECT_FALSE(QFileInfo::exists(settings()));
@@ -235,7 +235,7 @@ TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
     const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
     w.dialogs.answer(Answer::Ok);
     w.dialogs.choose(chosen);
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_TRUE(QFileInfo::exists(chosen));
     EXPECT_FALSE(w.state.changedFlag);
 
@@ -243,7 +243,7 @@ TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
     writeBytes(settings(), "OLD : 1\r\n");
     edit();
     w.dialogs.shown.clear();
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_TRUE(readBytes(settings()).startsWith("AUTOSAVE : 0\r\n"));
 }
@@ -254,7 +254,7 @@ TEST_F(Commands, SaveInAdvancedModeWithoutCurrentFileGoesToTheDialog) {
     edit();
     const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
     w.dialogs.choose(chosen);
-    w->speichern_Click();
+    w->editor().save();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("save:Save title")});
     EXPECT_TRUE(QFileInfo::exists(chosen));
 }
@@ -265,7 +265,7 @@ TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
     // A character the file cannot hold.
     w->control<QLineEdit>(u"defplayername")->setText(QString::fromUtf8("\u0416ora"));
     w.dialogs.answer(Answer::Ok);
-    w->speichern_Click();
+    w->editor().save();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     EXPECT_TRUE(w.dialogs.shown[1].text.contains(QDir::toNativeSeparators(settings())));
     EXPECT_TRUE(w.dialogs.shown[1].text.contains(QLatin1String("NETWORK_PLAYER")));
@@ -280,7 +280,7 @@ TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
     w.dialogs.shown.clear();
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(folder);
-    w->speichern_Click();
+    w->editor().save();
     ASSERT_EQ(w.dialogs.shown.size(), 3u);
     EXPECT_TRUE(w.dialogs.shown[2].text.contains(QLatin1String("folder")));
     EXPECT_TRUE(w.state.changedFlag);
@@ -290,21 +290,21 @@ TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
 
 TEST_F(Commands, StandardSettingsThenSaveWritesTheStandardFile) {
     start();
-    const SettingsModel before = w->currentModel();
+    const SettingsModel before = w->editor().values();
     w.dialogs.answer(Answer::Cancel);
-    w->mcreate_standard_cfg_Click();
-    EXPECT_EQ(w->currentModel(), before);
+    w->editor().applyStandardSettings();
+    EXPECT_EQ(w->editor().values(), before);
     EXPECT_EQ(title(), QStringLiteral("Quillset"));
 
     w.dialogs.answer(Answer::Ok);
-    w->mcreate_standard_cfg_Click();
+    w->editor().applyStandardSettings();
     EXPECT_EQ(title(), QStringLiteral("Quillset - Changed!"));
     EXPECT_TRUE(w.state.changedFlag);
 
     const QString target = elsewhere.file(QStringLiteral("settings.cfg"));
     w.dialogs.answer(Answer::Ok); // install folder has no settings.cfg: choose one
     w.dialogs.choose(target);
-    w->speichern_Click();
+    w->editor().save();
     const QStringList expected = {
         "AUTOSAVE : 0", "AUTOTRACKENEMY : 0", "CHAT_ALPHA : 0", "CHAT_DELAY : 8",
         "CHAT_LINES : 8", "COMBINE_SLOTS : 0", "COMPAT_VIDEO : 0", "DEFAULT_SKILLS : 1",
@@ -327,8 +327,8 @@ TEST_F(Commands, StandardSettingsThenSaveWritesTheStandardFile) {
 TEST_F(Commands, StandardSettingsDropTheUnknownLinesAndKeepTheTitle) {
     startWithGameFile();
     w.dialogs.answer(Answer::Ok);
-    w->mcreate_standard_cfg_Click();
-    EXPECT_TRUE(w->currentModel().unknownLines.isEmpty());
+    w->editor().applyStandardSettings();
+    EXPECT_TRUE(w->editor().values().unknownLines.isEmpty());
     EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
     EXPECT_EQ(w.state.currentSettingsPath, settings());
 }
@@ -337,9 +337,9 @@ TEST_F(Commands, StandardSettingsDropTheUnknownLinesAndKeepTheTitle) {
 
 TEST_F(Commands, ExitWithoutChangesAsksNothingAndClosesTheTrace) {
     startWithGameFile();
-    w->exitbtn_Click();
+    w->editor().exit();
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_FALSE(w->debugLog().isOpen());
+    EXPECT_FALSE(w->editor().debugLog().isOpen());
     EXPECT_EQ(splitCrlf(readBytes(current.file(QStringLiteral("debug.log")))).back(),
               QStringLiteral("Form -> Program initialized."));
 }
@@ -355,7 +355,7 @@ TEST_F(Commands, ExitWithChangesAsksAndNoWritesNothing) {
     EXPECT_EQ(w.dialogs.shown[0].title, QStringLiteral("Exit "));
     EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::YesNo);
     EXPECT_EQ(readBytes(settings()), before);
-    EXPECT_FALSE(w->debugLog().isOpen());
+    EXPECT_FALSE(w->editor().debugLog().isOpen());
 }
 
 TEST_F(Commands, ExitWithChangesAndYesSaves) {
@@ -366,7 +366,7 @@ TEST_F(Commands, ExitWithChangesAndYesSaves) {
     w->menuItem(u"mquit")->trigger();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
     EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
-    EXPECT_FALSE(w->debugLog().isOpen());
+    EXPECT_FALSE(w->editor().debugLog().isOpen());
 }
 
 } // namespace
@@ -379,7 +379,7 @@ TEST_F(Commands, SaveTakesTheSelectedAccountsKeys) {
     startWithGameFile();
     // No accounts.cfg and an empty account name: every slot name is empty,
     // so the last slot ends selected.
-    w->maccmanage_Click();
+    w->editor().manageAccounts();
     ui::AccountWindow& accounts = w->accounts().window();
     EXPECT_TRUE(accounts.optionButton(4)->isChecked());
     const QStringList groups = {QStringLiteral("AAAAA"), QStringLiteral("BBBBB"),
@@ -389,11 +389,11 @@ TEST_F(Commands, SaveTakesTheSelectedAccountsKeys) {
     accounts.keyBox(4, ui::KeyRow::Deepfall, 0)->setText(QStringLiteral("DDDDD"));
     edit();
     w.dialogs.answer(Answer::Ok);
-    w->speichern_Click();
+    w->editor().save();
     const QByteArray written = readBytes(settings());
     EXPECT_TRUE(written.contains("\r\nNETWORK_CDKEY : AAAAABBBBBCCC\r\nNETWORK_CDKEY2 : DDDDD\r\n"));
-    EXPECT_EQ(w->accountStore().Lines[korrinLineIndex(4)], QStringLiteral("AAAAABBBBBCCC"));
-    EXPECT_EQ(w->accountStore().Lines[deepfallLineIndex(4)], QStringLiteral("DDDDD"));
+    EXPECT_EQ(w->editor().accountStore().Lines[korrinLineIndex(4)], QStringLiteral("AAAAABBBBBCCC"));
+    EXPECT_EQ(w->editor().accountStore().Lines[deepfallLineIndex(4)], QStringLiteral("DDDDD"));
 }
 
 } // namespace

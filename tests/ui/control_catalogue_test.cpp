@@ -408,7 +408,7 @@ TEST(ControlCatalogue, ShippedLanguageTextsFitTheirControls) {
         const std::optional<LanguageLoad> load = loadLanguageFile(path);
         ASSERT_TRUE(load.has_value()) << file;
         TestWindow w;
-        w->applyTexts(load->texts);
+        w->showTexts(load->texts);
         // The file did replace the design texts.
         EXPECT_FALSE(w->control(u"Frame1")->property("title").toString().isEmpty());
         expectTextsFit(*w.window, file);

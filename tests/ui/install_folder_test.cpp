@@ -1,7 +1,7 @@
 // Where start-up finds the game: beside the program, through the installer's
 // registry value, or the program folder; and the backup it makes on the way.
 
-#include "app/registry/memory_registry.h"
+#include "support/memory_registry.h"
 #include "ui_test_support.h"
 
 #include <QFileInfo>
@@ -27,7 +27,7 @@ protected:
     void start(TestWindow& window) {
         window.state.programDir = program.path();
         window->setRegistry(registry);
-        ASSERT_EQ(window->Form_Load(), ui::OptionsWindow::StartupResult::Running);
+        ASSERT_EQ(window->editor().start(), Editor::StartupResult::Running);
     }
     void setValue(RegistryRoot root, const QString& value) {
         registry.setRawValue(root, kInstallKeyPath, kInstallValueName, kRegSz,
@@ -47,7 +47,7 @@ protected:
         return a < 0 || b < 0 ? QStringList() : lines.mid(a + 1, b - a - 1);
     }
     QString player(TestWindow& window) {
-        return window->currentModel().text(QLatin1String("NETWORK_PLAYER"));
+        return window->editor().values().text(QLatin1String("NETWORK_PLAYER"));
     }
 
     QString previousFolder;

@@ -2,7 +2,7 @@
 // what the user did not edit comes back as it was read: long texts and CD
 // keys of any length, in settings.cfg and in accounts.cfg.
 
-#include "app/ansi_text.h"
+#include "io/ansi_text.h"
 #include "ui/account_window.h"
 #include "ui_test_support.h"
 
@@ -58,13 +58,13 @@ protected:
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
 
-    void start() { ASSERT_EQ(w->Form_Load(), ui::OptionsWindow::StartupResult::Running); }
+    void start() { ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running); }
     QString settingsPath() const { return program.file(QStringLiteral("settings.cfg")); }
     QString accountsPath() const { return program.file(QStringLiteral("accounts.cfg")); }
     // Saves over the loaded file, answering its question.
     void save() {
         w.dialogs.answer(Answer::Ok);
-        w->speichern_Click();
+        w->editor().save();
     }
     QStringList savedSettings() const { return splitCrlf(readBytes(settingsPath())); }
     // The saved lines that begin with prefix, joined by " | ".
@@ -120,7 +120,7 @@ TEST_F(Integrity, LineBreaksPastedOrSetNeverReachTheSettingsFile) {
 TEST_F(Integrity, LineBreaksPastedOrSetNeverReachTheAccountFile) {
     writeBytes(accountsPath(), ansiLines(kAccounts));
     start();
-    w->maccmanage_Click();
+    w->editor().manageAccounts();
     ui::AccountWindow& accounts = accountWindow();
     ASSERT_EQ(accounts.selectedSlot(), std::optional<int>(1));
     pasteInto(accounts.nameBox(1), QStringLiteral("Ann\r\nEve"));
@@ -150,7 +150,7 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
 
     // The account menu selects Aldric's slot; closed without an edit, its
     // keys go to the settings exactly as accounts.cfg holds them.
-    w->maccmanage_Click();
+    w->editor().manageAccounts();
     ui::AccountWindow& accounts = accountWindow();
     EXPECT_EQ(accounts.keyBox(1, ui::KeyRow::Korrin, 3)->text(), QStringLiteral("NO-PQRST"))
         << "the last box shows the rest of a long key";
@@ -162,7 +162,7 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
 
     // Saved in the Account window without an edit: every slot's name and
     // keys byte for byte.
-    w->maccmanage_Click();
+    w->editor().manageAccounts();
     accountWindow().Command1_Click();
     EXPECT_EQ(readBytes(accountsPath()), accountFile);
 }

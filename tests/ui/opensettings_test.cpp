@@ -17,7 +17,7 @@ class OpenSettings : public ::testing::Test {
 protected:
     void SetUp() override {
         w.state.windowBaseTitle = QStringLiteral("Quillset");
-        w->showBaseTitle();
+        w->editor().showBaseTitle();
     }
 
     QString write(const QString& name, const QStringList& lines) {
@@ -34,7 +34,7 @@ protected:
         bool operator==(const Snapshot&) const = default;
     };
     Snapshot snapshot() {
-        return {w->currentModel(), w->windowTitle(), w.state.windowBaseTitle,
+        return {w->editor().values(), w->windowTitle(), w.state.windowBaseTitle,
                 w.state.currentSettingsPath, w.state.changedFlag};
     }
 
@@ -48,8 +48,8 @@ TEST_F(OpenSettings, LoadsTheFileAndRecordsIt) {
                                 QStringLiteral("CHAT_ALPHA : 1000"), QStringLiteral("LANGUAGE : DEU"),
                                 QStringLiteral("NETWORK_CDKEY : KEY-ONE"), QStringLiteral("FONTPAGES : 12"),
                                 QStringLiteral("CAMERA_ZOOM : 3")});
-    w->opensettings(path);
-    const SettingsModel model = w->currentModel();
+    w->editor().loadSettings(path);
+    const SettingsModel model = w->editor().values();
     EXPECT_EQ(model.number(QLatin1String("AUTOSAVE")), 1);
     EXPECT_EQ(model.number(QLatin1String("CHAT_ALPHA")), 100);
     EXPECT_EQ(model.text(QLatin1String("LANGUAGE")), QStringLiteral("DE"));
@@ -66,7 +66,7 @@ TEST_F(OpenSettings, LoadsTheFileAndRecordsIt) {
     EXPECT_TRUE(w.dialogs.shown.empty());
     // The caller shows the title.
     EXPECT_NE(w->windowTitle(), w.state.windowBaseTitle);
-    w->showBaseTitle();
+    w->editor().showBaseTitle();
     EXPECT_EQ(w->windowTitle(), nativeSettingsTitle(path));
 }
 
@@ -74,12 +74,12 @@ TEST_F(OpenSettings, SecondLoadStartsFromClearedControlsButKeepsFontPages) {
     const QString first = write(QStringLiteral("settings.cfg"),
                                 {QStringLiteral("FONTPAGES : 4"), QStringLiteral("VIOLENCE : 1"),
                                  QStringLiteral("WAITRETRACE : 0"), QStringLiteral("NETWORK_CDKEY2 : X")});
-    w->opensettings(first);
+    w->editor().loadSettings(first);
     QDir().mkpath(folder.file(QStringLiteral("other")));
     const QString second =
         write(QStringLiteral("other/settings.cfg"), {QStringLiteral("MUSICVOLUME : 12")});
-    w->opensettings(second);
-    const SettingsModel model = w->currentModel();
+    w->editor().loadSettings(second);
+    const SettingsModel model = w->editor().values();
     EXPECT_EQ(model.fontPagesValue, QStringLiteral("4"));
     EXPECT_EQ(model.number(QLatin1String("VIOLENCE")), 0);
     EXPECT_EQ(model.number(QLatin1String("WAITRETRACE")), 1);
@@ -89,18 +89,18 @@ TEST_F(OpenSettings, SecondLoadStartsFromClearedControlsButKeepsFontPages) {
 }
 
 TEST_F(OpenSettings, RefusesAnyOtherFileNameAndChangesNothing) {
-    w->applyModel(modelUsingEveryKey(2));
-    w->markChanged();
+    w->editor().applyValues(modelUsingEveryKey(2));
+    w->editor().markChanged();
     const Snapshot before = snapshot();
     for (const char* name : {"Settings.cfg", "settings.cfg.bak", "cfg"}) {
         SCOPED_TRACE(name);
         w.dialogs.shown.clear();
         const QString path = write(QString::fromLatin1(name), {QStringLiteral("AUTOSAVE : 1")});
-        w->opensettings(path);
+        w->editor().loadSettings(path);
         ASSERT_EQ(w.dialogs.shown.size(), 1u);
         const Shown& shown = w.dialogs.shown.front();
         EXPECT_EQ(shown.kind, Shown::Kind::Message);
-        EXPECT_EQ(shown.text, w->languageTable().text(QStringLiteral("Messages"), 3));
+        EXPECT_EQ(shown.text, w->editor().languageTable().text(QStringLiteral("Messages"), 3));
         EXPECT_EQ(shown.title, QStringLiteral("Quillset"));
         EXPECT_EQ(shown.buttons, Dialogs::Buttons::Ok);
         EXPECT_EQ(snapshot(), before);
@@ -111,9 +111,9 @@ TEST_F(OpenSettings, UnreadableFileIsNamedAndChangesNothing) {
     // A folder with the right name cannot be read as a file.
     const QString path = folder.file(QStringLiteral("settings.cfg"));
     ASSERT_TRUE(QDir().mkpath(path));
-    w->applyModel(modelUsingEveryKey(0));
+    w->editor().applyValues(modelUsingEveryKey(0));
     const Snapshot before = snapshot();
-    w->opensettings(path);
+    w->editor().loadSettings(path);
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_TRUE(w.dialogs.shown.front().text.contains(QDir::toNativeSeparators(path)));
     EXPECT_EQ(w.dialogs.shown.front().title, QStringLiteral("Quillset"));
@@ -122,18 +122,18 @@ TEST_F(OpenSettings, UnreadableFileIsNamedAndChangesNothing) {
 
 TEST_F(OpenSettings, EmptyPathDoesNothing) {
     const Snapshot before = snapshot();
-    w->opensettings(QString());
+    w->editor().loadSettings(QString());
     EXPECT_TRUE(w.dialogs.shown.empty());
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(OpenSettings, TraceHasOneLinePerNonEmptyLine) {
     const QString logPath = folder.file(QStringLiteral("debug.log"));
-    ASSERT_TRUE(w->debugLog().open(logPath));
+    ASSERT_TRUE(w->editor().debugLog().open(logPath));
     const QString path = folder.file(QStringLiteral("settings.cfg"));
     writeBytes(path, "SOUND : 0\r\n\r\nCAMERA_ZOOM : 3\r\n : orphan\r\nSFXVOLUME : 7\r\n");
-    w->opensettings(path);
-    w->debugLog().close();
+    w->editor().loadSettings(path);
+    w->editor().debugLog().close();
     EXPECT_EQ(splitCrlf(readBytes(logPath)),
               (QStringList{QStringLiteral("Quillset Debug File - v2.5.9"),
                            QStringLiteral("opensettings() -> Loading settings.cfg"),

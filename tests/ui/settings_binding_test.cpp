@@ -21,8 +21,8 @@ TEST(SettingsBinding, EveryKeyRoundTripsThroughTheControls) {
     for (int variant : {0, 1, 2, 1, 0}) {
         SCOPED_TRACE(variant);
         const SettingsModel model = modelUsingEveryKey(variant);
-        w->applyModel(model);
-        const SettingsModel back = w->currentModel();
+        w->editor().applyValues(model);
+        const SettingsModel back = w->editor().values();
         for (int row = 0; row < kKeyCount; ++row) {
             EXPECT_EQ(back.numbers[row], model.numbers[row]) << keyCatalogue()[row].key;
             EXPECT_EQ(back.texts[row], model.texts[row]) << keyCatalogue()[row].key;
@@ -39,7 +39,7 @@ TEST(SettingsBinding, ValuesLandInTheNamedControls) {
     model.setNumber(QLatin1String("DETAILLEVEL"), 0);
     model.setNumber(QLatin1String("NETWORK_SPEEDSETTINGS"), 2);
     model.setText(QLatin1String("NETWORK_PLAYER"), QStringLiteral("Aldric "));
-    w->applyModel(model);
+    w->editor().applyValues(model);
     EXPECT_EQ(w->control<QCheckBox>(u"logging")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(w->control<QSlider>(u"cd")->value(), 32);
     EXPECT_TRUE(w->control<QRadioButton>(u"Option3")->isChecked()); // 0 = low
@@ -51,10 +51,10 @@ TEST(SettingsBinding, NoChoiceSwitchesTheWholeGroupOff) {
     TestWindow w;
     SettingsModel model = SettingsModel::cleared();
     model.setNumber(QLatin1String("PICKUPAUTO"), 1);
-    w->applyModel(model);
+    w->editor().applyValues(model);
     ASSERT_TRUE(w->control<QRadioButton>(u"goldunis")->isChecked());
     model.setNumber(QLatin1String("PICKUPAUTO"), SettingsModel::kNoChoice);
-    w->applyModel(model);
+    w->editor().applyValues(model);
     for (const char* name : {"all", "goldunis", "gold"})
         EXPECT_FALSE(w->control<QRadioButton>(QString::fromLatin1(name))->isChecked()) << name;
     // The group still excludes: switching one on switches the other off.
@@ -62,7 +62,7 @@ TEST(SettingsBinding, NoChoiceSwitchesTheWholeGroupOff) {
     w->control<QRadioButton>(u"gold")->click();
     EXPECT_FALSE(w->control<QRadioButton>(u"all")->isChecked());
     EXPECT_TRUE(w->control<QRadioButton>(u"gold")->isChecked());
-    EXPECT_EQ(w->currentModel().number(QLatin1String("PICKUPAUTO")), 2);
+    EXPECT_EQ(w->editor().values().number(QLatin1String("PICKUPAUTO")), 2);
 }
 
 TEST(SettingsBinding, CheckBoxClicksToggleBetweenOffAndOnOnly) {
@@ -90,14 +90,14 @@ TEST(SettingsBinding, SettingFromCodeRaisesTheChangeSignals) {
     QSignalSpy sliderSpy(slider, &QSlider::valueChanged);
     QSignalSpy textSpy(text, &QLineEdit::textChanged);
 
-    w->applyModel(modelUsingEveryKey(1));
+    w->editor().applyValues(modelUsingEveryKey(1));
     EXPECT_EQ(boxSpy.count(), 1);
     EXPECT_EQ(sliderSpy.count(), 1);
     EXPECT_EQ(textSpy.count(), 1);
     // DETAILLEVEL 2 selects Option1; Option2 stays off and reports nothing.
     EXPECT_EQ(buttonSpy.count(), 0);
     // Applying the same values again changes nothing and reports nothing.
-    w->applyModel(modelUsingEveryKey(1));
+    w->editor().applyValues(modelUsingEveryKey(1));
     EXPECT_EQ(boxSpy.count(), 1);
     EXPECT_EQ(sliderSpy.count(), 1);
     EXPECT_EQ(textSpy.count(), 1);
@@ -118,10 +118,10 @@ TEST(SettingsBinding, LengthLimitStopsTypingButNeverCutsAFileValue) {
 
 TEST(SettingsBinding, ClearControlGivesTheClearedStateOfEachKind) {
     TestWindow w;
-    w->applyModel(modelUsingEveryKey(1));
+    w->editor().applyValues(modelUsingEveryKey(1));
     for (const char* name : {"asa", "cd", "Option1", "lsa", "Text1", "sound"})
         ui::clearControl(w->control(QString::fromLatin1(name)));
-    const SettingsModel model = w->currentModel();
+    const SettingsModel model = w->editor().values();
     EXPECT_EQ(model.number(QLatin1String("AUTOSAVE")), 0);
     EXPECT_EQ(model.number(QLatin1String("CHAT_DELAY")), 1) << "a slider clears to its minimum";
     EXPECT_EQ(model.number(QLatin1String("DETAILLEVEL")), SettingsModel::kNoChoice);

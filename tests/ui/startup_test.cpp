@@ -2,7 +2,7 @@
 // puts on the window, where it loads the settings from, and the missing
 // language file that ends the program.
 
-#include "app/ansi_text.h"
+#include "io/ansi_text.h"
 #include "ui/widget_text.h"
 #include "ui_test_support.h"
 
@@ -17,7 +17,7 @@
 namespace quillset::test {
 namespace {
 
-using Result = ui::OptionsWindow::StartupResult;
+using Result = Editor::StartupResult;
 
 // A small language file: no [Network] section, so that group keeps its
 // design texts.
@@ -119,7 +119,7 @@ protected:
 TEST_F(Startup, TraceOfARunWithSettingsAndBackupBesideTheProgram) {
     writeLanguageFile();
     writeSettingsAndBackup();
-    ASSERT_EQ(w->Form_Load(), Result::Running);
+    ASSERT_EQ(w->editor().start(), Result::Running);
 
     QStringList expected = traceBeforeLoad();
     expected << QStringLiteral("opensettings() -> Loading settings.cfg");
@@ -127,7 +127,7 @@ TEST_F(Startup, TraceOfARunWithSettingsAndBackupBesideTheProgram) {
         expected << QStringLiteral("opensettings() -> Loading ") + line.section(QStringLiteral(" : "), 0, 0);
     expected << QStringLiteral("Form -> Done") << QStringLiteral("Form -> Program initialized.");
     EXPECT_EQ(trace(), expected);
-    EXPECT_TRUE(w->debugLog().isOpen()) << "the trace stays open until exit";
+    EXPECT_TRUE(w->editor().debugLog().isOpen()) << "the trace stays open until exit";
 
     const QString settings = program.file(QStringLiteral("settings.cfg"));
     EXPECT_EQ(w.state.installDir, installDir());
@@ -137,18 +137,18 @@ TEST_F(Startup, TraceOfARunWithSettingsAndBackupBesideTheProgram) {
     EXPECT_TRUE(w.state.startupComplete);
     EXPECT_TRUE(w.state.soundOn);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->currentModel().text(QLatin1String("NETWORK_PLAYER")), QStringLiteral("Aldric"));
-    EXPECT_EQ(w->currentModel().unknownLines, QByteArray("CAMERA_ZOOM : 3\r\n"));
+    EXPECT_EQ(w->editor().values().text(QLatin1String("NETWORK_PLAYER")), QStringLiteral("Aldric"));
+    EXPECT_EQ(w->editor().values().unknownLines, QByteArray("CAMERA_ZOOM : 3\r\n"));
     EXPECT_TRUE(w->control(u"musicvol")->isEnabled());
 }
 
 TEST_F(Startup, WindowShowsTheLanguageTextsAndTheRunningState) {
     writeLanguageFile();
     cancelBackupDialog(w);
-    ASSERT_EQ(w->Form_Load(), Result::Running);
+    ASSERT_EQ(w->editor().start(), Result::Running);
     EXPECT_EQ(w->control<QPushButton>(u"speichern")->text(), QStringLiteral("Sichern"));
     EXPECT_EQ(w->control<QPushButton>(u"exitbtn")->text(), QStringLiteral("Ende "));
-    EXPECT_EQ(w->languageTable().text(QStringLiteral("Captions"), 3), QStringLiteral("Ende "));
+    EXPECT_EQ(w->editor().languageTable().text(QStringLiteral("Captions"), 3), QStringLiteral("Ende "));
     EXPECT_EQ(w->control<QCheckBox>(u"sound")->text(), QStringLiteral("Ton an"));
     EXPECT_EQ(w->control(u"musicvol")->toolTip(), QStringLiteral("Musiklautstärke"));
     EXPECT_EQ(w->menu(u"mfile")->title(), QStringLiteral("Datei!"));
@@ -173,7 +173,7 @@ TEST_F(Startup, WindowShowsTheLanguageTextsAndTheRunningState) {
 TEST_F(Startup, WithoutSettingsTheWindowStaysClearedUnderThePlainTitle) {
     writeLanguageFile();
     cancelBackupDialog(w);
-    ASSERT_EQ(w->Form_Load(), Result::Running);
+    ASSERT_EQ(w->editor().start(), Result::Running);
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].kind, ScriptedDialogs::Shown::Kind::Open);
     EXPECT_EQ(w.dialogs.shown[0].title, QStringLiteral("Quelle"));
@@ -183,14 +183,14 @@ TEST_F(Startup, WithoutSettingsTheWindowStaysClearedUnderThePlainTitle) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillset"));
     EXPECT_TRUE(w.state.currentSettingsPath.isEmpty());
     EXPECT_FALSE(w.state.changedFlag);
-    EXPECT_EQ(w->currentModel().number(QLatin1String("SOUND")), 0);
+    EXPECT_EQ(w->editor().values().number(QLatin1String("SOUND")), 0);
     EXPECT_FALSE(w->control(u"musicvol")->isEnabled());
     EXPECT_FALSE(w->control(u"Label19")->isEnabled());
 }
 
 TEST_F(Startup, MissingLanguageFileEndsTheProgramBeforeTheWindowShows) {
     writeSettingsAndBackup();
-    EXPECT_EQ(w->Form_Load(), Result::LanguageFileMissing);
+    EXPECT_EQ(w->editor().start(), Result::LanguageFileMissing);
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     const ScriptedDialogs::Shown& shown = w.dialogs.shown.front();
     EXPECT_EQ(shown.text, QStringLiteral("Language.lng file not found! Aborting..."));
@@ -199,17 +199,17 @@ TEST_F(Startup, MissingLanguageFileEndsTheProgramBeforeTheWindowShows) {
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(w.state.startupComplete);
     EXPECT_TRUE(w.state.currentSettingsPath.isEmpty());
-    EXPECT_FALSE(w->debugLog().isOpen());
+    EXPECT_FALSE(w->editor().debugLog().isOpen());
     EXPECT_EQ(trace(), traceBeforeLoad().mid(0, 3)) << "nothing after the language step runs";
 }
 
 TEST_F(Startup, ClosingTheWindowEndsTheProgramAndClosesTheTrace) {
     writeLanguageFile();
     cancelBackupDialog(w);
-    ASSERT_EQ(w->Form_Load(), Result::Running);
-    ASSERT_TRUE(w->debugLog().isOpen());
+    ASSERT_EQ(w->editor().start(), Result::Running);
+    ASSERT_TRUE(w->editor().debugLog().isOpen());
     EXPECT_TRUE(w->close()) << "the close box cannot be refused";
-    EXPECT_FALSE(w->debugLog().isOpen());
+    EXPECT_FALSE(w->editor().debugLog().isOpen());
     EXPECT_FALSE(w->isVisible());
     const QStringList lines = trace();
     EXPECT_EQ(lines.back(), QStringLiteral("Form -> Program initialized."));
@@ -218,12 +218,12 @@ TEST_F(Startup, ClosingTheWindowEndsTheProgramAndClosesTheTrace) {
 TEST_F(Startup, SecondRunReplacesTheTrace) {
     writeLanguageFile();
     cancelBackupDialog(w);
-    ASSERT_EQ(w->Form_Load(), Result::Running);
+    ASSERT_EQ(w->editor().start(), Result::Running);
     const QStringList first = trace();
     TestWindow again;
     again.state.programDir = program.path();
     cancelBackupDialog(again);
-    ASSERT_EQ(again->Form_Load(), Result::Running);
+    ASSERT_EQ(again->editor().start(), Result::Running);
     EXPECT_EQ(trace(), first);
 }
 

@@ -2,7 +2,7 @@
 // Shared helpers of the widget tests: a window with scripted dialogs, files
 // in the program's formats, and settings models that use every key.
 
-#include "app/app_state.h"
+#include "editor/app_state.h"
 #include "settings/key_catalogue.h"
 #include "settings/settings_model.h"
 #include "support/scripted_dialogs.h"

@@ -22,7 +22,7 @@ protected:
 
     void start() {
         w.dialogs.choose(QString()); // the start-up backup asks for a file
-        ASSERT_EQ(w->Form_Load(), ui::OptionsWindow::StartupResult::Running);
+        ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running);
         w.dialogs.shown.clear();
     }
     QString active() const { return program.file(QStringLiteral("Quillset.exe.Manifest")); }
@@ -66,7 +66,7 @@ TEST_F(VisualStyle, StartStatesFollowTheFiles) {
     parkedOnly.state.programDir = program.path();
     writeBytes(parked(), "m");
     parkedOnly.dialogs.choose(QString());
-    ASSERT_EQ(parkedOnly->Form_Load(), ui::OptionsWindow::StartupResult::Running);
+    ASSERT_EQ(parkedOnly->editor().start(), Editor::StartupResult::Running);
     EXPECT_FALSE(parkedOnly->menuItem(u"use_xp_style")->isChecked());
     EXPECT_TRUE(parkedOnly->menuItem(u"use_xp_style")->isEnabled());
 }

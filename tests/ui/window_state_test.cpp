@@ -24,7 +24,7 @@ class WindowState : public ::testing::Test {
 protected:
     void SetUp() override {
         w.state.windowBaseTitle = QStringLiteral("Quillset");
-        w->showBaseTitle();
+        w->editor().showBaseTitle();
     }
 
     // Enabled state of the volume sliders and their labels.
@@ -39,8 +39,8 @@ protected:
     QString load(const QStringList& lines) {
         const QString path = folder.file(QStringLiteral("settings.cfg"));
         writeBytes(path, crlfLines(lines));
-        w->opensettings(path);
-        w->showBaseTitle();
+        w->editor().loadSettings(path);
+        w->editor().showBaseTitle();
         return path;
     }
 
@@ -60,7 +60,7 @@ TEST_F(WindowState, TenClicksShowTheMarkOnce) {
 TEST_F(WindowState, EveryKindOfSettingsControlMarksTheWindow) {
     const auto marks = [this](auto&& edit) {
         w.state.changedFlag = false;
-        w->showBaseTitle();
+        w->editor().showBaseTitle();
         edit();
         return w.state.changedFlag && w->windowTitle().endsWith(QStringLiteral(" - Changed!"));
     };
@@ -107,12 +107,12 @@ TEST_F(WindowState, SliderShowsItsValueAsTooltip) {
 }
 
 TEST_F(WindowState, RefreshClearsEverythingButFontPagesAndVsync) {
-    w->applyModel(modelUsingEveryKey(1));
-    w->refresh_variables();
+    w->editor().applyValues(modelUsingEveryKey(1));
+    w->editor().clearValues();
     SettingsModel expected = SettingsModel::cleared(QStringLiteral("7"));
     // The vsync box is not in the clearing list; every load sets it anyway.
     expected.setNumber(QLatin1String("WAITRETRACE"), 2);
-    EXPECT_EQ(w->currentModel(), expected);
+    EXPECT_EQ(w->editor().values(), expected);
     // The clearing itself changed values, so their handlers marked the window.
     EXPECT_TRUE(w.state.changedFlag);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillset - Changed!"));
@@ -121,38 +121,11 @@ TEST_F(WindowState, RefreshClearsEverythingButFontPagesAndVsync) {
 
 TEST_F(WindowState, RefreshWithNothingToClearShowsPlainTitle) {
     w.state.windowBaseTitle = QStringLiteral("Quillset : somewhere");
-    w->markChanged();
-    w->refresh_variables();
+    w->editor().markChanged();
+    w->editor().clearValues();
     EXPECT_FALSE(w.state.changedFlag);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Quillset"));
     EXPECT_EQ(w.state.windowBaseTitle, QStringLiteral("Quillset : somewhere"));
-}
-
-TEST_F(WindowState, RefreshClearsInTheListedOrder) {
-    w->applyModel(modelUsingEveryKey(1));
-    QStringList cleared;
-    for (QWidget* control : w->centralWidget()->findChildren<QWidget*>()) {
-        if (auto* box = qobject_cast<QCheckBox*>(control))
-            QObject::connect(box, &QCheckBox::stateChanged, [&cleared, box] { cleared << box->objectName(); });
-        else if (auto* slider = qobject_cast<QSlider*>(control))
-            QObject::connect(slider, &QSlider::valueChanged, [&cleared, slider] { cleared << slider->objectName(); });
-        else if (auto* text = qobject_cast<QLineEdit*>(control))
-            QObject::connect(text, &QLineEdit::textChanged, [&cleared, text] { cleared << text->objectName(); });
-        else if (auto* button = qobject_cast<QRadioButton*>(control))
-            QObject::connect(button, &QRadioButton::toggled, [&cleared, button](bool on) {
-                if (!on)
-                    cleared << button->objectName();
-            });
-    }
-    w->refresh_variables();
-    QStringList expected;
-    for (std::string_view n : ui::clearOrder()) {
-        // Only buttons that were on report being switched off.
-        const QString control = name(n);
-        if (!qobject_cast<QRadioButton*>(w->control(control)) || modelUsingEveryKey(1).isOptionOn(QLatin1String(n.data())))
-            expected << control;
-    }
-    EXPECT_EQ(cleared, expected);
 }
 
 TEST_F(WindowState, TwoSoundClicksRestoreTheVolumeGroupAndStayChanged) {
@@ -182,7 +155,7 @@ TEST_F(WindowState, SoundOffInTheFileLeavesTheVolumesDisabled) {
 TEST_F(WindowState, GrayedSoundSwitchLeavesTheVolumeGroupAlone) {
     load({QStringLiteral("SOUND : 1")});
     w->control<ui::TriStateCheckBox>(u"sound")->setValue(2);
-    w->check_sound();
+    w->editor().checkSound();
     // check_sound only acts on 0 and 1; the handler's own step disabled them.
     EXPECT_EQ(volumeEnabled(), std::vector<bool>(6, false));
     EXPECT_TRUE(w.state.soundOn);
@@ -197,7 +170,7 @@ TEST_F(WindowState, AdvancedModeSwitchesTheUnsupportedGroup) {
     };
     QAction* item = w->menuItem(u"madvanced");
     ASSERT_TRUE(item->isChecked()) << "checked in the design";
-    w->madvanced_Click(); // as start-up does
+    w->editor().toggleAdvancedMode(); // as start-up does
     EXPECT_FALSE(item->isChecked());
     EXPECT_FALSE(w.state.advancedMode);
     EXPECT_EQ(groupEnabled(), std::vector<bool>(ui::advancedGroup().size(), false));

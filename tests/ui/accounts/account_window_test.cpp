@@ -3,7 +3,7 @@
 
 #include "ui/account_window.h"
 
-#include "app/ansi_text.h"
+#include "io/ansi_text.h"
 #include "lang/language_loader.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
@@ -244,7 +244,7 @@ TEST_F(AccountWindowTest, WindowLoadedAtStartUpIsBuiltOnFirstUseWithoutItsLoadSt
 
     // The menu then fills, selects and shows it as ever.
     state.accountsLoaded = LoadAccountStore(store, state.installDir);
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     AccountWindow& w = *host->existingWindow();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.nameBox(3)->text(), QStringLiteral("Ceyla"));
@@ -288,7 +288,7 @@ TEST_F(AccountWindowTest, LoadStepKeepsTheStoreWhenTheFileWasAlreadyRead) {
 
 TEST_F(AccountWindowTest, MenuWithoutAccountFileSeedsSlotOneFromTheSettings) {
     accname = QStringLiteral("Nerin");
-    host->maccmanage_Click(QStringLiteral("AB12CD34EF56GH78IJ90"), QStringLiteral("ZYXWVUTSRQ"));
+    host->open(QStringLiteral("AB12CD34EF56GH78IJ90"), QStringLiteral("ZYXWVUTSRQ"));
     AccountWindow& w = *host->existingWindow();
 
     EXPECT_TRUE(w.isVisible());
@@ -308,7 +308,7 @@ TEST_F(AccountWindowTest, MenuWithoutAccountFileSeedsSlotOneFromTheSettings) {
 }
 
 TEST_F(AccountWindowTest, MenuWithEmptyAccountNameSelectsSlotFour) {
-    host->maccmanage_Click(QStringLiteral("AB12CD34EF56GH78IJ90"), QString());
+    host->open(QStringLiteral("AB12CD34EF56GH78IJ90"), QString());
     AccountWindow& w = *host->existingWindow();
     EXPECT_EQ(row(w, 1, K).join(QString()), QStringLiteral("AB12CD34EF56GH78IJ90"));
     expectSelected(w, 4);
@@ -317,21 +317,21 @@ TEST_F(AccountWindowTest, MenuWithEmptyAccountNameSelectsSlotFour) {
 TEST_F(AccountWindowTest, MenuSelectsByExactNameAndKeepsTheSelectionWithoutMatch) {
     writeAccounts(kFourAccounts);
     accname = QStringLiteral("Brin");
-    host->maccmanage_Click(QStringLiteral("ignored"), QStringLiteral("ignored"));
+    host->open(QStringLiteral("ignored"), QStringLiteral("ignored"));
     AccountWindow& w = *host->existingWindow();
     expectSelected(w, 2);
     // An existing file is never replaced by the seed.
     EXPECT_EQ(store.Lines[nameLineIndex(1)], QStringLiteral("Ada"));
 
     accname = QStringLiteral("brin"); // names compare case-sensitively
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     expectSelected(w, 2);
 }
 
 TEST_F(AccountWindowTest, NoMatchingNameLeavesANewWindowWithoutSelection) {
     writeAccounts(kFourAccounts);
     accname = QStringLiteral("Nobody");
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     AccountWindow& w = *host->existingWindow();
 
     EXPECT_EQ(w.selectedSlot(), std::nullopt);
@@ -402,7 +402,7 @@ TEST_F(AccountWindowTest, SaveWithoutSelectionKeepsTheAccountName) {
 TEST_F(AccountWindowTest, CloseDropsTheEditsWhenTheMenuOpensTheWindowAgain) {
     writeAccounts(kFourAccounts);
     accname = QStringLiteral("Brin");
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     AccountWindow& w = *host->existingWindow();
     w.nameBox(2)->setText(QStringLiteral("edited"));
     setRow(w, 2, K, {"XXXXX"});
@@ -416,7 +416,7 @@ TEST_F(AccountWindowTest, CloseDropsTheEditsWhenTheMenuOpensTheWindowAgain) {
     EXPECT_EQ(w.nameBox(2)->text(), QStringLiteral("edited"));
     EXPECT_EQ(w.selectedSlot(), std::optional<int>(1));
 
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     EXPECT_EQ(host->existingWindow(), &w);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.nameBox(2)->text(), QStringLiteral("Brin"));
@@ -428,14 +428,14 @@ TEST_F(AccountWindowTest, CloseDropsTheEditsWhenTheMenuOpensTheWindowAgain) {
 TEST_F(AccountWindowTest, SavedDataIsWhatTheWindowShowsWhenOpenedAgain) {
     writeAccounts(kFourAccounts);
     accname = QStringLiteral("Brin");
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     AccountWindow& w = *host->existingWindow();
     w.nameBox(2)->setText(QStringLiteral("Brina"));
     setRow(w, 2, D, {"DDDDD", "EEEEE", "F"});
     w.Command1_Click();
     EXPECT_EQ(accname, QStringLiteral("Brina"));
 
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     EXPECT_EQ(w.nameBox(2)->text(), QStringLiteral("Brina"));
     EXPECT_EQ(row(w, 2, D), QStringList({"DDDDD", "EEEEE", "F", ""}));
     expectSelected(w, 2);
@@ -449,7 +449,7 @@ TEST_F(AccountWindowTest, SavedDataIsWhatTheWindowShowsWhenOpenedAgain) {
 TEST_F(AccountWindowTest, FailedSaveTellsTheUserAndKeepsTheWindowWithItsEdits) {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("accounts.cfg")));
     accname = QStringLiteral("Ada");
-    host->maccmanage_Click(QStringLiteral("SECRETKEY0SECRETKEY0"), {});
+    host->open(QStringLiteral("SECRETKEY0SECRETKEY0"), {});
     AccountWindow& w = *host->existingWindow();
     w.nameBox(1)->setText(QStringLiteral("Ada2"));
     const AccountLines before = store.Lines;
@@ -494,7 +494,7 @@ TEST_F(AccountWindowTest, CloseBoxDestroysTheWindowAndTheNextUseBuildsItWithTheT
     state.startupComplete = true;
     writeAccounts(kFourAccounts);
     accname = QStringLiteral("Ceyla");
-    host->maccmanage_Click({}, {});
+    host->open({}, {});
     host->existingWindow()->nameBox(3)->setText(QStringLiteral("unsaved"));
 
     useCloseBox();

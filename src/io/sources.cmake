@@ -1,0 +1,5 @@
+target_sources(quillset_core PRIVATE
+    io/ansi_text.cpp
+    io/atomic_file.cpp
+    io/file_helpers.cpp
+    io/text_lines.cpp)

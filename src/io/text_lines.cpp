@@ -1,0 +1,31 @@
+#include "io/text_lines.h"
+
+#include <algorithm>
+
+namespace quillset {
+
+std::vector<QByteArrayView> splitLines(QByteArrayView data) {
+    std::vector<QByteArrayView> lines;
+    forEachLine(data, [&lines](QByteArrayView line) { lines.push_back(line); });
+    return lines;
+}
+
+namespace {
+
+bool isLineBreak(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
+} // namespace
+
+bool containsLineBreak(QStringView text) {
+    return std::any_of(text.begin(), text.end(), isLineBreak);
+}
+
+QString firstLine(QStringView text) {
+    const auto begin = std::find_if_not(text.begin(), text.end(), isLineBreak);
+    const auto end = std::find_if(begin, text.end(), isLineBreak);
+    return QStringView(begin, end).toString();
+}
+
+} // namespace quillset

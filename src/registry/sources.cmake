@@ -1,0 +1,10 @@
+target_sources(quillset_core PRIVATE
+    registry/registry.cpp
+    registry/platform_registry.cpp
+    registry/wine_prefix.cpp
+    registry/wine_registry.cpp
+    registry/wine_registry_file.cpp)
+if(WIN32)
+    target_sources(quillset_core PRIVATE registry/windows_registry.cpp)
+    target_link_libraries(quillset_core PUBLIC advapi32)
+endif()
