@@ -7,6 +7,7 @@
 #include "ui_test_support.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -165,6 +166,30 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
     w->editor().manageAccounts();
     accountWindow().Command1_Click();
     EXPECT_EQ(readBytes(accountsPath()), accountFile);
+}
+
+TEST_F(Integrity, SaveTakesTheKeysTheSelectedAccountsBoxesShow) {
+    // No accounts.cfg: the menu seeds slot 1 from the settings' account name
+    // and keys, and selects it by that name.
+    start();
+    w->editor().manageAccounts();
+    ui::AccountWindow& accounts = accountWindow();
+    ASSERT_EQ(accounts.selectedSlot(), std::optional<int>(1));
+    const QStringList groups = {QStringLiteral("AAAAA"), QStringLiteral("BBBBB"),
+                                QStringLiteral("CCC"), QString()};
+    for (int i = 0; i < 4; ++i)
+        accounts.keyBox(1, ui::KeyRow::Korrin, i)->setText(groups[i]);
+    for (int i = 0; i < 4; ++i)
+        accounts.keyBox(1, ui::KeyRow::Deepfall, i)->setText(i == 0 ? QStringLiteral("DDDDD") : QString());
+    w->menuItem(u"mSave")->trigger();
+    EXPECT_FALSE(w.state.changedFlag) << "nothing to save yet";
+    w->control<QCheckBox>(u"fullsc")->click();
+    w.dialogs.answer(Answer::Ok);
+    w->menuItem(u"mSave")->trigger();
+    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " + linesWith(QStringLiteral("NETWORK_CDKEY2")),
+              "NETWORK_CDKEY : AAAAABBBBBCCC | NETWORK_CDKEY2 : DDDDD");
+    EXPECT_EQ(w->editor().accountStore().Lines[korrinLineIndex(1)], QStringLiteral("AAAAABBBBBCCC"));
+    EXPECT_EQ(w->editor().accountStore().Lines[deepfallLineIndex(1)], QStringLiteral("DDDDD"));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "editor/app_state.h"
 #include "settings/key_catalogue.h"
 #include "settings/settings_model.h"
-#include "support/scripted_dialogs.h"
+#include "support/editor_harness.h"
 #include "test_support.h"
 #include "ui/options_window.h"
 
@@ -24,21 +24,6 @@ struct TestWindow {
 
     ui::OptionsWindow* operator->() { return window.get(); }
 };
-
-// Lines joined the way the game and the program write them.
-inline QByteArray crlfLines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
-inline QStringList splitCrlf(const QByteArray& bytes) {
-    QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 // Values for every catalogue key. `variant` picks range minimum (0),
 // maximum (1) or a mix (2), so each key is seen at both ends of its range.
@@ -81,10 +66,6 @@ inline SettingsModel modelUsingEveryKey(int variant) {
     model.fileCdKey2 = QStringLiteral("KLMNO PQRST ");
     model.unknownLines = "CAMERA_ZOOM : 3\r\nautosave : 1\r\n";
     return model;
-}
-
-inline QString nativeSettingsTitle(const QString& path) {
-    return QStringLiteral("Quillset : ") + QDir::toNativeSeparators(path);
 }
 
 } // namespace quillset::test

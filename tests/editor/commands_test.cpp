@@ -1,14 +1,10 @@
-// The user's commands end to end with scripted answers: Open, Save, the
-// standard settings and Exit, in basic and advanced mode.
+// The user's commands end to end with scripted answers and no window: Open,
+// Save, the standard settings and Exit, in basic and advanced mode.
 
 #include "io/ansi_text.h"
-#include "ui/account_window.h"
-#include "ui_test_support.h"
+#include "support/editor_harness.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace quillset::test {
@@ -18,6 +14,10 @@ using Answer = Dialogs::Answer;
 using Buttons = Dialogs::Buttons;
 using Kind = ScriptedDialogs::Shown::Kind;
 using Result = Editor::StartupResult;
+
+int row(const char* key) {
+    return keyIndex(QLatin1String(key));
+}
 
 // Every kept text distinct, so the tests can tell which question was asked.
 QByteArray languageFile() {
@@ -60,16 +60,16 @@ protected:
         // file of the user's choice: cancelled here.
         if (!QFileInfo::exists(settings()))
             w.dialogs.choose(QString());
-        ASSERT_EQ(w->editor().start(), Result::Running);
+        ASSERT_EQ(w.editor.start(), Result::Running);
         w.dialogs.shown.clear();
     }
     QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
-    QString title() const { return w.window->windowTitle(); }
+    QString title() const { return w.view.title; }
     QString baseTitle() const { return nativeSettingsTitle(settings()); }
 
-    void edit() { w->control<QCheckBox>(u"fullsc")->click(); }
-    bool fullscreenOn() { return w->control<QCheckBox>(u"fullsc")->isChecked(); }
-    void setAdvanced() { w->editor().toggleAdvancedMode(); }
+    void edit() { w.editor.setNumber(row("FULLSCREEN"), fullscreenOn() ? 0 : 1); }
+    bool fullscreenOn() { return w.editor.values().numbers[row("FULLSCREEN")] == 1; }
+    void setAdvanced() { w.editor.toggleAdvancedMode(); }
 
     // The messages and dialogs shown, as short strings.
     QStringList shown() const {
@@ -88,7 +88,7 @@ protected:
     TempFolder current;
     TempFolder program;
     TempFolder elsewhere;
-    TestWindow w;
+    EditorHarness w;
 };
 
 // ---- Open -------------------------------------------------------------
@@ -96,7 +96,7 @@ protected:
 TEST_F(Commands, OpenInBasicModeReloadsTheInstallFolderFile) {
     startWithGameFile();
     writeBytes(settings(), crlfLines({QStringLiteral("FULLSCREEN : 0")}));
-    w->editor().open();
+    w.editor.open();
     EXPECT_TRUE(shown().isEmpty()) << "no changes, no question";
     EXPECT_FALSE(fullscreenOn());
     EXPECT_EQ(title(), baseTitle());
@@ -104,7 +104,7 @@ TEST_F(Commands, OpenInBasicModeReloadsTheInstallFolderFile) {
     // Pending changes, answer Cancel: the file is reloaded and the edits are gone.
     edit();
     w.dialogs.answer(Answer::Cancel);
-    w->editor().open();
+    w.editor.open();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("M2")});
     EXPECT_FALSE(fullscreenOn());
     EXPECT_FALSE(w.state.changedFlag);
@@ -115,7 +115,7 @@ TEST_F(Commands, OpenWithPendingChangesSavesFirstWhenAsked) {
     edit();
     w.dialogs.answer(Answer::Ok); // save the changes?
     w.dialogs.answer(Answer::Ok); // save over the current file?
-    w->editor().open();
+    w.editor.open();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
     EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
     EXPECT_FALSE(fullscreenOn()) << "the saved file was loaded again";
@@ -126,7 +126,7 @@ TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
     start();
     EXPECT_EQ(title(), QStringLiteral("Quillset"));
     w.dialogs.answer(Answer::Cancel);
-    w->editor().open();
+    w.editor.open();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
 
     // OK, then a file of another name: refused, and the edits stay marked.
@@ -137,7 +137,7 @@ TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
     w.dialogs.answer(Answer::Cancel); // don't save
     w.dialogs.answer(Answer::Ok);
     w.dialogs.choose(wrong);
-    w->editor().open();
+    w.editor.open();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), QStringLiteral("M1"),
                                     QStringLiteral("open:Open title"), QStringLiteral("M3")}));
     EXPECT_TRUE(w.state.changedFlag);
@@ -149,7 +149,7 @@ TEST_F(Commands, OpenInBasicModeWithoutInstallFolderFile) {
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.answer(Answer::Ok);
     w.dialogs.choose(chosen);
-    w->editor().open();
+    w.editor.open();
     EXPECT_EQ(w.state.currentSettingsPath, chosen);
     EXPECT_EQ(title(), nativeSettingsTitle(chosen));
     EXPECT_FALSE(w.state.changedFlag);
@@ -161,7 +161,7 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
     edit();
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(QString());
-    w->editor().open();
+    w.editor.open();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     EXPECT_EQ(w.dialogs.shown[1].kind, Kind::Open);
     EXPECT_EQ(w.dialogs.shown[1].initialFolder, settings());
@@ -171,8 +171,8 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
     writeBytes(chosen, crlfLines({QStringLiteral("NETWORK_PLAYER : Other")}));
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(chosen);
-    w->editor().open();
-    EXPECT_EQ(w->control<QLineEdit>(u"defplayername")->text(), QStringLiteral("Other"));
+    w.editor.open();
+    EXPECT_EQ(w.editor.values().texts[row("NETWORK_PLAYER")], QStringLiteral("Other"));
     EXPECT_EQ(title(), nativeSettingsTitle(chosen));
 }
 
@@ -181,8 +181,7 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
 TEST_F(Commands, SaveWritesOnlyWhenThereAreChanges) {
     startWithGameFile();
     const QByteArray before = readBytes(settings());
-    w->editor().save();
-    w->menuItem(u"mSave")->trigger();
+    w.editor.save();
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(readBytes(settings()), before);
 }
@@ -191,7 +190,7 @@ TEST_F(Commands, SaveInBasicModeAsksAboutTheCurrentFile) {
     startWithGameFile();
     edit();
     w.dialogs.answer(Answer::Ok);
-    w->editor().save();
+    w.editor.save();
     EXPECT_EQ(shown(), QStringList{saveQuestion()});
     const QByteArray written = readBytes(settings());
     EXPECT_TRUE(written.contains("\r\nFULLSCREEN : 0\r\n"));
@@ -207,7 +206,7 @@ TEST_F(Commands, SaveUnderAnotherNameKeepsTheCurrentFile) {
     // Cancel, then the dialog cancelled: nothing written, the mark stays.
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(QString());
-    w->editor().save();
+    w.editor.save();
     EXPECT_EQ(readBytes(settings()), before);
     EXPECT_TRUE(w.state.changedFlag);
     EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
@@ -215,7 +214,7 @@ TEST_F(Commands, SaveUnderAnotherNameKeepsTheCurrentFile) {
     const QString other = elsewhere.file(QStringLiteral("copy.cfg"));
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(other);
-    w->editor().save();
+    w.editor.save();
     EXPECT_TRUE(readBytes(other).contains("\r\nFULLSCREEN : 0\r\n"));
     EXPECT_EQ(readBytes(settings()), before);
     EXPECT_EQ(w.state.currentSettingsPath, settings());
@@ -227,7 +226,7 @@ TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
     start();
     edit();
     w.dialogs.answer(Answer::Cancel);
-    w->editor().save();
+    w.editor.save();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
     EXPECT_TRUE(w.state.changedFlag);
     EXPECT_FALSE(QFileInfo::exists(settings()));
@@ -235,7 +234,7 @@ TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
     const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
     w.dialogs.answer(Answer::Ok);
     w.dialogs.choose(chosen);
-    w->editor().save();
+    w.editor.save();
     EXPECT_TRUE(QFileInfo::exists(chosen));
     EXPECT_FALSE(w.state.changedFlag);
 
@@ -243,7 +242,7 @@ TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
     writeBytes(settings(), "OLD : 1\r\n");
     edit();
     w.dialogs.shown.clear();
-    w->editor().save();
+    w.editor.save();
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_TRUE(readBytes(settings()).startsWith("AUTOSAVE : 0\r\n"));
 }
@@ -254,7 +253,7 @@ TEST_F(Commands, SaveInAdvancedModeWithoutCurrentFileGoesToTheDialog) {
     edit();
     const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
     w.dialogs.choose(chosen);
-    w->editor().save();
+    w.editor.save();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("save:Save title")});
     EXPECT_TRUE(QFileInfo::exists(chosen));
 }
@@ -263,9 +262,9 @@ TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
     startWithGameFile();
     const QByteArray before = readBytes(settings());
     // A character the file cannot hold.
-    w->control<QLineEdit>(u"defplayername")->setText(QString::fromUtf8("\u0416ora"));
+    w.editor.setText(row("NETWORK_PLAYER"), QString::fromUtf8("\u0416ora"));
     w.dialogs.answer(Answer::Ok);
-    w->editor().save();
+    w.editor.save();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     EXPECT_TRUE(w.dialogs.shown[1].text.contains(QDir::toNativeSeparators(settings())));
     EXPECT_TRUE(w.dialogs.shown[1].text.contains(QLatin1String("NETWORK_PLAYER")));
@@ -274,13 +273,13 @@ TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
     EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
 
     // A target that is a folder.
-    w->control<QLineEdit>(u"defplayername")->setText(QStringLiteral("Jora"));
+    w.editor.setText(row("NETWORK_PLAYER"), QStringLiteral("Jora"));
     const QString folder = elsewhere.file(QStringLiteral("settings.cfg"));
     ASSERT_TRUE(QDir().mkdir(folder));
     w.dialogs.shown.clear();
     w.dialogs.answer(Answer::Cancel);
     w.dialogs.choose(folder);
-    w->editor().save();
+    w.editor.save();
     ASSERT_EQ(w.dialogs.shown.size(), 3u);
     EXPECT_TRUE(w.dialogs.shown[2].text.contains(QLatin1String("folder")));
     EXPECT_TRUE(w.state.changedFlag);
@@ -290,21 +289,21 @@ TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
 
 TEST_F(Commands, StandardSettingsThenSaveWritesTheStandardFile) {
     start();
-    const SettingsModel before = w->editor().values();
+    const SettingsModel before = w.editor.values();
     w.dialogs.answer(Answer::Cancel);
-    w->editor().applyStandardSettings();
-    EXPECT_EQ(w->editor().values(), before);
+    w.editor.applyStandardSettings();
+    EXPECT_EQ(w.editor.values(), before);
     EXPECT_EQ(title(), QStringLiteral("Quillset"));
 
     w.dialogs.answer(Answer::Ok);
-    w->editor().applyStandardSettings();
+    w.editor.applyStandardSettings();
     EXPECT_EQ(title(), QStringLiteral("Quillset - Changed!"));
     EXPECT_TRUE(w.state.changedFlag);
 
     const QString target = elsewhere.file(QStringLiteral("settings.cfg"));
     w.dialogs.answer(Answer::Ok); // install folder has no settings.cfg: choose one
     w.dialogs.choose(target);
-    w->editor().save();
+    w.editor.save();
     const QStringList expected = {
         "AUTOSAVE : 0", "AUTOTRACKENEMY : 0", "CHAT_ALPHA : 0", "CHAT_DELAY : 8",
         "CHAT_LINES : 8", "COMBINE_SLOTS : 0", "COMPAT_VIDEO : 0", "DEFAULT_SKILLS : 1",
@@ -327,8 +326,8 @@ TEST_F(Commands, StandardSettingsThenSaveWritesTheStandardFile) {
 TEST_F(Commands, StandardSettingsDropTheUnknownLinesAndKeepTheTitle) {
     startWithGameFile();
     w.dialogs.answer(Answer::Ok);
-    w->editor().applyStandardSettings();
-    EXPECT_TRUE(w->editor().values().unknownLines.isEmpty());
+    w.editor.applyStandardSettings();
+    EXPECT_TRUE(w.editor.values().unknownLines.isEmpty());
     EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
     EXPECT_EQ(w.state.currentSettingsPath, settings());
 }
@@ -337,9 +336,9 @@ TEST_F(Commands, StandardSettingsDropTheUnknownLinesAndKeepTheTitle) {
 
 TEST_F(Commands, ExitWithoutChangesAsksNothingAndClosesTheTrace) {
     startWithGameFile();
-    w->editor().exit();
+    w.editor.exit();
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_FALSE(w->editor().debugLog().isOpen());
+    EXPECT_FALSE(w.editor.debugLog().isOpen());
     EXPECT_EQ(splitCrlf(readBytes(current.file(QStringLiteral("debug.log")))).back(),
               QStringLiteral("Form -> Program initialized."));
 }
@@ -349,13 +348,14 @@ TEST_F(Commands, ExitWithChangesAsksAndNoWritesNothing) {
     const QByteArray before = readBytes(settings());
     edit();
     w.dialogs.answer(Answer::No);
-    w->close(); // the window's close box runs the same procedure
+    w.editor.exit();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].text, QStringLiteral("M2"));
     EXPECT_EQ(w.dialogs.shown[0].title, QStringLiteral("Exit "));
     EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::YesNo);
     EXPECT_EQ(readBytes(settings()), before);
-    EXPECT_FALSE(w->editor().debugLog().isOpen());
+    EXPECT_FALSE(w.editor.debugLog().isOpen());
+    EXPECT_TRUE(w.view.closed);
 }
 
 TEST_F(Commands, ExitWithChangesAndYesSaves) {
@@ -363,37 +363,10 @@ TEST_F(Commands, ExitWithChangesAndYesSaves) {
     edit();
     w.dialogs.answer(Answer::Yes);
     w.dialogs.answer(Answer::Ok);
-    w->menuItem(u"mquit")->trigger();
+    w.editor.exit();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("M2"), saveQuestion()}));
     EXPECT_TRUE(readBytes(settings()).contains("\r\nFULLSCREEN : 0\r\n"));
-    EXPECT_FALSE(w->editor().debugLog().isOpen());
-}
-
-} // namespace
-} // namespace quillset::test
-
-namespace quillset::test {
-namespace {
-
-TEST_F(Commands, SaveTakesTheSelectedAccountsKeys) {
-    startWithGameFile();
-    // No accounts.cfg and an empty account name: every slot name is empty,
-    // so the last slot ends selected.
-    w->editor().manageAccounts();
-    ui::AccountWindow& accounts = w->accounts().window();
-    EXPECT_TRUE(accounts.optionButton(4)->isChecked());
-    const QStringList groups = {QStringLiteral("AAAAA"), QStringLiteral("BBBBB"),
-                                QStringLiteral("CCC"), QString()};
-    for (int i = 0; i < 4; ++i)
-        accounts.keyBox(4, ui::KeyRow::Korrin, i)->setText(groups[i]);
-    accounts.keyBox(4, ui::KeyRow::Deepfall, 0)->setText(QStringLiteral("DDDDD"));
-    edit();
-    w.dialogs.answer(Answer::Ok);
-    w->editor().save();
-    const QByteArray written = readBytes(settings());
-    EXPECT_TRUE(written.contains("\r\nNETWORK_CDKEY : AAAAABBBBBCCC\r\nNETWORK_CDKEY2 : DDDDD\r\n"));
-    EXPECT_EQ(w->editor().accountStore().Lines[korrinLineIndex(4)], QStringLiteral("AAAAABBBBBCCC"));
-    EXPECT_EQ(w->editor().accountStore().Lines[deepfallLineIndex(4)], QStringLiteral("DDDDD"));
+    EXPECT_FALSE(w.editor.debugLog().isOpen());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // registry value, or the program folder; and the backup it makes on the way.
 
 #include "support/memory_registry.h"
-#include "ui_test_support.h"
+#include "support/editor_harness.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -24,10 +24,10 @@ protected:
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
 
-    void start(TestWindow& window) {
+    void start(EditorHarness& window) {
         window.state.programDir = program.path();
-        window->setRegistry(registry);
-        ASSERT_EQ(window->editor().start(), Editor::StartupResult::Running);
+        window.editor.setRegistry(&registry);
+        ASSERT_EQ(window.editor.start(), Editor::StartupResult::Running);
     }
     void setValue(RegistryRoot root, const QString& value) {
         registry.setRawValue(root, kInstallKeyPath, kInstallValueName, kRegSz,
@@ -46,8 +46,8 @@ protected:
         const qsizetype b = lines.indexOf(to, a + 1);
         return a < 0 || b < 0 ? QStringList() : lines.mid(a + 1, b - a - 1);
     }
-    QString player(TestWindow& window) {
-        return window->editor().values().text(QLatin1String("NETWORK_PLAYER"));
+    QString player(EditorHarness& window) {
+        return window.editor.values().text(QLatin1String("NETWORK_PLAYER"));
     }
 
     QString previousFolder;
@@ -62,7 +62,7 @@ TEST_F(InstallFolder, SettingsBesideTheProgramWinOnEveryRunWithABackupOnTheFirst
     // Not used, on the first run nor later: the program folder wins.
     writeBytes(game.file(QStringLiteral("settings.cfg")), "NETWORK_PLAYER : Elsewhere\r\n");
     setValue(RegistryRoot::LocalMachine, game.path());
-    TestWindow first;
+    EditorHarness first;
     start(first);
     ASSERT_EQ(first.dialogs.shown.size(), 1u);
     EXPECT_EQ(first.dialogs.shown[0].text, QStringLiteral("Backup notice"));
@@ -74,7 +74,7 @@ TEST_F(InstallFolder, SettingsBesideTheProgramWinOnEveryRunWithABackupOnTheFirst
     EXPECT_EQ(first.state.installDir, asDir(program));
     EXPECT_EQ(player(first), QStringLiteral("Aldric"));
 
-    TestWindow second;
+    EditorHarness second;
     start(second);
     EXPECT_TRUE(second.dialogs.shown.empty());
     EXPECT_EQ(second.state.installDir, asDir(program));
@@ -84,7 +84,7 @@ TEST_F(InstallFolder, SettingsBesideTheProgramWinOnEveryRunWithABackupOnTheFirst
 TEST_F(InstallFolder, RegistryFolderIsUsedWhenNothingLiesBesideTheProgram) {
     writeBytes(game.file(QStringLiteral("settings.cfg")), kSettings);
     setValue(RegistryRoot::LocalMachine, game.path());
-    TestWindow w;
+    EditorHarness w;
     start(w);
     EXPECT_EQ(w.state.installDir, asDir(game));
     EXPECT_EQ(between(QStringLiteral("Form -> Getting path from Registry"),
@@ -102,7 +102,7 @@ TEST_F(InstallFolder, PerUserValueIsCopiedToTheMachineRoot) {
     writeBytes(game.file(QStringLiteral("settings.cfg")), kSettings);
     writeBytes(game.file(QStringLiteral("settings.bck")), kSettings);
     setValue(RegistryRoot::CurrentUser, game.path());
-    TestWindow w;
+    EditorHarness w;
     start(w);
     EXPECT_EQ(machineValue(), game.path());
     EXPECT_EQ(w.state.installDir, asDir(game));
@@ -113,7 +113,7 @@ TEST_F(InstallFolder, RefusedCopyFallsBackToTheProgramFolder) {
     writeBytes(game.file(QStringLiteral("settings.cfg")), kSettings);
     setValue(RegistryRoot::CurrentUser, game.path());
     registry.setRefuseWrites(true);
-    TestWindow w;
+    EditorHarness w;
     w.dialogs.choose(QString()); // the program folder has nothing to back up
     start(w);
     EXPECT_TRUE(machineValue().isEmpty());
@@ -128,7 +128,7 @@ TEST_F(InstallFolder, MachineRootWinsAndNothingIsWritten) {
     writeBytes(game.file(QStringLiteral("settings.bck")), kSettings);
     setValue(RegistryRoot::LocalMachine, game.path());
     setValue(RegistryRoot::CurrentUser, other.path());
-    TestWindow w;
+    EditorHarness w;
     start(w);
     EXPECT_EQ(w.state.installDir, asDir(game));
     EXPECT_EQ(registry.acceptedWrites(), 0);

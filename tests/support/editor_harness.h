@@ -1,0 +1,79 @@
+#pragma once
+// The editor without any window: a view that records what it is told to
+// show, scripted dialogs, and the file formats' helpers the flow tests use.
+
+#include "editor/editor.h"
+#include "support/scripted_dialogs.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace quillset::test {
+
+class RecordingView : public EditorView {
+public:
+    void showValues(const SettingsModel& shown) override { values = shown; }
+    void showTitle(const QString& shown) override { title = shown; }
+    void showAdvancedMode(bool on) override { advanced = on; }
+    void showVolumeControlsEnabled(bool on) override { volumeEnabled = on; }
+    void showVisualStyleItem(MenuItemState state) override { visualStyleItem = state; }
+    void showVisualStyleChecked(bool on) override { visualStyleChecked = on; }
+    void showTexts(std::span<const TextAssignment> texts) override { textCount = texts.size(); }
+    void showHeading(const QString& text) override { heading = text; }
+    void showWindow() override { shown = true; }
+    void closeProgram() override { closed = true; }
+
+    SettingsModel values;
+    QString title = QStringLiteral("Quillset");
+    bool advanced = true;
+    bool volumeEnabled = true;
+    MenuItemState visualStyleItem = MenuItemState::Checked;
+    bool visualStyleChecked = true;
+    std::size_t textCount = 0;
+    QString heading;
+    bool shown = false;
+    bool closed = false;
+};
+
+// An editor as the program builds it, before start-up has run.
+struct EditorHarness {
+    AppState state;
+    ScriptedDialogs dialogs;
+    RecordingView view;
+    Editor editor{state, dialogs, view};
+};
+
+// Lines joined the way the game and the program write them.
+inline QByteArray crlfLines(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+inline QStringList splitCrlf(const QByteArray& bytes) {
+    QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+inline QString nativeSettingsTitle(const QString& path) {
+    return QStringLiteral("Quillset : ") + QDir::toNativeSeparators(path);
+}
+
+// Runs a test in a current folder of its own: start-up writes debug.log there.
+class InOwnCurrentFolder {
+public:
+    InOwnCurrentFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(folder.path()); }
+    ~InOwnCurrentFolder() { QDir::setCurrent(previous_); }
+    QStringList trace() const { return splitCrlf(readBytes(folder.file(QStringLiteral("debug.log")))); }
+
+    TempFolder folder;
+
+private:
+    QString previous_;
+};
+
+} // namespace quillset::test
