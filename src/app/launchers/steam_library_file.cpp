@@ -1,6 +1,7 @@
 #include "app/launchers/steam_library_file.h"
 
 #include <QByteArray>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <optional>
@@ -95,6 +96,16 @@ bool isNumber(const QByteArray& text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// A path's bytes as UTF-8, every one of them: QString::fromUtf8 would drop
+// a byte order mark at the start, which in a path is part of a folder's
+// name, and a decoder that keeps state would hold back a broken sequence at
+// the end instead of giving its replacement character.
+QString decodePath(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                     QStringDecoder::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
 } // namespace
 
 QStringList steamLibraryPaths(QByteArrayView text) {
@@ -108,7 +119,7 @@ QStringList steamLibraryPaths(QByteArrayView text) {
     std::optional<QByteArray> key;
     const auto add = [&](const QByteArray& path) {
         if (!path.isEmpty())
-            paths.append(QString::fromUtf8(path));
+            paths.append(decodePath(path));
     };
     for (Token token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
         switch (token.kind) {
