@@ -7,3 +7,7 @@ target_sources(quillset_core PRIVATE
     app/text_lines.cpp
     app/visual_style.cpp)
 include(app/registry/sources.cmake OPTIONAL)
+# Wine and its launchers exist only off Windows.
+if(NOT WIN32)
+    include(app/launchers/sources.cmake)
+endif()

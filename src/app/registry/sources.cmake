@@ -4,6 +4,7 @@ target_sources(quillset_core PRIVATE
     app/registry/platform_registry.cpp
     app/registry/wine_prefix.cpp
     app/registry/wine_registry.cpp
+    app/registry/wine_registry_excerpt.cpp
     app/registry/wine_registry_file.cpp)
 if(WIN32)
     target_sources(quillset_core PRIVATE app/registry/windows_registry.cpp)
