@@ -320,6 +320,9 @@ OptionsWindow::StartupResult OptionsWindow::Form_Load() {
     findInstallDirInRegistry();
     log(QStringLiteral(
         "Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"));
+    // Which launchers' prefixes hold the game, when the prefix was searched for.
+    for (const QString& line : registry_->searchTrace())
+        log(line);
 
     state_.startupComplete = false;
     if (!init_language()) {

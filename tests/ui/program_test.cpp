@@ -120,6 +120,13 @@ TEST_P(ProgramFindsTheGame, InTheLaunchersPrefix) {
     EXPECT_TRUE(trace.contains(QStringLiteral("Form -> loading settings.cfg from ") + game +
                                QLatin1Char('/')))
         << row.launcher << ": " << trace.join(QLatin1Char('\n')).toStdString();
+    // The trace names the prefix taken, right after the registry step.
+    const qsizetype registryStep = trace.indexOf(QStringLiteral(
+        "Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"));
+    ASSERT_GE(registryStep, 0);
+    EXPECT_EQ(trace.mid(registryStep + 1, 2),
+              (QStringList{QStringLiteral("Registry -> Game found in Wine prefix ") + prefix,
+                           QStringLiteral("Registry -> Using Wine prefix ") + prefix}));
     EXPECT_EQ(readBytes(game + QStringLiteral("/settings.cfg")), settings);
 }
 
