@@ -15,7 +15,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${QUILLSET_FUZZ_BUILD:-build/fuzz}
-all_targets=(settings language accounts registry)
+all_targets=(settings language accounts registry steam_library)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUILLSET_BUILD_FUZZERS=ON \
     -DQUILLSET_BUILD_TESTS=OFF -DQUILLSET_BUILD_BENCHMARKS=OFF -DQUILLSET_BUILD_GUI=OFF \

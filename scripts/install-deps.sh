@@ -16,6 +16,7 @@ packages=(
     dpkg-dev                  # the .deb: dpkg-shlibdeps works out its Depends
     desktop-file-utils appstream  # validate the desktop entry and the metainfo
     librsvg2-bin              # renders the icon's PNG sizes from its SVG
+    libyaml-cpp-dev           # reads the game files of the Lutris launcher
 )
 
 missing=()

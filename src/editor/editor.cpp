@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "io/file_helpers.h"
+#include "registry/registry.h"
 #include "settings/settings_reader.h"
 #include "shell/backup.h"
 
@@ -232,6 +233,11 @@ Editor::StartupResult Editor::start() {
     const QString installValue = machineInstallValue();
     log(QStringLiteral(
         "Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"));
+    // Which launchers' prefixes hold the game, when the prefix was searched for.
+    if (registry_) {
+        for (const QString& line : registry_->searchTrace())
+            log(line);
+    }
 
     state_.startupComplete = false;
     if (!loadLanguage()) {

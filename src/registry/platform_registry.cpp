@@ -3,7 +3,7 @@
 #ifdef Q_OS_WIN
 #include "registry/windows_registry.h"
 #else
-#include "registry/wine_prefix.h"
+#include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_registry.h"
 #endif
 
@@ -14,7 +14,9 @@ std::unique_ptr<Registry> makePlatformRegistry(const QString& programDir) {
     Q_UNUSED(programDir);
     return std::make_unique<WindowsRegistry>();
 #else
-    return std::make_unique<WineRegistry>(findWinePrefix(programDir));
+    WinePrefixChoice choice = chooseWinePrefix(programDir, qEnvironmentVariable("WINEPREFIX"),
+                                               SearchPlaces::fromEnvironment());
+    return std::make_unique<WineRegistry>(std::move(choice.prefix), std::move(choice.trace));
 #endif
 }
 

@@ -75,6 +75,10 @@ public:
     // cannot be mapped.
     virtual QString localPath(const QString& windowsPath) const { return windowsPath; }
 
+    // Lines for the debug log on how the registry was found, when a search
+    // for it ran; empty otherwise.
+    virtual QStringList searchTrace() const { return {}; }
+
     // The value as text; every failure reads as empty text.
     QString RegGetString(RegistryRoot root, const QString& keyPath, const QString& valueName) const;
 
@@ -85,7 +89,7 @@ public:
 
 // The registry of the platform the program runs on: the Windows registry on
 // Windows, elsewhere the registry files of the Wine prefix that holds the
-// game (found from the program's folder, see wine_prefix.h).
+// game (see chooseWinePrefix in app/launchers/game_prefix_search.h).
 std::unique_ptr<Registry> makePlatformRegistry(const QString& programDir);
 
 } // namespace quillset

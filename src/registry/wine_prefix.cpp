@@ -69,27 +69,15 @@ QString stripDevicePrefix(const QString& path) {
 
 } // namespace
 
-QString findWinePrefix(const QString& programDir, const QString& winePrefixEnv,
-                       const QString& homeDir) {
-    if (!winePrefixEnv.isEmpty())
-        return QDir::isAbsolutePath(winePrefixEnv) ? QDir::cleanPath(winePrefixEnv) : QString();
-    if (!programDir.isEmpty()) {
-        QDir dir(QFileInfo(programDir).absoluteFilePath());
-        do {
-            if (holdsPrefix(dir))
-                return dir.absolutePath();
-        } while (dir.cdUp());
-    }
-    if (!homeDir.isEmpty()) {
-        const QString homePrefix = QDir(homeDir).filePath(QStringLiteral(".wine"));
-        if (QFileInfo(homePrefix).isDir())
-            return QDir::cleanPath(homePrefix);
-    }
+QString prefixAroundFolder(const QString& folder) {
+    if (folder.isEmpty())
+        return {};
+    QDir dir(QFileInfo(folder).absoluteFilePath());
+    do {
+        if (holdsPrefix(dir))
+            return dir.absolutePath();
+    } while (dir.cdUp());
     return {};
-}
-
-QString findWinePrefix(const QString& programDir) {
-    return findWinePrefix(programDir, qEnvironmentVariable("WINEPREFIX"), QDir::homePath());
 }
 
 QStringList wineServerLockPaths(const QString& prefix) {

@@ -8,16 +8,10 @@
 
 namespace quillset {
 
-// The prefix in use: winePrefixEnv when it is an absolute path (Wine refuses
-// a relative one); else the nearest folder at or above programDir that holds
-// system.reg and drive_c, so a program copied into the game's folder finds
-// its own prefix; else homeDir/.wine when that folder exists. Empty when
-// there is none.
-QString findWinePrefix(const QString& programDir, const QString& winePrefixEnv,
-                       const QString& homeDir);
-
-// The same, with $WINEPREFIX and $HOME of this process.
-QString findWinePrefix(const QString& programDir);
+// The nearest folder at or above folder that holds system.reg and drive_c:
+// a program copied into the game's folder finds its own prefix this way.
+// Empty when there is none.
+QString prefixAroundFolder(const QString& folder);
 
 // The lock files a running wineserver of the prefix would hold, named after
 // the prefix folder's device and inode: server-<dev hex>-<inode hex>/lock in

@@ -22,7 +22,23 @@ std::optional<QByteArray> readHive(const QString& path) {
 
 } // namespace
 
-WineRegistry::WineRegistry(QString prefix) : prefix_(std::move(prefix)) {}
+std::optional<RegistryValue> wineHiveValue(QByteArrayView hive, RegistryRoot root,
+                                           const QString& keyPath, const QString& valueName) {
+    const WineRegFile file = parseWineRegistry(hive);
+    const WineRegValue* found = nullptr;
+    if (root == RegistryRoot::LocalMachine && file.win64) {
+        if (const QString redirected = wow6432KeyPath(keyPath); !redirected.isEmpty())
+            found = file.findValue(redirected, valueName);
+    }
+    if (!found)
+        found = file.findValue(keyPath, valueName);
+    if (!found)
+        return std::nullopt;
+    return RegistryValue{found->type, found->data, RegistryText::Utf16};
+}
+
+WineRegistry::WineRegistry(QString prefix, QStringList searchTrace)
+    : prefix_(std::move(prefix)), searchTrace_(std::move(searchTrace)) {}
 
 QString WineRegistry::hivePath(RegistryRoot root) const {
     if (prefix_.isEmpty())
@@ -39,18 +55,7 @@ std::optional<RegistryValue> WineRegistry::queryValue(RegistryRoot root, const Q
     const std::optional<QByteArray> bytes = readHive(path);
     if (!bytes)
         return std::nullopt;
-    const WineRegFile file = parseWineRegistry(*bytes);
-
-    const WineRegValue* found = nullptr;
-    if (root == RegistryRoot::LocalMachine && file.win64) {
-        if (const QString redirected = wow6432KeyPath(keyPath); !redirected.isEmpty())
-            found = file.findValue(redirected, valueName);
-    }
-    if (!found)
-        found = file.findValue(keyPath, valueName);
-    if (!found)
-        return std::nullopt;
-    return RegistryValue{found->type, found->data, RegistryText::Utf16};
+    return wineHiveValue(*bytes, root, keyPath, valueName);
 }
 
 bool WineRegistry::setStringValue(RegistryRoot root, const QString& keyPath,

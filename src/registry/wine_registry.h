@@ -8,11 +8,18 @@
 
 namespace quillset {
 
+// A value as WineRegistry reads it from the bytes of a registry file: in the
+// machine root of a 64-bit prefix, a key under Software is looked up through
+// Wow6432Node first. Reads nothing but the bytes, so it serves a look into
+// a prefix that must not be changed.
+std::optional<RegistryValue> wineHiveValue(QByteArrayView hive, RegistryRoot root,
+                                           const QString& keyPath, const QString& valueName);
+
 class WineRegistry final : public Registry {
 public:
     // An empty prefix means there is none: every read is empty, every write
-    // refused.
-    explicit WineRegistry(QString prefix);
+    // refused. searchTrace: how the prefix was found, for the debug log.
+    explicit WineRegistry(QString prefix, QStringList searchTrace = {});
 
     const QString& prefix() const { return prefix_; }
     QString hivePath(RegistryRoot root) const;
@@ -24,9 +31,11 @@ public:
     bool setStringValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
                         const QString& text) override;
     QString localPath(const QString& windowsPath) const override;
+    QStringList searchTrace() const override { return searchTrace_; }
 
 private:
     QString prefix_;
+    QStringList searchTrace_;
 };
 
 } // namespace quillset

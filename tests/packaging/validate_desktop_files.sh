@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks one part of the desktop integration in resources/desktop:
-#   desktop-entry  the .desktop file passes desktop-file-validate
+#   desktop-entry  the .desktop file passes desktop-file-validate, and its
+#                  command starts the program on the PATH in
+#                  $XDG_STATE_HOME/quillset (by default ~/.local/state/quillset)
 #   metainfo       the AppStream file passes appstreamcli validate (offline)
 #                  and names this version and the desktop entry
 #   icons          the PNGs are the sizes their folders say and the desktop
@@ -36,7 +38,24 @@ case "$check" in
 desktop-entry)
     need desktop-file-validate desktop-file-utils
     desktop-file-validate "$desktop/$id.desktop" || fail "desktop-file-validate"
-    grep -qx "Exec=quillset" "$desktop/$id.desktop" || fail "the entry must start the program on the PATH"
+    # The command as a desktop runs it: the file's own escapes (\\ for a
+    # backslash) undone, then split into arguments by the Exec quoting rules,
+    # which inside double quotes are the shell's.
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop/$id.desktop" | sed 's/\\\\/\\/g')
+    eval "set -- $exec_line"
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir -p "$work/bin" "$work/home"
+    printf '#!/bin/sh\npwd >"%s/started-in"\n' "$work" >"$work/bin/quillset"
+    chmod +x "$work/bin/quillset"
+    for state in "" "$work/state"; do
+        rm -f "$work/started-in"
+        (cd / && env -u XDG_STATE_HOME HOME="$work/home" PATH="$work/bin:$PATH" \
+            ${state:+XDG_STATE_HOME="$state"} "$@") || fail "the entry's command failed"
+        expected=${state:-$work/home/.local/state}/quillset
+        [ "$(cat "$work/started-in" 2>/dev/null)" = "$expected" ] ||
+            fail "the entry started quillset in '$(cat "$work/started-in" 2>/dev/null)', not $expected"
+    done
     ;;
 metainfo)
     need appstreamcli appstream

@@ -2,6 +2,7 @@
 // writes is read back, a running wineserver is recognised, and a value this
 // program writes is what Wine then reports. Skipped where Wine is absent.
 
+#include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
 #include "registry/wine_registry.h"
 #include "wine_test_prefix.h"
@@ -107,13 +108,15 @@ TEST_F(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
         GTEST_SKIP() << "Wine could not set up a prefix here: " << add.output.toStdString();
     waitForServerExit();
 
-    WineRegistry registry(findWinePrefix(QString(), prefix_, QString()));
+    WineRegistry registry(chooseWinePrefix(QString(), prefix_, {}).prefix);
     const QString value =
         registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
     EXPECT_EQ(value, QStringLiteral("C:\\Games\\Korrin Deepfall"));
     ASSERT_TRUE(QDir().mkpath(prefix_ + QStringLiteral("/drive_c/games/KORRIN deepfall")));
     EXPECT_EQ(registry.localPath(value),
               prefix_ + QStringLiteral("/drive_c/games/KORRIN deepfall"));
+    // The launcher search's quick look finds it in the registry Wine wrote.
+    EXPECT_EQ(gameFolderInPrefix(prefix_), registry.localPath(value));
 
     // While a server runs for the prefix, the file is left alone.
     const QString systemReg = prefix_ + QStringLiteral("/system.reg");

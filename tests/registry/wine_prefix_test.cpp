@@ -1,5 +1,6 @@
 // Finding the Wine prefix and mapping the game's Windows paths into it.
 
+#include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
 #include "wine_test_prefix.h"
 
@@ -34,18 +35,21 @@ TEST(FindWinePrefix, UsesWinePrefixFirstThenTheProgramsFolderThenHome) {
     ASSERT_TRUE(test::writeBytes(lookalike + QStringLiteral("/system.reg"), "x"));
 
     const QString env = root.file(QStringLiteral("elsewhere"));
-    EXPECT_EQ(findWinePrefix(inner + QStringLiteral("/drive_c/Korrin"), env, home), env);
-    EXPECT_EQ(findWinePrefix(inner + QStringLiteral("/drive_c/Korrin"), QString(), home), inner);
-    EXPECT_EQ(findWinePrefix(inner + QStringLiteral("/drive_c/Korrin/"), QString(), home), inner);
-    EXPECT_EQ(findWinePrefix(lookalike + QStringLiteral("/bin"), QString(), home), outer);
-    EXPECT_EQ(findWinePrefix(outer, QString(), home), outer);
-    EXPECT_EQ(findWinePrefix(root.file(QStringLiteral("nowhere")), QString(), home),
+    const auto find = [](const QString& programDir, const QString& winePrefix,
+                         const QString& homeDir) {
+        return chooseWinePrefix(programDir, winePrefix, SearchPlaces::underHome(homeDir)).prefix;
+    };
+    EXPECT_EQ(find(inner + QStringLiteral("/drive_c/Korrin"), env, home), env);
+    EXPECT_EQ(find(inner + QStringLiteral("/drive_c/Korrin"), QString(), home), inner);
+    EXPECT_EQ(find(inner + QStringLiteral("/drive_c/Korrin/"), QString(), home), inner);
+    EXPECT_EQ(find(lookalike + QStringLiteral("/bin"), QString(), home), outer);
+    EXPECT_EQ(find(outer, QString(), home), outer);
+    EXPECT_EQ(find(root.file(QStringLiteral("nowhere")), QString(), home),
               home + QStringLiteral("/.wine"));
-    EXPECT_EQ(findWinePrefix(QString(), QString(), home), home + QStringLiteral("/.wine"));
-    EXPECT_EQ(findWinePrefix(root.path(), QString(), root.file(QStringLiteral("nohome"))),
-              QString());
+    EXPECT_EQ(find(QString(), QString(), home), home + QStringLiteral("/.wine"));
+    EXPECT_EQ(find(root.path(), QString(), root.file(QStringLiteral("nohome"))), QString());
     // Wine itself refuses a relative WINEPREFIX.
-    EXPECT_EQ(findWinePrefix(inner, QStringLiteral("relative/pfx"), home), QString());
+    EXPECT_EQ(find(inner, QStringLiteral("relative/pfx"), home), QString());
 }
 
 class DriveMapping : public ::testing::Test {

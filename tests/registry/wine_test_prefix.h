@@ -29,16 +29,19 @@ inline QByteArray wineRegFile(std::initializer_list<const char*> lines,
     return file;
 }
 
-// A prefix folder with drive_c and the relative c: link Wine makes.
+// Makes folder a prefix folder: drive_c and the relative c: link Wine makes.
+inline bool makePrefixFolder(const QString& folder) {
+    const QDir root(folder);
+    return root.mkpath(QStringLiteral("drive_c")) && root.mkpath(QStringLiteral("dosdevices")) &&
+           ::symlink(
+               "../drive_c",
+               QFile::encodeName(root.filePath(QStringLiteral("dosdevices/c:"))).constData()) == 0;
+}
+
+// A throw-away prefix folder.
 class TestPrefix {
 public:
-    TestPrefix() {
-        QDir root(path());
-        root.mkpath(QStringLiteral("drive_c"));
-        root.mkpath(QStringLiteral("dosdevices"));
-        ::symlink("../drive_c",
-                  QFile::encodeName(file(QStringLiteral("dosdevices/c:"))).constData());
-    }
+    TestPrefix() { makePrefixFolder(path()); }
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.file(name); }
     QString systemReg() const { return file(QStringLiteral("system.reg")); }
