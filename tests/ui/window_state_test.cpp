@@ -2,6 +2,7 @@
 // refresh_variables, the sound switch and advanced mode.
 
 #include "ui/control_catalogue.h"
+#include "ui/settings_binding.h"
 #include "ui/tri_state_check_box.h"
 #include "ui_test_support.h"
 
@@ -131,28 +132,21 @@ TEST_F(WindowState, RefreshWithNothingToClearShowsPlainTitle) {
 TEST_F(WindowState, RefreshClearsInTheListedOrder) {
     w->applyModel(modelUsingEveryKey(1));
     QStringList cleared;
-    for (QWidget* control : w->centralWidget()->findChildren<QWidget*>()) {
-        if (auto* box = qobject_cast<QCheckBox*>(control))
-            QObject::connect(box, &QCheckBox::stateChanged, [&cleared, box] { cleared << box->objectName(); });
-        else if (auto* slider = qobject_cast<QSlider*>(control))
-            QObject::connect(slider, &QSlider::valueChanged, [&cleared, slider] { cleared << slider->objectName(); });
-        else if (auto* text = qobject_cast<QLineEdit*>(control))
-            QObject::connect(text, &QLineEdit::textChanged, [&cleared, text] { cleared << text->objectName(); });
-        else if (auto* button = qobject_cast<QRadioButton*>(control))
-            QObject::connect(button, &QRadioButton::toggled, [&cleared, button](bool on) {
-                if (!on)
-                    cleared << button->objectName();
-            });
+    QHash<QString, QVariant> before;
+    for (std::string_view n : ui::clearOrder()) {
+        QWidget* control = w->control(name(n));
+        before.insert(name(n), ui::controlValue(control));
+        ui::onUserPropertyChanged(control, w.window.get(), [&cleared, n] { cleared << name(n); });
     }
     w->refresh_variables();
+    // Each control whose value the clearing changed reported it, once, in turn.
     QStringList expected;
     for (std::string_view n : ui::clearOrder()) {
-        // Only buttons that were on report being switched off.
-        const QString control = name(n);
-        if (!qobject_cast<QRadioButton*>(w->control(control)) || modelUsingEveryKey(1).isOptionOn(QLatin1String(n.data())))
-            expected << control;
+        if (ui::controlValue(w->control(name(n))) != before.value(name(n)))
+            expected << name(n);
     }
     EXPECT_EQ(cleared, expected);
+    EXPECT_EQ(expected.size(), qsizetype(ui::clearOrder().size())) << "every control had a value";
 }
 
 TEST_F(WindowState, TwoSoundClicksRestoreTheVolumeGroupAndStayChanged) {
