@@ -20,8 +20,9 @@ constexpr KeyDef text(const char* key, const char* control, int width = 0) {
 constexpr KeyDef held(const char* key, KeyKind kind) {
     return KeyDef{key, kind};
 }
-constexpr KeyDef choice(const char* key, std::array<ChoiceButton, 3> buttons, int count) {
-    return KeyDef{key, KeyKind::Choice, "", 0, 0, 0, buttons, count};
+constexpr KeyDef choice(const char* key, const char* group, std::array<ChoiceButton, 3> buttons,
+                        int count) {
+    return KeyDef{key, KeyKind::Choice, group, 0, 0, 0, buttons, count};
 }
 
 constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
@@ -33,7 +34,7 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     flag("COMBINE_SLOTS", "combslots"),
     flag("COMPAT_VIDEO", "compatvideo"),
     flag("DEFAULT_SKILLS", "defskills"),
-    choice("DETAILLEVEL", {{{'0', "Option3"}, {'1', "Option2"}, {'2', "Option1"}}}, 3),
+    choice("DETAILLEVEL", "Picture6", {{{'0', "Option3"}, {'1', "Option2"}, {'2', "Option1"}}}, 3),
     flag("EXPLOREMAP", "expmap"),
     flag("FONTAA", "zaa"),
     flag("FONTFILTER", "fontfilt"),
@@ -58,10 +59,10 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     text("NETWORK_PLAYER", "defplayername"),
     text("NETWORK_PORT_LISTEN", "lport"),
     text("NETWORK_SESSION", "stdspn"),
-    choice("NETWORK_SPEEDSETTINGS", {{{'1', "modem"}, {'2', "dsl"}, {}}}, 2),
+    choice("NETWORK_SPEEDSETTINGS", "Picture7", {{{'1', "modem"}, {'2', "dsl"}, {}}}, 2),
     number("NIGHT_DARKNESS", "dunkelheit", 3, 0, 100),
     flag("PICKUPANIM", "atmo"),
-    choice("PICKUPAUTO", {{{'0', "all"}, {'1', "goldunis"}, {'2', "gold"}}}, 3),
+    choice("PICKUPAUTO", "Picture9", {{{'0', "all"}, {'1', "goldunis"}, {'2', "gold"}}}, 3),
     flag("SCREEN_QUAKE", "quake"),
     number("SFXVOLUME", "sfxvol", 4, 0, 125),
     flag("SHOWMOVIE", "shmov"),
@@ -70,7 +71,7 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     flag("SHOW_HEROINFO", "shheroinf"),
     flag("SHOWEXTRO", "shextro"),
     flag("SOUND", "sound"),
-    choice("SOUNDQUALITY", {{{'0', "Option6"}, {'1', "Option5"}, {'2', "Option4"}}}, 3),
+    choice("SOUNDQUALITY", "Picture8", {{{'0', "Option6"}, {'1', "Option5"}, {'2', "Option4"}}}, 3),
     flag("TASKBAR_ICONS", "tskicons"),
     flag("UNIQUE_COLOR", "uncol"),
     flag("VIOLENCE", "vio"),

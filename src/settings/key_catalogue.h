@@ -14,7 +14,7 @@ namespace quillset {
 enum class KeyKind {
     Flag,        // check box 0/1/2; reader takes the line's last character
     Number,      // slider; reader takes up to `width` characters after " : "
-    Choice,      // option buttons; reader takes the line's last character
+    Choice,      // option group; reader takes the line's last character
     Text,        // text box; reader takes the rest of the line (`width` > 0 limits it)
     FontPages,   // held value; reader keeps the line's last character
     CdKey,       // held value NETWORK_CDKEY, opaque text
@@ -22,6 +22,7 @@ enum class KeyKind {
     WaitRetrace, // check box; reader takes the first character after " : "
 };
 
+// An option button of a Choice key's group and the digit it stands for.
 struct ChoiceButton {
     char digit;
     const char* control;
@@ -30,7 +31,7 @@ struct ChoiceButton {
 struct KeyDef {
     const char* key;
     KeyKind kind;
-    const char* control = ""; // check box, slider or text box; empty for Choice and held keys
+    const char* control = ""; // check box, slider, text box or option group; empty for held keys
     int width = 0;            // Number: characters read; Text: 0 = whole rest of line
     int min = 0;              // Number range
     int max = 0;
@@ -52,7 +53,8 @@ std::span<const KeyDef, kKeyCount> keyCatalogue();
 std::optional<int> findKey(QByteArrayView key);
 std::optional<int> findKey(QLatin1String key);
 
-// The row whose control (check box, slider, text box or option button) is named so.
+// The row whose control (check box, slider, text box, option group or one of
+// its buttons) is named so.
 std::optional<int> findKeyByControl(QLatin1String control);
 
 // Separator between key and value in a settings line.

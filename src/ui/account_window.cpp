@@ -2,6 +2,7 @@
 
 #include "accounts/account_file.h"
 #include "io/file_helpers.h"
+#include "ui/option_group.h"
 #include "ui/text_box.h"
 #include "ui/widget_text.h"
 #include "ui/window_builder.h"
@@ -182,12 +183,23 @@ void AccountWindow::buildControls() {
             ui::setToolTip(widget, def.toolTip);
         controls_.insert(def.name, widget);
     }
-    // Boxes are named by the labels beside them; an option button, which
-    // has no caption, by the frame of the slot it selects.
-    nameControlsByLabels(this);
-    for (int slot = 1; slot <= kAccountSlotCount; ++slot)
+    for (const AccountControlDef& def : accountWindowControls()) {
+        if (!def.buddy.isEmpty())
+            setBuddy(controlAs<QLabel>(controls_, def.name), controls_.value(def.buddy));
+    }
+    // Named by hand where no label names a control on its own: the four
+    // boxes of a key share their row's label and say which part they are;
+    // an option button has no caption and takes the frame of its slot's.
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
         setAccessibleNamer(controls_.value(optionButtonName(slot)),
                            controls_.value(slotFrameName(slot)));
+        for (const KeyRow row : kKeyRows) {
+            for (int i = 0; i < kKeyGroupCount; ++i)
+                setAccessibleNamer(controls_.value(keyBoxName(slot, row, i)),
+                                   controls_.value(keyLabelName(slot, row)), i + 1,
+                                   kKeyGroupCount);
+        }
+    }
 }
 
 void AccountWindow::collectSlotWidgets() {

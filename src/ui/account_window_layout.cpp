@@ -60,7 +60,8 @@ void addSlot(std::vector<AccountControlDef>& controls, const AccountSlotDef& slo
     controls.push_back({text(slot.nameBox), K::TextBox, frame, {}, text(kNameTip),
                         {kRowLeft, kNameRowTop, kNameBoxWidth, kBoxHeight}});
     controls.push_back({text(slot.nameLabel), K::Label, frame, QStringLiteral("Account name"), {},
-                        {kLabelLeft, kNameRowTop, kLabelWidth, kBoxHeight}});
+                        {kLabelLeft, kNameRowTop, kLabelWidth, kBoxHeight}, 0,
+                        text(slot.nameBox)});
 
     struct Row {
         std::string_view boxes;
@@ -80,7 +81,8 @@ void addSlot(std::vector<AccountControlDef>& controls, const AccountSlotDef& slo
         }
         controls.push_back({accountControlName(text(row.label), slot.keyLabelIndex), K::Label,
                             frame, text(row.caption), {},
-                            {kLabelLeft, row.top, kLabelWidth, kBoxHeight}});
+                            {kLabelLeft, row.top, kLabelWidth, kBoxHeight}, 0,
+                            accountControlName(text(row.boxes), 0)});
     }
 }
 
@@ -128,6 +130,11 @@ QString keyBoxName(int slot, KeyRow row, int index) {
     const AccountSlotDef& def = accountSlotDef(slot);
     return accountControlName(text(row == KeyRow::Korrin ? def.korrinBoxes : def.deepfallBoxes),
                               index);
+}
+
+QString keyLabelName(int slot, KeyRow row) {
+    return accountControlName(row == KeyRow::Korrin ? u"Label1" : u"Label2",
+                              accountSlotDef(slot).keyLabelIndex);
 }
 
 const std::vector<AccountControlDef>& accountWindowControls() {

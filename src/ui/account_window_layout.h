@@ -50,6 +50,7 @@ struct AccountControlDef {
     QString toolTip;  // design tooltip; empty: none
     TwipRect rect;    // relative to the parent
     int maxLength = 0; // text boxes: 0 means no limit
+    QString buddy{};   // labels: the box they name (a key's first box)
 };
 
 // One slot as the design names its controls.
@@ -76,6 +77,8 @@ QString slotFrameName(int slot);
 QString optionButtonName(int slot);
 QString nameBoxName(int slot);
 QString keyBoxName(int slot, KeyRow row, int index);
+// The label beside a row of key boxes.
+QString keyLabelName(int slot, KeyRow row);
 
 // Every control, parents before their children.
 const std::vector<AccountControlDef>& accountWindowControls();

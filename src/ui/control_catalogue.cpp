@@ -26,6 +26,12 @@ constexpr ControlDef panel(std::string_view name, std::string_view parent, TwipR
     return {.name = name, .kind = K::Panel, .parent = parent, .rect = rect};
 }
 
+// A panel whose option buttons are one settings control. The key catalogue
+// names the group and the digit each of its buttons stands for.
+constexpr ControlDef optionGroup(std::string_view name, std::string_view parent, TwipRect rect) {
+    return {.name = name, .kind = K::OptionGroup, .parent = parent, .rect = rect};
+}
+
 constexpr ControlDef check(std::string_view name, std::string_view parent,
                            std::string_view caption, std::string_view tip, int left, int top,
                            int width, H handler = H::Plain) {
@@ -52,18 +58,22 @@ constexpr ControlDef textBox(std::string_view name, std::string_view parent,
             .maxLength = maxLength, .handler = handler};
 }
 
+// `buddy`: the slider or text box beside the label that the label names, for
+// screen readers and the label's shortcut.
 constexpr ControlDef label(std::string_view name, std::string_view parent,
-                           std::string_view caption, std::string_view tip, TwipRect rect) {
+                           std::string_view caption, std::string_view tip, TwipRect rect,
+                           std::string_view buddy = {}) {
     return {.name = name, .kind = K::Label, .parent = parent, .caption = caption, .toolTip = tip,
-            .rect = rect};
+            .buddy = buddy, .rect = rect};
 }
 
 // A label two lines high, text centred and wrapped.
 constexpr ControlDef twoLineLabel(std::string_view name, std::string_view parent,
                                   std::string_view caption, std::string_view tip, int left,
-                                  int top, int width, bool centred) {
+                                  int top, int width, bool centred, std::string_view buddy = {}) {
     return {.name = name, .kind = K::Label, .parent = parent, .caption = caption, .toolTip = tip,
-            .rect = {left, top, width, kTwoLineHeight}, .centred = centred, .wordWrap = true};
+            .buddy = buddy, .rect = {left, top, width, kTwoLineHeight}, .centred = centred,
+            .wordWrap = true};
 }
 
 constexpr ControlDef scale(std::string_view name, std::string_view parent,
@@ -127,10 +137,10 @@ constexpr ControlDef kControls[] = {
     panel("Picture3", "Frame3", {120, 240, 2175, 1095}),
     panel("Picture4", "Frame6", {120, 240, 4575, 1755}),
     panel("Picture5", "Frame11", {120, 240, 4575, 1815}),
-    panel("Picture6", "Frame5", {120, 240, 1575, 735}),
-    panel("Picture7", "Frame8", {120, 240, 1575, 495}),
-    panel("Picture8", "Frame10", {120, 240, 1575, 735}),
-    panel("Picture9", "Frame9", {120, 240, 1575, 735}),
+    optionGroup("Picture6", "Frame5", {120, 240, 1575, 735}),
+    optionGroup("Picture7", "Frame8", {120, 240, 1575, 495}),
+    optionGroup("Picture8", "Frame10", {120, 240, 1575, 735}),
+    optionGroup("Picture9", "Frame9", {120, 240, 1575, 735}),
     panel("Picture10", "Frame12", {120, 240, 2415, 1935}),
     panel("Picture11", "Frame4", {2040, 2640, 2775, 2535}),
 
@@ -154,16 +164,17 @@ constexpr ControlDef kControls[] = {
     {.name = "Text1", .kind = K::TextBox, .parent = "Frame1", .toolTip = kLanguageTip,
      .rect = {480, 360, 495, kTextBoxHeight}, .maxLength = 3, .centred = true},
     {.name = "Label4", .kind = K::Label, .parent = "Frame1", .caption = "Sprache",
-     .toolTip = kLanguageTip, .rect = {180, 720, 1000, kLineHeight}, .centred = true},
+     .toolTip = kLanguageTip, .buddy = "Text1", .rect = {180, 720, 1000, kLineHeight},
+     .centred = true},
 
     // Chat options.
     slider("ca", "Picture3", "Transparenz der Chat-Zeilen.", 0, 120, 975, kChatAlpha),
     twoLineLabel("Label1", "Picture3", "Chat Transparenz", "Transparenz der Chatzeilen.", 960, 0,
-                 1215, true),
+                 1215, true, "ca"),
     slider("cd", "Picture3", kChatDelayTip, 0, 480, 975, kChatCount),
-    label("Label2", "Picture3", "Chat Delay", kChatDelayTip, {1080, 480, 1095, kLineHeight}),
+    label("Label2", "Picture3", "Chat Delay", kChatDelayTip, {1080, 480, 1095, kLineHeight}, "cd"),
     slider("cl", "Picture3", kChatLinesTip, 0, 840, 975, kChatCount),
-    label("Label3", "Picture3", "Chatzeilen", kChatLinesTip, {1080, 840, 1095, kLineHeight}),
+    label("Label3", "Picture3", "Chatzeilen", kChatLinesTip, {1080, 840, 1095, kLineHeight}, "cl"),
 
     // Graphics options.
     check("fbs", "Picture2", "Schwarze Schatten", "Schwarze Schatten (erhöht die Performance)", 0,
@@ -178,19 +189,23 @@ constexpr ControlDef kControls[] = {
 
     // Network: text boxes on the left, each with its label to the right.
     textBox("lsa", "Picture4", "", {0, 0, 2655, kTextBoxHeight}),
-    label("Label7", "Picture4", "Lobby Server Adresse", "", {2880, 15, 1695, kLineHeight}),
+    label("Label7", "Picture4", "Lobby Server Adresse", "", {2880, 15, 1695, kLineHeight},
+          "lsa"),
     textBox("accname", "Picture4", kAccountTip, {0, 360, 2655, kTextBoxHeight}),
-    label("Label9", "Picture4", "Account Name", kAccountTip, {2880, 375, 1695, kLineHeight}),
+    label("Label9", "Picture4", "Account Name", kAccountTip, {2880, 375, 1695, kLineHeight},
+          "accname"),
     textBox("defplayername", "Picture4", kPlayerTip, {0, 720, 2655, kTextBoxHeight}),
     label("Label11", "Picture4", "Standard Spielername", kPlayerTip,
-          {2880, 720, 1695, kLineHeight}),
+          {2880, 720, 1695, kLineHeight}, "defplayername"),
     textBox("stdspn", "Picture4", kSessionTip, {0, 1065, 2655, kTextBoxHeight}),
     label("Label15", "Picture4", "Standard Spielname", kSessionTip,
-          {2880, 1080, 1695, kLineHeight}),
+          {2880, 1080, 1695, kLineHeight}, "stdspn"),
     textBox("lp", "Picture4", kLobbyPortTip, {0, 1440, 615, kTextBoxHeight}, 5),
-    label("Label8", "Picture4", "Lobby Port", kLobbyPortTip, {720, 1455, 1215, kLineHeight}),
+    label("Label8", "Picture4", "Lobby Port", kLobbyPortTip, {720, 1455, 1215, kLineHeight},
+          "lp"),
     textBox("lport", "Picture4", kListenPortTip, {2040, 1425, 615, kTextBoxHeight}, 5),
-    label("Label13", "Picture4", "Listen Port", kListenPortTip, {2880, 1440, 1695, kLineHeight}),
+    label("Label13", "Picture4", "Listen Port", kListenPortTip, {2880, 1440, 1695, kLineHeight},
+          "lport"),
 
     // General settings: two columns of check boxes, then the warning level.
     check("quake", "Picture5", "Erdbeben", "Bildschirmrütteln (z.B. beim Spruch Meteor)", 0, 0,
@@ -212,7 +227,8 @@ constexpr ControlDef kControls[] = {
           2160, 480, 2415),
     check("asa", "Picture5", "Autosave", "Kampagne Autosave an oder aus?", 2160, 720, 2415),
     check("ate", "Picture5", "Autotrackenemy", "Gegner folgen bei Kampfcursor", 2160, 960, 2415),
-    label("Label12", "Picture5", "Warning Level", kWarningTip, {0, 1320, 1155, kLineHeight}),
+    label("Label12", "Picture5", "Warning Level", kWarningTip, {0, 1320, 1155, kLineHeight},
+          "warninglevel"),
     slider("warninglevel", "Picture5", kWarningTip, 1200, 1320, 3015, kWarning),
     scale("Label14", "Picture5", "0 %", 1200, 1560, 495),
     scale("Label20", "Picture5", "50 %", 2520, 1560, 495),
@@ -233,15 +249,17 @@ constexpr ControlDef kControls[] = {
     check("atmo", "Picture11", "Atmosphärische Animationen", "", 0, 960, 2775),
     check("vio", "Picture11", "Gewaltdarstellung", "", 0, 1200, 2775),
     slider("mma", "Picture11", kMinimapTip, 0, 1560, 1335, kAlpha),
-    twoLineLabel("Label5", "Picture11", "Minimap Alpha", kMinimapTip, 1440, 1500, 1335, false),
+    twoLineLabel("Label5", "Picture11", "Minimap Alpha", kMinimapTip, 1440, 1500, 1335, false,
+                 "mma"),
     scale("Label27", "Picture11", "0", 0, 1800, 360, "Keine Transparenz"),
     scale("Label28", "Picture11", "255", 1080, 1800, 360, "Durchsichtig"),
     slider("dunkelheit", "Picture11", kDarknessTip, 0, 2040, 1335, kDarkness),
-    label("Label16", "Picture11", "Dunkelheit", kDarknessTip, {1440, 2040, 1335, kLineHeight}),
+    label("Label16", "Picture11", "Dunkelheit", kDarknessTip, {1440, 2040, 1335, kLineHeight},
+          "dunkelheit"),
     scale("Label29", "Picture11", "0 ", 0, 2280, 360),
     scale("Label30", "Picture11", "100", 1080, 2280, 360),
 
-    // Option groups, one per panel.
+    // Option groups: each panel's buttons.
     option("Option1", "Picture6", "High", 0),
     option("Option2", "Picture6", "Medium", 240),
     option("Option3", "Picture6", "Low", 480),
@@ -257,15 +275,15 @@ constexpr ControlDef kControls[] = {
     // Sound: the switch and three volume sliders with their scales.
     check("sound", "Picture10", "Sound on / off", "", 360, 0, 2055, H::Sound),
     slider("musicvol", "Picture10", "", 0, 480, 1215, kVolume),
-    label("Label6", "Picture10", "Music Volume", "", {1320, 480, 1095, kLineHeight}),
+    label("Label6", "Picture10", "Music Volume", "", {1320, 480, 1095, kLineHeight}, "musicvol"),
     scale("Label25", "Picture10", "0", 0, 720, 345),
     scale("Label26", "Picture10", "125", 960, 720, 345),
     slider("sfxvol", "Picture10", "", 0, 960, 1215, kVolume),
-    label("Label18", "Picture10", "SFX Volume", "", {1320, 960, 1095, kLineHeight}),
+    label("Label18", "Picture10", "SFX Volume", "", {1320, 960, 1095, kLineHeight}, "sfxvol"),
     scale("Label23", "Picture10", "0", 0, 1200, 345),
     scale("Label24", "Picture10", "125", 960, 1200, 345),
     slider("voicevol", "Picture10", "", 0, 1440, 1215, kVolume),
-    label("Label19", "Picture10", "Voice Volume", "", {1320, 1440, 1095, kLineHeight}),
+    label("Label19", "Picture10", "Voice Volume", "", {1320, 1440, 1095, kLineHeight}, "voicevol"),
     scale("Label21", "Picture10", "0", 0, 1680, 345),
     scale("Label22", "Picture10", "125", 960, 1680, 345),
 
@@ -277,19 +295,21 @@ constexpr ControlDef kControls[] = {
     button("exitbtn", "Exit ", 8880, 840),
 };
 
-constexpr MenuDef kMenus[] = {
-    {"mfile", "", "Datei"},
-    {"mopen", "mfile", "Öffnen"},
-    {"mSave", "mfile", "Speichern"},
-    {"mquit", "mfile", "Beenden"},
-    {"moptions", "", "Optionen"},
-    {"mcreate_standard_cfg", "moptions", "Standardeinstellungen"},
-    {"mcreate_backup", "moptions", "Backup erstellen"},
-    {"maccmanage", "moptions", "Account Management"},
-    {"use_xp_style", "moptions", "XP-Style verwenden", true, true},
-    {"madvanced", "moptions", "Erweitert", true, true},
-    {"mhelp", "", "Hilfe"},
-    {"mabout", "mhelp", "Über..."},
+constexpr std::string_view kTabOrder[] = {
+    // Unsupported settings: the language box, the columns of check boxes,
+    // then the buttons beside them.
+    "Text1", "shheroinf", "logging", "compatvideo", "posinfo", "uncol", "sheni", "tskicons",
+    "combslots", "oeffnen", "speichern", "exitbtn",
+    // Chat and graphics side by side, then network and general settings.
+    "ca", "cd", "cl", "fbs", "fullsc", "textd", "waitretrace",
+    "lsa", "accname", "defplayername", "stdspn", "lp", "lport",
+    "quake", "logf", "shmov", "netlogf", "laddexp", "hidekey", "shextro", "asa", "defskills",
+    "ate", "warninglevel",
+    // In-game options: the column of option groups, sound, then the rest.
+    "Option1", "Option2", "Option3", "modem", "dsl", "Option4", "Option5", "Option6",
+    "all", "goldunis", "gold",
+    "sound", "musicvol", "sfxvol", "voicevol",
+    "expmap", "zaa", "fontfilt", "fsa", "atmo", "vio", "mma", "dunkelheit",
 };
 
 constexpr std::string_view kAdvancedGroup[] = {
@@ -305,20 +325,99 @@ constexpr std::string_view kVolumeGroup[] = {
 };
 
 
+// --- What the builders and the binding take for granted -----------------------
+
+constexpr const ControlDef* definedControl(std::string_view name) {
+    for (const ControlDef& def : kControls) {
+        if (def.name == name)
+            return &def;
+    }
+    return nullptr;
+}
+
+constexpr bool isKind(std::string_view name, ControlKind kind) {
+    const ControlDef* def = definedControl(name);
+    return def && def->kind == kind;
+}
+
+// The builder creates each control inside its parent and finds it by name.
+constexpr bool namesAreUniqueAndParentsComeFirst() {
+    return std::ranges::all_of(kControls, [](const ControlDef& def) {
+        const ControlDef* parent = definedControl(def.parent);
+        return std::ranges::count(kControls, def.name, &ControlDef::name) == 1 &&
+               (def.parent.empty() || (parent && parent < &def));
+    });
+}
+static_assert(namesAreUniqueAndParentsComeFirst(),
+              "every control has a name of its own, and its parent comes before it");
+
+constexpr bool optionButtonsSitInGroups() {
+    return std::ranges::all_of(kControls, [](const ControlDef& def) {
+        return def.kind != K::OptionButton || isKind(def.parent, K::OptionGroup);
+    });
+}
+static_assert(optionButtonsSitInGroups(), "an option button's parent is its option group");
+
+// Screen readers take a slider's or a text box's name from its buddy label,
+// which Qt finds among the control's siblings.
+constexpr bool everyUncaptionedControlHasOneBuddyBesideIt() {
+    for (const ControlDef& label : kControls) {
+        if (label.buddy.empty())
+            continue;
+        const ControlDef* control = definedControl(label.buddy);
+        if (label.kind != K::Label || !control || control->parent != label.parent ||
+            (control->kind != K::Slider && control->kind != K::TextBox))
+            return false;
+    }
+    return std::ranges::all_of(kControls, [](const ControlDef& def) {
+        return (def.kind != K::Slider && def.kind != K::TextBox) ||
+               std::ranges::count(kControls, def.name, &ControlDef::buddy) == 1;
+    });
+}
+static_assert(everyUncaptionedControlHasOneBuddyBesideIt(),
+              "every slider and text box is the buddy of one label beside it");
+
+constexpr bool takesFocus(ControlKind kind) {
+    return kind == K::CheckBox || kind == K::OptionButton || kind == K::Slider ||
+           kind == K::TextBox || kind == K::CommandButton;
+}
+
+constexpr bool tabOrderHoldsEveryControlOnce() {
+    for (std::string_view name : kTabOrder) {
+        const ControlDef* def = definedControl(name);
+        if (!def || !takesFocus(def->kind))
+            return false;
+    }
+    return std::ranges::all_of(kControls, [](const ControlDef& def) {
+        return !takesFocus(def.kind) || std::ranges::count(kTabOrder, def.name) == 1;
+    });
+}
+static_assert(tabOrderHoldsEveryControlOnce(),
+              "the tab order lists every control that takes the focus, once");
+
+constexpr bool namesControls(std::span<const std::string_view> names) {
+    return std::ranges::all_of(names, [](std::string_view n) { return definedControl(n); });
+}
+static_assert(namesControls(kAdvancedGroup) && namesControls(kVolumeGroup),
+              "the lists name controls of the catalogue");
+
+// Clearing a slider writes 0 to it, which the slider bounds to its minimum.
+static_assert(std::ranges::all_of(kControls,
+                                  [](const ControlDef& def) { return def.slider.min >= 0; }),
+              "no slider's range goes below 0");
+
 } // namespace
 
 std::span<const ControlDef> controlCatalogue() {
     return kControls;
 }
 
-std::span<const MenuDef> menuCatalogue() {
-    return kMenus;
+const ControlDef* findControlDef(std::string_view name) {
+    return definedControl(name);
 }
 
-const ControlDef* findControlDef(std::string_view name) {
-    const auto found = std::find_if(std::begin(kControls), std::end(kControls),
-                                    [name](const ControlDef& def) { return def.name == name; });
-    return found == std::end(kControls) ? nullptr : &*found;
+std::span<const std::string_view> tabOrder() {
+    return kTabOrder;
 }
 
 std::span<const std::string_view> advancedGroup() {

@@ -12,8 +12,9 @@ namespace quillset::ui {
 enum class ControlKind {
     Frame,         // titled group box
     Panel,         // plain container inside a frame
+    OptionGroup,   // panel of option buttons; value: the checked button's digit
     CheckBox,      // value 0, 1 or 2 (grayed)
-    OptionButton,  // one of a group; the group is the buttons of one panel
+    OptionButton,  // one of the buttons of an option group, its parent
     Slider,        // horizontal, ticks below
     TextBox,       // single line
     Label,
@@ -51,6 +52,7 @@ struct ControlDef {
     std::string_view parent{};  // empty: the window's client area
     std::string_view caption{}; // UTF-8 default text
     std::string_view toolTip{}; // UTF-8 default tooltip; empty: none
+    std::string_view buddy{};   // labels: the slider or text box they name
     TwipRect rect{};
     int maxLength = 0;        // text boxes: 0 means no limit
     bool centred = false;
@@ -80,6 +82,12 @@ std::span<const MenuDef> menuCatalogue();
 
 const ControlDef* findControlDef(std::string_view name);
 
+// The order Tab visits the controls in: frame by frame in reading order (the
+// frames beside each other left to right, a column of frames top to bottom),
+// within a panel row by row. Every control that can take the focus stands in
+// it once, each button of an option group too, although the group is one
+// stop, at its checked button.
+std::span<const std::string_view> tabOrder();
 // The controls that advanced mode enables and normal mode greys out.
 std::span<const std::string_view> advancedGroup();
 // The volume sliders and their labels, which follow the sound switch.

@@ -1,157 +1,105 @@
 #include "ui/settings_binding.h"
 
-#include "ui/text_box.h"
-#include "ui/tri_state_check_box.h"
-
-#include "ui/control_catalogue.h"
-
-#include <QButtonGroup>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSlider>
-#include <algorithm>
+#include <QMetaProperty>
+#include <QWidget>
 
 namespace quillset::ui {
 
 namespace {
 
-template <class W>
-W* find(const ControlMap& controls, QLatin1String name) {
-    W* widget = qobject_cast<W*>(controls.value(QString(name)));
-    Q_ASSERT_X(widget, "settings binding", "a catalogue key names a missing control");
-    return widget;
+QMetaProperty userProperty(const QWidget* control) {
+    const QMetaProperty property = control->metaObject()->userProperty();
+    Q_ASSERT_X(property.isValid(), "settings binding", "a settings control has a USER property");
+    return property;
 }
 
-void applyChoice(const KeyDef& def, int digit, const ControlMap& controls) {
-    for (const ChoiceButton& choice : def.choices()) {
-        auto* button = find<QRadioButton>(controls, QLatin1String(choice.control));
-        if (button && digit == choice.digit - '0')
-            setOptionButton(button, true);
-    }
-    // No digit of the set: every button of the group goes off.
-    const bool known = std::ranges::any_of(
-        def.choices(), [digit](const ChoiceButton& c) { return digit == c.digit - '0'; });
-    if (!known) {
-        for (const ChoiceButton& choice : def.choices()) {
-            if (auto* button = find<QRadioButton>(controls, QLatin1String(choice.control)))
-                setOptionButton(button, false);
-        }
-    }
-}
+// Calls a function from a signal of any signature; goes with its context (its
+// parent) or with the control it listens to.
+class Relay : public QObject {
+    Q_OBJECT
 
-int readChoice(const KeyDef& def, const ControlMap& controls) {
-    for (const ChoiceButton& choice : def.choices()) {
-        auto* button = find<QRadioButton>(controls, QLatin1String(choice.control));
-        if (button && button->isChecked())
-            return choice.digit - '0';
-    }
-    return SettingsModel::kNoChoice;
+public:
+    Relay(std::function<void()> slot, QObject* context)
+        : QObject(context), slot_(std::move(slot)) {}
+
+public slots:
+    void relay() { slot_(); }
+
+private:
+    std::function<void()> slot_;
+};
+
+bool isText(int keyRow) {
+    return keyCatalogue()[keyRow].kind == KeyKind::Text;
 }
 
 } // namespace
 
+QWidget* boundControl(const ControlMap& controls, int keyRow) {
+    const QLatin1String name = keyCatalogue()[keyRow].controlName();
+    if (name.isEmpty())
+        return nullptr;
+    QWidget* control = controls.value(QString(name));
+    Q_ASSERT_X(control, "settings binding", "a catalogue key names a missing control");
+    return control;
+}
+
+QVariant controlValue(const QWidget* control) {
+    return userProperty(control).read(control);
+}
+
+void setControlValue(QWidget* control, const QVariant& value) {
+    userProperty(control).write(control, value);
+}
+
+void onUserPropertyChanged(QWidget* control, QObject* context, std::function<void()> slot) {
+    Q_ASSERT(context);
+    static const QMetaMethod relaySlot =
+        Relay::staticMetaObject.method(Relay::staticMetaObject.indexOfSlot("relay()"));
+    auto* relay = new Relay(std::move(slot), context);
+    QObject::connect(control, userProperty(control).notifySignal(), relay, relaySlot);
+    QObject::connect(control, &QObject::destroyed, relay, [relay] { delete relay; });
+}
+
 void applyToControls(const SettingsModel& model, const ControlMap& controls) {
-    const auto catalogue = keyCatalogue();
     for (int row = 0; row < kKeyCount; ++row) {
-        const KeyDef& def = catalogue[row];
-        switch (def.kind) {
-        case KeyKind::Flag:
-        case KeyKind::WaitRetrace:
-            if (auto* box = find<TriStateCheckBox>(controls, def.controlName()))
-                box->setValue(model.numbers[row]);
-            break;
-        case KeyKind::Number:
-            if (auto* slider = find<QSlider>(controls, def.controlName()))
-                slider->setValue(model.numbers[row]);
-            break;
-        case KeyKind::Text:
-            if (auto* box = find<QLineEdit>(controls, def.controlName()))
-                setBoxText(box, model.texts[row]);
-            break;
-        case KeyKind::Choice:
-            applyChoice(def, model.numbers[row], controls);
-            break;
-        case KeyKind::FontPages:
-        case KeyKind::CdKey:
-        case KeyKind::CdKey2:
-            break;
-        }
+        if (QWidget* control = boundControl(controls, row))
+            setControlValue(control, isText(row) ? QVariant(model.texts[row])
+                                                 : QVariant(model.numbers[row]));
     }
 }
 
 SettingsModel readFromControls(const ControlMap& controls) {
     SettingsModel model = SettingsModel::cleared();
-    const auto catalogue = keyCatalogue();
     for (int row = 0; row < kKeyCount; ++row) {
-        const KeyDef& def = catalogue[row];
-        switch (def.kind) {
-        case KeyKind::Flag:
-        case KeyKind::WaitRetrace:
-            if (auto* box = find<TriStateCheckBox>(controls, def.controlName()))
-                model.numbers[row] = box->value();
-            break;
-        case KeyKind::Number:
-            if (auto* slider = find<QSlider>(controls, def.controlName()))
-                model.numbers[row] = slider->value();
-            break;
-        case KeyKind::Text:
-            if (auto* box = find<QLineEdit>(controls, def.controlName()))
-                model.texts[row] = box->text();
-            break;
-        case KeyKind::Choice:
-            model.numbers[row] = readChoice(def, controls);
-            break;
-        case KeyKind::FontPages:
-        case KeyKind::CdKey:
-        case KeyKind::CdKey2:
-            break;
-        }
+        const QWidget* control = boundControl(controls, row);
+        if (!control)
+            continue;
+        const QVariant value = controlValue(control);
+        if (isText(row))
+            model.texts[row] = value.toString();
+        else
+            model.numbers[row] = value.toInt();
     }
     return model;
 }
 
 void clearControl(QWidget* control) {
-    if (auto* box = qobject_cast<TriStateCheckBox*>(control))
-        box->setValue(0);
-    else if (auto* button = qobject_cast<QRadioButton*>(control))
-        setOptionButton(button, false);
-    else if (auto* slider = qobject_cast<QSlider*>(control))
-        slider->setValue(slider->minimum());
-    else if (auto* text = qobject_cast<QLineEdit*>(control))
-        setBoxText(text, QString());
+    // An empty value resets a resettable property (an option group: none
+    // on) and gives any other its type's default: 0 for a check box, an
+    // empty text, and 0 for a slider, which bounds it to its minimum (no
+    // slider's range goes below 0).
+    setControlValue(control, QVariant());
 }
 
 void setControlNumber(QWidget* control, int value) {
-    if (auto* box = qobject_cast<TriStateCheckBox*>(control))
-        box->setValue(value);
-    else if (auto* button = qobject_cast<QRadioButton*>(control))
-        setOptionButton(button, value != 0);
-    else if (auto* slider = qobject_cast<QSlider*>(control))
-        slider->setValue(value);
+    setControlValue(control, value);
 }
 
 void setControlText(QWidget* control, const QString& text) {
-    if (auto* box = qobject_cast<QLineEdit*>(control))
-        setBoxText(box, text);
-}
-
-void setOptionButton(QRadioButton* button, bool on) {
-    if (on || !button->isChecked()) {
-        button->setChecked(on);
-        return;
-    }
-    // An exclusive group refuses to switch off its checked button; lift the
-    // exclusivity for that one change.
-    QButtonGroup* group = button->group();
-    const bool exclusive = group && group->exclusive();
-    if (exclusive)
-        group->setExclusive(false);
-    const bool autoExclusive = button->autoExclusive();
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(autoExclusive);
-    if (exclusive)
-        group->setExclusive(true);
+    setControlValue(control, text);
 }
 
 } // namespace quillset::ui
+
+#include "settings_binding.moc"

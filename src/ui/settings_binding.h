@@ -1,20 +1,36 @@
 #pragma once
 // Moves settings values between a SettingsModel and the Options window's
-// controls, row by row of the key catalogue. One rule per kind of key; no
-// control has code of its own.
+// controls, row by row of the key catalogue. Every control is reached the
+// same way, through its USER property: a check box's and an option group's
+// value, a slider's value, a text box's text. No control has code of its own.
 
 #include "settings/settings_model.h"
 
 #include <QHash>
 #include <QString>
+#include <QVariant>
+#include <functional>
 
-class QLineEdit;
-class QRadioButton;
+class QObject;
 class QWidget;
 
 namespace quillset::ui {
 
 using ControlMap = QHash<QString, QWidget*>;
+
+// The control that edits catalogue row keyRow; nullptr for the held keys
+// (FONTPAGES, CDKEY, CDKEY2), which no control shows.
+QWidget* boundControl(const ControlMap& controls, int keyRow);
+
+// The control's value: its USER property.
+QVariant controlValue(const QWidget* control);
+// Sets the control's USER property from code (a text box's text through
+// setBoxText), raising its change signal as a user's edit would when the
+// value changes.
+void setControlValue(QWidget* control, const QVariant& value);
+// Calls slot whenever the control's USER property changes, until the
+// control or context goes.
+void onUserPropertyChanged(QWidget* control, QObject* context, std::function<void()> slot);
 
 // Sets every settings control from the model, in catalogue order. Controls
 // whose value changes raise their change signals, as a user's edit would.
@@ -24,17 +40,12 @@ void applyToControls(const SettingsModel& model, const ControlMap& controls);
 // The values the controls show; held values stay empty.
 SettingsModel readFromControls(const ControlMap& controls);
 
-// A settings control back to its cleared state: check box 0, option button
-// off, slider at its minimum, text box empty.
+// A settings control back to its cleared state: check box 0, option group
+// none on, slider at its minimum, text box empty.
 void clearControl(QWidget* control);
 
-// Sets a check box's value, a slider's value, or switches an option button on
-// (any number but 0) from code, raising its change signal as an edit would.
+// setControlValue with a number or a text.
 void setControlNumber(QWidget* control, int value);
-// Sets a text box's text from code (see setBoxText).
 void setControlText(QWidget* control, const QString& text);
-
-// Switches an option button on (the others of its group go off) or off.
-void setOptionButton(QRadioButton* button, bool on);
 
 } // namespace quillset::ui

@@ -5,6 +5,9 @@ target_sources(quillset_ui PRIVATE
     ui/about_window.h
     ui/control_catalogue.cpp
     ui/control_catalogue.h
+    ui/menu_catalogue.cpp
+    ui/option_group.cpp
+    ui/option_group.h
     ui/options_window.cpp
     ui/options_window.h
     ui/qt_dialogs.cpp

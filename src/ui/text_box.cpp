@@ -41,15 +41,24 @@ void makeSingleLineBox(QLineEdit* box, int typingLimit) {
     box->setMaxLength(maxLengthFor(typingLimit));
 }
 
+TextBox::TextBox(int typingLimit, QWidget* parent) : QLineEdit(parent) {
+    makeSingleLineBox(this, typingLimit);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::valueChanged);
+}
+
 void setBoxText(QLineEdit* box, const QString& text) {
     const int limit = maxLengthFor(typingLimitOf(box));
-    if (text.size() > limit) {
-        box->setMaxLength(static_cast<int>(std::min<qsizetype>(text.size(), kNoLimit)));
+    const int maxLength =
+        text.size() > limit ? static_cast<int>(std::min<qsizetype>(text.size(), kNoLimit)) : limit;
+    // The box cuts its text to a lower limit, which would cut the new text
+    // or change the old one on the way: a raised limit comes before the
+    // text, a lowered one after it.
+    if (maxLength >= box->maxLength()) {
+        box->setMaxLength(maxLength);
         box->setText(text);
     } else {
-        // Text first: lowering the limit below the current text would cut it.
         box->setText(text);
-        box->setMaxLength(limit);
+        box->setMaxLength(maxLength);
     }
 }
 

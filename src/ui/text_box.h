@@ -3,10 +3,9 @@
 // have one, only stops typing. Every file the program writes holds one value
 // per line, and a value read from a file must come back whole.
 
+#include <QLineEdit>
 #include <QString>
 #include <QValidator>
-
-class QLineEdit;
 
 namespace quillset::ui {
 
@@ -36,5 +35,22 @@ void makeSingleLineBox(QLineEdit* box, int typingLimit);
 // Sets a box's text from code. A text longer than the box's typing limit is
 // kept whole; the limit only stops the user typing past it.
 void setBoxText(QLineEdit* box, const QString& text);
+
+// A single-line box with a typing limit (0: none) whose value, as the
+// settings binding reads, writes and watches it, is its text; code sets it
+// through setBoxText, so a file value comes back whole.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(QString value READ text WRITE setValue NOTIFY valueChanged USER true)
+
+public:
+    TextBox(int typingLimit, QWidget* parent);
+
+    void setValue(const QString& text) { setBoxText(this, text); }
+
+signals:
+    // Whenever textChanged is.
+    void valueChanged(const QString& text);
+};
 
 } // namespace quillset::ui

@@ -4,6 +4,8 @@ namespace quillset::ui {
 
 TriStateCheckBox::TriStateCheckBox(QWidget* parent) : QCheckBox(parent) {
     setTristate(true);
+    // Every change of the check state is a change of the value.
+    connect(this, &QCheckBox::stateChanged, this, [this] { emit valueChanged(value()); });
 }
 
 int TriStateCheckBox::value() const {

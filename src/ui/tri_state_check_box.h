@@ -9,6 +9,8 @@ namespace quillset::ui {
 
 class TriStateCheckBox : public QCheckBox {
     Q_OBJECT
+    // The settings binding reads, writes and watches this value.
+    Q_PROPERTY(int value READ value WRITE setValue NOTIFY valueChanged USER true)
 
 public:
     explicit TriStateCheckBox(QWidget* parent = nullptr);
@@ -16,6 +18,9 @@ public:
     int value() const;
     // Values outside 0 to 2 are ignored.
     void setValue(int value);
+
+signals:
+    void valueChanged(int value);
 
 protected:
     void nextCheckState() override;

@@ -17,8 +17,8 @@ constexpr char kCaptionProperty[] = "quillsetCaption";
 // The tooltip as the design or the language file gave it. Sliders show their
 // value as tooltip while they move; the description keeps the meaning.
 constexpr char kToolTipProperty[] = "quillsetToolTip";
-// The widget whose caption names a control without one, and which of the
-// controls sharing that namer this one is.
+// Set by hand where no buddy label names a control: the widget whose caption
+// names it, and which of the controls sharing that namer this one is.
 constexpr char kNamerProperty[] = "quillsetNamer";
 constexpr char kPartProperty[] = "quillsetNamerPart";
 constexpr char kPartsProperty[] = "quillsetNamerParts";
@@ -34,22 +34,58 @@ QString forDisplay(const QString& caption) {
     return shown;
 }
 
+QWidget* accessibleNamer(const QWidget* control) {
+    return control->property(kNamerProperty).value<QPointer<QWidget>>().data();
+}
+
 QString ownToolTip(const QWidget* widget) {
     return widget->property(kToolTipProperty).toString();
+}
+
+// The label whose buddy the control is, found among its siblings as Qt finds
+// it. Only a control that takes the focus can be a buddy.
+const QLabel* buddyLabel(const QWidget* control) {
+    const QWidget* parent = control->parentWidget();
+    if (!parent || control->focusPolicy() == Qt::NoFocus)
+        return nullptr;
+    for (const QObject* child : parent->children()) {
+        if (auto* label = qobject_cast<const QLabel*>(child); label && label->buddy() == control)
+            return label;
+    }
+    return nullptr;
+}
+
+// Qt names a control after its buddy label's text, leaving out '&' (a
+// mnemonic marker to Qt); that is the spoken caption unless the caption has
+// a '&', a line break or blanks to drop.
+bool qtSpeaksAsCaption(const QLabel* label) {
+    const QString shown = label->text();
+    return !shown.contains(QLatin1Char('&')) && shown == spokenText(shown);
 }
 
 void refreshAccessibleTexts(QWidget* widget) {
     // A window's title already is its accessible name.
     if (widget->isWindow())
         return;
-    const QWidget* namer = accessibleNamer(widget);
-    QString name = spokenText(caption(namer ? namer : widget));
-    const int parts = widget->property(kPartsProperty).toInt();
-    if (namer && parts > 1 && !name.isEmpty())
-        name += QStringLiteral(" (%1/%2)").arg(widget->property(kPartProperty).toInt()).arg(parts);
+    QString name;
     QString description = ownToolTip(widget);
-    if (description.isEmpty() && namer)
-        description = ownToolTip(namer);
+    if (const QWidget* namer = accessibleNamer(widget)) {
+        name = spokenText(caption(namer));
+        const int parts = widget->property(kPartsProperty).toInt();
+        if (parts > 1 && !name.isEmpty())
+            name +=
+                QStringLiteral(" (%1/%2)").arg(widget->property(kPartProperty).toInt()).arg(parts);
+        if (description.isEmpty())
+            description = ownToolTip(namer);
+    } else if (const QLabel* label = caption(widget).isEmpty() ? buddyLabel(widget) : nullptr) {
+        // Left empty, the name is Qt's, from the label.
+        if (!qtSpeaksAsCaption(label))
+            name = spokenText(caption(label));
+        if (description.isEmpty())
+            description = ownToolTip(label);
+    } else {
+        name = spokenText(caption(widget));
+    }
     widget->setAccessibleName(name);
     widget->setAccessibleDescription(description);
 }
@@ -60,6 +96,8 @@ void refreshAccessibleTextsAround(QObject* target) {
     if (!widget)
         return;
     refreshAccessibleTexts(widget);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
+        refreshAccessibleTexts(label->buddy());
     const QVariant named = widget->property(kNamedProperty);
     if (!named.isValid())
         return;
@@ -125,15 +163,12 @@ void setAccessibleNamer(QWidget* control, QWidget* namer, int part, int parts) {
     if (!named.contains(control))
         named.append(control);
     namer->setProperty(kNamedProperty, QVariant::fromValue(named));
-    // A label's buddy takes the focus from the label's shortcut and tells
-    // assistive technology which label belongs to the control.
-    if (auto* label = qobject_cast<QLabel*>(namer); label && part <= 1)
-        label->setBuddy(control);
     refreshAccessibleTexts(control);
 }
 
-QWidget* accessibleNamer(const QWidget* control) {
-    return control->property(kNamerProperty).value<QPointer<QWidget>>().data();
+void setBuddy(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    refreshAccessibleTexts(control);
 }
 
 QString spokenText(const QString& caption) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QLabel;
 class QObject;
 class QWidget;
 
@@ -20,14 +21,18 @@ QString caption(const QObject* target);
 // The tooltip; for a widget also its accessible description.
 void setToolTip(QObject* target, const QString& text);
 
-// Names a control that has no caption of its own (a slider, a text box, a
-// bare option button) by another widget's caption: the label beside it, or
-// the frame it selects. Its accessible description is its own tooltip, else
-// the namer's. When several controls share one namer (the four boxes of a CD
-// key), `part` of `parts` tells them apart. The name follows every later
-// caption change of the namer.
+// Makes `control` (a slider, a text box: no caption of its own) the label's
+// buddy. The label's shortcut then moves the focus to it, and screen readers
+// hear it by the label's caption and, without a tooltip of its own, describe
+// it by the label's; both follow every later caption or tooltip change.
+void setBuddy(QLabel* label, QWidget* control);
+
+// Names a control that no buddy label names by another widget's caption:
+// the frame an option button selects, or a label several controls share
+// (the four boxes of a CD key, `part` of `parts`). Its accessible
+// description is its own tooltip, else the namer's. The name follows every
+// later caption change of the namer.
 void setAccessibleNamer(QWidget* control, QWidget* namer, int part = 0, int parts = 0);
-QWidget* accessibleNamer(const QWidget* control);
 
 // A caption as one line for speech: line breaks become blanks and blanks at
 // either end go.

@@ -1,15 +1,15 @@
 #include "ui/window_builder.h"
 
+#include "settings/key_catalogue.h"
+#include "ui/option_group.h"
 #include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
 #include "ui/widget_text.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -20,16 +20,12 @@
 #include <QStyle>
 #include <QtMath>
 #include <algorithm>
-#include <climits>
-#include <map>
-#include <vector>
+#include <optional>
+#include <span>
 
 namespace quillset::ui {
 
 namespace {
-
-// Marks the numbers under a slider: they stand next to it but name nothing.
-constexpr char kScaleLabelProperty[] = "quillsetScaleLabel";
 
 // A titled frame whose border runs through the middle of its caption, so the
 // content may start right below the caption, where the catalogue places it.
@@ -83,7 +79,6 @@ QWidget* makeScaleLabel(const ControlDef& def, QWidget* parent) {
     palette.setColor(QPalette::Active, QPalette::WindowText, gray);
     palette.setColor(QPalette::Inactive, QPalette::WindowText, gray);
     label->setPalette(palette);
-    label->setProperty(kScaleLabelProperty, true);
     return label;
 }
 
@@ -107,8 +102,7 @@ QWidget* makeSlider(const ControlDef& def, QWidget* parent) {
 }
 
 QWidget* makeTextBox(const ControlDef& def, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    makeSingleLineBox(box, def.maxLength);
+    auto* box = new TextBox(def.maxLength, parent);
     if (def.centred)
         box->setAlignment(Qt::AlignHCenter);
     return box;
@@ -120,6 +114,8 @@ QWidget* makeWidget(const ControlDef& def, QWidget* parent) {
         return new FrameBox(parent);
     case ControlKind::Panel:
         return new QWidget(parent);
+    case ControlKind::OptionGroup:
+        return new OptionGroup(parent);
     case ControlKind::CheckBox:
         return new TriStateCheckBox(parent);
     case ControlKind::OptionButton:
@@ -138,156 +134,41 @@ QWidget* makeWidget(const ControlDef& def, QWidget* parent) {
     return new QWidget(parent);
 }
 
-// Option buttons exclude each other per panel. The group, not the buttons'
-// own auto-exclusivity, does this, so code can switch a whole group off.
-void addToGroup(const ControlDef& def, QWidget* widget, WindowParts& parts) {
-    auto* button = qobject_cast<QRadioButton*>(widget);
-    if (!button)
-        return;
-    const QString panelName = fromCatalogue(def.parent);
-    QButtonGroup*& group = parts.optionGroups[panelName];
-    if (!group) {
-        group = new QButtonGroup(parts.controls.value(panelName));
-        group->setObjectName(panelName + QLatin1String("Group"));
-        group->setExclusive(true);
+// The digit an option button stands for, as its key's row gives it.
+int choiceDigit(std::string_view button) {
+    const QLatin1String name(button.data(), static_cast<qsizetype>(button.size()));
+    if (const std::optional<int> row = findKeyByControl(name)) {
+        for (const ChoiceButton& choice : keyCatalogue()[*row].choices()) {
+            if (name == QLatin1String(choice.control))
+                return choice.digit - '0';
+        }
     }
-    group->addButton(button);
-    keepTabOnCheckedButton({button});
+    Q_ASSERT_X(false, "buildControls", "every option button stands for a digit of its key");
+    return OptionGroup::kNone;
 }
 
-// --- Label beside a control ---------------------------------------------------
-
-bool isScaleLabel(const QLabel* label) {
-    return label->property(kScaleLabelProperty).toBool();
+void addToGroup(const ControlDef& def, QWidget* button) {
+    auto* group = qobject_cast<OptionGroup*>(button->parentWidget());
+    Q_ASSERT_X(group, "buildControls", "an option button's parent is its option group");
+    group->addButton(qobject_cast<QRadioButton*>(button), choiceDigit(def.name));
 }
 
-bool needsNamingLabel(const QWidget* widget) {
-    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSlider*>(widget);
-}
-
-// Geometry in the parent, with exclusive right and bottom edges.
-int rightEdge(const QRect& r) {
-    return r.x() + r.width();
-}
-int bottomEdge(const QRect& r) {
-    return r.y() + r.height();
-}
-int middleX(const QRect& r) {
-    return r.x() + r.width() / 2;
-}
-int middleY(const QRect& r) {
-    return r.y() + r.height() / 2;
-}
-
-QLabel* labelBeside(const QWidget* control) {
-    const QRect c = control->geometry();
-    QLabel* right = nullptr;
-    QLabel* left = nullptr;
-    QLabel* below = nullptr;
-    int rightGap = INT_MAX;
-    int leftGap = INT_MAX;
-    int belowGap = INT_MAX;
-    const QList<QLabel*> labels =
-        control->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    for (QLabel* label : labels) {
-        if (isScaleLabel(label))
+// Labels name their buddies: Qt passes a label's shortcut and its text, for
+// screen readers, to its buddy.
+void setBuddies(const WindowParts& parts) {
+    for (const ControlDef& def : controlCatalogue()) {
+        if (def.buddy.empty())
             continue;
-        const QRect l = label->geometry();
-        // On the control's row: the label spans the control's middle line.
-        // Labels two lines high start above their slider, so the edges
-        // alone would put them on the next row as well.
-        if (l.y() <= middleY(c) && middleY(c) < bottomEdge(l)) {
-            if (middleX(l) > middleX(c) && l.x() - rightEdge(c) < rightGap) {
-                right = label;
-                rightGap = l.x() - rightEdge(c);
-            } else if (middleX(l) < middleX(c) && c.x() - rightEdge(l) < leftGap) {
-                left = label;
-                leftGap = c.x() - rightEdge(l);
-            }
-        } else if (l.y() >= middleY(c) && l.x() < rightEdge(c) && c.x() < rightEdge(l)
-                   && l.y() - bottomEdge(c) < belowGap) {
-            below = label;
-            belowGap = l.y() - bottomEdge(c);
-        }
+        setBuddy(qobject_cast<QLabel*>(parts.controls.value(fromCatalogue(def.name))),
+                 parts.controls.value(fromCatalogue(def.buddy)));
     }
-    return right ? right : left ? left : below;
 }
 
-// --- Reading order ---------------------------------------------------------------
-
-bool takesTabFocus(const QWidget* widget) {
-    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-}
-
-bool holdsTabStop(const QWidget* widget) {
-    const QList<QWidget*> inside = widget->findChildren<QWidget*>();
-    return std::any_of(inside.begin(), inside.end(), [](const QWidget* w) {
-        return !w->isWindow() && takesTabFocus(w);
-    });
-}
-
-struct Placed {
-    QWidget* widget;
-    QRect rect;
-};
-
-// Cuts items into groups along one axis wherever no item spans the gap
-// between two groups: bands (vertical) or columns (horizontal).
-std::vector<std::vector<Placed>> cutAlong(std::vector<Placed> items, Qt::Orientation axis) {
-    const auto start = [axis](const Placed& p) {
-        return axis == Qt::Vertical ? p.rect.y() : p.rect.x();
-    };
-    const auto end = [axis](const Placed& p) {
-        return axis == Qt::Vertical ? bottomEdge(p.rect) : rightEdge(p.rect);
-    };
-    std::stable_sort(items.begin(), items.end(),
-                     [&](const Placed& a, const Placed& b) { return start(a) < start(b); });
-    std::vector<std::vector<Placed>> groups;
-    int reach = INT_MIN;
-    for (const Placed& item : items) {
-        if (groups.empty() || start(item) >= reach)
-            groups.emplace_back();
-        groups.back().push_back(item);
-        reach = std::max(reach, end(item));
-    }
-    return groups;
-}
-
-void appendInReadingOrder(std::vector<Placed> items, std::vector<QWidget*>& out) {
-    if (items.size() <= 1) {
-        for (const Placed& item : items)
-            out.push_back(item.widget);
-        return;
-    }
-    for (const Qt::Orientation axis : {Qt::Vertical, Qt::Horizontal}) {
-        std::vector<std::vector<Placed>> groups = cutAlong(items, axis);
-        if (groups.size() > 1) {
-            for (std::vector<Placed>& group : groups)
-                appendInReadingOrder(std::move(group), out);
-            return;
-        }
-    }
-    // Overlapping items allow no cut: top to bottom, then left to right.
-    std::stable_sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) {
-        return a.rect.y() != b.rect.y() ? a.rect.y() < b.rect.y() : a.rect.x() < b.rect.x();
-    });
-    for (const Placed& item : items)
-        out.push_back(item.widget);
-}
-
-void collectReadingOrder(QWidget* container, QList<QWidget*>& out) {
-    std::vector<Placed> items;
-    const QList<QWidget*> children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* child : children) {
-        if (!child->isWindow() && (takesTabFocus(child) || holdsTabStop(child)))
-            items.push_back({child, child->geometry()});
-    }
-    std::vector<QWidget*> ordered;
-    appendInReadingOrder(std::move(items), ordered);
-    for (QWidget* widget : ordered) {
-        if (takesTabFocus(widget))
-            out.push_back(widget);
-        collectReadingOrder(widget, out);
+void setTabOrder(const WindowParts& parts) {
+    const std::span<const std::string_view> order = tabOrder();
+    for (size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(parts.controls.value(fromCatalogue(order[i - 1])),
+                             parts.controls.value(fromCatalogue(order[i])));
     }
 }
 
@@ -333,10 +214,11 @@ void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) 
         if (!def.toolTip.empty())
             setToolTip(widget, fromCatalogue(def.toolTip));
         parts.controls.insert(name, widget);
-        addToGroup(def, widget, parts);
+        if (def.kind == ControlKind::OptionButton)
+            addToGroup(def, widget);
     }
-    nameControlsByLabels(client);
-    setReadingTabOrder(client);
+    setBuddies(parts);
+    setTabOrder(parts);
 }
 
 void buildMenus(QMenuBar* menuBar, WindowParts& parts) {
@@ -366,59 +248,6 @@ void buildMenus(QMenuBar* menuBar, WindowParts& parts) {
         if (!menus.isEmpty())
             menuBar->setActiveAction(menus.constFirst());
     });
-}
-
-void nameControlsByLabels(QWidget* root) {
-    std::map<QLabel*, QList<QWidget*>> named;
-    const QList<QWidget*> all = root->findChildren<QWidget*>();
-    for (QWidget* widget : all) {
-        if (!widget->isWindow() && needsNamingLabel(widget) && !accessibleNamer(widget)) {
-            if (QLabel* label = labelBeside(widget))
-                named[label].push_back(widget);
-        }
-    }
-    for (auto& [label, controls] : named) {
-        std::stable_sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
-            return a->x() < b->x();
-        });
-        const int count = int(controls.size());
-        for (int i = 0; i < count; ++i)
-            setAccessibleNamer(controls[i], label, i + 1, count);
-    }
-}
-
-QList<QWidget*> readingOrder(QWidget* root) {
-    QList<QWidget*> order;
-    collectReadingOrder(root, order);
-    return order;
-}
-
-void keepTabOnCheckedButton(const QList<QAbstractButton*>& buttons) {
-    for (QAbstractButton* button : buttons) {
-        QObject::connect(button, &QAbstractButton::toggled, button, [button](bool checked) {
-            if (!checked)
-                return;
-            // The buttons that exclude this one: its group's, else its
-            // auto-exclusive siblings.
-            const QList<QAbstractButton*> others =
-                button->group() ? button->group()->buttons()
-                                : button->parentWidget()->findChildren<QAbstractButton*>(
-                                      Qt::FindDirectChildrenOnly);
-            for (QAbstractButton* other : others) {
-                if (other == button || !other->isCheckable())
-                    continue;
-                if (button->group() || other->autoExclusive())
-                    other->setFocusPolicy(Qt::FocusPolicy(other->focusPolicy() & ~Qt::TabFocus));
-            }
-            button->setFocusPolicy(Qt::FocusPolicy(button->focusPolicy() | Qt::TabFocus));
-        });
-    }
-}
-
-void setReadingTabOrder(QWidget* root) {
-    const QList<QWidget*> order = readingOrder(root);
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 } // namespace quillset::ui

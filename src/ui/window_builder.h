@@ -4,15 +4,12 @@
 #include "ui/control_catalogue.h"
 
 #include <QHash>
-#include <QList>
 #include <QRect>
 #include <QString>
 #include <string_view>
 
-class QAbstractButton;
 class QAction;
 class QFont;
-class QButtonGroup;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -25,7 +22,6 @@ QString fromCatalogue(std::string_view text);
 // The built window's parts by object name.
 struct WindowParts {
     QHash<QString, QWidget*> controls;
-    QHash<QString, QButtonGroup*> optionGroups; // by panel name
     QHash<QString, QMenu*> menus;
     QHash<QString, QAction*> menuItems;
 };
@@ -50,37 +46,12 @@ private:
 QFont optionsWindowFont(const QFont& base);
 
 // Creates every control of the catalogue under `client` (the window's client
-// area), with its default texts, and groups the option buttons per panel.
-// Sliders and text boxes are named by the labels beside them, and Tab
-// follows the reading order.
+// area), with its default texts, each option button in its option group,
+// each label's buddy, and Tab in the catalogue's tab order.
 void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts);
 
 // Creates the menus and their items in the menu bar. F10 opens the first
 // menu; Alt alone selects the menu bar (the style's Alt navigation).
 void buildMenus(QMenuBar* menuBar, WindowParts& parts);
-
-// --- Keyboard and assistive technology, generic over any widget tree ------
-
-// Names every slider and text box under `root` after the label beside it
-// (setAccessibleNamer): among the labels on its row, the nearest one to its
-// right, else the nearest one to its left; with none on its row, the nearest
-// label below it. Scale labels (the numbers under a slider) name nothing.
-// Controls that share a label are numbered left to right.
-void nameControlsByLabels(QWidget* root);
-
-// The controls under `root` that Tab stops at, in reading order: at every
-// level the children are cut into bands from top to bottom and each band
-// into columns from left to right, as far as the gaps between them allow.
-// So a frame's controls are visited together, frames side by side left to
-// right, and a column of frames from top to bottom before the next column.
-QList<QWidget*> readingOrder(QWidget* root);
-
-// Makes Tab visit the controls under `root` in readingOrder(root).
-void setReadingTabOrder(QWidget* root);
-
-// Makes a group of option buttons one Tab stop, at its checked button: Qt
-// would enter the group at the button that had the focus last, or at the
-// first one.
-void keepTabOnCheckedButton(const QList<QAbstractButton*>& buttons);
 
 } // namespace quillset::ui

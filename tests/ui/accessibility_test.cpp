@@ -7,7 +7,6 @@
 #include "ui/account_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/widget_text.h"
-#include "ui/window_builder.h"
 #include "accounts/qstring_printer.h"
 #include "ui_test_support.h"
 
@@ -15,14 +14,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -312,44 +309,6 @@ TEST_F(StartedWindow, AccountWindowTabGoesSlotBySlot) {
     EXPECT_EQ(visits.mid(0, 6), (QStringList{QStringLiteral("Frame1_0"), QStringLiteral("Frame1_2"), QStringLiteral("Frame1_3"),
                                              QStringLiteral("Frame1_4"), QStringLiteral("Command1"), QStringLiteral("Command2")}))
         << objectNames(chain);
-}
-
-// The reading order on its own, on a layout with the cases the windows have:
-// two columns of frames, a row whose boxes are not quite aligned, and
-// overlapping widgets.
-TEST(ReadingOrder, BandsThenColumnsAtEveryLevel) {
-    QWidget root;
-    const auto box = [](QWidget* parent, const char* name, QRect rect) {
-        auto* edit = new QLineEdit(parent);
-        edit->setObjectName(QLatin1String(name));
-        edit->setGeometry(rect);
-        return edit;
-    };
-    const auto frame = [](QWidget* parent, const char* name, QRect rect) {
-        auto* f = new QGroupBox(parent);
-        f->setObjectName(QLatin1String(name));
-        f->setGeometry(rect);
-        return f;
-    };
-    // Top band: a wide frame. Below: a left column of two frames beside a
-    // tall right frame.
-    QGroupBox* top = frame(&root, "top", {0, 0, 400, 50});
-    box(top, "topRight", {200, 10, 100, 20});
-    box(top, "topLeft", {10, 12, 100, 20}); // two pixels lower, same row
-    QGroupBox* left1 = frame(&root, "left1", {0, 60, 190, 80});
-    QGroupBox* left2 = frame(&root, "left2", {0, 150, 190, 80});
-    QGroupBox* right = frame(&root, "right", {200, 60, 200, 170});
-    box(right, "rightA", {10, 10, 100, 20});
-    box(left2, "left2A", {10, 10, 100, 20});
-    box(left1, "left1B", {10, 40, 100, 20});
-    box(left1, "left1A", {10, 10, 100, 20});
-    // Overlapping boxes allow no cut: top first.
-    box(right, "overlapLow", {10, 45, 100, 20});
-    box(right, "overlapHigh", {50, 40, 100, 20});
-    new QLabel(QStringLiteral("not a stop"), right);
-
-    EXPECT_EQ(objectNames(ui::readingOrder(&root)),
-              std::string("topLeft topRight left1A left1B left2A rightA overlapHigh overlapLow"));
 }
 
 // --- Keys -----------------------------------------------------------------------

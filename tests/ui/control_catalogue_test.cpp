@@ -4,13 +4,15 @@
 #include "lang/language_catalogue.h"
 #include "lang/language_loader.h"
 #include "ui/control_catalogue.h"
+#include "ui/option_group.h"
+#include "ui/settings_binding.h"
+#include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
 #include "ui/widget_text.h"
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,12 +22,13 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSlider>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace quillset::test {
 namespace {
 
-enum class Kind { Frame, Panel, Check, Option, Slider, Text, Label, Button };
+enum class Kind { Frame, Panel, Group, Check, Option, Slider, Text, Label, Button };
 
 struct Expected {
     const char* name;
@@ -54,10 +57,10 @@ const Expected kExpected[] = {
     {"Picture3", Kind::Panel, "Frame3", ""},
     {"Picture4", Kind::Panel, "Frame6", ""},
     {"Picture5", Kind::Panel, "Frame11", ""},
-    {"Picture6", Kind::Panel, "Frame5", ""},
-    {"Picture7", Kind::Panel, "Frame8", ""},
-    {"Picture8", Kind::Panel, "Frame10", ""},
-    {"Picture9", Kind::Panel, "Frame9", ""},
+    {"Picture6", Kind::Group, "Frame5", ""},
+    {"Picture7", Kind::Group, "Frame8", ""},
+    {"Picture8", Kind::Group, "Frame10", ""},
+    {"Picture9", Kind::Group, "Frame9", ""},
     {"Picture10", Kind::Panel, "Frame12", ""},
     {"Picture11", Kind::Panel, "Frame4", ""},
     {"shheroinf", Kind::Check, "Picture1", "Charakterdetails"},
@@ -157,6 +160,8 @@ bool hasKind(const QWidget* widget, Kind kind) {
         return qobject_cast<const QGroupBox*>(widget);
     case Kind::Panel:
         return widget->metaObject() == &QWidget::staticMetaObject;
+    case Kind::Group:
+        return qobject_cast<const ui::OptionGroup*>(widget);
     case Kind::Check:
         return qobject_cast<const ui::TriStateCheckBox*>(widget);
     case Kind::Option:
@@ -164,7 +169,7 @@ bool hasKind(const QWidget* widget, Kind kind) {
     case Kind::Slider:
         return qobject_cast<const QSlider*>(widget);
     case Kind::Text:
-        return qobject_cast<const QLineEdit*>(widget);
+        return qobject_cast<const ui::TextBox*>(widget);
     case Kind::Label:
         return qobject_cast<const QLabel*>(widget);
     case Kind::Button:
@@ -253,26 +258,44 @@ TEST(ControlCatalogue, LabelsShareTheTooltipOfTheControlTheyDescribe) {
         EXPECT_TRUE(w->control(QString::fromLatin1(none))->toolTip().isEmpty()) << none;
 }
 
-TEST(ControlCatalogue, OptionButtonsAreGroupedPerPanelAndStartOff) {
-    TestWindow w;
-    const std::pair<const char*, std::vector<const char*>> groups[] = {
-        {"Picture6", {"Option1", "Option2", "Option3"}},
-        {"Picture7", {"modem", "dsl"}},
-        {"Picture8", {"Option4", "Option5", "Option6"}},
-        {"Picture9", {"all", "goldunis", "gold"}},
+// Each key is edited by a control of the kind its values need; an option
+// group's buttons stand for the digits of its key.
+TEST(ControlCatalogue, EveryKeyIsBoundToAControlOfItsKind) {
+    const std::pair<KeyKind, Kind> kinds[] = {
+        {KeyKind::Flag, Kind::Check},     {KeyKind::WaitRetrace, Kind::Check},
+        {KeyKind::Number, Kind::Slider},  {KeyKind::Text, Kind::Text},
+        {KeyKind::Choice, Kind::Group},
     };
-    for (const auto& [panel, names] : groups) {
-        QButtonGroup* group = nullptr;
-        for (const char* name : names) {
-            auto* button = w->control<QRadioButton>(QString::fromLatin1(name));
-            EXPECT_FALSE(button->isChecked()) << name;
-            if (!group)
-                group = button->group();
-            EXPECT_EQ(button->group(), group) << name;
+    TestWindow w;
+    ui::ControlMap controls;
+    for (QWidget* control : w->centralWidget()->findChildren<QWidget*>())
+        controls.insert(control->objectName(), control);
+    for (int row = 0; row < kKeyCount; ++row) {
+        const KeyDef& def = keyCatalogue()[row];
+        SCOPED_TRACE(def.key);
+        QWidget* control = ui::boundControl(controls, row);
+        const auto kind = std::ranges::find(kinds, def.kind, &std::pair<KeyKind, Kind>::first);
+        if (kind == std::end(kinds)) {
+            EXPECT_EQ(control, nullptr) << "a held value";
+            continue;
         }
-        ASSERT_NE(group, nullptr);
-        EXPECT_EQ(group->buttons().size(), static_cast<qsizetype>(names.size())) << panel;
-        EXPECT_TRUE(group->exclusive());
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(hasKind(control, kind->second)) << control->metaObject()->className();
+        if (def.kind != KeyKind::Choice)
+            continue;
+        EXPECT_EQ(ui::controlValue(control).toInt(), SettingsModel::kNoChoice)
+            << "every button starts off";
+        EXPECT_EQ(control->findChildren<QRadioButton*>().size(), def.buttonCount);
+        for (const ChoiceButton& choice : def.choices()) {
+            auto* button = w->control<QRadioButton>(QString::fromLatin1(choice.control));
+            ASSERT_NE(button, nullptr) << choice.control;
+            EXPECT_EQ(button->parentWidget(), control) << choice.control;
+            button->click();
+            EXPECT_EQ(ui::controlValue(control).toInt(), choice.digit - '0') << choice.control;
+        }
+        // One button on at a time.
+        const QList<QRadioButton*> buttons = control->findChildren<QRadioButton*>();
+        EXPECT_EQ(std::ranges::count_if(buttons, &QRadioButton::isChecked), 1);
     }
 }
 
@@ -314,16 +337,8 @@ TEST(ControlCatalogue, MenusAndTheirItems) {
     }
 }
 
-TEST(ControlCatalogue, EveryKeyAndEveryLanguageTextFindsItsControl) {
+TEST(ControlCatalogue, EveryLanguageTextFindsItsControl) {
     TestWindow w;
-    for (const KeyDef& def : keyCatalogue()) {
-        if (!def.controlName().isEmpty()) {
-            EXPECT_NE(w->control(QString(def.controlName())), nullptr) << def.key;
-        }
-        for (const ChoiceButton& choice : def.choices())
-            EXPECT_NE(w->control<QRadioButton>(QString::fromLatin1(choice.control)), nullptr)
-                << choice.control;
-    }
     for (const LanguageTextRow& row : languageTextRows()) {
         if (row.window != kOptionsWindowName)
             continue;

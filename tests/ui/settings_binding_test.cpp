@@ -6,11 +6,11 @@
 #include "ui/tri_state_check_box.h"
 #include "ui_test_support.h"
 
-#include <QButtonGroup>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace quillset::test {
@@ -103,6 +103,38 @@ TEST(SettingsBinding, SettingFromCodeRaisesTheChangeSignals) {
     EXPECT_EQ(textSpy.count(), 1);
 }
 
+// Each settings control reports a change of its value once, through the
+// signal the binding connects to, and nothing when its value stays.
+TEST(SettingsBinding, EveryBoundControlReportsEachChangeOnce) {
+    std::array<int, kKeyCount> reports{};
+    TestWindow w;
+    ui::ControlMap controls;
+    for (QWidget* control : w->centralWidget()->findChildren<QWidget*>())
+        controls.insert(control->objectName(), control);
+    for (int row = 0; row < kKeyCount; ++row) {
+        if (QWidget* control = ui::boundControl(controls, row))
+            ui::onUserPropertyChanged(control, w.window.get(), [&reports, row] { ++reports[row]; });
+    }
+    // From the cleared window to one end of every range, straight on to the
+    // other (an option group's check moves from one button to another), the
+    // same again, then no option on at all.
+    SettingsModel shown = ui::readFromControls(controls);
+    for (int variant : {0, 1, 1, 2}) {
+        SCOPED_TRACE(variant);
+        reports.fill(0);
+        const SettingsModel model = modelUsingEveryKey(variant);
+        ui::applyToControls(model, controls);
+        for (int row = 0; row < kKeyCount; ++row) {
+            if (!ui::boundControl(controls, row))
+                continue;
+            const bool changed =
+                model.numbers[row] != shown.numbers[row] || model.texts[row] != shown.texts[row];
+            EXPECT_EQ(reports[row], changed ? 1 : 0) << keyCatalogue()[row].key;
+        }
+        shown = ui::readFromControls(controls);
+    }
+}
+
 TEST(SettingsBinding, LengthLimitStopsTypingButNeverCutsAFileValue) {
     TestWindow w;
     auto* port = w->control<QLineEdit>(u"lp");
@@ -119,7 +151,7 @@ TEST(SettingsBinding, LengthLimitStopsTypingButNeverCutsAFileValue) {
 TEST(SettingsBinding, ClearControlGivesTheClearedStateOfEachKind) {
     TestWindow w;
     w->editor().applyValues(modelUsingEveryKey(1));
-    for (const char* name : {"asa", "cd", "Option1", "lsa", "Text1", "sound"})
+    for (const char* name : {"asa", "cd", "Picture6", "lsa", "Text1", "sound"})
         ui::clearControl(w->control(QString::fromLatin1(name)));
     const SettingsModel model = w->editor().values();
     EXPECT_EQ(model.number(QLatin1String("AUTOSAVE")), 0);

@@ -2,6 +2,7 @@
 // refresh_variables, the sound switch and advanced mode.
 
 #include "ui/control_catalogue.h"
+#include "ui/settings_binding.h"
 #include "ui/tri_state_check_box.h"
 #include "ui_test_support.h"
 
