@@ -9,6 +9,7 @@
 
 #include "app/registry/registry.h"
 #include "app/registry/wine_registry_file.h"
+#include "app/text_lines.h"
 
 #include <cstdlib>
 #include <vector>
@@ -72,9 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<QByteArray> edited =
         setWineRegistryString(r.file, r.keyPath, r.valueName, r.text, 1700000000);
     const QString path = keyPathParts(r.keyPath).join(QLatin1Char('\\'));
-    if (!before.valid || path.isEmpty()) {
+    if (!before.valid || path.isEmpty() || containsLineBreak(r.text)) {
         if (edited)
-            std::abort(); // a file Wine would ignore is never edited
+            std::abort(); // a file Wine would ignore, or a value of two lines, is never written
         return 0;
     }
     if (!edited)
