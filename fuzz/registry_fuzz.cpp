@@ -7,6 +7,7 @@
 // follows the last such pair is "key path NUL value name NUL text" (UTF-8);
 // otherwise the installer's value is set.
 
+#include "io/text_lines.h"
 #include "registry/registry.h"
 #include "registry/wine_registry_file.h"
 
@@ -72,9 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<QByteArray> edited =
         setWineRegistryString(r.file, r.keyPath, r.valueName, r.text, 1700000000);
     const QString path = keyPathParts(r.keyPath).join(QLatin1Char('\\'));
-    if (!before.valid || path.isEmpty()) {
+    if (!before.valid || path.isEmpty() || containsLineBreak(r.text)) {
         if (edited)
-            std::abort(); // a file Wine would ignore is never edited
+            std::abort(); // a file Wine would ignore, or a value of two lines, is never written
         return 0;
     }
     if (!edited)
