@@ -4,19 +4,15 @@
 #include "ui/account_window.h"
 #include "ui/settings_binding.h"
 #include "ui/text_box.h"
-#include "ui/tri_state_check_box.h"
 #include "ui/widget_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
 
 namespace quillset::ui {
 
@@ -25,16 +21,6 @@ namespace {
 int accountNameRow() {
     static const int row = keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"));
     return row;
-}
-
-// The digit of a choice key's button that is on; none when all are off.
-int checkedChoice(const KeyDef& def, const ControlMap& controls) {
-    for (const ChoiceButton& choice : def.choices()) {
-        const auto* button = qobject_cast<QRadioButton*>(controls.value(QLatin1String(choice.control)));
-        if (button && button->isChecked())
-            return choice.digit - '0';
-    }
-    return SettingsModel::kNoChoice;
 }
 
 // The value with the place of its sign: a blank, as no slider goes below 0.
@@ -107,38 +93,29 @@ void OptionsWindow::showAbout() {
 // ---------------------------------------------------------------------------
 // The user's edits and commands
 
-void OptionsWindow::reportNumber(int row, int value) {
-    if (!showingValues_)
-        editor_->setNumber(row, value);
-}
-
-void OptionsWindow::reportText(int row, const QString& text) {
-    if (!showingValues_)
-        editor_->setText(row, text);
+void OptionsWindow::reportEdit(int row, const QVariant& value) {
+    if (showingValues_)
+        return;
+    if (keyCatalogue()[row].kind == KeyKind::Text)
+        editor_->setText(row, value.toString());
+    else
+        editor_->setNumber(row, value.toInt());
 }
 
 void OptionsWindow::connectEdits() {
-    const auto catalogue = keyCatalogue();
     for (int row = 0; row < kKeyCount; ++row) {
-        const KeyDef& def = catalogue[row];
-        QWidget* widget = parts_.controls.value(def.controlName());
-        if (auto* box = qobject_cast<TriStateCheckBox*>(widget)) {
-            connect(box, &QCheckBox::stateChanged, this,
-                    [this, row, box] { reportNumber(row, box->value()); });
-        } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
-            connect(slider, &QSlider::valueChanged, this, [this, row, slider](int value) {
-                slider->setToolTip(sliderToolTip(value));
-                reportNumber(row, value);
-            });
-        } else if (auto* text = qobject_cast<QLineEdit*>(widget)) {
-            connect(text, &QLineEdit::textChanged, this,
-                    [this, row](const QString& value) { reportText(row, value); });
-        }
-        for (const ChoiceButton& choice : def.choices()) {
-            auto* button = qobject_cast<QRadioButton*>(parts_.controls.value(QLatin1String(choice.control)));
-            connect(button, &QRadioButton::toggled, this,
-                    [this, row, &def] { reportNumber(row, checkedChoice(def, parts_.controls)); });
-        }
+        QWidget* control = boundControl(parts_.controls, row);
+        if (!control)
+            continue;
+        // A slider shows its value as its tooltip, whoever moved it.
+        const ControlDef* def = findControlDef(control->objectName().toStdString());
+        const bool showsValue = def && def->handler == ChangeHandler::Slider;
+        onUserPropertyChanged(control, this, [this, row, control, showsValue] {
+            const QVariant value = controlValue(control);
+            if (showsValue)
+                control->setToolTip(sliderToolTip(value.toInt()));
+            reportEdit(row, value);
+        });
     }
 }
 

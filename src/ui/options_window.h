@@ -73,8 +73,7 @@ private:
     void connectCommands();
     // A control's edit goes to the editor, unless the window is only showing
     // the editor's values.
-    void reportNumber(int row, int value);
-    void reportText(int row, const QString& text);
+    void reportEdit(int row, const QVariant& value);
 
     WindowParts parts_;
     std::unique_ptr<Editor> editor_;

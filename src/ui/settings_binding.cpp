@@ -92,14 +92,6 @@ void clearControl(QWidget* control) {
     setControlValue(control, QVariant());
 }
 
-void setControlNumber(QWidget* control, int value) {
-    setControlValue(control, value);
-}
-
-void setControlText(QWidget* control, const QString& text) {
-    setControlValue(control, text);
-}
-
 } // namespace quillset::ui
 
 #include "settings_binding.moc"

@@ -44,8 +44,4 @@ SettingsModel readFromControls(const ControlMap& controls);
 // none on, slider at its minimum, text box empty.
 void clearControl(QWidget* control);
 
-// setControlValue with a number or a text.
-void setControlNumber(QWidget* control, int value);
-void setControlText(QWidget* control, const QString& text);
-
 } // namespace quillset::ui
