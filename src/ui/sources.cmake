@@ -3,6 +3,11 @@ add_library(quillset_ui STATIC)
 target_sources(quillset_ui PRIVATE
     ui/about_window.cpp
     ui/about_window.h
+    ui/account_window.cpp
+    ui/account_window.h
+    ui/account_window_host.cpp
+    ui/account_window_layout.cpp
+    ui/account_window_layout.h
     ui/control_catalogue.cpp
     ui/control_catalogue.h
     ui/menu_catalogue.cpp
@@ -27,4 +32,3 @@ target_link_libraries(quillset_ui PUBLIC quillset_core Qt6::Widgets)
 
 add_executable(quillset main.cpp)
 target_link_libraries(quillset PRIVATE quillset_ui)
-target_sources(quillset_ui PRIVATE ui/account_window.cpp ui/account_window.h ui/account_window_layout.cpp ui/account_window_layout.h)
