@@ -66,8 +66,13 @@ void BM_LanguageLoad(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 // Headers count only in the first 32,767 lines, so the sizes stay below that.
-BENCHMARK(BM_LanguageLoad)->Arg(5000)->Arg(10000)->Arg(20000)->Arg(30000)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_LanguageLoad)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 // The shipped demo settings file: read from disk, one value changed, saved.
 // Most of the time is the two fsyncs, so the figure depends on the disk.

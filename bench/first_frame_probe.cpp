@@ -19,9 +19,9 @@ bool g_marked = false;
 // QBackingStore::flush(const QRegion&, QWindow*, const QPoint&), by its
 // mangled name: a member function takes `this` as its first argument.
 extern "C" void _ZN13QBackingStore5flushERK7QRegionP7QWindowRK6QPoint(void* self,
-                                                                     const void* region,
-                                                                     void* window,
-                                                                     const void* offset) {
+                                                                      const void* region,
+                                                                      void* window,
+                                                                      const void* offset) {
     static const auto real = reinterpret_cast<Flush>(::dlsym(RTLD_NEXT, kFlush));
     real(self, region, window, offset);
     if (g_marked)

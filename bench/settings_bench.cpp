@@ -37,8 +37,14 @@ void BM_RoundTrip(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * file.size());
 }
-BENCHMARK(BM_RoundTrip)->Arg(60)->Arg(25000)->Arg(50000)->Arg(100000)->Arg(200000)
-    ->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_RoundTrip)
+    ->Arg(60)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 
 void BM_Load(benchmark::State& state) {
     const QByteArray file = makeFile(static_cast<int>(state.range(0)));

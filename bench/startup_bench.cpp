@@ -115,8 +115,9 @@ bool runOnce(Program& program, const Options& options) {
     char events[4096];
     while ((shown < 0 || frame < 0) && Clock::now() < deadline) {
         pollfd fd{watch, POLLIN, 0};
-        if (::poll(&fd, 1, 5) > 0)
+        if (::poll(&fd, 1, 5) > 0) {
             [[maybe_unused]] auto drained = ::read(watch, events, sizeof events);
+        }
         if (shown < 0 && readFile(log).find(kMarker) != std::string::npos)
             shown = sinceStart();
         if (frame < 0 && !readFile(frameLog).empty())
@@ -223,14 +224,13 @@ int main(int argc, char* argv[]) {
         failures += p.failures;
         if (p.shownMillis.empty() || base.shownMillis.empty())
             continue;
-        std::printf("| %s | %zu%s | %s | %.2fx | %s | %.2fx | %s | %+.1f MiB |\n", p.label.c_str(),
-                    p.shownMillis.size(),
-                    p.failures ? (", " + std::to_string(p.failures) + " failed").c_str() : "",
-                    spread(p.shownMillis, "ms").c_str(),
-                    median(p.shownMillis) / median(base.shownMillis),
-                    spread(p.frameMillis, "ms").c_str(),
-                    median(p.frameMillis) / median(base.frameMillis),
-                    spread(p.peakMiB, "MiB").c_str(), median(p.peakMiB) - median(base.peakMiB));
+        std::printf(
+            "| %s | %zu%s | %s | %.2fx | %s | %.2fx | %s | %+.1f MiB |\n", p.label.c_str(),
+            p.shownMillis.size(),
+            p.failures ? (", " + std::to_string(p.failures) + " failed").c_str() : "",
+            spread(p.shownMillis, "ms").c_str(), median(p.shownMillis) / median(base.shownMillis),
+            spread(p.frameMillis, "ms").c_str(), median(p.frameMillis) / median(base.frameMillis),
+            spread(p.peakMiB, "MiB").c_str(), median(p.peakMiB) - median(base.peakMiB));
     }
     return failures == 0 ? 0 : 1;
 }

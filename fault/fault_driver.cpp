@@ -42,7 +42,8 @@ using namespace quillset::fault;
 
 namespace {
 
-constexpr std::array<const char*, 6> kCallKinds = {"write", "fsync", "rename", "link", "open", "close"};
+constexpr std::array<const char*, 6> kCallKinds = {"write", "fsync", "rename",
+                                                   "link",  "open",  "close"};
 constexpr std::array<const char*, 3> kActions = {"eio", "enospc", "kill"};
 
 // --- The child side: one save under the shim ---------------------------------
@@ -54,7 +55,8 @@ struct ShimControl {
 
     ShimControl() {
         arm = reinterpret_cast<void (*)(int)>(::dlsym(RTLD_DEFAULT, "quillset_fault_arm"));
-        calls = reinterpret_cast<long (*)(const char*)>(::dlsym(RTLD_DEFAULT, "quillset_fault_calls"));
+        calls =
+            reinterpret_cast<long (*)(const char*)>(::dlsym(RTLD_DEFAULT, "quillset_fault_calls"));
         fired = reinterpret_cast<int (*)()>(::dlsym(RTLD_DEFAULT, "quillset_fault_fired"));
     }
     bool loaded() const { return arm && calls && fired; }
@@ -263,8 +265,8 @@ QStringList strayEntries(const SavePath& path, const QString& folder) {
     for (const SavePath::OtherFile& other : path.otherFiles)
         known << other.name;
     QStringList stray;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         if (!known.contains(entry))
             stray << entry;
@@ -344,8 +346,8 @@ void judge(const SavePath& path, const QString& folder, const ChildResult& child
         const int mode = fileMode(QDir(folder).filePath(entry));
         ++tally.leftoverFiles;
         ++tally.leftoverModes[mode];
-        g_notes << QStringLiteral("leftover after %1: %2, mode %3")
-                       .arg(label, entry, modeText(mode));
+        g_notes
+            << QStringLiteral("leftover after %1: %2, mode %3").arg(label, entry, modeText(mode));
         if (path.secret && (mode & 077) != 0) {
             ++tally.secretExposed;
             complain("a copy of the secret file is readable by others");
@@ -402,11 +404,14 @@ void printRow(const QString& name, const QString& calls, const Tally& t) {
     QStringList modes;
     for (const auto& [mode, count] : t.leftoverModes)
         modes << QStringLiteral("%1x %2").arg(count).arg(modeText(mode));
-    std::printf("| %s | %s | %ld | %ld | %ld | %ld | %ld (old %ld, new %ld) | %ld | %ld | %ld | %ld | %ld%s |\n",
+    std::printf("| %s | %s | %ld | %ld | %ld | %ld | %ld (old %ld, new %ld) | %ld | %ld | %ld | "
+                "%ld | %ld%s |\n",
                 qPrintable(name), qPrintable(calls), t.runs, t.injected, t.reportedFailures,
                 t.absorbed, t.kills, t.killsOld, t.killsNew, t.lost, t.falseSuccess,
                 t.changedAfterFailure, t.secretExposed, t.leftoverFiles,
-                modes.isEmpty() ? "" : qPrintable(QStringLiteral(" (") + modes.join(QLatin1String(", ")) + QLatin1Char(')')));
+                modes.isEmpty() ? ""
+                                : qPrintable(QStringLiteral(" (") +
+                                             modes.join(QLatin1String(", ")) + QLatin1Char(')')));
 }
 
 int runSweep(const QString& self, const SweepOptions& options) {
@@ -416,9 +421,10 @@ int runSweep(const QString& self, const SweepOptions& options) {
     }
     QTemporaryDir root;
     root.setAutoRemove(!options.keep);
-    std::printf("| save path | calls of one clean save | runs | faults injected | reported failures "
-                "| absorbed | kills (target after) | lost/truncated | false success "
-                "| changed after failure | secret exposed | leftover files (mode) |\n");
+    std::printf(
+        "| save path | calls of one clean save | runs | faults injected | reported failures "
+        "| absorbed | kills (target after) | lost/truncated | false success "
+        "| changed after failure | secret exposed | leftover files (mode) |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     Tally total;
     int runNumber = 0;

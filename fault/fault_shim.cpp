@@ -34,7 +34,8 @@
 namespace {
 
 enum Kind { kWrite, kFsync, kRename, kLink, kOpen, kClose, kKindCount };
-constexpr const char* kKindNames[kKindCount] = {"write", "fsync", "rename", "link", "open", "close"};
+constexpr const char* kKindNames[kKindCount] = {"write", "fsync", "rename",
+                                                "link",  "open",  "close"};
 
 enum class Action { Eio, Enospc, Kill };
 
@@ -50,8 +51,7 @@ std::atomic<bool> g_armed{false};
 std::atomic<long> g_counts[kKindCount];
 std::atomic<int> g_fired{0};
 
-template <typename Fn>
-Fn real(const char* name) {
+template <typename Fn> Fn real(const char* name) {
     // Resolved on first use: constructors of other preloaded code may call
     // into us before ours has run.
     return reinterpret_cast<Fn>(::dlsym(RTLD_NEXT, name));

@@ -1,14 +1,14 @@
 #include "save_paths.h"
 
 #include "accounts/account_file.h"
-#include "shell/backup.h"
+#include "lang/language_texts.h"
 #include "registry/registry.h"
 #include "registry/wine_registry.h"
 #include "registry/wine_registry_file.h"
-#include "lang/language_texts.h"
 #include "scripted_dialogs.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
+#include "shell/backup.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,9 +30,9 @@ QByteArray crlf(std::initializer_list<const char*> lines) {
 // know and a key whose value is a Windows-1252 text.
 const QByteArray& oldSettings() {
     static const QByteArray bytes = [] {
-        const SettingsModel model = readSettings(crlf(
-            {"AUTOSAVE : 1", "FULLSCREEN : 1", "LANGUAGE : DE", "NETWORK_LOBBYLOGIN : J\xf6rg",
-             "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD", "MOD_SOUNDTRACK : classic"}));
+        const SettingsModel model = readSettings(
+            crlf({"AUTOSAVE : 1", "FULLSCREEN : 1", "LANGUAGE : DE", "NETWORK_LOBBYLOGIN : J\xf6rg",
+                  "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD", "MOD_SOUNDTRACK : classic"}));
         return std::get<QByteArray>(serializeSettings(model));
     }();
     return bytes;
@@ -68,13 +68,15 @@ QByteArray accountBytes(const AccountLines& lines) {
 
 // Wine's layout: header, comment, architecture, then key sections.
 QByteArray hive(std::initializer_list<const char*> lines) {
-    QByteArray file = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n";
+    QByteArray file =
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n";
     for (const char* line : lines)
         file.append(line).append('\n');
     return file;
 }
 
-const char* const kInstallKeyLine = "[Software\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000";
+const char* const kInstallKeyLine =
+    "[Software\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000";
 const QString kNewInstallPath = QStringLiteral("C:\\Games\\Korrin Neu");
 
 QByteArray editedHive(const QByteArray& old) {
@@ -122,33 +124,58 @@ std::vector<SavePath> makeSavePaths() {
         const auto old = [&](const QByteArray& bytes) {
             return replace ? std::optional<QByteArray>(bytes) : std::nullopt;
         };
-        paths.push_back({QStringLiteral("settings") + variant, QStringLiteral("settings.cfg"), false,
-                         old(oldSettings()), newSettings(), {}, saveSettings});
-        paths.push_back({QStringLiteral("accounts") + variant, QStringLiteral("accounts.cfg"), true,
-                         old(accountBytes(accountLines("o"))), accountBytes(accountLines("n")), {},
+        paths.push_back({QStringLiteral("settings") + variant,
+                         QStringLiteral("settings.cfg"),
+                         false,
+                         old(oldSettings()),
+                         newSettings(),
+                         {},
+                         saveSettings});
+        paths.push_back({QStringLiteral("accounts") + variant,
+                         QStringLiteral("accounts.cfg"),
+                         true,
+                         old(accountBytes(accountLines("o"))),
+                         accountBytes(accountLines("n")),
+                         {},
                          saveAccounts});
-        paths.push_back({QStringLiteral("backup") + variant, QStringLiteral("settings.bck"), false,
-                         old(oldSettings()), newSettings(),
-                         {{QStringLiteral("settings.cfg"), newSettings()}}, saveBackup});
+        paths.push_back({QStringLiteral("backup") + variant,
+                         QStringLiteral("settings.bck"),
+                         false,
+                         old(oldSettings()),
+                         newSettings(),
+                         {{QStringLiteral("settings.cfg"), newSettings()}},
+                         saveBackup});
     }
     // A settings file that only its owner may read (it holds the CD keys)
     // over a backup that everyone may read: the new backup is the owner's only.
-    paths.push_back({QStringLiteral("backup/private-source"), QStringLiteral("settings.bck"), true,
-                     oldSettings(), newSettings(),
-                     {{QStringLiteral("settings.cfg"), newSettings(), 0600}}, saveBackup});
+    paths.push_back({QStringLiteral("backup/private-source"),
+                     QStringLiteral("settings.bck"),
+                     true,
+                     oldSettings(),
+                     newSettings(),
+                     {{QStringLiteral("settings.cfg"), newSettings(), 0600}},
+                     saveBackup});
     const QByteArray userHive = hive({"[Software\\\\Wine] 1700000000", "\"Version\"=\"win10\""});
-    const QByteArray withValue =
-        hive({kInstallKeyLine, "#time=1d9f0a7c2b3e400", "\"InstallLocation\"=\"C:\\\\Games\\\\Korrin\"",
-              "\"Language\"=\"DE\"", "", "[Software\\\\Other] 1700000000", "@=\"x\""});
+    const QByteArray withValue = hive(
+        {kInstallKeyLine, "#time=1d9f0a7c2b3e400", "\"InstallLocation\"=\"C:\\\\Games\\\\Korrin\"",
+         "\"Language\"=\"DE\"", "", "[Software\\\\Other] 1700000000", "@=\"x\""});
     const QByteArray withoutValue =
         hive({kInstallKeyLine, "#time=1d9f0a7c2b3e400", "\"Language\"=\"DE\"", "",
               "[Software\\\\Other] 1700000000", "@=\"x\""});
-    paths.push_back({QStringLiteral("registry/replace-value"), QStringLiteral("system.reg"), false,
-                     withValue, editedHive(withValue),
-                     {{QStringLiteral("user.reg"), userHive}}, saveRegistry});
-    paths.push_back({QStringLiteral("registry/add-value"), QStringLiteral("system.reg"), false,
-                     withoutValue, editedHive(withoutValue),
-                     {{QStringLiteral("user.reg"), userHive}}, saveRegistry});
+    paths.push_back({QStringLiteral("registry/replace-value"),
+                     QStringLiteral("system.reg"),
+                     false,
+                     withValue,
+                     editedHive(withValue),
+                     {{QStringLiteral("user.reg"), userHive}},
+                     saveRegistry});
+    paths.push_back({QStringLiteral("registry/add-value"),
+                     QStringLiteral("system.reg"),
+                     false,
+                     withoutValue,
+                     editedHive(withoutValue),
+                     {{QStringLiteral("user.reg"), userHive}},
+                     saveRegistry});
     return paths;
 }
 
@@ -180,8 +207,8 @@ bool prepareFolder(const SavePath& path, const QString& folder) {
     // A secret target starts out as the owner's only, except for a backup,
     // whose old copy may predate the rule.
     const bool backup = path.target.endsWith(QLatin1String(".bck"));
-    if (path.oldBytes && !writeFile(dir.filePath(path.target), *path.oldBytes,
-                                    path.secret && !backup ? 0600 : 0644))
+    if (path.oldBytes &&
+        !writeFile(dir.filePath(path.target), *path.oldBytes, path.secret && !backup ? 0600 : 0644))
         return false;
     for (const SavePath::OtherFile& other : path.otherFiles) {
         if (!writeFile(dir.filePath(other.name), other.bytes, other.mode))

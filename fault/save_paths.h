@@ -12,8 +12,8 @@
 namespace quillset::fault {
 
 struct SavePath {
-    QString name;    // "settings/replace", "accounts/create", ...
-    QString target;  // the file the save replaces, relative to the work folder
+    QString name;        // "settings/replace", "accounts/create", ...
+    QString target;      // the file the save replaces, relative to the work folder
     bool secret = false; // holds CD keys: no copy may be readable by others
     // The target's bytes before the save; empty optional when it is missing.
     std::optional<QByteArray> oldBytes;

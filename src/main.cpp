@@ -18,8 +18,9 @@ int main(int argc, char* argv[]) {
 
     // The manifest beside the program chooses the look: the modern style when
     // it is active, the classic one when it is parked or absent.
-    QApplication::setStyle(quillset::modernStyleWanted(state.programDir) ? QStringLiteral("Fusion")
-                                                                           : QStringLiteral("Windows"));
+    QApplication::setStyle(quillset::modernStyleWanted(state.programDir)
+                               ? QStringLiteral("Fusion")
+                               : QStringLiteral("Windows"));
 
     quillset::ui::QtDialogs dialogs;
     const std::unique_ptr<quillset::Registry> registry =

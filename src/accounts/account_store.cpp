@@ -83,8 +83,8 @@ void SplitDeepfallKey(AccountStore& store, int slot) {
         splitCdKey(store.DeepfallKeys[keyRecordIndex(slot)]);
 }
 
-void setAccountSlot(AccountStore& store, int slot, const QString& name,
-                    const QString& korrinKey, const QString& deepfallKey) {
+void setAccountSlot(AccountStore& store, int slot, const QString& name, const QString& korrinKey,
+                    const QString& deepfallKey) {
     if (!isValidSlot(slot))
         return;
     store.Lines[nameLineIndex(slot)] = name;

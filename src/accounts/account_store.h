@@ -29,11 +29,21 @@ struct CdKeyRecord {
 // name, its Korrin key and its Deepfall key.
 using AccountLines = std::array<QString, kAccountLineCount>;
 
-constexpr bool isValidSlot(int slot) { return slot >= 1 && slot <= kAccountSlotCount; }
-constexpr int nameLineIndex(int slot) { return 3 * (slot - 1); }
-constexpr int korrinLineIndex(int slot) { return 3 * (slot - 1) + 1; }
-constexpr int deepfallLineIndex(int slot) { return 3 * (slot - 1) + 2; }
-constexpr int keyRecordIndex(int slot) { return slot - 1; }
+constexpr bool isValidSlot(int slot) {
+    return slot >= 1 && slot <= kAccountSlotCount;
+}
+constexpr int nameLineIndex(int slot) {
+    return 3 * (slot - 1);
+}
+constexpr int korrinLineIndex(int slot) {
+    return 3 * (slot - 1) + 1;
+}
+constexpr int deepfallLineIndex(int slot) {
+    return 3 * (slot - 1) + 2;
+}
+constexpr int keyRecordIndex(int slot) {
+    return slot - 1;
+}
 
 struct AccountStore {
     // Names live only here; keys live here and in the records' Full.
@@ -69,8 +79,8 @@ void SplitDeepfallKey(AccountStore& store, int slot);
 
 // Sets a slot's three lines and the Full of both key records together, so the
 // two copies of each key agree (used when the account menu seeds slot 1).
-void setAccountSlot(AccountStore& store, int slot, const QString& name,
-                    const QString& korrinKey, const QString& deepfallKey);
+void setAccountSlot(AccountStore& store, int slot, const QString& name, const QString& korrinKey,
+                    const QString& deepfallKey);
 
 // Puts the lines just written to accounts.cfg back into the store (Lines,
 // Full and the groups), so that the Account window filled again from the

@@ -16,8 +16,8 @@ const QString kChangedSuffix = QStringLiteral(" - Changed!");
 
 // The heading on the supported-settings frame: title, then the credit line.
 QString headingCaption() {
-    return QStringLiteral("Korrin Quillset") + QLatin1Char('\r')
-           + QStringLiteral("Settings editor made by the Quillset developers");
+    return QStringLiteral("Korrin Quillset") + QLatin1Char('\r') +
+           QStringLiteral("Settings editor made by the Quillset developers");
 }
 
 int soundRow() {
@@ -44,9 +44,9 @@ std::optional<int> acceptedNumber(const KeyDef& def, int value) {
         return std::clamp(value, def.min, def.max);
     case KeyKind::Choice: {
         const auto choices = def.choices();
-        const bool known = std::any_of(choices.begin(), choices.end(), [value](const ChoiceButton& c) {
-            return value == c.digit - '0';
-        });
+        const bool known =
+            std::any_of(choices.begin(), choices.end(),
+                        [value](const ChoiceButton& c) { return value == c.digit - '0'; });
         return known ? value : SettingsModel::kNoChoice;
     }
     case KeyKind::Text:
@@ -218,7 +218,8 @@ bool Editor::loadSettings(const QString& path) {
     checkSound();
     state_.soundOn = values_.numbers[soundRow()] != 0;
     state_.changedFlag = false;
-    state_.windowBaseTitle = programTitle() + QStringLiteral(" : ") + QDir::toNativeSeparators(path);
+    state_.windowBaseTitle =
+        programTitle() + QStringLiteral(" : ") + QDir::toNativeSeparators(path);
     return true;
 }
 
@@ -282,8 +283,7 @@ Editor::StartupResult Editor::start() {
 }
 
 bool Editor::loadLanguage() {
-    std::optional<LanguageLoad> load =
-        loadLanguageFile(languageFilePath(state_.programDir), &log_);
+    std::optional<LanguageLoad> load = loadLanguageFile(languageFilePath(state_.programDir), &log_);
     if (!load) {
         dialogs_.message(QLatin1String(kLanguageFileMissingMessage), programTitle(),
                          Dialogs::Buttons::Ok);

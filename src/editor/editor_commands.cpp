@@ -105,10 +105,11 @@ bool Editor::writeSettings(const QString& path) {
     const std::optional<AccountCdKeys> keys =
         accountPanel_ ? accountPanel_->takeSelectedKeysForSettings() : std::nullopt;
     if (auto error = writeSettingsFile(path, values_, keys)) {
-        dialogs_.message(QStringLiteral("The settings were not saved: %1 could not be written "
-                                        "(%2).\nYour changes are still shown and marked as unsaved.")
-                             .arg(QDir::toNativeSeparators(path), *error),
-                         programTitle(), Dialogs::Buttons::Ok);
+        dialogs_.message(
+            QStringLiteral("The settings were not saved: %1 could not be written "
+                           "(%2).\nYour changes are still shown and marked as unsaved.")
+                .arg(QDir::toNativeSeparators(path), *error),
+            programTitle(), Dialogs::Buttons::Ok);
         return false;
     }
     state_.changedFlag = false;
@@ -184,11 +185,11 @@ void Editor::switchVisualStyle() {
                          programTitle(), Dialogs::Buttons::Ok);
         break;
     case SwitchResult::RenameFailed:
-        dialogs_.message(QStringLiteral("The visual style could not be switched: %1 could not be "
-                                        "renamed.")
-                             .arg(QDir::toNativeSeparators(visualStyleChecked_ ? paths.active
-                                                                               : paths.parked)),
-                         programTitle(), Dialogs::Buttons::Ok);
+        dialogs_.message(
+            QStringLiteral("The visual style could not be switched: %1 could not be "
+                           "renamed.")
+                .arg(QDir::toNativeSeparators(visualStyleChecked_ ? paths.active : paths.parked)),
+            programTitle(), Dialogs::Buttons::Ok);
         break;
     }
 }

@@ -39,7 +39,7 @@ QString Editor::machineInstallValue() {
     if (user.isEmpty())
         return {};
     return registry_->setStringValue(machine, kInstallKeyPath, kInstallValueName, user) ? user
-                                                                                         : QString();
+                                                                                        : QString();
 }
 
 // The game's settings beside the program make the program folder the game's
@@ -76,8 +76,8 @@ QString Editor::installFolder(bool besideProgram, const QString& installValue) {
         return asInstallDir(state_.programDir);
     const QString folder = installValue.isEmpty() ? QString() : registry_->localPath(installValue);
     // The trace shows the folder as found: a lone separator when there is none.
-    log(QStringLiteral("Form -> ")
-        + (folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder)));
+    log(QStringLiteral("Form -> ") +
+        (folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder)));
     return asInstallDir(folder.isEmpty() ? state_.programDir : folder);
 }
 

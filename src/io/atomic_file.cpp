@@ -34,8 +34,10 @@ void keepOwner(const QFileInfo& target, int fd) {
     if (fd < 0 || ::stat(QFile::encodeName(target.filePath()).constData(), &st) != 0)
         return;
     if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
-            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            [[maybe_unused]] const int ignored =
+                ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        }
     }
 }
 

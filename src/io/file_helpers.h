@@ -13,8 +13,7 @@ bool FileExists(const QString& path);
 
 // Reads a regular file whole. Refuses folders, FIFOs, devices and sockets
 // (reading those could block or never end) and files larger than maxBytes.
-std::optional<QByteArray> readRegularFile(const QString& path,
-                                          qint64 maxBytes = qint64(1) << 30);
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes = qint64(1) << 30);
 
 // Joins a folder and a bare file name with the native separator, unless the
 // folder already ends with a separator.

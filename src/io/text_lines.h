@@ -14,8 +14,7 @@ namespace quillset {
 std::vector<QByteArrayView> splitLines(QByteArrayView data);
 
 // The same lines, handed to fn one at a time without building a list.
-template <class Fn>
-void forEachLine(QByteArrayView data, Fn&& fn) {
+template <class Fn> void forEachLine(QByteArrayView data, Fn&& fn) {
     const char* const begin = data.data();
     const qsizetype size = data.size();
     qsizetype start = 0;

@@ -7,6 +7,7 @@ namespace quillset {
 
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, 16> kSections = {
     "Captions",      "Messages",        "GUI",           "Unsupportet",
     "Chatoptions",   "Displayoptions",  "Network",       "Miscsettings",
@@ -280,6 +281,7 @@ constexpr LanguageTextRow kRows[] = {
 
 // languageTextRows(section) hands out a sub-span, so each section's rows
 // must stand together and every row must name a known section.
+// clang-format on
 constexpr bool rowsGroupedBySection() {
     for (std::size_t i = 0; i < std::size(kRows); ++i) {
         if (std::find(kSections.begin(), kSections.end(), kRows[i].section) == kSections.end())

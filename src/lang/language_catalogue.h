@@ -15,14 +15,14 @@ inline constexpr std::string_view kAccountWindowName = "Form2";
 // One use of one entry. An entry that feeds several controls has one row per
 // control; a row with an empty window only keeps the text.
 struct LanguageTextRow {
-    std::string_view section;  // without brackets, as the LanguageTable keys it
-    int entry = 0;             // 1 = the line right after the header
-    std::string_view window;   // kOptionsWindowName, kAccountWindowName or empty
-    std::string_view control;  // object name of the control, menu or action
-    int index = -1;            // element of a control array, -1 for none
+    std::string_view section; // without brackets, as the LanguageTable keys it
+    int entry = 0;            // 1 = the line right after the header
+    std::string_view window;  // kOptionsWindowName, kAccountWindowName or empty
+    std::string_view control; // object name of the control, menu or action
+    int index = -1;           // element of a control array, -1 for none
     TextProperty property = TextProperty::Caption;
-    bool kept = false;         // also stored in the LanguageTable
-    std::string_view suffix;   // appended to the line (the exit caption's blank)
+    bool kept = false;       // also stored in the LanguageTable
+    std::string_view suffix; // appended to the line (the exit caption's blank)
 };
 
 // The sixteen section names, without brackets. A header line is "[" + name + "]".

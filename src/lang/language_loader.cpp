@@ -1,10 +1,10 @@
 #include "lang/language_loader.h"
 
 #include "io/ansi_text.h"
-#include "shell/debug_log.h"
 #include "io/file_helpers.h"
 #include "io/text_lines.h"
 #include "lang/language_catalogue.h"
+#include "shell/debug_log.h"
 
 #include <QDir>
 #include <algorithm>
@@ -80,8 +80,8 @@ void applySection(const LanguageFile& file, int headerLine, std::string_view sec
     for (const LanguageTextRow& row : languageTextRows(section)) {
         const QString text = file.line(headerLine + row.entry) + toQString(row.suffix);
         if (!row.control.empty())
-            load.texts.push_back({toQString(row.window), toQString(row.control), row.index,
-                                  row.property, text});
+            load.texts.push_back(
+                {toQString(row.window), toQString(row.control), row.index, row.property, text});
         if (row.kept)
             load.table.setText(sectionName, row.entry, text);
     }
@@ -96,8 +96,8 @@ QString languageFilePath(const QString& programDir) {
 std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* debugLog) {
     if (!FileExists(path))
         return std::nullopt;
-    trace(debugLog, QStringLiteral("init_language() -> loading language file from ")
-                        + QDir::toNativeSeparators(path));
+    trace(debugLog, QStringLiteral("init_language() -> loading language file from ") +
+                        QDir::toNativeSeparators(path));
 
     // An unreadable file gives no lines, just as GetFileLine gives only
     // empty lines for it.
@@ -114,8 +114,8 @@ LanguageLoad loadLanguageText(const QByteArray& data, DebugLog* debugLog) {
         const std::optional<std::string_view> section = headerSection(file.raw(lineNumber));
         if (!section)
             continue;
-        trace(debugLog, QStringLiteral("init_language() -> loading [") + toQString(*section)
-                            + QLatin1Char(']'));
+        trace(debugLog, QStringLiteral("init_language() -> loading [") + toQString(*section) +
+                            QLatin1Char(']'));
         applySection(file, lineNumber, *section, load);
     }
     return load;

@@ -15,7 +15,8 @@ inline constexpr const char* kLanguageFileName = "language.lng";
 
 // What start-up shows (title "Quillset", OK) before it ends the program when
 // the language file is missing.
-inline constexpr const char* kLanguageFileMissingMessage = "Language.lng file not found! Aborting...";
+inline constexpr const char* kLanguageFileMissingMessage =
+    "Language.lng file not found! Aborting...";
 
 // Line numbers were once 16-bit: header lines past this one are not looked
 // for. Entries of a header at or before it are still read wherever they lie.

@@ -43,7 +43,8 @@ inline constexpr KeptTextId backupNotice{"Messages", 4};
 inline constexpr KeptTextId standardSettingsQuestion{"Messages", 5};
 inline constexpr KeptTextId replaceBackupQuestion{"Messages", 6};
 inline constexpr KeptTextId nothingToBackUpNotice{"Messages", 7};
-inline constexpr KeptTextId saveOverCurrentQuestion{"Messages", 9}; // the path follows after a blank
+inline constexpr KeptTextId saveOverCurrentQuestion{"Messages",
+                                                    9}; // the path follows after a blank
 inline constexpr KeptTextId standardLanguage{"GUI", 14};
 inline constexpr KeptTextId standardLobbyServer{"GUI", 15};
 } // namespace kept
@@ -57,9 +58,7 @@ public:
     QString text(const QString& section, int entry) const {
         return texts_.value(key(section, entry));
     }
-    QString text(KeptTextId id) const {
-        return text(QLatin1String(id.section), id.entry);
-    }
+    QString text(KeptTextId id) const { return text(QLatin1String(id.section), id.entry); }
     void setText(const QString& section, int entry, const QString& text) {
         texts_.insert(key(section, entry), text);
     }

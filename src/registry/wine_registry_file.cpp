@@ -1,7 +1,7 @@
 #include "registry/wine_registry_file.h"
 
-#include "registry/registry.h"
 #include "io/text_lines.h"
+#include "registry/registry.h"
 
 #include <string_view>
 #include <vector>

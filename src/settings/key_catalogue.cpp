@@ -25,6 +25,7 @@ constexpr KeyDef choice(const char* key, const char* group, std::array<ChoiceBut
     return KeyDef{key, KeyKind::Choice, group, 0, 0, 0, buttons, count};
 }
 
+// clang-format off
 constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     flag("AUTOSAVE", "asa"),
     flag("AUTOTRACKENEMY", "ate"),
@@ -79,6 +80,7 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     number("WARNING_LEVEL", "warninglevel", 3, 0, 100),
     KeyDef{"WAITRETRACE", KeyKind::WaitRetrace, "waitretrace"},
 }};
+// clang-format on
 
 } // namespace
 

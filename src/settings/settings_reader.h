@@ -21,9 +21,8 @@ SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue = 
 
 // Reads the file at path (a regular file only; FIFOs and devices are refused
 // so loading can never block). Empty optional when it cannot be read.
-std::optional<SettingsModel> loadSettingsFile(const QString& path,
-                                              const QString& fontPagesValue = {},
-                                              DebugLog* log = nullptr);
+std::optional<SettingsModel>
+loadSettingsFile(const QString& path, const QString& fontPagesValue = {}, DebugLog* log = nullptr);
 
 // Only files of this name are loaded (exact, case-sensitive, in any folder).
 bool hasSettingsFileName(const QString& path);

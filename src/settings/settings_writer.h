@@ -30,7 +30,8 @@ serializeSettings(const SettingsModel& model,
 
 // Serialises and replaces the file atomically. Empty optional on success,
 // otherwise a sentence for the user; the old file is then unchanged.
-std::optional<QString> writeSettingsFile(const QString& path, const SettingsModel& model,
-                                         const std::optional<AccountCdKeys>& accountKeys = std::nullopt);
+std::optional<QString>
+writeSettingsFile(const QString& path, const SettingsModel& model,
+                  const std::optional<AccountCdKeys>& accountKeys = std::nullopt);
 
 } // namespace quillset

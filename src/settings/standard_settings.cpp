@@ -16,6 +16,7 @@ constexpr StandardValue text(const char* key, const char* fixed) {
     return {key, 0, 0, fixed};
 }
 
+// clang-format off
 constexpr std::array<StandardValue, 40> kStandard{{
     guiText("LANGUAGE", 14),          value("UNIQUE_COLOR", 1),
     value("CHAT_LINES", 8),           value("CHAT_DELAY", 8),
@@ -38,6 +39,7 @@ constexpr std::array<StandardValue, 40> kStandard{{
     value("SOUNDQUALITY", 2),         value("VIOLENCE", 0),
     value("WAITRETRACE", 1),          value("WARNING_LEVEL", 25),
 }};
+// clang-format on
 
 } // namespace
 

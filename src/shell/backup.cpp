@@ -1,7 +1,7 @@
 #include "shell/backup.h"
 
-#include "io/atomic_file.h"
 #include "editor/dialogs.h"
+#include "io/atomic_file.h"
 #include "io/file_helpers.h"
 #include "lang/language_texts.h"
 
@@ -27,15 +27,16 @@ void reportFailure(const BackupContext& c, const QString& source, const QString&
 bool refuseWithoutSource(const BackupContext& c, const QString& cfg) {
     if (FileExists(cfg))
         return false;
-    c.dialogs.message(QStringLiteral("There is no %1 to back up. The existing backup is kept.")
-                          .arg(native(cfg)),
-                      programTitle(), Dialogs::Buttons::Ok);
+    c.dialogs.message(
+        QStringLiteral("There is no %1 to back up. The existing backup is kept.").arg(native(cfg)),
+        programTitle(), Dialogs::Buttons::Ok);
     return true;
 }
 
 void advancedBackup(const BackupContext& c, const QString& cfg, const QString& bck) {
     if (FileExists(bck)) {
-        const auto answer = c.dialogs.message(c.texts.text(kept::replaceBackupQuestion), programTitle(), Dialogs::Buttons::YesNo);
+        const auto answer = c.dialogs.message(c.texts.text(kept::replaceBackupQuestion),
+                                              programTitle(), Dialogs::Buttons::YesNo);
         if (answer == Dialogs::Answer::Yes) {
             if (!refuseWithoutSource(c, cfg))
                 copy_with_notice(c, cfg, bck);
@@ -62,7 +63,8 @@ void advancedBackup(const BackupContext& c, const QString& cfg, const QString& b
 
 void normalBackup(const BackupContext& c, const QString& cfg, const QString& bck) {
     if (!FileExists(cfg) && !FileExists(bck)) {
-        c.dialogs.message(c.texts.text(kept::nothingToBackUpNotice), programTitle(), Dialogs::Buttons::Ok);
+        c.dialogs.message(c.texts.text(kept::nothingToBackUpNotice), programTitle(),
+                          Dialogs::Buttons::Ok);
         return;
     }
     if (!refuseWithoutSource(c, cfg))
@@ -72,7 +74,8 @@ void normalBackup(const BackupContext& c, const QString& cfg, const QString& bck
 } // namespace
 
 bool copy_with_notice(const BackupContext& context, const QString& source, const QString& target) {
-    context.dialogs.message(context.texts.text(kept::backupNotice), programTitle(), Dialogs::Buttons::Ok);
+    context.dialogs.message(context.texts.text(kept::backupNotice), programTitle(),
+                            Dialogs::Buttons::Ok);
     const std::optional<QByteArray> data = readRegularFile(source);
     if (!data) {
         reportFailure(context, source, target, QStringLiteral("it cannot be read"));
@@ -82,7 +85,8 @@ bool copy_with_notice(const BackupContext& context, const QString& source, const
     // read must not be readable by them either.
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
     const bool ownerOnly = (QFileInfo(source).permissions() & others) != others;
-    if (auto error = writeFileAtomically(target, *data, AtomicWriteOptions{.ownerOnly = ownerOnly})) {
+    if (auto error =
+            writeFileAtomically(target, *data, AtomicWriteOptions{.ownerOnly = ownerOnly})) {
         reportFailure(context, source, target, *error);
         return false;
     }

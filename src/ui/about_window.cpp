@@ -36,8 +36,8 @@ void fitFont(QLabel* label, double start) {
         const QFontMetrics metrics(font);
         const QRect needed =
             metrics.boundingRect(label->contentsRect(), int(label->alignment()), label->text());
-        if (needed.width() <= label->contentsRect().width()
-            && needed.height() <= label->contentsRect().height())
+        if (needed.width() <= label->contentsRect().width() &&
+            needed.height() <= label->contentsRect().height())
             break;
     }
     label->setFont(font);
@@ -94,8 +94,8 @@ AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 }
 
 QString AboutWindow::versionLine(int major, int minor, int revision) {
-    return QStringLiteral("Version ") + signedNumber(major) + QLatin1Char('.')
-           + signedNumber(minor) + QLatin1Char('.') + signedNumber(revision);
+    return QStringLiteral("Version ") + signedNumber(major) + QLatin1Char('.') +
+           signedNumber(minor) + QLatin1Char('.') + signedNumber(revision);
 }
 
 QStringList AboutWindow::aboutLines() {

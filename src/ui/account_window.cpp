@@ -9,13 +9,13 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QFontDatabase>
-#include <QPainter>
 #include <QStyle>
 #include <utility>
 
@@ -87,8 +87,7 @@ QWidget* makeWidget(const AccountControlDef& def, QWidget* parent) {
     return new QWidget(parent);
 }
 
-template <class W>
-W* controlAs(const QHash<QString, QWidget*>& controls, const QString& name) {
+template <class W> W* controlAs(const QHash<QString, QWidget*>& controls, const QString& name) {
     auto* widget = qobject_cast<W*>(controls.value(name));
     Q_ASSERT_X(widget, "AccountWindow", "every control of the layout is built");
     return widget;
@@ -122,8 +121,8 @@ void TitledFrame::paintEvent(QPaintEvent*) {
         if (!title().isEmpty())
             painter.fillRect(captionRect, palette().window());
     }
-    style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic,
-                          palette(), isEnabled(), title(), QPalette::WindowText);
+    style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                          isEnabled(), title(), QPalette::WindowText);
 }
 
 // --- AccountWindow ------------------------------------------------------------
@@ -140,12 +139,8 @@ std::vector<TextAssignment> accountWindowTexts(std::span<const TextAssignment> t
 AccountWindow::AccountWindow(AccountStore& store, AppState& state, Dialogs& dialogs,
                              AccountNameReader readAccountName, AccountNameWriter setAccountName,
                              std::span<const TextAssignment> texts, QWidget* owner)
-    : QWidget(owner, Qt::Window),
-      store_(store),
-      state_(state),
-      dialogs_(dialogs),
-      readAccountName_(std::move(readAccountName)),
-      setAccountName_(std::move(setAccountName)) {
+    : QWidget(owner, Qt::Window), store_(store), state_(state), dialogs_(dialogs),
+      readAccountName_(std::move(readAccountName)), setAccountName_(std::move(setAccountName)) {
     Q_ASSERT(readAccountName_ && setAccountName_);
     setObjectName(QString::fromLatin1(kAccountWindowObjectName));
     setWindowTitle(QString::fromLatin1(kAccountWindowCaption));
@@ -196,8 +191,7 @@ void AccountWindow::buildControls() {
         for (const KeyRow row : kKeyRows) {
             for (int i = 0; i < kKeyGroupCount; ++i)
                 setAccessibleNamer(controls_.value(keyBoxName(slot, row, i)),
-                                   controls_.value(keyLabelName(slot, row)), i + 1,
-                                   kKeyGroupCount);
+                                   controls_.value(keyLabelName(slot, row)), i + 1, kKeyGroupCount);
         }
     }
 }

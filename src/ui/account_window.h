@@ -11,9 +11,9 @@
 
 #include "accounts/account_file.h"
 #include "accounts/account_store.h"
-#include "editor/editor_view.h"
 #include "editor/app_state.h"
 #include "editor/dialogs.h"
+#include "editor/editor_view.h"
 #include "lang/language_texts.h"
 #include "settings/settings_writer.h"
 #include "ui/account_window_layout.h"

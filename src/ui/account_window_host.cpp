@@ -14,12 +14,8 @@ AccountWindowHost::AccountWindowHost(AccountStore& store, AppState& state, Dialo
                                      AccountWindow::AccountNameReader readAccountName,
                                      AccountWindow::AccountNameWriter setAccountName,
                                      QWidget* owner)
-    : store_(store),
-      state_(state),
-      dialogs_(dialogs),
-      readAccountName_(std::move(readAccountName)),
-      setAccountName_(std::move(setAccountName)),
-      owner_(owner) {}
+    : store_(store), state_(state), dialogs_(dialogs), readAccountName_(std::move(readAccountName)),
+      setAccountName_(std::move(setAccountName)), owner_(owner) {}
 
 AccountWindowHost::~AccountWindowHost() {
     // The window refers to the host's callbacks' targets; it must not outlive them.
@@ -44,11 +40,10 @@ AccountWindow& AccountWindowHost::window() {
         window_ = created;
         // Forget the window as soon as its close box is used, so the next
         // use creates a fresh one even before the old one is deleted.
-        QObject::connect(created, &AccountWindow::unloaded, created,
-                         [this, created] {
-                             if (window_ == created)
-                                 window_.clear();
-                         });
+        QObject::connect(created, &AccountWindow::unloaded, created, [this, created] {
+            if (window_ == created)
+                window_.clear();
+        });
         if (!std::exchange(loadStepDone_, false))
             created->Form_Load();
     }

@@ -12,6 +12,7 @@ QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// clang-format off
 constexpr std::array<AccountSlotDef, 4> kSlots{{
     // frame  caption      top   option     top   name      Korrin    Deepfall  label     key labels
     {0, "Account 1", 240, "Option1", 600, "Text1", "Text2", "Text3", "Label6", 0},
@@ -19,6 +20,7 @@ constexpr std::array<AccountSlotDef, 4> kSlots{{
     {3, "Account 3", 2880, "Option3", 3240, "Text7", "Text8", "Text9", "Label4", 2},
     {4, "Account 4", 4200, "Option4", 4560, "Text10", "Text11", "Text12", "Label3", 3},
 }};
+// clang-format on
 
 // The outer frame, the strip of option buttons and the two buttons.
 constexpr int kOuterFrameIndex = 1;
@@ -52,15 +54,32 @@ constexpr std::string_view kKeyTip = "Je Feld fünf Zeichen des CD-Keys eingeben
 void addSlot(std::vector<AccountControlDef>& controls, const AccountSlotDef& slot) {
     const QString outer = accountControlName(u"Frame1", kOuterFrameIndex);
     const QString frame = accountControlName(u"Frame1", slot.frameIndex);
-    controls.push_back({frame, K::SlotFrame, outer, text(slot.frameCaption), {},
+    controls.push_back({frame,
+                        K::SlotFrame,
+                        outer,
+                        text(slot.frameCaption),
+                        {},
                         {kSlotFrameLeft, slot.frameTop, kSlotFrameWidth, kSlotFrameHeight}});
-    controls.push_back({text(slot.option), K::OptionButton, QStringLiteral("Picture1"), {}, {},
+    controls.push_back({text(slot.option),
+                        K::OptionButton,
+                        QStringLiteral("Picture1"),
+                        {},
+                        {},
                         {kOptionLeft, slot.optionTop, kOptionSize, kOptionSize}});
 
-    controls.push_back({text(slot.nameBox), K::TextBox, frame, {}, text(kNameTip),
+    controls.push_back({text(slot.nameBox),
+                        K::TextBox,
+                        frame,
+                        {},
+                        text(kNameTip),
                         {kRowLeft, kNameRowTop, kNameBoxWidth, kBoxHeight}});
-    controls.push_back({text(slot.nameLabel), K::Label, frame, QStringLiteral("Account name"), {},
-                        {kLabelLeft, kNameRowTop, kLabelWidth, kBoxHeight}, 0,
+    controls.push_back({text(slot.nameLabel),
+                        K::Label,
+                        frame,
+                        QStringLiteral("Account name"),
+                        {},
+                        {kLabelLeft, kNameRowTop, kLabelWidth, kBoxHeight},
+                        0,
                         text(slot.nameBox)});
 
     struct Row {
@@ -75,13 +94,21 @@ void addSlot(std::vector<AccountControlDef>& controls, const AccountSlotDef& slo
     }};
     for (const Row& row : rows) {
         for (int i = 0; i < int(kKeyBoxLefts.size()); ++i) {
-            controls.push_back({accountControlName(text(row.boxes), i), K::KeyBox, frame, {},
-                                text(kKeyTip), {kKeyBoxLefts[i], row.top, kKeyBoxWidth, kBoxHeight},
+            controls.push_back({accountControlName(text(row.boxes), i),
+                                K::KeyBox,
+                                frame,
+                                {},
+                                text(kKeyTip),
+                                {kKeyBoxLefts[i], row.top, kKeyBoxWidth, kBoxHeight},
                                 kKeyBoxMaxLength});
         }
-        controls.push_back({accountControlName(text(row.label), slot.keyLabelIndex), K::Label,
-                            frame, text(row.caption), {},
-                            {kLabelLeft, row.top, kLabelWidth, kBoxHeight}, 0,
+        controls.push_back({accountControlName(text(row.label), slot.keyLabelIndex),
+                            K::Label,
+                            frame,
+                            text(row.caption),
+                            {},
+                            {kLabelLeft, row.top, kLabelWidth, kBoxHeight},
+                            0,
                             accountControlName(text(row.boxes), 0)});
     }
 }
@@ -89,15 +116,23 @@ void addSlot(std::vector<AccountControlDef>& controls, const AccountSlotDef& slo
 std::vector<AccountControlDef> buildControlList() {
     std::vector<AccountControlDef> controls;
     const QString outer = accountControlName(u"Frame1", kOuterFrameIndex);
-    controls.push_back({outer, K::Frame, {}, QStringLiteral("Account auswählen"), {},
-                        kOuterFrameRect});
+    controls.push_back(
+        {outer, K::Frame, {}, QStringLiteral("Account auswählen"), {}, kOuterFrameRect});
     controls.push_back({QStringLiteral("Picture1"), K::Panel, outer, {}, {}, kOptionStripRect});
     for (const AccountSlotDef& slot : kSlots)
         addSlot(controls, slot);
-    controls.push_back({QStringLiteral("Command1"), K::CommandButton, {},
-                        QStringLiteral("Speichern"), {}, kSaveButtonRect});
-    controls.push_back({QStringLiteral("Command2"), K::CommandButton, {},
-                        QStringLiteral("Beenden"), {}, kCloseButtonRect});
+    controls.push_back({QStringLiteral("Command1"),
+                        K::CommandButton,
+                        {},
+                        QStringLiteral("Speichern"),
+                        {},
+                        kSaveButtonRect});
+    controls.push_back({QStringLiteral("Command2"),
+                        K::CommandButton,
+                        {},
+                        QStringLiteral("Beenden"),
+                        {},
+                        kCloseButtonRect});
     return controls;
 }
 

@@ -36,35 +36,35 @@ enum class AccountControlKind {
     SlotFrame, // titled frame whose border marks the selected slot
     Panel,     // plain container
     OptionButton,
-    TextBox,   // single line
-    KeyBox,    // single line, one group of a CD key, fixed-pitch
+    TextBox, // single line
+    KeyBox,  // single line, one group of a CD key, fixed-pitch
     Label,
     CommandButton,
 };
 
 struct AccountControlDef {
-    QString name;     // object name (array elements as "<array>_<index>")
+    QString name; // object name (array elements as "<array>_<index>")
     AccountControlKind kind;
-    QString parent;   // empty: the window's client area
-    QString caption;  // design text
-    QString toolTip;  // design tooltip; empty: none
-    TwipRect rect;    // relative to the parent
+    QString parent;    // empty: the window's client area
+    QString caption;   // design text
+    QString toolTip;   // design tooltip; empty: none
+    TwipRect rect;     // relative to the parent
     int maxLength = 0; // text boxes: 0 means no limit
     QString buddy{};   // labels: the box they name (a key's first box)
 };
 
 // One slot as the design names its controls.
 struct AccountSlotDef {
-    int frameIndex;                  // element of the Frame1 array
+    int frameIndex; // element of the Frame1 array
     std::string_view frameCaption;
-    int frameTop;                    // in the outer frame
-    std::string_view option;         // in Picture1
+    int frameTop;            // in the outer frame
+    std::string_view option; // in Picture1
     int optionTop;
     std::string_view nameBox;
-    std::string_view korrinBoxes;    // control array 0..3
-    std::string_view deepfallBoxes;  // control array 0..3
+    std::string_view korrinBoxes;   // control array 0..3
+    std::string_view deepfallBoxes; // control array 0..3
     std::string_view nameLabel;
-    int keyLabelIndex;               // element of Label1 (Korrin) and Label2 (Deepfall)
+    int keyLabelIndex; // element of Label1 (Korrin) and Label2 (Deepfall)
 };
 
 // The object name of a control or of element `index` of a control array

@@ -17,8 +17,8 @@ constexpr int kLineHeight = 255;
 constexpr int kTwoLineHeight = 495;
 constexpr int kTextBoxHeight = 285;
 
-constexpr ControlDef frame(std::string_view name, std::string_view parent,
-                           std::string_view caption, TwipRect rect) {
+constexpr ControlDef frame(std::string_view name, std::string_view parent, std::string_view caption,
+                           TwipRect rect) {
     return {.name = name, .kind = K::Frame, .parent = parent, .caption = caption, .rect = rect};
 }
 
@@ -32,62 +32,94 @@ constexpr ControlDef optionGroup(std::string_view name, std::string_view parent,
     return {.name = name, .kind = K::OptionGroup, .parent = parent, .rect = rect};
 }
 
-constexpr ControlDef check(std::string_view name, std::string_view parent,
-                           std::string_view caption, std::string_view tip, int left, int top,
-                           int width, H handler = H::Plain) {
-    return {.name = name, .kind = K::CheckBox, .parent = parent, .caption = caption,
-            .toolTip = tip, .rect = {left, top, width, kRowHeight}, .handler = handler};
+constexpr ControlDef check(std::string_view name, std::string_view parent, std::string_view caption,
+                           std::string_view tip, int left, int top, int width,
+                           H handler = H::Plain) {
+    return {.name = name,
+            .kind = K::CheckBox,
+            .parent = parent,
+            .caption = caption,
+            .toolTip = tip,
+            .rect = {left, top, width, kRowHeight},
+            .handler = handler};
 }
 
 constexpr ControlDef option(std::string_view name, std::string_view parent,
                             std::string_view caption, int top) {
-    return {.name = name, .kind = K::OptionButton, .parent = parent, .caption = caption,
-            .rect = {0, top, 1575, kRowHeight}, .handler = H::Plain};
+    return {.name = name,
+            .kind = K::OptionButton,
+            .parent = parent,
+            .caption = caption,
+            .rect = {0, top, 1575, kRowHeight},
+            .handler = H::Plain};
 }
 
 constexpr ControlDef slider(std::string_view name, std::string_view parent, std::string_view tip,
                             int left, int top, int width, SliderRange range) {
-    return {.name = name, .kind = K::Slider, .parent = parent, .toolTip = tip,
-            .rect = {left, top, width, kLineHeight}, .slider = range, .handler = H::Slider};
+    return {.name = name,
+            .kind = K::Slider,
+            .parent = parent,
+            .toolTip = tip,
+            .rect = {left, top, width, kLineHeight},
+            .slider = range,
+            .handler = H::Slider};
 }
 
-constexpr ControlDef textBox(std::string_view name, std::string_view parent,
-                             std::string_view tip, TwipRect rect, int maxLength = 0,
-                             H handler = H::Plain) {
-    return {.name = name, .kind = K::TextBox, .parent = parent, .toolTip = tip, .rect = rect,
-            .maxLength = maxLength, .handler = handler};
+constexpr ControlDef textBox(std::string_view name, std::string_view parent, std::string_view tip,
+                             TwipRect rect, int maxLength = 0, H handler = H::Plain) {
+    return {.name = name,
+            .kind = K::TextBox,
+            .parent = parent,
+            .toolTip = tip,
+            .rect = rect,
+            .maxLength = maxLength,
+            .handler = handler};
 }
 
 // `buddy`: the slider or text box beside the label that the label names, for
 // screen readers and the label's shortcut.
-constexpr ControlDef label(std::string_view name, std::string_view parent,
-                           std::string_view caption, std::string_view tip, TwipRect rect,
-                           std::string_view buddy = {}) {
-    return {.name = name, .kind = K::Label, .parent = parent, .caption = caption, .toolTip = tip,
-            .buddy = buddy, .rect = rect};
+constexpr ControlDef label(std::string_view name, std::string_view parent, std::string_view caption,
+                           std::string_view tip, TwipRect rect, std::string_view buddy = {}) {
+    return {.name = name,
+            .kind = K::Label,
+            .parent = parent,
+            .caption = caption,
+            .toolTip = tip,
+            .buddy = buddy,
+            .rect = rect};
 }
 
 // A label two lines high, text centred and wrapped.
 constexpr ControlDef twoLineLabel(std::string_view name, std::string_view parent,
-                                  std::string_view caption, std::string_view tip, int left,
-                                  int top, int width, bool centred, std::string_view buddy = {}) {
-    return {.name = name, .kind = K::Label, .parent = parent, .caption = caption, .toolTip = tip,
-            .buddy = buddy, .rect = {left, top, width, kTwoLineHeight}, .centred = centred,
+                                  std::string_view caption, std::string_view tip, int left, int top,
+                                  int width, bool centred, std::string_view buddy = {}) {
+    return {.name = name,
+            .kind = K::Label,
+            .parent = parent,
+            .caption = caption,
+            .toolTip = tip,
+            .buddy = buddy,
+            .rect = {left, top, width, kTwoLineHeight},
+            .centred = centred,
             .wordWrap = true};
 }
 
-constexpr ControlDef scale(std::string_view name, std::string_view parent,
-                           std::string_view caption, int left, int top, int width,
-                           std::string_view tip = {}) {
-    return {.name = name, .kind = K::ScaleLabel, .parent = parent, .caption = caption,
-            .toolTip = tip, .rect = {left, top, width, kLineHeight}};
+constexpr ControlDef scale(std::string_view name, std::string_view parent, std::string_view caption,
+                           int left, int top, int width, std::string_view tip = {}) {
+    return {.name = name,
+            .kind = K::ScaleLabel,
+            .parent = parent,
+            .caption = caption,
+            .toolTip = tip,
+            .rect = {left, top, width, kLineHeight}};
 }
 
 constexpr ControlDef button(std::string_view name, std::string_view caption, int left, int top) {
-    return {.name = name, .kind = K::CommandButton, .caption = caption,
-            .rect = {left, top, 1335, 375}};
+    return {
+        .name = name, .kind = K::CommandButton, .caption = caption, .rect = {left, top, 1335, 375}};
 }
 
+// clang-format off
 // Tooltips shared by a control and the label beside it.
 constexpr std::string_view kLanguageTip =
     "Ändert die Sprache im Spiel - !! Nur ändern, wenn NICHT DE drinsteht !!";
@@ -334,6 +366,7 @@ constexpr const ControlDef* definedControl(std::string_view name) {
     }
     return nullptr;
 }
+// clang-format on
 
 constexpr bool isKind(std::string_view name, ControlKind kind) {
     const ControlDef* def = definedControl(name);

@@ -10,24 +10,24 @@
 namespace quillset::ui {
 
 enum class ControlKind {
-    Frame,         // titled group box
-    Panel,         // plain container inside a frame
-    OptionGroup,   // panel of option buttons; value: the checked button's digit
-    CheckBox,      // value 0, 1 or 2 (grayed)
-    OptionButton,  // one of the buttons of an option group, its parent
-    Slider,        // horizontal, ticks below
-    TextBox,       // single line
+    Frame,        // titled group box
+    Panel,        // plain container inside a frame
+    OptionGroup,  // panel of option buttons; value: the checked button's digit
+    CheckBox,     // value 0, 1 or 2 (grayed)
+    OptionButton, // one of the buttons of an option group, its parent
+    Slider,       // horizontal, ticks below
+    TextBox,      // single line
     Label,
-    ScaleLabel,    // number under a slider, drawn in the gray-text colour
+    ScaleLabel, // number under a slider, drawn in the gray-text colour
     CommandButton,
 };
 
 // What a value change of the control runs.
 enum class ChangeHandler {
-    None,    // labels, frames, buttons, and the language box
-    Plain,   // marks the window changed
-    Slider,  // marks the window changed and shows the value as tooltip
-    Sound,   // the sound switch's own handler
+    None,   // labels, frames, buttons, and the language box
+    Plain,  // marks the window changed
+    Slider, // marks the window changed and shows the value as tooltip
+    Sound,  // the sound switch's own handler
 };
 
 // Positions and sizes in twips (1/1440 inch), relative to the parent.
@@ -54,9 +54,9 @@ struct ControlDef {
     std::string_view toolTip{}; // UTF-8 default tooltip; empty: none
     std::string_view buddy{};   // labels: the slider or text box they name
     TwipRect rect{};
-    int maxLength = 0;        // text boxes: 0 means no limit
+    int maxLength = 0; // text boxes: 0 means no limit
     bool centred = false;
-    bool wordWrap = false;    // labels two lines high
+    bool wordWrap = false; // labels two lines high
     SliderRange slider{};
     ChangeHandler handler = ChangeHandler::None;
 };
@@ -65,7 +65,7 @@ struct MenuDef {
     std::string_view name{};
     std::string_view parent{};  // empty: a top-level menu of the menu bar
     std::string_view caption{}; // UTF-8 default text
-    bool checkMark = false;   // carries a check mark
+    bool checkMark = false;     // carries a check mark
     bool checkedInDesign = false;
 };
 

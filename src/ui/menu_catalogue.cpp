@@ -6,6 +6,7 @@ namespace quillset::ui {
 
 namespace {
 
+// clang-format off
 constexpr MenuDef kMenus[] = {
     {"mfile", "", "Datei"},
     {"mopen", "mfile", "Öffnen"},
@@ -20,6 +21,7 @@ constexpr MenuDef kMenus[] = {
     {"mhelp", "", "Hilfe"},
     {"mabout", "mhelp", "Über..."},
 };
+// clang-format on
 
 } // namespace
 

@@ -124,7 +124,8 @@ void OptionsWindow::connectCommands() {
     Editor* editor = editor_.get();
     const auto onButton = [this, editor](const char* name, Command command) {
         if (auto* button = control<QPushButton>(QString::fromLatin1(name)))
-            connect(button, &QPushButton::clicked, this, [editor, command] { (editor->*command)(); });
+            connect(button, &QPushButton::clicked, this,
+                    [editor, command] { (editor->*command)(); });
     };
     const auto onMenu = [this](const char* name, std::function<void()> command) {
         QAction* item = menuItem(QString::fromLatin1(name));
@@ -138,7 +139,9 @@ void OptionsWindow::connectCommands() {
             command();
         });
     };
-    const auto run = [editor](Command command) { return [editor, command] { (editor->*command)(); }; };
+    const auto run = [editor](Command command) {
+        return [editor, command] { (editor->*command)(); };
+    };
     onButton("oeffnen", &Editor::open);
     onButton("speichern", &Editor::save);
     onButton("exitbtn", &Editor::exit);

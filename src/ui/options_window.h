@@ -43,8 +43,7 @@ public:
     // --- Access ----------------------------------------------------------
     // A control, frame or panel by its object name; null when there is none.
     QWidget* control(QStringView name) const;
-    template <class W>
-    W* control(QStringView name) const {
+    template <class W> W* control(QStringView name) const {
         return qobject_cast<W*>(control(name));
     }
     QMenu* menu(QStringView name) const;

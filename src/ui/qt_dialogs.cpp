@@ -41,9 +41,9 @@ Dialogs::Answer toAnswer(int clicked, Dialogs::Buttons buttons) {
         return Dialogs::Answer::Cancel;
     default:
         // Escape or the close box: the box's negative answer.
-        return buttons == Dialogs::Buttons::YesNo  ? Dialogs::Answer::No
-               : buttons == Dialogs::Buttons::Ok   ? Dialogs::Answer::Ok
-                                                   : Dialogs::Answer::Cancel;
+        return buttons == Dialogs::Buttons::YesNo ? Dialogs::Answer::No
+               : buttons == Dialogs::Buttons::Ok  ? Dialogs::Answer::Ok
+                                                  : Dialogs::Answer::Cancel;
     }
 }
 

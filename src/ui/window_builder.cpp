@@ -50,10 +50,9 @@ protected:
         if (title().isEmpty())
             return;
         const int textLeft = metrics.averageCharWidth();
-        const QRect textRect(textLeft, 0,
-                             std::min(metrics.horizontalAdvance(title()) + 4,
-                                      width() - 2 * textLeft),
-                             metrics.height());
+        const QRect textRect(
+            textLeft, 0, std::min(metrics.horizontalAdvance(title()) + 4, width() - 2 * textLeft),
+            metrics.height());
         painter.fillRect(textRect, palette().color(backgroundRole()));
         style()->drawItemText(&painter, textRect.adjusted(2, 0, 0, 0),
                               Qt::AlignLeft | Qt::AlignTop | Qt::TextHideMnemonic, palette(),
@@ -204,7 +203,8 @@ QFont optionsWindowFont(const QFont& base) {
 
 void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) {
     for (const ControlDef& def : controlCatalogue()) {
-        QWidget* parent = def.parent.empty() ? client : parts.controls.value(fromCatalogue(def.parent));
+        QWidget* parent =
+            def.parent.empty() ? client : parts.controls.value(fromCatalogue(def.parent));
         Q_ASSERT_X(parent, "buildControls", "a parent must come before its children");
         QWidget* widget = makeWidget(def, parent);
         const QString name = fromCatalogue(def.name);

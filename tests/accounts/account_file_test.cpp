@@ -32,8 +32,8 @@ int fileMode(const QString& path) {
 AccountSlotsTexts sampleSlots() {
     AccountSlotsTexts slotTexts;
     slotTexts[0] = {QString::fromUtf8("J\u00F6rg \u20AC"),
-                {"AAAAA", "BBBBB", "CCCCC", "DDDDD"},
-                {"EEEEE", "FFFFF", "GGGGG", "HHHHH"}};
+                    {"AAAAA", "BBBBB", "CCCCC", "DDDDD"},
+                    {"EEEEE", "FFFFF", "GGGGG", "HHHHH"}};
     // Short boxes are joined as they are.
     slotTexts[2] = {"Carla", {"ABC", "DE", "", "F"}, {"", "", "", ""}};
     slotTexts[3] = {"", {"KKKKK", "LLLLL", "MMMMM", "NNNNN"}, {}};

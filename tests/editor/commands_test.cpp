@@ -21,8 +21,8 @@ int row(const char* key) {
 
 // Every kept text distinct, so the tests can tell which question was asked.
 QByteArray languageFile() {
-    QStringList lines = {QStringLiteral("[Captions]"), QStringLiteral("Save title"),
-                         QStringLiteral("Open title"), QStringLiteral("Exit"),
+    QStringList lines = {QStringLiteral("[Captions]"),    QStringLiteral("Save title"),
+                         QStringLiteral("Open title"),    QStringLiteral("Exit"),
                          QStringLiteral("Backup source"), QStringLiteral("Backup target"),
                          QStringLiteral("[Messages]")};
     for (int i = 1; i <= 9; ++i)
@@ -35,8 +35,10 @@ QByteArray languageFile() {
 }
 
 const QStringList kGameFile = {
-    QStringLiteral("SOUND : 1"), QStringLiteral("FULLSCREEN : 1"),
-    QStringLiteral("NETWORK_PLAYER : Aldric"), QStringLiteral("CAMERA_ZOOM : 3"),
+    QStringLiteral("SOUND : 1"),
+    QStringLiteral("FULLSCREEN : 1"),
+    QStringLiteral("NETWORK_PLAYER : Aldric"),
+    QStringLiteral("CAMERA_ZOOM : 3"),
 };
 
 class Commands : public ::testing::Test {
@@ -305,19 +307,57 @@ TEST_F(Commands, StandardSettingsThenSaveWritesTheStandardFile) {
     w.dialogs.choose(target);
     w.editor.save();
     const QStringList expected = {
-        "AUTOSAVE : 0", "AUTOTRACKENEMY : 0", "CHAT_ALPHA : 0", "CHAT_DELAY : 8",
-        "CHAT_LINES : 8", "COMBINE_SLOTS : 0", "COMPAT_VIDEO : 0", "DEFAULT_SKILLS : 1",
-        "DETAILLEVEL : 2", "EXPLOREMAP : 1", "FONTAA : 0", "FONTFILTER : 1", "FONTPAGES : ",
-        "FORCE_BLACK_SHADOW : 0", "FSAA_FILTER : 0", "FULLSCREEN : 1", "GFX32 : 0",
-        "LADDER_EXPORT : 1", "LANGUAGE : DE", "LOG : 0", "LOGGING : 0", "MINIMAP_ALPHA : 125",
-        "MUSICVOLUME : 100", "NETLOG : 0", "NETWORK_CDKEY_HIDE : 1", "NETWORK_CDKEY : ",
-        "NETWORK_CDKEY2 : ", "NETWORK_LOBBY : lobby.test.example", "NETWORK_LOBBYLOGIN : ",
-        "NETWORK_LOBBYPORT : 7065", "NETWORK_PLAYER : ", "NETWORK_PORT_LISTEN : 2005",
-        "NETWORK_SESSION : ", "NETWORK_SPEEDSETTINGS : 2", "NIGHT_DARKNESS : 50",
-        "PICKUPANIM : 1", "PICKUPAUTO : 0", "SCREEN_QUAKE : 1", "SFXVOLUME : 100",
-        "SHOWMOVIE : 1", "SHOWPOTIONS : 1", "SHOW_ENEMYINFO : 1", "SHOW_HEROINFO : 0",
-        "SHOWEXTRO : 1", "SOUND : 1", "SOUNDQUALITY : 2", "TASKBAR_ICONS : 0",
-        "UNIQUE_COLOR : 1", "VIOLENCE : 0", "VOICEVOLUME : 100", "WARNING_LEVEL : 25",
+        "AUTOSAVE : 0",
+        "AUTOTRACKENEMY : 0",
+        "CHAT_ALPHA : 0",
+        "CHAT_DELAY : 8",
+        "CHAT_LINES : 8",
+        "COMBINE_SLOTS : 0",
+        "COMPAT_VIDEO : 0",
+        "DEFAULT_SKILLS : 1",
+        "DETAILLEVEL : 2",
+        "EXPLOREMAP : 1",
+        "FONTAA : 0",
+        "FONTFILTER : 1",
+        "FONTPAGES : ",
+        "FORCE_BLACK_SHADOW : 0",
+        "FSAA_FILTER : 0",
+        "FULLSCREEN : 1",
+        "GFX32 : 0",
+        "LADDER_EXPORT : 1",
+        "LANGUAGE : DE",
+        "LOG : 0",
+        "LOGGING : 0",
+        "MINIMAP_ALPHA : 125",
+        "MUSICVOLUME : 100",
+        "NETLOG : 0",
+        "NETWORK_CDKEY_HIDE : 1",
+        "NETWORK_CDKEY : ",
+        "NETWORK_CDKEY2 : ",
+        "NETWORK_LOBBY : lobby.test.example",
+        "NETWORK_LOBBYLOGIN : ",
+        "NETWORK_LOBBYPORT : 7065",
+        "NETWORK_PLAYER : ",
+        "NETWORK_PORT_LISTEN : 2005",
+        "NETWORK_SESSION : ",
+        "NETWORK_SPEEDSETTINGS : 2",
+        "NIGHT_DARKNESS : 50",
+        "PICKUPANIM : 1",
+        "PICKUPAUTO : 0",
+        "SCREEN_QUAKE : 1",
+        "SFXVOLUME : 100",
+        "SHOWMOVIE : 1",
+        "SHOWPOTIONS : 1",
+        "SHOW_ENEMYINFO : 1",
+        "SHOW_HEROINFO : 0",
+        "SHOWEXTRO : 1",
+        "SOUND : 1",
+        "SOUNDQUALITY : 2",
+        "TASKBAR_ICONS : 0",
+        "UNIQUE_COLOR : 1",
+        "VIOLENCE : 0",
+        "VOICEVOLUME : 100",
+        "WARNING_LEVEL : 25",
     };
     ASSERT_EQ(expected.size(), 51);
     EXPECT_EQ(readBytes(target), crlfLines(expected) + "\r\n");

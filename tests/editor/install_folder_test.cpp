@@ -1,8 +1,8 @@
 // Where start-up finds the game: beside the program, through the installer's
 // registry value, or the program folder; and the backup it makes on the way.
 
-#include "support/memory_registry.h"
 #include "support/editor_harness.h"
+#include "support/memory_registry.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -34,7 +34,8 @@ protected:
                              utf16StringData(value));
     }
     QString machineValue() const {
-        return registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
+        return registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath,
+                                     kInstallValueName);
     }
     static QString asDir(const TempFolder& folder) {
         return QDir::toNativeSeparators(folder.path()) + QDir::separator();

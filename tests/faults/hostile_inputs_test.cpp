@@ -30,7 +30,8 @@ namespace {
 
 QByteArray write(const SettingsModel& model) {
     auto result = serializeSettings(model);
-    return std::holds_alternative<QByteArray>(result) ? std::get<QByteArray>(result) : QByteArray("<encode error>");
+    return std::holds_alternative<QByteArray>(result) ? std::get<QByteArray>(result)
+                                                      : QByteArray("<encode error>");
 }
 
 int fileMode(const QString& path) {
@@ -114,7 +115,9 @@ QByteArray bigSettingsFile(qsizetype size) {
     SettingsModel model = readSettings(keys);
     model.unknownLines.reserve(size + 64);
     for (int i = 0; model.unknownLines.size() < size; ++i)
-        model.unknownLines.append("UNKNOWN_KEY_").append(QByteArray::number(i)).append(" : some value here\r\n");
+        model.unknownLines.append("UNKNOWN_KEY_")
+            .append(QByteArray::number(i))
+            .append(" : some value here\r\n");
     return write(model);
 }
 
@@ -183,7 +186,8 @@ TEST_F(HostileInput, ATenMegabyteLineSurvivesAsUnknownLineAndAsValue) {
     ASSERT_TRUE(test::writeBytes(settingsPath(), file));
     const Measured m = measureInChild([&] {
         const std::optional<SettingsModel> model = loadSettingsFile(settingsPath());
-        if (!model || model->fileCdKey.size() != huge.size() || model->unknownLines != huge + "\r\n")
+        if (!model || model->fileCdKey.size() != huge.size() ||
+            model->unknownLines != huge + "\r\n")
             return false;
         const QByteArray written = write(*model);
         return written.contains("\r\nNETWORK_CDKEY : " + huge + "\r\n") &&

@@ -17,8 +17,8 @@
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
-#include <ostream>
 #include <future>
+#include <ostream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -120,9 +120,10 @@ protected:
         QFile::remove(target);
         ASSERT_TRUE(makeOddity(GetParam().oddity, target));
         const EntryShape before = shapeOf(target);
-        const QStringList entriesBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
-        const auto error = withinSeconds<std::optional<QString>>(
-            target, [&] { return path.save(dir.path()); });
+        const QStringList entriesBefore =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
+        const auto error =
+            withinSeconds<std::optional<QString>>(target, [&] { return path.save(dir.path()); });
         ASSERT_TRUE(error.has_value()) << pathName << ": the save blocked";
         ASSERT_TRUE(error->has_value()) << pathName << ": the save reported success";
         if (QLatin1String(pathName).startsWith(QLatin1String("registry")))
@@ -172,8 +173,8 @@ TEST_P(HostileTarget, LoadingNeitherBlocksNorReadsAnything) {
 TEST_P(HostileTarget, EverySaveIsRefusedAndLeavesTheEntryAlone) {
     if (!makeOddity(GetParam().oddity, folder.file(QStringLiteral("probe"))))
         GTEST_SKIP() << "this system does not allow a " << GetParam().name;
-    for (const char* path : {"settings/replace", "accounts/replace", "backup/replace",
-                             "registry/replace-value"})
+    for (const char* path :
+         {"settings/replace", "accounts/replace", "backup/replace", "registry/replace-value"})
         expectRefusedSave(path);
 }
 

@@ -87,9 +87,11 @@ TEST_P(HostileValueTest, SettingsFileTakesItWholeOrRefusesIt) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->text(QLatin1String("NETWORK_PLAYER")), text());
     ASSERT_TRUE(std::holds_alternative<QByteArray>(asFileKey));
-    EXPECT_TRUE(std::get<QByteArray>(asFileKey).contains("\r\nNETWORK_CDKEY2 : " + ansi() + "\r\n"));
+    EXPECT_TRUE(
+        std::get<QByteArray>(asFileKey).contains("\r\nNETWORK_CDKEY2 : " + ansi() + "\r\n"));
     ASSERT_TRUE(std::holds_alternative<QByteArray>(asAccountKey));
-    EXPECT_TRUE(std::get<QByteArray>(asAccountKey).contains("\r\nNETWORK_CDKEY : " + ansi() + "\r\n"));
+    EXPECT_TRUE(
+        std::get<QByteArray>(asAccountKey).contains("\r\nNETWORK_CDKEY : " + ansi() + "\r\n"));
 }
 
 TEST_P(HostileValueTest, AccountFileTakesItWholeOrRefusesIt) {

@@ -32,22 +32,27 @@ ProcessRun run(const QString& program, const QStringList& args) {
     process.start(program, args);
     if (!process.waitForFinished(30000))
         return {};
-    return {process.exitStatus() == QProcess::NormalExit,
-            QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError())};
+    return {
+        process.exitStatus() == QProcess::NormalExit,
+        QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError())};
 }
 
 // The driver's save, as root without the override capabilities.
 ProcessRun saveRestricted(const char* path, const QString& folder) {
     QStringList args{QStringLiteral("--bounding-set=-dac_override,-dac_read_search"),
                      QStringLiteral("--inh-caps=-dac_override,-dac_read_search"),
-                     QStringLiteral(FAULT_DRIVER), QStringLiteral("save"), QLatin1String(path), folder};
+                     QStringLiteral(FAULT_DRIVER),
+                     QStringLiteral("save"),
+                     QLatin1String(path),
+                     folder};
     if (::geteuid() != 0)
         return run(QStringLiteral(FAULT_DRIVER), args.mid(2));
     return run(QStringLiteral("setpriv"), args);
 }
 
 QString stateOf(const char* path, const QString& folder) {
-    return run(QStringLiteral(FAULT_DRIVER), {QStringLiteral("state"), QLatin1String(path), folder}).out;
+    return run(QStringLiteral(FAULT_DRIVER), {QStringLiteral("state"), QLatin1String(path), folder})
+        .out;
 }
 
 class RestrictedSave : public ::testing::TestWithParam<const char*> {
@@ -92,11 +97,12 @@ TEST_P(RestrictedSave, AFullDiskKeepsTheOldFileAndSaysWhy) {
     const QString script = QStringLiteral(
         "set -e; mount -t tmpfs -o size=64k none \"$1\"; \"$2\" prepare \"$3\" \"$1\"; "
         "dd if=/dev/zero of=\"$1/.fill\" bs=1k count=200 2>/dev/null || true; set +e; "
-        "\"$2\" save \"$3\" \"$1\"; echo \"exit=$?\"; rm -f \"$1/.fill\"; \"$2\" state \"$3\" \"$1\"");
+        "\"$2\" save \"$3\" \"$1\"; echo \"exit=$?\"; rm -f \"$1/.fill\"; \"$2\" state \"$3\" "
+        "\"$1\"");
     const ProcessRun result = run(QStringLiteral("unshare"),
-                           {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"), script,
-                            QStringLiteral("sh"), dir.path(), QStringLiteral(FAULT_DRIVER),
-                            QLatin1String(GetParam())});
+                                  {QStringLiteral("-rm"), QStringLiteral("sh"),
+                                   QStringLiteral("-c"), script, QStringLiteral("sh"), dir.path(),
+                                   QStringLiteral(FAULT_DRIVER), QLatin1String(GetParam())});
     if (!result.out.contains(QLatin1String("exit=")))
         GTEST_SKIP() << "no user and mount namespace here: " << result.out.toStdString();
     EXPECT_TRUE(result.out.contains(QLatin1String("exit=1"))) << result.out.toStdString();

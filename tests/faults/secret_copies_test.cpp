@@ -1,9 +1,9 @@
 // settings.cfg holds the CD keys. A user who made it readable by the owner
 // only must not find a copy of the keys beside it that everyone can read.
 
-#include "shell/backup.h"
 #include "lang/language_texts.h"
 #include "scripted_dialogs.h"
+#include "shell/backup.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,8 @@ protected:
             ::chmod(QFile::encodeName(source).constData(), static_cast<mode_t>(sourceMode)) != 0)
             return false;
         test::ScriptedDialogs dialogs;
-        const BackupContext context{dialogs, texts, folder.path() + QLatin1Char('/'), folder.path()};
+        const BackupContext context{dialogs, texts, folder.path() + QLatin1Char('/'),
+                                    folder.path()};
         return copy_with_notice(context, source, backup());
     }
     QString backup() const { return folder.file(QStringLiteral("settings.bck")); }

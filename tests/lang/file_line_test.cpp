@@ -22,8 +22,8 @@ protected:
 };
 
 TEST_F(FileLineTest, LastLineIsFoundAndOnePastIsEmpty) {
-    for (const QByteArray& bytes : {QByteArray("one\r\ntwo\r\nthree\r\n"),
-                                    QByteArray("one\r\ntwo\r\nthree")}) {
+    for (const QByteArray& bytes :
+         {QByteArray("one\r\ntwo\r\nthree\r\n"), QByteArray("one\r\ntwo\r\nthree")}) {
         const QString path = write(bytes);
         EXPECT_EQ(GetFileLine(path, 1), "one");
         EXPECT_EQ(GetFileLine(path, 3), "three");

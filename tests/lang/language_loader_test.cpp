@@ -112,13 +112,14 @@ TEST_F(LanguageLoaderTest, SectionMetTwiceIsAppliedTwiceTheLaterWinning) {
     ASSERT_NE(first, result.texts.end());
     ASSERT_NE(second, result.texts.end());
     EXPECT_LT(first, second);
-    EXPECT_EQ(traced.traceLines.mid(1), (QStringList{loading("[Captions]"), loading("[Captions]")}));
+    EXPECT_EQ(traced.traceLines.mid(1),
+              (QStringList{loading("[Captions]"), loading("[Captions]")}));
 }
 
 TEST_F(LanguageLoaderTest, HeaderMustMatchExactly) {
-    const LanguageLoad result = load(write({"[captions]", "a", " [Captions]", "b", "[Captions] ",
-                                            "c", "[CAPTIONS]", "d", "#[Captions]", "e", "[Unsupported]",
-                                            "f"}));
+    const LanguageLoad result =
+        load(write({"[captions]", "a", " [Captions]", "b", "[Captions] ", "c", "[CAPTIONS]", "d",
+                    "#[Captions]", "e", "[Unsupported]", "f"}));
     EXPECT_TRUE(result.texts.empty());
     EXPECT_EQ(result.table.text(kept::saveDialogTitle), "");
     EXPECT_EQ(traced.traceLines.size(), 1);
@@ -167,7 +168,8 @@ TEST_F(LanguageLoaderTest, KeptTextsAreTheReadEntriesOnly) {
     EXPECT_EQ(result.table.text("[Messages]", 1), "");
 
     for (const TextAssignment& a : result.texts) {
-        EXPECT_FALSE(a.text.startsWith('m')) << "kept-only text shown on " << a.control.toStdString();
+        EXPECT_FALSE(a.text.startsWith('m'))
+            << "kept-only text shown on " << a.control.toStdString();
         EXPECT_NE(a.text, "u13");
         EXPECT_NE(a.text, "u14");
         EXPECT_NE(a.text, "g14");
@@ -177,9 +179,31 @@ TEST_F(LanguageLoaderTest, KeptTextsAreTheReadEntriesOnly) {
 }
 
 TEST_F(LanguageLoaderTest, AccountWindowTextsComeWithIndexAndCopies) {
-    const LanguageLoad result = load(write({"[Accountmanagement]", "a1", "a2", "a3", "a4", "a5", "a6",
-                                            "[Captions]", "c1", "c2", "c3", "[GUI]", "1", "2", "3",
-                                            "4", "5", "6", "7", "8", "9", "10", "11", "12", "g13"}));
+    const LanguageLoad result = load(write({"[Accountmanagement]",
+                                            "a1",
+                                            "a2",
+                                            "a3",
+                                            "a4",
+                                            "a5",
+                                            "a6",
+                                            "[Captions]",
+                                            "c1",
+                                            "c2",
+                                            "c3",
+                                            "[GUI]",
+                                            "1",
+                                            "2",
+                                            "3",
+                                            "4",
+                                            "5",
+                                            "6",
+                                            "7",
+                                            "8",
+                                            "9",
+                                            "10",
+                                            "11",
+                                            "12",
+                                            "g13"}));
     const auto form2 = [&](const char* control, TextProperty property, int index = -1) {
         return shown(result, "Form2", control, property, index);
     };
@@ -255,12 +279,14 @@ LanguageLoad lineByLine(const QString& path, QStringList& trace) {
                 continue;
             trace << "init_language() -> loading " + line;
             for (const LanguageTextRow& row : languageTextRows(section)) {
-                const QString text = GetFileLine(path, counter + row.entry)
-                                     + QString::fromLatin1(row.suffix.data(), qsizetype(row.suffix.size()));
+                const QString text =
+                    GetFileLine(path, counter + row.entry) +
+                    QString::fromLatin1(row.suffix.data(), qsizetype(row.suffix.size()));
                 if (!row.control.empty())
-                    load.texts.push_back({QString::fromLatin1(row.window.data(), qsizetype(row.window.size())),
-                                          QString::fromLatin1(row.control.data(), qsizetype(row.control.size())),
-                                          row.index, row.property, text});
+                    load.texts.push_back(
+                        {QString::fromLatin1(row.window.data(), qsizetype(row.window.size())),
+                         QString::fromLatin1(row.control.data(), qsizetype(row.control.size())),
+                         row.index, row.property, text});
                 if (row.kept)
                     load.table.setText(name, row.entry, text);
             }
@@ -279,7 +305,8 @@ void expectSameAsLineByLine(const QString& path, TracedLoad& traced) {
     for (size_t i = 0; i < expected.texts.size(); ++i)
         ASSERT_EQ(loaded->texts[i], expected.texts[i]) << "assignment " << i;
     for (const LanguageTextRow& row : languageTextRows()) {
-        const QString section = QString::fromLatin1(row.section.data(), qsizetype(row.section.size()));
+        const QString section =
+            QString::fromLatin1(row.section.data(), qsizetype(row.section.size()));
         EXPECT_EQ(loaded->table.text(section, row.entry), expected.table.text(section, row.entry));
     }
     EXPECT_EQ(traced.traceLines, expectedTrace);
@@ -288,8 +315,10 @@ void expectSameAsLineByLine(const QString& path, TracedLoad& traced) {
 // Files made of headers (right and wrong), comments, blanks and 8-bit text
 // with every kind of line end.
 QByteArray randomLanguageFile(std::mt19937& random) {
-    QList<QByteArray> pool = {"", "# comment", "#[Menu]", "[menu]", " [GUI]", "[GUI] ",
-                              "[Unsupported]", "Text \xC4\xD6\xDC\xDF \x80", "  blanks  ", "[]"};
+    QList<QByteArray> pool = {
+        "",           "# comment", "#[Menu]",       "[menu]",
+        " [GUI]",     "[GUI] ",    "[Unsupported]", "Text \xC4\xD6\xDC\xDF \x80",
+        "  blanks  ", "[]"};
     for (std::string_view section : languageSections())
         pool << QByteArray("[") + QByteArray(section.data(), qsizetype(section.size())) + "]";
     const QList<QByteArray> ends = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
@@ -313,8 +342,8 @@ TEST_F(LanguageLoaderTest, EveryTextIsTheLineGetFileLineGives) {
     for (int round = 0; round < 60; ++round)
         expectSameAsLineByLine(writeRaw(randomLanguageFile(random)), traced);
     for (const char* shipped : {"language.de.lng", "language.en.lng"})
-        expectSameAsLineByLine(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/")
-                                   + QLatin1String(shipped),
+        expectSameAsLineByLine(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") +
+                                   QLatin1String(shipped),
                                traced);
 }
 

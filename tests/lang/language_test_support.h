@@ -3,8 +3,8 @@
 // looking up what a window ends up showing after the texts are applied.
 
 #include "io/ansi_text.h"
-#include "shell/debug_log.h"
 #include "lang/language_loader.h"
+#include "shell/debug_log.h"
 #include "test_support.h"
 
 #include <QStringList>
@@ -28,12 +28,11 @@ inline QByteArray lngBytes(const QStringList& lines) {
 // The text a control shows once every assignment has been applied in order;
 // empty optional when nothing set it.
 inline std::optional<QString> shown(const LanguageLoad& load, const QString& window,
-                                    const QString& control, TextProperty property,
-                                    int index = -1) {
+                                    const QString& control, TextProperty property, int index = -1) {
     std::optional<QString> text;
     for (const TextAssignment& a : load.texts)
-        if (a.window == window && a.control == control && a.index == index
-            && a.property == property)
+        if (a.window == window && a.control == control && a.index == index &&
+            a.property == property)
             text = a.text;
     return text;
 }

@@ -51,7 +51,8 @@ TEST_P(ShippedLanguageFile, HasEverySectionOnceWithEveryReadEntryFilled) {
     const QStringList lines = fromAnsi(bytes).split(QStringLiteral("\r\n"));
     std::map<std::string_view, int> headerLine;
     for (std::string_view section : languageSections()) {
-        const QString header = "[" + QString::fromLatin1(section.data(), qsizetype(section.size())) + "]";
+        const QString header =
+            "[" + QString::fromLatin1(section.data(), qsizetype(section.size())) + "]";
         ASSERT_EQ(lines.count(header), 1) << header.toStdString();
         headerLine[section] = int(lines.indexOf(header)) + 1;
     }

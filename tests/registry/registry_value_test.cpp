@@ -1,8 +1,8 @@
 // Reading raw registry values as text, and the in-memory backend that the
 // start-up tests stand on.
 
-#include "support/memory_registry.h"
 #include "registry/registry.h"
+#include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -410,7 +410,8 @@ TEST(WineRegistryWrite, UnfinishedLinesReadAsBeforeWhenAValueIsAdded) {
 
     // A value line ending CR CR LF in the key's section: the new value goes
     // after its whole line break.
-    const QByteArray crcrlf = "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n[Z] 1\n";
+    const QByteArray crcrlf =
+        "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n[Z] 1\n";
     EXPECT_EQ(add(crcrlf, k, c),
               "WINE REGISTRY Version 2\n[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n\"C\"=\"d\"\n[Z] 1\n");
 
@@ -423,8 +424,9 @@ TEST(WineRegistryWrite, UnfinishedLinesReadAsBeforeWhenAValueIsAdded) {
                                 "[New] 7\n"));
 
     // Hex data waiting for its continuation line at the end of the file.
-    for (const QByteArray& tail : {QByteArray("\"H\"=hex:01,02,\\"), QByteArray("\"H\"=hex:01,\\\n"),
-                                  QByteArray("\"H\"=hex:01 \\ 02\r\n")}) {
+    for (const QByteArray& tail :
+         {QByteArray("\"H\"=hex:01,02,\\"), QByteArray("\"H\"=hex:01,\\\n"),
+          QByteArray("\"H\"=hex:01 \\ 02\r\n")}) {
         SCOPED_TRACE(tail.toStdString());
         const QByteArray file = "WINE REGISTRY Version 2\n[Software\\\\K] 1\n" + tail;
         const WineRegFile before = parseWineRegistry(file);

@@ -81,14 +81,14 @@ TEST(SettingsWriteFailure, FullDiskKeepsTheOldFile) {
     // A 64 KiB tmpfs of our own in a user and mount namespace, filled up
     // before the write; the check runs inside, where the mount exists.
     test::TempFolder dir;
-    const QString script = QStringLiteral(
-        "set -e; mount -t tmpfs -o size=64k none \"$1\"; "
-        "printf 'AUTOSAVE : 1\\r\\nMYKEY : keep me\\r\\n' > \"$1/settings.cfg\"; "
-        "cp \"$1/settings.cfg\" \"$1/expected\"; "
-        "dd if=/dev/zero of=\"$1/fill\" bs=1k count=200 2>/dev/null || true; "
-        "set +e; \"$2\" \"$1/settings.cfg\" 300000; echo \"exit=$?\"; "
-        "cmp -s \"$1/settings.cfg\" \"$1/expected\" && echo same || echo changed; "
-        "ls \"$1\" | wc -l");
+    const QString script =
+        QStringLiteral("set -e; mount -t tmpfs -o size=64k none \"$1\"; "
+                       "printf 'AUTOSAVE : 1\\r\\nMYKEY : keep me\\r\\n' > \"$1/settings.cfg\"; "
+                       "cp \"$1/settings.cfg\" \"$1/expected\"; "
+                       "dd if=/dev/zero of=\"$1/fill\" bs=1k count=200 2>/dev/null || true; "
+                       "set +e; \"$2\" \"$1/settings.cfg\" 300000; echo \"exit=$?\"; "
+                       "cmp -s \"$1/settings.cfg\" \"$1/expected\" && echo same || echo changed; "
+                       "ls \"$1\" | wc -l");
     QProcess process;
     process.start(QStringLiteral("unshare"),
                   {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"), script,
@@ -101,7 +101,8 @@ TEST(SettingsWriteFailure, FullDiskKeepsTheOldFile) {
     EXPECT_TRUE(out.contains(QLatin1String("error: "))) << out.toStdString();
     EXPECT_TRUE(out.contains(QLatin1String("exit=1"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QLatin1String("same\n"))) << out.toStdString();
-    EXPECT_TRUE(out.endsWith(QLatin1String("3\n"))) << "no temporary file left: " << out.toStdString();
+    EXPECT_TRUE(out.endsWith(QLatin1String("3\n")))
+        << "no temporary file left: " << out.toStdString();
 }
 
 TEST(SettingsWriteFailure, TargetsThatAreNotRegularFilesAreRefused) {

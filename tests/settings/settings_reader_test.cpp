@@ -1,6 +1,6 @@
-#include "shell/debug_log.h"
 #include "settings/settings_reader.h"
 #include "settings_test_util.h"
+#include "shell/debug_log.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +18,14 @@ TEST(SettingsReader, AppliesEachKindOfValue) {
     const SettingsModel m = readSettings(crlf({
         "AUTOSAVE : 1",
         "FULLSCREEN : 2",
-        "CHAT_ALPHA : 1000",     // cut to three characters: 100
-        "MUSICVOLUME :  99 ",    // blanks around the digits
-        "SFXVOLUME : 999",       // limited to the slider's range
-        "CHAT_DELAY : 0",        // below the range: its minimum
-        "LANGUAGE : DEU",        // two characters only
+        "CHAT_ALPHA : 1000",      // cut to three characters: 100
+        "MUSICVOLUME :  99 ",     // blanks around the digits
+        "SFXVOLUME : 999",        // limited to the slider's range
+        "CHAT_DELAY : 0",         // below the range: its minimum
+        "LANGUAGE : DEU",         // two characters only
         "NETWORK_PLAYER : Hero ", // trailing blank kept
         "DETAILLEVEL : 1",
-        "PICKUPAUTO : 7",         // outside the set: nothing selected
+        "PICKUPAUTO : 7", // outside the set: nothing selected
         "FONTPAGES : 12",
         "NETWORK_CDKEY : ABCDE-FGHIJ",
         "NETWORK_CDKEY2 : 12345",
@@ -91,8 +91,7 @@ TEST(SettingsReader, FontPagesSurvivesALoadWithoutIt) {
               QStringLiteral("3"));
     // The line written for an empty value has nothing after the separator;
     // reading it back must not turn the separator's blank into the value.
-    EXPECT_EQ(readSettings(crlf({"FONTPAGES : "}), QStringLiteral("7")).fontPagesValue,
-              QString());
+    EXPECT_EQ(readSettings(crlf({"FONTPAGES : "}), QStringLiteral("7")).fontPagesValue, QString());
 }
 
 TEST(SettingsReader, UnusableValuesLeaveTheValueAndTheLoadGoesOn) {

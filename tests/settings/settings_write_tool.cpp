@@ -16,8 +16,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    quillset::SettingsModel model = quillset::loadSettingsFile(path).value_or(
-        quillset::SettingsModel::cleared());
+    quillset::SettingsModel model =
+        quillset::loadSettingsFile(path).value_or(quillset::SettingsModel::cleared());
     const qsizetype extra = QByteArray(argv[2]).toLongLong();
     for (qsizetype written = 0; written < extra; written += 64)
         model.unknownLines.append(QByteArray(62, 'u') + "\r\n");

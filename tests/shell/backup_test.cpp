@@ -1,6 +1,6 @@
-#include "shell/backup.h"
 #include "lang/language_texts.h"
 #include "scripted_dialogs.h"
+#include "shell/backup.h"
 #include "test_support.h"
 
 #include <QFileInfo>
@@ -25,10 +25,13 @@ protected:
         texts.setText(QStringLiteral("Captions"), 5, QStringLiteral("pick target"));
     }
     BackupContext context() {
-        return {dialogs, texts, dir.path() + QLatin1Char('/'), QStringLiteral("/somewhere/settings.cfg")};
+        return {dialogs, texts, dir.path() + QLatin1Char('/'),
+                QStringLiteral("/somewhere/settings.cfg")};
     }
     QString path(const char* name) const { return dir.file(QLatin1String(name)); }
-    void put(const char* name, const QByteArray& bytes) { ASSERT_TRUE(test::writeBytes(path(name), bytes)); }
+    void put(const char* name, const QByteArray& bytes) {
+        ASSERT_TRUE(test::writeBytes(path(name), bytes));
+    }
     QByteArray get(const char* name) const { return test::readBytes(path(name)); }
     std::vector<QString> texts_shown() const {
         std::vector<QString> out;
@@ -98,8 +101,9 @@ TEST_F(BackupTest, AdvancedModeWithNeitherFileLetsTheUserPickBoth) {
     dialogs.choose(path("copy.cfg"));
     create_backup(context(), true);
     EXPECT_EQ(get("copy.cfg"), "chosen");
-    EXPECT_EQ(texts_shown(), (std::vector<QString>{QStringLiteral("pick source"), QStringLiteral("pick target"),
-                                                   QStringLiteral("notice")}));
+    EXPECT_EQ(texts_shown(),
+              (std::vector<QString>{QStringLiteral("pick source"), QStringLiteral("pick target"),
+                                    QStringLiteral("notice")}));
     EXPECT_EQ(dialogs.shown[0].initialFolder, QStringLiteral("/somewhere/settings.cfg"));
 
     dialogs.choose(QString());

@@ -68,7 +68,9 @@ class InOwnCurrentFolder {
 public:
     InOwnCurrentFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(folder.path()); }
     ~InOwnCurrentFolder() { QDir::setCurrent(previous_); }
-    QStringList trace() const { return splitCrlf(readBytes(folder.file(QStringLiteral("debug.log")))); }
+    QStringList trace() const {
+        return splitCrlf(readBytes(folder.file(QStringLiteral("debug.log"))));
+    }
 
     TempFolder folder;
 

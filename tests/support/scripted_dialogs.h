@@ -15,7 +15,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         enum class Kind { Message, Open, Save } kind;
-        QString text;   // message text; empty for file dialogs
+        QString text; // message text; empty for file dialogs
         QString title;
         Buttons buttons = Buttons::Ok;
         QString initialFolder;

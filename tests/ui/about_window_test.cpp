@@ -41,8 +41,11 @@ TEST(AboutWindow, ShowsNineteenLinesWithThisBuildsVersion) {
         EXPECT_TRUE(text[empty].isEmpty()) << empty;
     EXPECT_FALSE(about->aboutText().contains(QLatin1Char('\n')));
     // Shown as lines on screen.
-    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Label1"))->text().count(QLatin1Char('\n')), 18);
-    EXPECT_TRUE(about->findChild<QLabel*>(QStringLiteral("Label2"))->text().startsWith(QStringLiteral("Visit us at ")));
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Label1"))->text().count(QLatin1Char('\n')),
+              18);
+    EXPECT_TRUE(about->findChild<QLabel*>(QStringLiteral("Label2"))
+                    ->text()
+                    .startsWith(QStringLiteral("Visit us at ")));
     EXPECT_FALSE(about->findChild<QLabel*>(QStringLiteral("Picture1"))->pixmap().isNull())
         << "the banner comes from the resources";
 }
@@ -75,7 +78,8 @@ TEST(AboutWindow, TextFitsItsLabel) {
     w->showAbout();
     for (const char* name : {"Label1", "Label2"}) {
         auto* label = w->aboutWindow()->findChild<QLabel*>(QString::fromLatin1(name));
-        const QRect needed = label->fontMetrics().boundingRect(label->rect(), int(label->alignment()), label->text());
+        const QRect needed = label->fontMetrics().boundingRect(
+            label->rect(), int(label->alignment()), label->text());
         EXPECT_LE(needed.width(), label->width()) << name;
         EXPECT_LE(needed.height(), label->height()) << name;
         EXPECT_GE(label->font().pointSizeF(), 7.0) << name << " stays readable";

@@ -3,11 +3,11 @@
 // order of the frames, the menus open from the keyboard, and Enter and
 // Escape do the expected thing in every window and message box.
 
+#include "accounts/qstring_printer.h"
 #include "ui/about_window.h"
 #include "ui/account_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/widget_text.h"
-#include "accounts/qstring_printer.h"
 #include "ui_test_support.h"
 
 #include <QAccessible>
@@ -108,8 +108,7 @@ protected:
 
 // --- Names --------------------------------------------------------------------
 
-class AccessibleNames : public StartedWindow,
-                        public ::testing::WithParamInterface<const char*> {};
+class AccessibleNames : public StartedWindow, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(AccessibleNames, EveryTabStopOfEveryWindowIsNamed) {
     start(GetParam());
@@ -147,8 +146,7 @@ TEST_P(AccessibleNames, SlidersAndBoxesTakeTheLabelBesideThem) {
               spokenCaption(u"Label12"));
     EXPECT_EQ(accessibleText(w->control(u"Text1"), QAccessible::Name), spokenCaption(u"Label4"));
     // Scale numbers never name a slider.
-    EXPECT_EQ(accessibleText(w->control(u"musicvol"), QAccessible::Name),
-              spokenCaption(u"Label6"));
+    EXPECT_EQ(accessibleText(w->control(u"musicvol"), QAccessible::Name), spokenCaption(u"Label6"));
     // A box with a tooltip of its own describes itself; the slider's
     // tooltip shows its value, the description keeps the meaning.
     EXPECT_EQ(accessibleText(w->control(u"accname"), QAccessible::Description),
@@ -171,9 +169,9 @@ TEST_P(AccessibleNames, AccountWindowBoxesAndSlotButtons) {
               ui::spokenText(ui::caption(accounts.control(QStringLiteral("Label4")))));
     EXPECT_EQ(accessibleText(accounts.optionButton(4), QAccessible::Name),
               ui::spokenText(ui::caption(accounts.slotFrame(4))));
-    EXPECT_FALSE(accessibleText(accounts.keyBox(1, ui::KeyRow::Deepfall, 0),
-                                QAccessible::Description)
-                     .isEmpty());
+    EXPECT_FALSE(
+        accessibleText(accounts.keyBox(1, ui::KeyRow::Deepfall, 0), QAccessible::Description)
+            .isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLanguages, AccessibleNames,
@@ -216,9 +214,12 @@ TEST_F(StartedWindow, TabVisitsTheOptionsFramesInReadingOrder) {
     // Unsupported settings, the buttons beside them; then the left column of
     // the supported settings (chat and graphics side by side), then the
     // in-game column: its left column of frames before sound and the rest.
-    EXPECT_EQ(visits, (QStringList{QStringLiteral("Frame1"), QStringLiteral("oeffnen"), QStringLiteral("speichern"), QStringLiteral("exitbtn"),
-                                   QStringLiteral("Frame3"), QStringLiteral("Frame7"), QStringLiteral("Frame6"), QStringLiteral("Frame11"),
-                                   QStringLiteral("Frame5"), QStringLiteral("Frame8"), QStringLiteral("Frame10"), QStringLiteral("Frame9"),
+    EXPECT_EQ(visits, (QStringList{QStringLiteral("Frame1"), QStringLiteral("oeffnen"),
+                                   QStringLiteral("speichern"), QStringLiteral("exitbtn"),
+                                   QStringLiteral("Frame3"), QStringLiteral("Frame7"),
+                                   QStringLiteral("Frame6"), QStringLiteral("Frame11"),
+                                   QStringLiteral("Frame5"), QStringLiteral("Frame8"),
+                                   QStringLiteral("Frame10"), QStringLiteral("Frame9"),
                                    QStringLiteral("Frame12"), QStringLiteral("Frame4")}))
         << objectNames(chain);
 
@@ -306,8 +307,10 @@ TEST_F(StartedWindow, AccountWindowTabGoesSlotBySlot) {
         if (visits.isEmpty() || visits.back() != place)
             visits << place;
     }
-    EXPECT_EQ(visits.mid(0, 6), (QStringList{QStringLiteral("Frame1_0"), QStringLiteral("Frame1_2"), QStringLiteral("Frame1_3"),
-                                             QStringLiteral("Frame1_4"), QStringLiteral("Command1"), QStringLiteral("Command2")}))
+    EXPECT_EQ(visits.mid(0, 6),
+              (QStringList{QStringLiteral("Frame1_0"), QStringLiteral("Frame1_2"),
+                           QStringLiteral("Frame1_3"), QStringLiteral("Frame1_4"),
+                           QStringLiteral("Command1"), QStringLiteral("Command2")}))
         << objectNames(chain);
 }
 
@@ -342,8 +345,7 @@ TEST_F(StartedWindow, AltAloneSelectsTheMenuBar) {
         EXPECT_EQ(w->menuBar()->activeAction(), w->menu(u"mfile")->menuAction()) << style;
         // Down opens the selected menu; Escape twice leaves the menu bar.
         QTest::keyClick(w->menuBar(), Qt::Key_Down);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w->menu(u"mfile")->isVisible(); }, 2000))
-            << style;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->menu(u"mfile")->isVisible(); }, 2000)) << style;
         QTest::keyClick(w->menu(u"mfile"), Qt::Key_Escape);
         QTest::keyClick(w->menuBar(), Qt::Key_Escape);
         EXPECT_EQ(w->menuBar()->activeAction(), nullptr) << style;
@@ -414,8 +416,7 @@ void clearQuitRequest() {
 }
 
 // Runs `show` and presses `key` in the modal dialog it opens.
-template <class Result>
-Result pressInModal(Qt::Key key, const std::function<Result()>& show) {
+template <class Result> Result pressInModal(Qt::Key key, const std::function<Result()>& show) {
     clearQuitRequest();
     bool pressed = false;
     QTimer timer;
@@ -449,7 +450,10 @@ TEST(QtDialogsKeys, EnterAnswersYesOrOkAndEscapeTheOtherButton) {
         {B::YesNo, A::Yes, A::No},
     };
     for (const auto& c : cases) {
-        const auto ask = [&] { return dialogs.message(QStringLiteral("Question?"), QStringLiteral("Quillset"), c.buttons); };
+        const auto ask = [&] {
+            return dialogs.message(QStringLiteral("Question?"), QStringLiteral("Quillset"),
+                                   c.buttons);
+        };
         EXPECT_EQ(pressInModal<A>(Qt::Key_Return, ask), c.enter) << int(c.buttons);
         EXPECT_EQ(pressInModal<A>(Qt::Key_Escape, ask), c.escape) << int(c.buttons);
     }

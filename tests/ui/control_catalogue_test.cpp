@@ -201,10 +201,14 @@ TEST(ControlCatalogue, SlidersHaveTheirRangesStepsAndTicks) {
         int min, max, small, large, ticks;
     };
     const Range ranges[] = {
-        {"ca", 0, 255, 1, 5, 51},       {"cd", 1, 32, 1, 1, 8},
-        {"cl", 1, 32, 1, 1, 8},         {"mma", 0, 255, 1, 1, 51},
-        {"dunkelheit", 0, 100, 1, 1, 51}, {"musicvol", 0, 125, 1, 1, 25},
-        {"sfxvol", 0, 125, 1, 1, 25},   {"voicevol", 0, 125, 1, 1, 25},
+        {"ca", 0, 255, 1, 5, 51},
+        {"cd", 1, 32, 1, 1, 8},
+        {"cl", 1, 32, 1, 1, 8},
+        {"mma", 0, 255, 1, 1, 51},
+        {"dunkelheit", 0, 100, 1, 1, 51},
+        {"musicvol", 0, 125, 1, 1, 25},
+        {"sfxvol", 0, 125, 1, 1, 25},
+        {"voicevol", 0, 125, 1, 1, 25},
         {"warninglevel", 0, 100, 1, 10, 25},
     };
     TestWindow w;
@@ -242,10 +246,17 @@ TEST(ControlCatalogue, TextBoxesHaveLengthLimitsAndTheLanguageBoxIsCentred) {
 TEST(ControlCatalogue, LabelsShareTheTooltipOfTheControlTheyDescribe) {
     TestWindow w;
     const std::pair<const char*, const char*> pairs[] = {
-        {"Label4", "Text1"},  {"Label2", "cd"},        {"Label3", "cl"},
-        {"Label9", "accname"}, {"Label11", "defplayername"}, {"Label15", "stdspn"},
-        {"Label8", "lp"},     {"Label13", "lport"},    {"Label12", "warninglevel"},
-        {"Label5", "mma"},    {"Label16", "dunkelheit"},
+        {"Label4", "Text1"},
+        {"Label2", "cd"},
+        {"Label3", "cl"},
+        {"Label9", "accname"},
+        {"Label11", "defplayername"},
+        {"Label15", "stdspn"},
+        {"Label8", "lp"},
+        {"Label13", "lport"},
+        {"Label12", "warninglevel"},
+        {"Label5", "mma"},
+        {"Label16", "dunkelheit"},
     };
     for (const auto& [label, target] : pairs) {
         const QString tip = w->control(QString::fromLatin1(label))->toolTip();
@@ -262,8 +273,8 @@ TEST(ControlCatalogue, LabelsShareTheTooltipOfTheControlTheyDescribe) {
 // group's buttons stand for the digits of its key.
 TEST(ControlCatalogue, EveryKeyIsBoundToAControlOfItsKind) {
     const std::pair<KeyKind, Kind> kinds[] = {
-        {KeyKind::Flag, Kind::Check},     {KeyKind::WaitRetrace, Kind::Check},
-        {KeyKind::Number, Kind::Slider},  {KeyKind::Text, Kind::Text},
+        {KeyKind::Flag, Kind::Check},    {KeyKind::WaitRetrace, Kind::Check},
+        {KeyKind::Number, Kind::Slider}, {KeyKind::Text, Kind::Text},
         {KeyKind::Choice, Kind::Group},
     };
     TestWindow w;
@@ -321,8 +332,9 @@ TEST(ControlCatalogue, MenusAndTheirItems) {
     QStringList menuTitles;
     for (QAction* top : w->menuBar()->actions())
         menuTitles << top->menu()->objectName() + QLatin1Char('=') + top->text();
-    EXPECT_EQ(menuTitles, (QStringList{QStringLiteral("mfile=Datei"), QStringLiteral("moptions=Optionen"),
-                                       QStringLiteral("mhelp=Hilfe")}));
+    EXPECT_EQ(menuTitles,
+              (QStringList{QStringLiteral("mfile=Datei"), QStringLiteral("moptions=Optionen"),
+                           QStringLiteral("mhelp=Hilfe")}));
     for (const Item& item : items) {
         SCOPED_TRACE(item.name);
         auto* action = w->findChild<QAction*>(QString::fromLatin1(item.name));
@@ -356,7 +368,8 @@ TEST(ControlCatalogue, WindowIsTheDesignedClientAreaAtFifteenTwipsPerPixel) {
     EXPECT_EQ(ui::TwipScale(96).pixels(10305), 687);
     EXPECT_EQ(ui::TwipScale(144).pixels(10305), 1031);
     // Placement comes from the catalogue: the Save button at 7320, 840 twips.
-    EXPECT_EQ(w->control(u"speichern")->geometry(), ui::TwipScale(w->logicalDpiX()).rect({7320, 840, 1335, 375}));
+    EXPECT_EQ(w->control(u"speichern")->geometry(),
+              ui::TwipScale(w->logicalDpiX()).rect({7320, 840, 1335, 375}));
 }
 
 // Controls never overlap their neighbours (the rounding of twips to pixels
@@ -392,19 +405,22 @@ void expectTextsFit(ui::OptionsWindow& window, const std::string& what) {
             if (label->wordWrap()) {
                 EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
                 // No single word may be wider than the label.
-                for (const QString& word : label->text().split(QRegularExpression(QStringLiteral("\\s+"))))
+                for (const QString& word :
+                     label->text().split(QRegularExpression(QStringLiteral("\\s+"))))
                     EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->width()) << name;
             } else {
                 EXPECT_LE(label->sizeHint().width(), label->width()) << name;
-                EXPECT_LE(label->fontMetrics().boundingRect(label->rect(), 0, label->text()).height(),
-                          label->height())
+                EXPECT_LE(
+                    label->fontMetrics().boundingRect(label->rect(), 0, label->text()).height(),
+                    label->height())
                     << name;
             }
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             EXPECT_LE(button->sizeHint().width(), button->width()) << name;
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
             const QFontMetrics metrics(frame->font());
-            EXPECT_LE(metrics.horizontalAdvance(frame->title()) + 2 * metrics.averageCharWidth() + 4,
+            EXPECT_LE(metrics.horizontalAdvance(frame->title()) + 2 * metrics.averageCharWidth() +
+                          4,
                       frame->width())
                 << name;
         }
@@ -413,13 +429,16 @@ void expectTextsFit(ui::OptionsWindow& window, const std::string& what) {
 
 TEST(ControlCatalogue, DefaultTextsFitTheirControls) {
     TestWindow w;
-    ui::setCaption(w->control(u"Label10"), QStringLiteral("Korrin Quillset\rSettings editor made by the Quillset developers"));
+    ui::setCaption(
+        w->control(u"Label10"),
+        QStringLiteral("Korrin Quillset\rSettings editor made by the Quillset developers"));
     expectTextsFit(*w.window, "defaults");
 }
 
 TEST(ControlCatalogue, ShippedLanguageTextsFitTheirControls) {
     for (const char* file : {"language.de.lng", "language.en.lng"}) {
-        const QString path = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + QLatin1String(file);
+        const QString path =
+            QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + QLatin1String(file);
         const std::optional<LanguageLoad> load = loadLanguageFile(path);
         ASSERT_TRUE(load.has_value()) << file;
         TestWindow w;

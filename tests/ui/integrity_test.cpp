@@ -28,11 +28,17 @@ const QString kLongKey = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY");
 // Twelve lines: the first slot is the one the settings name; every key has
 // another length, none of them four groups of five.
 const QStringList kAccounts = {
-    QStringLiteral("Aldric"), kDashedKey,         kLongKey,
-    QStringLiteral("Bryn"),   QStringLiteral(""), QStringLiteral("ABCDEFGHIJKLMNOPQRS"),
-    QStringLiteral("Cora"),   QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
+    QStringLiteral("Aldric"),
+    kDashedKey,
+    kLongKey,
+    QStringLiteral("Bryn"),
+    QStringLiteral(""),
+    QStringLiteral("ABCDEFGHIJKLMNOPQRS"),
+    QStringLiteral("Cora"),
+    QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
     QStringLiteral("ABCDE-FGHIJ-KLMNO-PQRST-U"),
-    QStringLiteral("Dara"),   QStringLiteral("\u00c4\u00d6\u00dc-\u20ac\u0081 KEY"),
+    QStringLiteral("Dara"),
+    QStringLiteral("\u00c4\u00d6\u00dc-\u20ac\u0081 KEY"),
     QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVW"),
 };
 
@@ -50,11 +56,10 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(current.path()));
         writeBytes(program.file(QStringLiteral("language.lng")), "[Messages]\r\nM1\r\n");
         writeBytes(program.file(QStringLiteral("settings.bck")), "x");
-        writeBytes(settingsPath(),
-                   ansiLines({QStringLiteral("NETWORK_LOBBYLOGIN : Aldric"),
-                              QStringLiteral("NETWORK_PLAYER : ") + kLongName,
-                              QStringLiteral("NETWORK_CDKEY : ") + kLongKey,
-                              QStringLiteral("NETWORK_CDKEY2 : ") + kDashedKey}));
+        writeBytes(settingsPath(), ansiLines({QStringLiteral("NETWORK_LOBBYLOGIN : Aldric"),
+                                              QStringLiteral("NETWORK_PLAYER : ") + kLongName,
+                                              QStringLiteral("NETWORK_CDKEY : ") + kLongKey,
+                                              QStringLiteral("NETWORK_CDKEY2 : ") + kDashedKey}));
         w.state.programDir = program.path();
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
@@ -146,8 +151,11 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
     save();
     EXPECT_TRUE(linesWith(QStringLiteral("NETWORK_PLAYER ")) ==
                 (QStringLiteral("NETWORK_PLAYER : ") + kLongName).toStdString());
-    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " + linesWith(QStringLiteral("NETWORK_CDKEY2")),
-              QStringLiteral("NETWORK_CDKEY : %1 | NETWORK_CDKEY2 : %2").arg(kLongKey, kDashedKey).toStdString());
+    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " +
+                  linesWith(QStringLiteral("NETWORK_CDKEY2")),
+              QStringLiteral("NETWORK_CDKEY : %1 | NETWORK_CDKEY2 : %2")
+                  .arg(kLongKey, kDashedKey)
+                  .toStdString());
 
     // The account menu selects Aldric's slot; closed without an edit, its
     // keys go to the settings exactly as accounts.cfg holds them.
@@ -158,8 +166,11 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
     accounts.Command2_Click();
     w->control<QCheckBox>(u"fullsc")->click();
     save();
-    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " + linesWith(QStringLiteral("NETWORK_CDKEY2")),
-              QStringLiteral("NETWORK_CDKEY : %1 | NETWORK_CDKEY2 : %2").arg(kDashedKey, kLongKey).toStdString());
+    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " +
+                  linesWith(QStringLiteral("NETWORK_CDKEY2")),
+              QStringLiteral("NETWORK_CDKEY : %1 | NETWORK_CDKEY2 : %2")
+                  .arg(kDashedKey, kLongKey)
+                  .toStdString());
 
     // Saved in the Account window without an edit: every slot's name and
     // keys byte for byte.
@@ -180,15 +191,18 @@ TEST_F(Integrity, SaveTakesTheKeysTheSelectedAccountsBoxesShow) {
     for (int i = 0; i < 4; ++i)
         accounts.keyBox(1, ui::KeyRow::Korrin, i)->setText(groups[i]);
     for (int i = 0; i < 4; ++i)
-        accounts.keyBox(1, ui::KeyRow::Deepfall, i)->setText(i == 0 ? QStringLiteral("DDDDD") : QString());
+        accounts.keyBox(1, ui::KeyRow::Deepfall, i)
+            ->setText(i == 0 ? QStringLiteral("DDDDD") : QString());
     w->menuItem(u"mSave")->trigger();
     EXPECT_FALSE(w.state.changedFlag) << "nothing to save yet";
     w->control<QCheckBox>(u"fullsc")->click();
     w.dialogs.answer(Answer::Ok);
     w->menuItem(u"mSave")->trigger();
-    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " + linesWith(QStringLiteral("NETWORK_CDKEY2")),
+    EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " +
+                  linesWith(QStringLiteral("NETWORK_CDKEY2")),
               "NETWORK_CDKEY : AAAAABBBBBCCC | NETWORK_CDKEY2 : DDDDD");
-    EXPECT_EQ(w->editor().accountStore().Lines[korrinLineIndex(1)], QStringLiteral("AAAAABBBBBCCC"));
+    EXPECT_EQ(w->editor().accountStore().Lines[korrinLineIndex(1)],
+              QStringLiteral("AAAAABBBBBCCC"));
     EXPECT_EQ(w->editor().accountStore().Lines[deepfallLineIndex(1)], QStringLiteral("DDDDD"));
 }
 

@@ -43,11 +43,12 @@ protected:
 };
 
 TEST_F(OpenSettings, LoadsTheFileAndRecordsIt) {
-    const QString path = write(QStringLiteral("settings.cfg"),
-                               {QStringLiteral("AUTOSAVE : 0"), QStringLiteral("AUTOSAVE : 1"),
-                                QStringLiteral("CHAT_ALPHA : 1000"), QStringLiteral("LANGUAGE : DEU"),
-                                QStringLiteral("NETWORK_CDKEY : KEY-ONE"), QStringLiteral("FONTPAGES : 12"),
-                                QStringLiteral("CAMERA_ZOOM : 3")});
+    const QString path =
+        write(QStringLiteral("settings.cfg"),
+              {QStringLiteral("AUTOSAVE : 0"), QStringLiteral("AUTOSAVE : 1"),
+               QStringLiteral("CHAT_ALPHA : 1000"), QStringLiteral("LANGUAGE : DEU"),
+               QStringLiteral("NETWORK_CDKEY : KEY-ONE"), QStringLiteral("FONTPAGES : 12"),
+               QStringLiteral("CAMERA_ZOOM : 3")});
     w->editor().loadSettings(path);
     const SettingsModel model = w->editor().values();
     EXPECT_EQ(model.number(QLatin1String("AUTOSAVE")), 1);
@@ -71,9 +72,10 @@ TEST_F(OpenSettings, LoadsTheFileAndRecordsIt) {
 }
 
 TEST_F(OpenSettings, SecondLoadStartsFromClearedControlsButKeepsFontPages) {
-    const QString first = write(QStringLiteral("settings.cfg"),
-                                {QStringLiteral("FONTPAGES : 4"), QStringLiteral("VIOLENCE : 1"),
-                                 QStringLiteral("WAITRETRACE : 0"), QStringLiteral("NETWORK_CDKEY2 : X")});
+    const QString first =
+        write(QStringLiteral("settings.cfg"),
+              {QStringLiteral("FONTPAGES : 4"), QStringLiteral("VIOLENCE : 1"),
+               QStringLiteral("WAITRETRACE : 0"), QStringLiteral("NETWORK_CDKEY2 : X")});
     w->editor().loadSettings(first);
     QDir().mkpath(folder.file(QStringLiteral("other")));
     const QString second =

@@ -50,9 +50,9 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
     TempFolder current;
     const QString exe = copyProgram(program);
     ASSERT_FALSE(exe.isEmpty());
-    const QByteArray settings = crlfLines({QStringLiteral("SOUND : 0"),
-                                           QStringLiteral("NETWORK_PLAYER : Aldric"),
-                                           QStringLiteral("CAMERA_ZOOM : 3")});
+    const QByteArray settings =
+        crlfLines({QStringLiteral("SOUND : 0"), QStringLiteral("NETWORK_PLAYER : Aldric"),
+                   QStringLiteral("CAMERA_ZOOM : 3")});
     writeBytes(program.file(QStringLiteral("settings.cfg")), settings);
     writeBytes(program.file(QStringLiteral("settings.bck")), settings);
 
@@ -64,8 +64,8 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
     EXPECT_TRUE(trace.contains(QStringLiteral("init_language() -> loading language file from ") +
                                nativeProgram + QDir::separator() + QStringLiteral("language.lng")));
     EXPECT_EQ(trace.count(QStringLiteral("init_language() -> loading [Captions]")), 1);
-    EXPECT_TRUE(trace.contains(QStringLiteral("Form -> loading settings.cfg from ") + nativeProgram +
-                               QDir::separator()));
+    EXPECT_TRUE(trace.contains(QStringLiteral("Form -> loading settings.cfg from ") +
+                               nativeProgram + QDir::separator()));
     const qsizetype load = trace.indexOf(QStringLiteral("opensettings() -> Loading settings.cfg"));
     ASSERT_GE(load, 0);
     EXPECT_EQ(trace.mid(load + 1, 3),

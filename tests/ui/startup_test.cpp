@@ -8,9 +8,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QLabel>
 #include <QSlider>
 #include <gtest/gtest.h>
 
@@ -70,7 +70,9 @@ protected:
         writeBytes(program.file(QStringLiteral("settings.bck")), crlfLines(kSettingsLines));
     }
     QStringList trace() { return splitCrlf(readBytes(current.file(QStringLiteral("debug.log")))); }
-    QString installDir() const { return QDir::toNativeSeparators(program.path()) + QDir::separator(); }
+    QString installDir() const {
+        return QDir::toNativeSeparators(program.path()) + QDir::separator();
+    }
 
     // The trace of a start-up up to the settings load. Without settings
     // beside the program the registry is asked (it is empty here) and the
@@ -79,9 +81,10 @@ protected:
         QStringList lines = {
             QStringLiteral("Quillset Debug File - v2.5.9"),
             QStringLiteral("Form -> XPStyle initialized"),
-            QStringLiteral("Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"),
-            QStringLiteral("init_language() -> loading language file from ")
-                + QDir::toNativeSeparators(program.file(QStringLiteral("language.lng"))),
+            QStringLiteral("Registry -> Existing Deepfall path checked and copied if not exists in "
+                           "Local_Machine"),
+            QStringLiteral("init_language() -> loading language file from ") +
+                QDir::toNativeSeparators(program.file(QStringLiteral("language.lng"))),
             QStringLiteral("init_language() -> loading [Captions]"),
             QStringLiteral("init_language() -> loading [Messages]"),
             QStringLiteral("init_language() -> loading [Sound]"),
@@ -101,7 +104,8 @@ protected:
             QStringLiteral("Form -> loading settings.cfg from ") + installDir(),
         };
         if (!settingsBesideProgram) {
-            const qsizetype at = lines.indexOf(QStringLiteral("Form -> Getting path from Registry")) + 1;
+            const qsizetype at =
+                lines.indexOf(QStringLiteral("Form -> Getting path from Registry")) + 1;
             lines.insert(at, QStringLiteral("Form -> Creating Backup"));
             lines.insert(at, QStringLiteral("Form -> ") + QDir::separator());
         }
@@ -124,7 +128,8 @@ TEST_F(Startup, TraceOfARunWithSettingsAndBackupBesideTheProgram) {
     QStringList expected = traceBeforeLoad();
     expected << QStringLiteral("opensettings() -> Loading settings.cfg");
     for (const QString& line : kSettingsLines)
-        expected << QStringLiteral("opensettings() -> Loading ") + line.section(QStringLiteral(" : "), 0, 0);
+        expected << QStringLiteral("opensettings() -> Loading ") +
+                        line.section(QStringLiteral(" : "), 0, 0);
     expected << QStringLiteral("Form -> Done") << QStringLiteral("Form -> Program initialized.");
     EXPECT_EQ(trace(), expected);
     EXPECT_TRUE(w->editor().debugLog().isOpen()) << "the trace stays open until exit";
@@ -148,7 +153,8 @@ TEST_F(Startup, WindowShowsTheLanguageTextsAndTheRunningState) {
     ASSERT_EQ(w->editor().start(), Result::Running);
     EXPECT_EQ(w->control<QPushButton>(u"speichern")->text(), QStringLiteral("Sichern"));
     EXPECT_EQ(w->control<QPushButton>(u"exitbtn")->text(), QStringLiteral("Ende "));
-    EXPECT_EQ(w->editor().languageTable().text(QStringLiteral("Captions"), 3), QStringLiteral("Ende "));
+    EXPECT_EQ(w->editor().languageTable().text(QStringLiteral("Captions"), 3),
+              QStringLiteral("Ende "));
     EXPECT_EQ(w->control<QCheckBox>(u"sound")->text(), QStringLiteral("Ton an"));
     EXPECT_EQ(w->control(u"musicvol")->toolTip(), QStringLiteral("Musiklautstärke"));
     EXPECT_EQ(w->menu(u"mfile")->title(), QStringLiteral("Datei!"));
@@ -157,12 +163,14 @@ TEST_F(Startup, WindowShowsTheLanguageTextsAndTheRunningState) {
     EXPECT_EQ(w->menuItem(u"use_xp_style")->text(), QStringLiteral("XP-Style verwenden"));
     // No [Network] section: the design texts stay.
     EXPECT_EQ(w->control<QLabel>(u"Label7")->text(), QStringLiteral("Lobby Server Adresse"));
-    EXPECT_EQ(w->control(u"lp")->toolTip(), QStringLiteral("Gibt den Port der Lobby an, sollte immer 7065 sein!"));
+    EXPECT_EQ(w->control(u"lp")->toolTip(),
+              QStringLiteral("Gibt den Port der Lobby an, sollte immer 7065 sein!"));
 
     const QString heading = ui::caption(w->control(u"Label10"));
     EXPECT_TRUE(heading.startsWith(QStringLiteral("Korrin Quillset\r")));
     EXPECT_EQ(heading.count(QLatin1Char('\r')), 1);
-    EXPECT_EQ(w->control<QLabel>(u"Label10")->text().count(QLatin1Char('\n')), 1) << "shown on two lines";
+    EXPECT_EQ(w->control<QLabel>(u"Label10")->text().count(QLatin1Char('\n')), 1)
+        << "shown on two lines";
 
     EXPECT_FALSE(w->menuItem(u"madvanced")->isChecked());
     EXPECT_FALSE(w.state.advancedMode);

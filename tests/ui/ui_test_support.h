@@ -38,20 +38,20 @@ inline SettingsModel modelUsingEveryKey(int variant) {
             model.numbers[row] = variant == 2 ? row % 3 : variant == 1 ? 2 : 0;
             break;
         case KeyKind::Number:
-            model.numbers[row] = variant == 0 ? def.min
+            model.numbers[row] = variant == 0   ? def.min
                                  : variant == 1 ? def.max
                                                 : (def.min + def.max) / 2;
             break;
         case KeyKind::Choice: {
             const auto choices = def.choices();
-            model.numbers[row] = variant == 0 ? choices.front().digit - '0'
+            model.numbers[row] = variant == 0   ? choices.front().digit - '0'
                                  : variant == 1 ? choices.back().digit - '0'
                                                 : SettingsModel::kNoChoice;
             break;
         }
         case KeyKind::Text:
             // Trailing blanks and over-long values come back unchanged.
-            model.texts[row] = variant == 0 ? QStringLiteral("x")
+            model.texts[row] = variant == 0   ? QStringLiteral("x")
                                : variant == 1 ? QStringLiteral("%1 value ").arg(def.name())
                                               : QStringLiteral("1234567890");
             break;

@@ -50,8 +50,8 @@ protected:
 };
 
 TEST_F(WindowState, TenClicksShowTheMarkOnce) {
-    const char* boxes[] = {"fullsc", "textd", "fbs",   "quake", "shmov",
-                           "asa",    "ate",   "expmap", "vio",  "fullsc"};
+    const char* boxes[] = {"fullsc", "textd", "fbs",    "quake", "shmov",
+                           "asa",    "ate",   "expmap", "vio",   "fullsc"};
     for (const char* box : boxes)
         w->control<QCheckBox>(QString::fromLatin1(box))->click();
     EXPECT_TRUE(w.state.changedFlag);
@@ -67,7 +67,8 @@ TEST_F(WindowState, EveryKindOfSettingsControlMarksTheWindow) {
     };
     EXPECT_TRUE(marks([&] { w->control<QRadioButton>(u"modem")->click(); }));
     EXPECT_TRUE(marks([&] { QTest::keyClicks(w->control(u"stdspn"), QStringLiteral("Abend")); }));
-    EXPECT_TRUE(marks([&] { w->control<QSlider>(u"cl")->triggerAction(QSlider::SliderSingleStepAdd); }));
+    EXPECT_TRUE(
+        marks([&] { w->control<QSlider>(u"cl")->triggerAction(QSlider::SliderSingleStepAdd); }));
     EXPECT_TRUE(marks([&] { w->control<QCheckBox>(u"sound")->click(); }));
     // A second click on an option button that is already on changes nothing.
     EXPECT_FALSE(marks([&] { w->control<QRadioButton>(u"modem")->click(); }));

@@ -72,8 +72,7 @@ protected:
     }
 
     QStringList savedLines() const {
-        QStringList lines =
-            fromAnsi(test::readBytes(accountFile())).split(QStringLiteral("\r\n"));
+        QStringList lines = fromAnsi(test::readBytes(accountFile())).split(QStringLiteral("\r\n"));
         if (!lines.isEmpty() && lines.back().isEmpty())
             lines.removeLast();
         return lines;
@@ -97,8 +96,8 @@ protected:
         if (w.nameBox(slot)->isEnabled() != enabled)
             return false;
         for (int i = 0; i < 4; ++i)
-            if (w.keyBox(slot, K, i)->isEnabled() != enabled
-                || w.keyBox(slot, D, i)->isEnabled() != enabled)
+            if (w.keyBox(slot, K, i)->isEnabled() != enabled ||
+                w.keyBox(slot, D, i)->isEnabled() != enabled)
                 return false;
         return true;
     }
@@ -123,10 +122,18 @@ protected:
     }
 
     const QStringList kFourAccounts{
-        QStringLiteral("Ada"),   QStringLiteral("AAAAABBBBBCCCCCDDDDD"), QStringLiteral("EEEEEFFFFFGGGGGHHHHH"),
-        QStringLiteral("Brin"),  QStringLiteral("KKKKKLLLLL"),           QStringLiteral(""),
-        QStringLiteral("Ceyla"), QStringLiteral("MMMMMNNNNNOOOOOPPPPP"), QStringLiteral("QQQQQRRRRRSSSSSTTTTT"),
-        QStringLiteral("Ada"),   QStringLiteral("11111222223333344444"), QStringLiteral("55555666667777788888"),
+        QStringLiteral("Ada"),
+        QStringLiteral("AAAAABBBBBCCCCCDDDDD"),
+        QStringLiteral("EEEEEFFFFFGGGGGHHHHH"),
+        QStringLiteral("Brin"),
+        QStringLiteral("KKKKKLLLLL"),
+        QStringLiteral(""),
+        QStringLiteral("Ceyla"),
+        QStringLiteral("MMMMMNNNNNOOOOOPPPPP"),
+        QStringLiteral("QQQQQRRRRRSSSSSTTTTT"),
+        QStringLiteral("Ada"),
+        QStringLiteral("11111222223333344444"),
+        QStringLiteral("55555666667777788888"),
     };
 
     TempFolder folder;
@@ -154,7 +161,8 @@ TEST_F(AccountWindowTest, BuildsEveryControlOfTheDesignInsideItsParent) {
         QWidget* widget = w.control(def.name);
         ASSERT_NE(widget, nullptr) << def.name.toStdString();
         QWidget* parent = widget->parentWidget();
-        EXPECT_EQ(parent->objectName(), def.parent.isEmpty() ? QStringLiteral("Form2") : def.parent);
+        EXPECT_EQ(parent->objectName(),
+                  def.parent.isEmpty() ? QStringLiteral("Form2") : def.parent);
         EXPECT_TRUE(parent->rect().contains(widget->geometry())) << def.name.toStdString();
     }
 
@@ -474,12 +482,18 @@ TEST_F(AccountWindowTest, FailedSaveTellsTheUserAndKeepsTheWindowWithItsEdits) {
 
 TEST_F(AccountWindowTest, CloseBoxDestroysTheWindowAndTheNextUseBuildsItWithTheTexts) {
     const QString lng = folder.file(QStringLiteral("language.lng"));
-    QStringList file{QStringLiteral("[Accountmanagement]"), QStringLiteral("Kontoname"),
-                     QStringLiteral("Name tip"),            QStringLiteral("Erster Schlüssel"),
-                     QStringLiteral("first key tip"),       QStringLiteral("Zweiter Schlüssel"),
-                     QStringLiteral("second key tip"),      QStringLiteral("[Captions]"),
-                     QStringLiteral("Sichern"),             QString(),
-                     QStringLiteral("Ende"),                QStringLiteral("[GUI]")};
+    QStringList file{QStringLiteral("[Accountmanagement]"),
+                     QStringLiteral("Kontoname"),
+                     QStringLiteral("Name tip"),
+                     QStringLiteral("Erster Schlüssel"),
+                     QStringLiteral("first key tip"),
+                     QStringLiteral("Zweiter Schlüssel"),
+                     QStringLiteral("second key tip"),
+                     QStringLiteral("[Captions]"),
+                     QStringLiteral("Sichern"),
+                     QString(),
+                     QStringLiteral("Ende"),
+                     QStringLiteral("[GUI]")};
     for (int entry = 1; entry <= 12; ++entry)
         file << QString();
     file << QStringLiteral("Konto wählen");
