@@ -35,8 +35,7 @@ void keepOwner(const QFileInfo& target, int fd) {
         return;
     if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
         if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            [[maybe_unused]] const int ignored =
-                ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
         }
     }
 }
