@@ -62,6 +62,10 @@ void AccountWindowHost::open(const QString& fileCdKey, const QString& fileCdKey2
 }
 
 std::optional<AccountCdKeys> AccountWindowHost::takeSelectedKeysForSettings() {
+    // Loaded at start-up and never used since: a window built now would have
+    // no slot selected, so there is nothing to build it for.
+    if (!window_ && loadStepDone_)
+        return std::nullopt;
     return window().takeSelectedKeysForSettings();
 }
 
