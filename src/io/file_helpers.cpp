@@ -1,5 +1,7 @@
 #include "io/file_helpers.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,21 +24,27 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes) 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // Read in chunks: asking QIODevice for maxBytes at once would allocate
-    // that much up front, and the file may grow after the size check.
-    QByteArray data;
-    data.reserve(info.size());
-    constexpr qint64 kChunk = 1 << 20;
+    // Read straight into one buffer of the file's size, grown only when the
+    // file grew after the size check, and never past maxBytes + 1: asking
+    // QIODevice for maxBytes at once would allocate that much up front.
+    QByteArray data(info.size(), Qt::Uninitialized);
+    qint64 filled = 0;
     while (true) {
-        const QByteArray chunk = file.read(kChunk);
-        if (file.error() != QFileDevice::NoError)
+        if (filled == data.size()) {
+            if (data.size() > maxBytes)
+                return std::nullopt;
+            data.resize(std::min(std::max<qint64>(2 * data.size(), 4096), maxBytes + 1));
+        }
+        const qint64 got = file.read(data.data() + filled, data.size() - filled);
+        if (got < 0)
             return std::nullopt;
-        if (chunk.isEmpty())
+        if (got == 0)
             break;
-        data.append(chunk);
-        if (data.size() > maxBytes)
-            return std::nullopt;
+        filled += got;
     }
+    if (filled > maxBytes)
+        return std::nullopt;
+    data.truncate(filled);
     return data;
 }
 
