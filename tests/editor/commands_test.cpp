@@ -5,7 +5,12 @@
 #include "support/editor_harness.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <vector>
 
 namespace quillset::test {
 namespace {
@@ -180,85 +185,92 @@ TEST_F(Commands, OpenInAdvancedModeAlwaysAsksForAFile) {
 
 // ---- Save -------------------------------------------------------------
 
-TEST_F(Commands, SaveWritesOnlyWhenThereAreChanges) {
-    startWithGameFile();
-    const QByteArray before = readBytes(settings());
-    w.editor.save();
-    EXPECT_TRUE(shown().isEmpty());
-    EXPECT_EQ(readBytes(settings()), before);
+// One row per way through Save: the mode, whether the install folder has a
+// settings.cfg (and whether it was loaded), the answers, and what is shown,
+// written and left marked.
+struct SaveCase {
+    const char* name;
+    bool advanced;
+    bool gameFile;      // settings.cfg in the install folder at start-up
+    bool laterGameFile; // one appears after start-up, so none is loaded
+    bool edited;
+    std::vector<Answer> answers;
+    std::optional<const char*> chosen; // the save dialog's answer; "" cancels
+    QStringList shown;                 // "M9" stands for the question with the path
+    const char* written;               // "game", a name in another folder, or none
+    bool markedAfter;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
-TEST_F(Commands, SaveInBasicModeAsksAboutTheCurrentFile) {
-    startWithGameFile();
-    edit();
-    w.dialogs.answer(Answer::Ok);
+const QString kSaveDialog = QStringLiteral("save:Save title");
+
+// clang-format off
+const SaveCase kSaveCases[] = {
+ // name                                  adv   game  later edit  answers            chosen          shown                  written         marked
+    {"NothingChanged",                    false, true, false, false, {},               {},             {},                    nullptr,        false},
+    {"BasicOverTheCurrentFile",           false, true, false, true,  {Answer::Ok},     {},             {"M9"},                "game",         false},
+    {"BasicElsewhereCancelled",           false, true, false, true,  {Answer::Cancel}, "",             {"M9", kSaveDialog},   nullptr,        true},
+    {"BasicElsewhere",                    false, true, false, true,  {Answer::Cancel}, "copy.cfg",     {"M9", kSaveDialog},   "copy.cfg",     false},
+    {"BasicNoGameFileRefused",            false, false, false, true, {Answer::Cancel}, {},             {"M1"},                nullptr,        true},
+    {"BasicNoGameFileElsewhere",          false, false, false, true, {Answer::Ok},     "settings.cfg", {"M1", kSaveDialog},   "settings.cfg", false},
+    {"BasicUnloadedGameFileWrittenUnasked", false, false, true, true, {},              {},             {},                    "game",         false},
+    {"AdvancedNoCurrentFile",             true, false, false, true,  {},               "settings.cfg", {kSaveDialog},         "settings.cfg", false},
+    {"AdvancedOverTheCurrentFile",        true, true, false, true,   {Answer::Ok},     {},             {"M9"},                "game",         false},
+    {"AdvancedElsewhereCancelled",        true, true, false, true,   {Answer::Cancel}, "",             {"M9", kSaveDialog},   nullptr,        true},
+};
+// clang-format on
+
+class SaveFlow : public Commands, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SaveFlow, ShowsWritesAndMarksAsTheRowSays) {
+    const SaveCase& c = GetParam();
+    if (c.gameFile)
+        startWithGameFile();
+    else
+        start();
+    if (c.laterGameFile)
+        writeBytes(settings(), "OLD : 1\r\n");
+    if (c.advanced)
+        setAdvanced();
+    const QByteArray gameBefore = readBytes(settings());
+    if (c.edited)
+        edit();
+    for (Answer a : c.answers)
+        w.dialogs.answer(a);
+    if (c.chosen)
+        w.dialogs.choose(**c.chosen ? elsewhere.file(QLatin1String(*c.chosen)) : QString());
+    const QString currentBefore = w.state.currentSettingsPath;
+
     w.editor.save();
-    EXPECT_EQ(shown(), QStringList{saveQuestion()});
-    const QByteArray written = readBytes(settings());
-    EXPECT_TRUE(written.contains("\r\nFULLSCREEN : 0\r\n"));
-    EXPECT_TRUE(written.endsWith("CAMERA_ZOOM : 3\r\n\r\n"));
-    EXPECT_FALSE(w.state.changedFlag);
-    EXPECT_EQ(title(), baseTitle());
+
+    QStringList expected = c.shown;
+    expected.replaceInStrings(QRegularExpression(QStringLiteral("^M9$")), saveQuestion());
+    EXPECT_EQ(shown(), expected);
+    EXPECT_TRUE(w.dialogs.exhausted()) << "every scripted answer was asked for";
+    const QString target = !c.written ? QString()
+                           : QLatin1String(c.written) == QLatin1String("game")
+                               ? settings()
+                               : elsewhere.file(QLatin1String(c.written));
+    if (target != settings()) {
+        EXPECT_EQ(readBytes(settings()), gameBefore) << "the game's file stays";
+    }
+    if (!target.isEmpty()) {
+        const QByteArray written = readBytes(target);
+        EXPECT_TRUE(written.contains("\r\nFULLSCREEN : ")) << written.left(80).constData();
+        EXPECT_TRUE(written.endsWith("\r\n\r\n"));
+    }
+    EXPECT_EQ(QDir(elsewhere.path()).isEmpty(), !c.written || target == settings());
+    EXPECT_EQ(w.state.changedFlag, c.markedAfter);
+    EXPECT_EQ(w.state.currentSettingsPath, currentBefore) << "saving elsewhere loads nothing";
+    const QString base = currentBefore.isEmpty() ? QStringLiteral("Quillset") : baseTitle();
+    EXPECT_EQ(title(), c.markedAfter ? base + QStringLiteral(" - Changed!") : base);
 }
 
-TEST_F(Commands, SaveUnderAnotherNameKeepsTheCurrentFile) {
-    startWithGameFile();
-    const QByteArray before = readBytes(settings());
-    edit();
-    // Cancel, then the dialog cancelled: nothing written, the mark stays.
-    w.dialogs.answer(Answer::Cancel);
-    w.dialogs.choose(QString());
-    w.editor.save();
-    EXPECT_EQ(readBytes(settings()), before);
-    EXPECT_TRUE(w.state.changedFlag);
-    EXPECT_EQ(title(), baseTitle() + QStringLiteral(" - Changed!"));
-
-    const QString other = elsewhere.file(QStringLiteral("copy.cfg"));
-    w.dialogs.answer(Answer::Cancel);
-    w.dialogs.choose(other);
-    w.editor.save();
-    EXPECT_TRUE(readBytes(other).contains("\r\nFULLSCREEN : 0\r\n"));
-    EXPECT_EQ(readBytes(settings()), before);
-    EXPECT_EQ(w.state.currentSettingsPath, settings());
-    EXPECT_EQ(title(), baseTitle());
-    EXPECT_EQ(w.dialogs.shown.back().title, QStringLiteral("Save title"));
-}
-
-TEST_F(Commands, SaveInBasicModeWithoutInstallFolderFile) {
-    start();
-    edit();
-    w.dialogs.answer(Answer::Cancel);
-    w.editor.save();
-    EXPECT_EQ(shown(), QStringList{QStringLiteral("M1")});
-    EXPECT_TRUE(w.state.changedFlag);
-    EXPECT_FALSE(QFileInfo::exists(settings()));
-
-    const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
-    w.dialogs.answer(Answer::Ok);
-    w.dialogs.choose(chosen);
-    w.editor.save();
-    EXPECT_TRUE(QFileInfo::exists(chosen));
-    EXPECT_FALSE(w.state.changedFlag);
-
-    // The install folder's file appears, nothing loaded: written without a question.
-    writeBytes(settings(), "OLD : 1\r\n");
-    edit();
-    w.dialogs.shown.clear();
-    w.editor.save();
-    EXPECT_TRUE(shown().isEmpty());
-    EXPECT_TRUE(readBytes(settings()).startsWith("AUTOSAVE : 0\r\n"));
-}
-
-TEST_F(Commands, SaveInAdvancedModeWithoutCurrentFileGoesToTheDialog) {
-    start();
-    setAdvanced();
-    edit();
-    const QString chosen = elsewhere.file(QStringLiteral("settings.cfg"));
-    w.dialogs.choose(chosen);
-    w.editor.save();
-    EXPECT_EQ(shown(), QStringList{QStringLiteral("save:Save title")});
-    EXPECT_TRUE(QFileInfo::exists(chosen));
-}
+INSTANTIATE_TEST_SUITE_P(Rows, SaveFlow, ::testing::ValuesIn(kSaveCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Commands, AFailedWriteIsReportedAndTheChangesStayMarked) {
     startWithGameFile();
