@@ -97,12 +97,16 @@ void Editor::runChangeHandling(int row) {
         markChanged();
 }
 
-void Editor::applyValues(const SettingsModel& values) {
+// Each value a control shows, as an edit, in catalogue order.
+void Editor::editShownValues(const SettingsModel& values, bool keepWaitRetrace) {
     const auto catalogue = keyCatalogue();
     for (int row = 0; row < kKeyCount; ++row) {
         switch (catalogue[row].kind) {
-        case KeyKind::Flag:
         case KeyKind::WaitRetrace:
+            if (!keepWaitRetrace)
+                setNumber(row, values.numbers[row]);
+            break;
+        case KeyKind::Flag:
         case KeyKind::Number:
         case KeyKind::Choice:
             setNumber(row, values.numbers[row]);
@@ -116,6 +120,10 @@ void Editor::applyValues(const SettingsModel& values) {
             break;
         }
     }
+}
+
+void Editor::applyValues(const SettingsModel& values) {
+    editShownValues(values, false);
     values_.fontPagesValue = values.fontPagesValue;
     values_.fileCdKey = values.fileCdKey;
     values_.fileCdKey2 = values.fileCdKey2;
@@ -128,25 +136,7 @@ void Editor::clearValues() {
     view_.showTitle(programTitle());
     // Every value the window shows, but the wait-retrace box: every load
     // sets that one anyway.
-    const SettingsModel cleared = SettingsModel::cleared();
-    const auto catalogue = keyCatalogue();
-    for (int row = 0; row < kKeyCount; ++row) {
-        switch (catalogue[row].kind) {
-        case KeyKind::Flag:
-        case KeyKind::Number:
-        case KeyKind::Choice:
-            setNumber(row, cleared.numbers[row]);
-            break;
-        case KeyKind::Text:
-            setText(row, QString());
-            break;
-        case KeyKind::WaitRetrace:
-        case KeyKind::FontPages:
-        case KeyKind::CdKey:
-        case KeyKind::CdKey2:
-            break;
-        }
-    }
+    editShownValues(SettingsModel::cleared(), true);
     values_.fileCdKey.clear();
     values_.fileCdKey2.clear();
     values_.unknownLines.clear();

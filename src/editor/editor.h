@@ -87,6 +87,7 @@ public:
     const LanguageTable& languageTable() const { return language_.table; }
 
 private:
+    void editShownValues(const SettingsModel& values, bool keepWaitRetrace);
     void soundChanged();
     void runChangeHandling(int row);
     bool loadLanguage();

@@ -63,19 +63,4 @@ inline QString nativeSettingsTitle(const QString& path) {
     return QStringLiteral("Quillset : ") + QDir::toNativeSeparators(path);
 }
 
-// Runs a test in a current folder of its own: start-up writes debug.log there.
-class InOwnCurrentFolder {
-public:
-    InOwnCurrentFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(folder.path()); }
-    ~InOwnCurrentFolder() { QDir::setCurrent(previous_); }
-    QStringList trace() const {
-        return splitCrlf(readBytes(folder.file(QStringLiteral("debug.log"))));
-    }
-
-    TempFolder folder;
-
-private:
-    QString previous_;
-};
-
 } // namespace quillset::test
