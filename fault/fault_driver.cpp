@@ -1,24 +1,22 @@
 // Runs one save path, or sweeps injected faults over every file-system call
 // the save paths make and judges what is left on disk.
 //
-//   fault_driver list
-//   fault_driver prepare PATH FOLDER
-//       Writes the starting state of the save PATH into FOLDER.
-//   fault_driver state PATH FOLDER
-//       Prints what the target holds ("old", "new", "missing" or "other"),
-//       then one line "stray NAME MODE" per file the scenario did not put
-//       there, and "others changed" when a file beside the target changed.
-//   fault_driver save PATH FOLDER
-//       Runs the save PATH (see list) against a prepared FOLDER and prints
-//       "written" or "error: <message>" (exit 0 or 1). Under the shim it also
-//       prints the calls the save made.
-//   fault_driver sweep --shim LIB [--max-n N] [--path PREFIX]... [--keep] [--verbose]
-//       For each save path: counts its calls, then for every call kind and
-//       N = 1.. (at most N values per kind with --max-n) runs the save in a
-//       child with the Nth call failing with EIO, with ENOSPC, or killed
-//       there, and checks the folder afterwards. Exit 1 when anything was
-//       lost, truncated, changed after a reported failure, reported as saved
-//       without being saved, or a secret left readable by others.
+//   fault_driver prepare|state|save PATH FOLDER
+//       prepare writes the starting state of PATH into FOLDER; state prints
+//       what the target holds ("old", "new", "missing" or "other") and one
+//       "stray NAME MODE" line per file the scenario did not put there; save
+//       runs the save and prints "written" or "error: <message>" (exit 0/1).
+//   fault_driver sweep [--max-n N] [--path PREFIX]... [--verbose]
+//       For each save path: counts its calls of each kind in a clean run, then
+//       for N = 1.. (at most N values per kind, always including the last)
+//       runs the save in a child whose Nth call of that kind fails with EIO,
+//       fails with ENOSPC, or is killed there, and checks the folder. Exit 1
+//       when anything was lost, truncated, changed after a reported failure,
+//       reported as saved without being saved, or a secret left readable.
+//
+// Faults come from libfiu: the sweep starts each child with its POSIX
+// wrappers preloaded, and the child enables an external callback on each
+// call kind; the callback counts calls and fails or kills the chosen one.
 
 #include "save_paths.h"
 
@@ -30,10 +28,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dlfcn.h>
-#include <map>
+#include <fiu-control.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,181 +43,84 @@ using namespace quillset::fault;
 
 namespace {
 
-constexpr std::array<const char*, 6> kCallKinds = {"write", "fsync", "rename",
-                                                   "link",  "open",  "close"};
-constexpr std::array<const char*, 3> kActions = {"eio", "enospc", "kill"};
+constexpr const char* kPreload = "/usr/lib/fiu/fiu_posix_preload.so";
 
-// --- The child side: one save under the shim ---------------------------------
-
-struct ShimControl {
-    void (*arm)(int) = nullptr;
-    long (*calls)(const char*) = nullptr;
-    int (*fired)() = nullptr;
-
-    ShimControl() {
-        arm = reinterpret_cast<void (*)(int)>(::dlsym(RTLD_DEFAULT, "quillset_fault_arm"));
-        calls =
-            reinterpret_cast<long (*)(const char*)>(::dlsym(RTLD_DEFAULT, "quillset_fault_calls"));
-        fired = reinterpret_cast<int (*)()>(::dlsym(RTLD_DEFAULT, "quillset_fault_fired"));
-    }
-    bool loaded() const { return arm && calls && fired; }
+// libfiu's failure points grouped by the call kind the sweep reports.
+struct CallKind {
+    const char* name;
+    std::array<const char*, 4> points;
 };
+// clang-format off
+constexpr std::array<CallKind, 7> kKinds{{
+    {"open", {"posix/io/oc/open"}},
+    {"write", {"posix/io/rw/write", "posix/io/rw/writev", "posix/io/rw/pwrite", "posix/io/rw/pwritev"}},
+    {"fsync", {"posix/io/sync/fsync", "posix/io/sync/fdatasync"}},
+    {"truncate", {"posix/io/rw/ftruncate"}},
+    {"close", {"posix/io/oc/close"}},
+    {"rename", {"posix/io/dir/rename"}},
+    {"unlink", {"posix/io/dir/unlink"}},
+}};
+// clang-format on
 
-int runSave(const QString& name, const QString& folder) {
-    const SavePath* path = findSavePath(name);
-    if (!path) {
-        std::fprintf(stderr, "unknown save path %s\n", qPrintable(name));
-        return 2;
+// --- The child side: one save, counted and maybe faulted ---------------------
+
+// Shared with the sweep, so that the counts survive a killed child.
+struct Injection {
+    int kind = -1; // -1: count only
+    long n = 0;
+    int error = 0; // 0: kill
+    std::array<long, kKinds.size()> calls{};
+    bool fired = false;
+};
+Injection* g_injection = nullptr; // set in a sweep's child only
+
+int kindOf(const char* point) {
+    for (std::size_t k = 0; k < kKinds.size(); ++k) {
+        for (const char* p : kKinds[k].points) {
+            if (p && std::strcmp(p, point) == 0)
+                return static_cast<int>(k);
+        }
     }
-    const ShimControl shim;
-    if (shim.loaded())
-        shim.arm(1);
-    const std::optional<QString> error = path->save(folder);
-    if (shim.loaded())
-        shim.arm(0);
-    if (error)
-        std::printf("error: %s\n", error->toLocal8Bit().constData());
-    else
-        std::printf("written\n");
-    if (shim.loaded()) {
-        std::printf("calls:");
-        for (const char* kind : kCallKinds)
-            std::printf(" %s=%ld", kind, shim.calls(kind));
-        std::printf("\nfired: %d\n", shim.fired());
+    return -1;
+}
+
+int onCall(const char* point, int*, void** failinfo, unsigned int*) {
+    Injection* in = g_injection;
+    const int kind = kindOf(point);
+    if (!in || kind < 0 || ++in->calls[kind] != in->n || kind != in->kind)
+        return 0;
+    in->fired = true;
+    if (in->error == 0)
+        ::raise(SIGKILL);
+    *failinfo = reinterpret_cast<void*>(static_cast<intptr_t>(in->error));
+    return 1;
+}
+
+// Puts the callback on every failure point; false when libfiu's wrappers are
+// not preloaded into this process.
+bool enableFaults() {
+    using Init = int (*)(int);
+    using Enable = int (*)(const char*, int, void*, unsigned int, external_cb_t*);
+    const auto init = reinterpret_cast<Init>(::dlsym(RTLD_DEFAULT, "fiu_init"));
+    const auto enable = reinterpret_cast<Enable>(::dlsym(RTLD_DEFAULT, "fiu_enable_external"));
+    if (!init || !enable || init(0) != 0)
+        return false;
+    for (const CallKind& kind : kKinds) {
+        for (const char* point : kind.points) {
+            if (point && enable(point, 1, nullptr, 0, onCall) != 0)
+                return false;
+        }
     }
-    std::fflush(stdout);
+    return true;
+}
+
+int runSave(const SavePath& path, const QString& folder) {
+    const std::optional<QString> error = path.save(folder);
+    std::printf(error ? "error: %s\n" : "written\n", error ? qPrintable(*error) : "");
     return error ? 1 : 0;
 }
 
-// --- The parent side: sweep and judge ----------------------------------------
-
-struct ChildResult {
-    enum class End { Written, Failed, Killed, Crashed } end = End::Crashed;
-    QByteArray output;
-    std::map<QString, long> calls;
-    bool fired = false;
-};
-
-ChildResult runChild(const QString& self, const QString& shim, const QString& pathName,
-                     const QString& folder, const char* kind, long n, const char* action) {
-    // Everything the child needs is prepared before the fork.
-    const QByteArray program = QFile::encodeName(self);
-    const QByteArray name = pathName.toUtf8();
-    const QByteArray dir = QFile::encodeName(folder);
-    const QByteArray preload = QFile::encodeName(shim);
-    const QByteArray number = QByteArray::number(qlonglong(n));
-    int out[2];
-    if (::pipe(out) != 0)
-        return {};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::close(out[0]);
-        ::close(out[1]);
-        ::setenv("LD_PRELOAD", preload.constData(), 1);
-        // In a sanitizer build the shim comes before the sanitizer runtime.
-        ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 0);
-        ::unsetenv("QUILLSET_FAULT_ARMED");
-        if (kind) {
-            ::setenv("QUILLSET_FAULT_CALL", kind, 1);
-            ::setenv("QUILLSET_FAULT_N", number.constData(), 1);
-            ::setenv("QUILLSET_FAULT_ACTION", action, 1);
-        } else {
-            ::unsetenv("QUILLSET_FAULT_CALL");
-        }
-        ::execl(program.constData(), program.constData(), "save", name.constData(), dir.constData(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    ChildResult result;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;)
-        result.output.append(buffer, got);
-    ::close(out[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-        result.end = ChildResult::End::Killed;
-    else if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && result.output.startsWith("written"))
-        result.end = ChildResult::End::Written;
-    else if (WIFEXITED(status) && WEXITSTATUS(status) == 1 && result.output.startsWith("error: "))
-        result.end = ChildResult::End::Failed;
-    for (const QByteArray& line : result.output.split('\n')) {
-        if (line.startsWith("calls:")) {
-            for (const QByteArray& item : line.mid(6).trimmed().split(' ')) {
-                const QList<QByteArray> kv = item.split('=');
-                if (kv.size() == 2)
-                    result.calls[QString::fromLatin1(kv[0])] = kv[1].toLong();
-            }
-        } else if (line.startsWith("fired: ")) {
-            result.fired = line.mid(7).trimmed() == "1";
-        }
-    }
-    if (result.end == ChildResult::End::Killed)
-        result.fired = true;
-    return result;
-}
-
-const char* endName(ChildResult::End end) {
-    switch (end) {
-    case ChildResult::End::Written:
-        return "reported written";
-    case ChildResult::End::Failed:
-        return "reported failure";
-    case ChildResult::End::Killed:
-        return "killed";
-    case ChildResult::End::Crashed:
-        break;
-    }
-    return "crashed";
-}
-
-struct Tally {
-    long runs = 0;
-    long injected = 0;
-    long reportedFailures = 0;
-    long absorbed = 0; // fault injected, save reported success with the new bytes
-    long kills = 0;
-    long killsOld = 0;
-    long killsNew = 0;
-    long lost = 0;         // target missing or with other bytes than old or new
-    long falseSuccess = 0; // success reported, new bytes not there
-    long changedAfterFailure = 0;
-    long silentMessage = 0; // a failure without a message
-    long crashed = 0;
-    long secretExposed = 0; // a copy of a secret file readable by group or others
-    long leftoverFiles = 0;
-    std::map<int, long> leftoverModes;
-    long fullyCheckedRuns = 0;
-
-    Tally& operator+=(const Tally& o) {
-        runs += o.runs;
-        injected += o.injected;
-        reportedFailures += o.reportedFailures;
-        absorbed += o.absorbed;
-        kills += o.kills;
-        killsOld += o.killsOld;
-        killsNew += o.killsNew;
-        lost += o.lost;
-        falseSuccess += o.falseSuccess;
-        changedAfterFailure += o.changedAfterFailure;
-        silentMessage += o.silentMessage;
-        crashed += o.crashed;
-        secretExposed += o.secretExposed;
-        leftoverFiles += o.leftoverFiles;
-        for (const auto& [mode, count] : o.leftoverModes)
-            leftoverModes[mode] += count;
-        return *this;
-    }
-    long violations() const {
-        return lost + falseSuccess + changedAfterFailure + silentMessage + crashed + secretExposed;
-    }
-};
-
-QString modeText(int mode) {
-    return QStringLiteral("%1").arg(mode, 4, 8, QLatin1Char('0'));
-}
+// --- The parent side: judge the folder ---------------------------------------
 
 int fileMode(const QString& path) {
     struct stat st {};
@@ -226,275 +130,162 @@ int fileMode(const QString& path) {
 }
 
 enum class State { Missing, Old, New, Other };
+constexpr std::array<const char*, 4> kStateNames = {"missing", "old", "new", "other"};
 
-const char* stateName(State state) {
-    switch (state) {
-    case State::Missing:
-        return "missing";
-    case State::Old:
-        return "old";
-    case State::New:
-        return "new";
-    case State::Other:
-        break;
-    }
-    return "other";
-}
-
-// What the target holds: the old bytes, the new bytes, nothing, or anything
-// else (truncated, garbled, not a regular file).
 State targetState(const SavePath& path, const QString& folder) {
-    const QString target = QDir(folder).filePath(path.target);
-    const QFileInfo info(target);
+    const QFileInfo info(QDir(folder).filePath(path.target));
     if (!info.exists() && !info.isSymLink())
         return State::Missing;
-    if (!info.isFile())
+    QFile file(info.filePath());
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return State::Other;
-    QFile file(target);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray bytes = file.readAll();
     if (path.oldBytes && bytes == *path.oldBytes)
         return State::Old;
-    if (bytes == path.newBytes)
-        return State::New;
-    return State::Other;
+    return bytes == path.newBytes ? State::New : State::Other;
 }
 
-// Entries of the folder that the scenario did not put there.
-QStringList strayEntries(const SavePath& path, const QString& folder) {
-    QStringList known{path.target};
-    for (const SavePath::OtherFile& other : path.otherFiles)
-        known << other.name;
-    QStringList stray;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
-                                                       QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (!known.contains(entry))
-            stray << entry;
-    }
-    return stray;
-}
-
-// Lines about single runs (violations, leftover files), printed after the table.
-QStringList g_notes;
-
-// Judges the folder after one run; notes every violation and leftover file.
-void judge(const SavePath& path, const QString& folder, const ChildResult& child,
-           const QString& label, Tally& tally) {
-    ++tally.runs;
-    if (child.fired)
-        ++tally.injected;
-    const auto complain = [&](const char* what) {
-        g_notes << QStringLiteral("VIOLATION %1: %2; output: %3")
-                       .arg(label, QLatin1String(what),
-                            QString::fromLocal8Bit(child.output.trimmed()));
-    };
-
-    const QString target = QDir(folder).filePath(path.target);
+// Everything wrong with the folder after a save that ended as `end` (exit
+// code 0 written, 1 reported failure, 4 one without a message, -1 killed,
+// else crashed).
+QStringList violations(const SavePath& path, const QString& folder, int end) {
+    QStringList found;
     const State state = targetState(path, folder);
     const State before = path.oldBytes ? State::Old : State::Missing;
-
-    if (state == State::Other || (state == State::Missing && before == State::Old)) {
-        ++tally.lost;
-        complain(state == State::Missing ? "target lost" : "target truncated or garbled");
-    }
-    switch (child.end) {
-    case ChildResult::End::Written:
-        if (state != State::New) {
-            ++tally.falseSuccess;
-            complain("reported success without the new bytes");
-        } else if (child.fired) {
-            ++tally.absorbed;
-        }
-        break;
-    case ChildResult::End::Failed:
-        ++tally.reportedFailures;
-        if (state != before) {
-            ++tally.changedAfterFailure;
-            complain("target changed after a reported failure");
-        }
-        if (child.output.trimmed() == "error:") {
-            ++tally.silentMessage;
-            complain("failure without a message");
-        }
-        break;
-    case ChildResult::End::Killed:
-        ++tally.kills;
-        if (state == State::New)
-            ++tally.killsNew;
-        else if (state == before)
-            ++tally.killsOld;
-        break;
-    case ChildResult::End::Crashed:
-        ++tally.crashed;
-        complain("the save crashed or printed nothing");
-        break;
-    }
-    if (path.secret && state == State::New && (fileMode(target) & 077) != 0) {
-        ++tally.secretExposed;
-        complain("secret target readable by others");
-    }
-
+    if (state == State::Other || (state == State::Missing && before == State::Old))
+        found << QStringLiteral("target lost, truncated or garbled");
+    if (end == 0 && state != State::New)
+        found << QStringLiteral("reported success without the new bytes");
+    if ((end == 1 || end == 4) && state != before)
+        found << QStringLiteral("target changed after a reported failure");
+    if (end == 4)
+        found << QStringLiteral("failure without a message");
+    if (end < -1 || end > 1)
+        found << QStringLiteral("the save crashed");
+    const QDir dir(folder);
+    if (path.secret && state == State::New && (fileMode(dir.filePath(path.target)) & 077))
+        found << QStringLiteral("secret target readable by others");
+    QStringList known{path.target};
     for (const SavePath::OtherFile& other : path.otherFiles) {
-        QFile file(QDir(folder).filePath(other.name));
-        if (!file.open(QIODevice::ReadOnly) || file.readAll() != other.bytes) {
-            ++tally.lost;
-            complain("a file beside the target changed");
-        }
+        known << other.name;
+        QFile file(dir.filePath(other.name));
+        if (!file.open(QIODevice::ReadOnly) || file.readAll() != other.bytes)
+            found << QStringLiteral("a file beside the target changed");
     }
-
-    for (const QString& entry : strayEntries(path, folder)) {
-        const int mode = fileMode(QDir(folder).filePath(entry));
-        ++tally.leftoverFiles;
-        ++tally.leftoverModes[mode];
-        g_notes
-            << QStringLiteral("leftover after %1: %2, mode %3").arg(label, entry, modeText(mode));
-        if (path.secret && (mode & 077) != 0) {
-            ++tally.secretExposed;
-            complain("a copy of the secret file is readable by others");
-        }
+    for (const QString& entry :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (!known.contains(entry) && path.secret && (fileMode(dir.filePath(entry)) & 077))
+            found << QStringLiteral("a copy of the secret file is readable by others");
     }
+    return found;
 }
 
 int printState(const SavePath& path, const QString& folder) {
-    std::printf("%s\n", stateName(targetState(path, folder)));
-    for (const QString& entry : strayEntries(path, folder))
-        std::printf("stray %s %s\n", qPrintable(entry),
-                    qPrintable(modeText(fileMode(QDir(folder).filePath(entry)))));
-    for (const SavePath::OtherFile& other : path.otherFiles) {
-        QFile file(QDir(folder).filePath(other.name));
-        if (!file.open(QIODevice::ReadOnly) || file.readAll() != other.bytes)
-            std::printf("others changed\n");
+    std::printf("%s\n", kStateNames[static_cast<int>(targetState(path, folder))]);
+    const QDir dir(folder);
+    QStringList known{path.target};
+    for (const SavePath::OtherFile& other : path.otherFiles)
+        known << other.name;
+    for (const QString& entry :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!known.contains(entry))
+            std::printf("stray %s %04o\n", qPrintable(entry), fileMode(dir.filePath(entry)));
     }
     return 0;
 }
 
-struct SweepOptions {
-    QString shim;
-    long maxN = 0; // 0: every call
-    QStringList prefixes;
-    bool keep = false;
-    bool verbose = false;
+// --- The sweep ---------------------------------------------------------------
+
+struct Run {
+    int end = 3; // the child's exit code (4: a failure without a message); -1 killed
+    std::array<long, kKinds.size()> calls{};
+    bool fired = false;
 };
 
-// The Ns to try for a kind that the clean run called `count` times.
-std::vector<long> callNumbers(long count, long maxN) {
-    std::vector<long> ns;
-    if (maxN <= 0 || count <= maxN) {
-        for (long n = 1; n <= count; ++n)
-            ns.push_back(n);
-        return ns;
+Run runChild(Injection* shared, const SavePath& path, const QString& folder, int kind, long n,
+             int error) {
+    *shared = Injection{kind, n, error, {}, false};
+    std::fflush(stdout);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        g_injection = shared;
+        const std::optional<QString> failure = path.save(folder);
+        g_injection = nullptr;
+        ::_exit(!failure ? 0 : failure->isEmpty() ? 4 : 1);
     }
-    for (long n = 1; n < maxN; ++n)
-        ns.push_back(n);
-    ns.push_back(count); // the last call is where the commit happens
-    return ns;
+    int status = 0;
+    Run run;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+        return run;
+    if (WIFEXITED(status))
+        run.end = WEXITSTATUS(status);
+    else if (WTERMSIG(status) == SIGKILL && shared->fired && error == 0)
+        run.end = -1;
+    run.calls = shared->calls;
+    run.fired = shared->fired;
+    return run;
 }
 
-QString callsText(const std::map<QString, long>& calls) {
-    QStringList parts;
-    for (const char* kind : kCallKinds) {
-        const auto it = calls.find(QLatin1String(kind));
-        if (it != calls.end() && it->second > 0)
-            parts << QStringLiteral("%1 %2").arg(QLatin1String(kind)).arg(it->second);
-    }
-    return parts.join(QLatin1String(", "));
-}
+// The faults tried on each call: an error code, or 0 for a kill.
+constexpr std::array<std::pair<const char*, int>, 3> kActions{
+    {{"eio", EIO}, {"enospc", ENOSPC}, {"kill", 0}}};
 
-void printRow(const QString& name, const QString& calls, const Tally& t) {
-    QStringList modes;
-    for (const auto& [mode, count] : t.leftoverModes)
-        modes << QStringLiteral("%1x %2").arg(count).arg(modeText(mode));
-    std::printf("| %s | %s | %ld | %ld | %ld | %ld | %ld (old %ld, new %ld) | %ld | %ld | %ld | "
-                "%ld | %ld%s |\n",
-                qPrintable(name), qPrintable(calls), t.runs, t.injected, t.reportedFailures,
-                t.absorbed, t.kills, t.killsOld, t.killsNew, t.lost, t.falseSuccess,
-                t.changedAfterFailure, t.secretExposed, t.leftoverFiles,
-                modes.isEmpty() ? ""
-                                : qPrintable(QStringLiteral(" (") +
-                                             modes.join(QLatin1String(", ")) + QLatin1Char(')')));
-}
-
-int runSweep(const QString& self, const SweepOptions& options) {
-    if (!QFileInfo(options.shim).isFile()) {
-        std::fprintf(stderr, "no shim at %s\n", qPrintable(options.shim));
-        return 2;
-    }
+int runSweep(long maxN, const QStringList& prefixes, bool verbose) {
+    auto* shared = static_cast<Injection*>(::mmap(
+        nullptr, sizeof(Injection), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     QTemporaryDir root;
-    root.setAutoRemove(!options.keep);
-    std::printf(
-        "| save path | calls of one clean save | runs | faults injected | reported failures "
-        "| absorbed | kills (target after) | lost/truncated | false success "
-        "| changed after failure | secret exposed | leftover files (mode) |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
-    Tally total;
-    int runNumber = 0;
+    if (shared == MAP_FAILED || !root.isValid())
+        return 2;
+    int folders = 0, failures = 0;
+    long runs = 0, injected = 0;
+    const auto check = [&](const SavePath& path, int kind, long n, int action) {
+        const QString folder = root.filePath(QString::number(++folders));
+        if (!QDir().mkpath(folder) || !prepareFolder(path, folder))
+            std::exit(2);
+        const Run run =
+            runChild(shared, path, folder, kind, n, action < 0 ? 0 : kActions[action].second);
+        ++runs;
+        injected += run.fired ? 1 : 0;
+        const QString label = kind < 0 ? path.name
+                                       : QStringLiteral("%1 %2#%3 %4")
+                                             .arg(path.name, QLatin1String(kKinds[kind].name))
+                                             .arg(n)
+                                             .arg(QLatin1String(kActions[action].first));
+        const QStringList found = violations(path, folder, run.end);
+        for (const QString& violation : found)
+            std::printf("VIOLATION %s: %s\n", qPrintable(label), qPrintable(violation));
+        if (verbose)
+            std::printf("run %s: exit %d, target %s\n", qPrintable(label), run.end,
+                        kStateNames[static_cast<int>(targetState(path, folder))]);
+        failures += found.size();
+        return run;
+    };
     for (const SavePath& path : savePaths()) {
-        if (!options.prefixes.isEmpty() &&
-            std::none_of(options.prefixes.begin(), options.prefixes.end(),
-                         [&](const QString& p) { return path.name.startsWith(p); }))
+        if (!prefixes.isEmpty() && std::none_of(prefixes.begin(), prefixes.end(),
+                                                [&](auto& p) { return path.name.startsWith(p); }))
             continue;
-        const auto freshFolder = [&] {
-            const QString folder = root.filePath(QStringLiteral("run%1").arg(++runNumber));
-            if (!QDir().mkpath(folder) || !prepareFolder(path, folder)) {
-                std::fprintf(stderr, "cannot prepare %s\n", qPrintable(folder));
-                std::exit(2);
-            }
-            return folder;
-        };
-        Tally tally;
-        const QString cleanFolder = freshFolder();
-        const ChildResult clean =
-            runChild(self, options.shim, path.name, cleanFolder, nullptr, 0, nullptr);
-        if (clean.end != ChildResult::End::Written || clean.calls.empty()) {
-            g_notes << QStringLiteral("VIOLATION %1: the save fails without faults: %2")
-                           .arg(path.name, QString::fromLocal8Bit(clean.output.trimmed()));
-            ++total.crashed;
+        const Run clean = check(path, -1, 0, -1);
+        if (clean.end != 0 || clean.calls[0] == 0) {
+            std::printf("VIOLATION %s: no clean save under libfiu\n", qPrintable(path.name));
+            ++failures;
             continue;
         }
-        judge(path, cleanFolder, clean, path.name + QLatin1String(" clean"), tally);
-        for (const char* kind : kCallKinds) {
-            const long count = clean.calls.at(QLatin1String(kind));
-            for (const long n : callNumbers(count, options.maxN)) {
-                for (const char* action : kActions) {
-                    const QString folder = freshFolder();
-                    const ChildResult child =
-                        runChild(self, options.shim, path.name, folder, kind, n, action);
-                    const QString label = QStringLiteral("%1 %2#%3 %4")
-                                              .arg(path.name, QLatin1String(kind))
-                                              .arg(n)
-                                              .arg(QLatin1String(action));
-                    judge(path, folder, child, label, tally);
-                    if (options.verbose)
-                        g_notes << QStringLiteral("run %1: %2, target %3")
-                                       .arg(label, QLatin1String(endName(child.end)),
-                                            QLatin1String(stateName(targetState(path, folder))));
-                }
+        QStringList counts;
+        for (int k = 0; k < int(kKinds.size()); ++k) {
+            const long count = clean.calls[k];
+            counts << QStringLiteral("%1 %2").arg(QLatin1String(kKinds[k].name)).arg(count);
+            // With a limit, the first calls and the last (where a commit happens).
+            for (long n = 1; n <= count;
+                 n = (maxN > 0 && n + 1 == maxN) ? std::max(count, n + 1) : n + 1) {
+                for (int action = 0; action < int(kActions.size()); ++action)
+                    check(path, k, n, action);
             }
         }
-        printRow(path.name, callsText(clean.calls), tally);
-        total += tally;
+        std::printf("%s: %s\n", qPrintable(path.name),
+                    qPrintable(counts.join(QLatin1String(", "))));
     }
-    printRow(QStringLiteral("**total**"), QString(), total);
-    std::printf("\n");
-    for (const QString& note : g_notes)
-        std::printf("- %s\n", qPrintable(note));
-    std::printf("\nruns %ld, faults injected %ld, files lost or truncated %ld, failures reported "
-                "as success %ld, changed after a reported failure %ld, secret copies readable by "
-                "others %ld, crashes %ld, leftover temporary files %ld\n",
-                total.runs, total.injected, total.lost, total.falseSuccess,
-                total.changedAfterFailure, total.secretExposed, total.crashed, total.leftoverFiles);
-    if (options.keep)
-        std::printf("work folders kept in %s\n", qPrintable(root.path()));
-    return total.violations() == 0 ? 0 : 1;
-}
-
-int usage() {
-    std::fprintf(stderr,
-                 "usage: fault_driver list\n"
-                 "       fault_driver prepare|state|save PATH FOLDER\n"
-                 "       fault_driver sweep --shim LIB [--max-n N] [--path PREFIX]... [--keep] "
-                 "[--verbose]\n");
-    return 2;
+    std::printf("runs %ld, faults injected %ld, violations %d\n", runs, injected, failures);
+    return failures == 0 && injected > 0 ? 0 : 1;
 }
 
 } // namespace
@@ -502,44 +293,42 @@ int usage() {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 2)
-        return usage();
-    const QString mode = args[1];
-    if (mode == QLatin1String("list")) {
-        for (const SavePath& path : savePaths())
-            std::printf("%s\n", qPrintable(path.name));
-        return 0;
-    }
-    if (mode == QLatin1String("save") && args.size() == 4)
-        return runSave(args[2], args[3]);
-    if ((mode == QLatin1String("prepare") || mode == QLatin1String("state")) && args.size() == 4) {
+    const QString mode = args.value(1);
+    if (args.size() == 4 && (mode == QLatin1String("prepare") || mode == QLatin1String("state") ||
+                             mode == QLatin1String("save"))) {
         const SavePath* path = findSavePath(args[2]);
         if (!path)
-            return usage();
+            return 2;
         if (mode == QLatin1String("prepare"))
             return prepareFolder(*path, args[3]) ? 0 : 1;
-        return printState(*path, args[3]);
+        return mode == QLatin1String("state") ? printState(*path, args[3])
+                                              : runSave(*path, args[3]);
     }
     if (mode == QLatin1String("sweep")) {
-        SweepOptions options;
+        long maxN = 0;
+        QStringList prefixes;
+        bool verbose = false;
         for (int i = 2; i < args.size(); ++i) {
-            const bool hasValue = i + 1 < args.size();
-            if (args[i] == QLatin1String("--shim") && hasValue)
-                options.shim = args[++i];
-            else if (args[i] == QLatin1String("--max-n") && hasValue)
-                options.maxN = args[++i].toLong();
-            else if (args[i] == QLatin1String("--path") && hasValue)
-                options.prefixes << args[++i];
-            else if (args[i] == QLatin1String("--keep"))
-                options.keep = true;
-            else if (args[i] == QLatin1String("--verbose"))
-                options.verbose = true;
+            if (args[i] == QLatin1String("--max-n") && i + 1 < args.size())
+                maxN = args[++i].toLong();
+            else if (args[i] == QLatin1String("--path") && i + 1 < args.size())
+                prefixes << args[++i];
             else
-                return usage();
+                verbose = verbose || args[i] == QLatin1String("--verbose");
         }
-        if (options.shim.isEmpty())
-            return usage();
-        return runSweep(QCoreApplication::applicationFilePath(), options);
+        if (enableFaults())
+            return runSweep(maxN, prefixes, verbose);
+        // Once more with libfiu's wrappers in front of the C library.
+        if (qEnvironmentVariableIsSet("LD_PRELOAD") ||
+            !QFileInfo::exists(QLatin1String(kPreload))) {
+            std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload);
+            return 2;
+        }
+        ::setenv("LD_PRELOAD", kPreload, 1);
+        ::execv("/proc/self/exe", argv);
+        return 2;
     }
-    return usage();
+    std::fprintf(stderr, "usage: fault_driver prepare|state|save PATH FOLDER\n"
+                         "       fault_driver sweep [--max-n N] [--path PREFIX]... [--verbose]\n");
+    return 2;
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Fails, one at a time, every file-system call that each save path makes
-# (write, fsync/fdatasync, rename, link, open-for-write, close) with EIO and
+# (open, write, fsync/fdatasync, ftruncate, close, rename, unlink) with EIO and
 # with ENOSPC, and kills the process at each of them, then checks what is
-# left on disk. Linux only (LD_PRELOAD shim, fault/).
+# left on disk. Linux only (libfiu's preloaded POSIX wrappers, fault/).
 #   bash scripts/fault-sweep.sh              # every call of every save path
 #   bash scripts/fault-sweep.sh --verbose    # plus one line per run
 #   bash scripts/fault-sweep.sh --path accounts/   # only some save paths
-# Prints a Markdown table (also in build/faults/fault-sweep.md); exits 1 when
+# Prints the calls of each save and every violation (also in
+# build/faults/fault-sweep.md); exits 1 when
 # a file was lost or truncated, a failure was reported as success, the old
 # file changed after a reported failure, or a copy of the CD keys was left
 # readable by others.
@@ -16,7 +17,7 @@ cd "$(dirname "$0")/.."
 build=build/faults
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLSET_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target fault_driver quillset_fault_shim
+cmake --build "$build" --target fault_driver
 
-"$build/fault/fault_driver" sweep --shim "$build/fault/libquillset_fault_shim.so" "$@" \
+"$build/fault/fault_driver" sweep "$@" \
     | tee "$build/fault-sweep.md"

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     util-linux              # setpriv and unshare for the failure tests
+    libfiu-dev              # fails chosen system calls for the fault sweep
     xvfb xauth imagemagick  # screenshots of the windows
     fonts-dejavu-core
     clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests

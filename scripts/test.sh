@@ -18,7 +18,7 @@ ctest --preset dev --timeout 300
 
 # The core and flow tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Left out: the fault sweep, whose preloaded
-# shim cannot stand in front of ASan's own interceptors, and the packaging
+# libfiu wrappers cannot stand in front of ASan's own interceptors, and the packaging
 # checks, which test the release layout rather than code.
 cmake --preset asan
 cmake --build --preset asan
