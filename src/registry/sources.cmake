@@ -4,6 +4,7 @@ target_sources(quillset_core PRIVATE
     registry/wine_prefix.cpp
     registry/wine_registry.cpp
     registry/wine_registry_excerpt.cpp
+    registry/wine_registry_edit.cpp
     registry/wine_registry_file.cpp)
 if(WIN32)
     target_sources(quillset_core PRIVATE registry/windows_registry.cpp)
