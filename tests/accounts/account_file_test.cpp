@@ -1,3 +1,6 @@
+// accounts.cfg: reading it into the four accounts, writing them back, and the
+// four groups a key is shown in.
+
 #include "accounts/account_file.h"
 #include "qstring_printer.h"
 #include "test_support.h"
@@ -5,155 +8,179 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <functional>
+#include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillset {
 namespace {
 
-// Sets the process umask for one test and restores it afterwards.
-class UmaskScope {
-public:
-    explicit UmaskScope(mode_t mask) : previous_(::umask(mask)) {}
-    ~UmaskScope() { ::umask(previous_); }
-    UmaskScope(const UmaskScope&) = delete;
-    UmaskScope& operator=(const UmaskScope&) = delete;
+const QByteArray kTwelveEmpty = QByteArray("\r\n").repeated(kAccountLineCount);
 
-private:
-    mode_t previous_;
-};
-
-int fileMode(const QString& path) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return -1;
-    return static_cast<int>(info.st_mode & 07777);
-}
-
-AccountSlotsTexts sampleSlots() {
-    AccountSlotsTexts slotTexts;
-    slotTexts[0] = {QString::fromUtf8("J\u00F6rg \u20AC"),
-                    {"AAAAA", "BBBBB", "CCCCC", "DDDDD"},
-                    {"EEEEE", "FFFFF", "GGGGG", "HHHHH"}};
-    // Short boxes are joined as they are.
-    slotTexts[2] = {"Carla", {"ABC", "DE", "", "F"}, {"", "", "", ""}};
-    slotTexts[3] = {"", {"KKKKK", "LLLLL", "MMMMM", "NNNNN"}, {}};
-    return slotTexts;
-}
-
-class WriteAccountFileTest : public ::testing::Test {
+class AccountFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
-    QString dir() const { return folder_.path(); }
-    QString target() const { return folder_.file("accounts.cfg"); }
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+    QString dir() const { return folder.path(); }
+    QString target() const { return folder.file(QStringLiteral("accounts.cfg")); }
+    QByteArray written() const { return test::readBytes(target()); }
+    int mode() const {
+        struct stat info {};
+        return ::stat(QFile::encodeName(target()).constData(), &info) == 0
+                   ? int(info.st_mode & 07777)
+                   : -1;
+    }
+    // Loads into a store whose every field already holds text.
+    bool load(AccountStore& store) {
+        for (Account& account : store.accounts)
+            account = {QStringLiteral("old"), QStringLiteral("old"), QStringLiteral("old")};
+        return loadAccountStore(store, dir());
+    }
 
-    test::TempFolder folder_;
+    test::TempFolder folder;
 };
 
-TEST(AccountFileFormatTest, SlotsBecomeTwelveLinesInSlotOrder) {
-    const AccountLines lines = accountLinesFromSlots(sampleSlots());
-    EXPECT_EQ(lines[0], QString::fromUtf8("J\u00F6rg \u20AC"));
-    EXPECT_EQ(lines[1], "AAAAABBBBBCCCCCDDDDD");
-    EXPECT_EQ(lines[2], "EEEEEFFFFFGGGGGHHHHH");
-    EXPECT_TRUE(lines[3].isEmpty() && lines[4].isEmpty() && lines[5].isEmpty());
-    EXPECT_EQ(lines[6], "Carla");
-    EXPECT_EQ(lines[7], "ABCDEF");
-    EXPECT_EQ(lines[8], "");
-    EXPECT_EQ(lines[10], "KKKKKLLLLLMMMMMNNNNN");
-
-    const auto bytes = serializeAccountFile(lines);
-    ASSERT_TRUE(std::holds_alternative<QByteArray>(bytes));
-    EXPECT_EQ(std::get<QByteArray>(bytes),
-              QByteArray("J\xF6rg \x80\r\nAAAAABBBBBCCCCCDDDDD\r\nEEEEEFFFFFGGGGGHHHHH\r\n"
-                         "\r\n\r\n\r\n"
-                         "Carla\r\nABCDEF\r\n\r\n"
-                         "\r\nKKKKKLLLLLMMMMMNNNNN\r\n\r\n"));
-}
-
-TEST_F(WriteAccountFileTest, AllEmptyWritesTwelveEmptyLines) {
-    ASSERT_EQ(WriteAccountFile(dir(), AccountLines{}), std::nullopt);
-    EXPECT_EQ(test::readBytes(target()), QByteArray("\r\n").repeated(12));
-}
-
-TEST_F(WriteAccountFileTest, WrittenFileLoadsBackAndWritesBackIdentically) {
-    const AccountLines lines = accountLinesFromSlots(sampleSlots());
-    ASSERT_EQ(WriteAccountFile(dir(), lines), std::nullopt);
-    const QByteArray first = test::readBytes(target());
-
+TEST_F(AccountFileTest, LinesFillTheFieldsInFileOrder) {
+    const struct {
+        QByteArray file;
+        Account first;
+        Account second;
+    } rows[] = {
+        // Every line end counts; an empty line keeps its place.
+        {"n1\r\nk1\rd1\nn2\r\n\r\nd2", {"n1", "k1", "d1"}, {"n2", "", "d2"}},
+        // A short file leaves the fields it does not reach as they were.
+        {"n1\r\nk1", {"n1", "k1", "old"}, {"old", "old", "old"}},
+        {"J\xF6rg \x80\r\n",
+         {QString::fromUtf8("J\u00F6rg \u20AC"), "old", "old"},
+         {"old", "old", "old"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file.toStdString());
+        ASSERT_TRUE(test::writeBytes(target(), row.file));
+        AccountStore store;
+        ASSERT_TRUE(load(store));
+        EXPECT_EQ(store.account(1), row.first);
+        EXPECT_EQ(store.account(2), row.second);
+    }
+    // Lines after the twelfth are ignored.
+    QByteArray fifteen;
+    for (int i = 1; i <= 15; ++i)
+        fifteen += "line " + QByteArray::number(i) + "\r\n";
+    ASSERT_TRUE(test::writeBytes(target(), fifteen));
     AccountStore store;
-    ASSERT_TRUE(LoadAccountStore(store, dir()));
-    EXPECT_EQ(store.Lines, lines);
-    SplitKorrinKey(store, 1);
-    SplitDeepfallKey(store, 1);
-    EXPECT_EQ(store.korrinKey(1).Part3, "CCCCC");
-    EXPECT_EQ(store.deepfallKey(1).Part4, "HHHHH");
-
-    ASSERT_EQ(WriteAccountFile(dir(), store.Lines), std::nullopt);
-    EXPECT_EQ(test::readBytes(target()), first);
+    ASSERT_TRUE(loadAccountStore(store, dir() + QDir::separator()));
+    EXPECT_EQ(store.account(4), (Account{"line 10", "line 11", "line 12"}));
 }
 
-TEST_F(WriteAccountFileTest, LongerFileIsReplacedByExactlyTwelveLines) {
-    QByteArray old;
-    for (int i = 1; i <= 20; ++i)
-        old += "old line " + QByteArray::number(i) + "\r\n";
-    ASSERT_TRUE(test::writeBytes(target(), old));
-
-    AccountLines lines;
-    lines[0] = "Alice";
-    ASSERT_EQ(WriteAccountFile(dir(), lines), std::nullopt);
-    EXPECT_EQ(test::readBytes(target()), "Alice" + QByteArray("\r\n").repeated(12));
+TEST(AccountFileRefusedTest, WhatIsNoReadableFileIsNotReadAndChangesNothing) {
+    const struct {
+        const char* what;
+        std::function<bool(const QString&)> make;
+    } rows[] = {
+        {"none", [](const QString&) { return true; }},
+        {"folder", [](const QString& path) { return QDir().mkdir(path); }},
+        {"FIFO",
+         [](const QString& path) {
+             return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+         }},
+        {"device",
+         [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); }},
+        {"unreadable",
+         [](const QString& path) {
+             return test::writeBytes(path, "new\r\n") &&
+                    ::chmod(QFile::encodeName(path).constData(), 0) == 0;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        // Root reads any file: then there is nothing to refuse.
+        if (row.what == std::string_view("unreadable") && ::geteuid() == 0)
+            continue;
+        test::TempFolder folder;
+        ASSERT_TRUE(row.make(folder.file(QStringLiteral("accounts.cfg"))));
+        AccountStore store;
+        store.account(3).name = QStringLiteral("old");
+        EXPECT_FALSE(loadAccountStore(store, folder.path()));
+        EXPECT_EQ(store.account(3), (Account{"old", "", ""}));
+    }
 }
 
-TEST_F(WriteAccountFileTest, UnencodableTextIsReportedAndTheOldFileKept) {
-    const QByteArray old = "Alice\r\nsecret\r\n";
-    ASSERT_TRUE(test::writeBytes(target(), old));
+TEST_F(AccountFileTest, AlwaysTwelveCrLfLinesThatLoadBackWhole) {
+    ASSERT_TRUE(test::writeBytes(target(), QByteArray("old line\r\n").repeated(20)));
+    ASSERT_EQ(writeAccountFile(dir(), AccountLines{}), std::nullopt);
+    EXPECT_EQ(written(), kTwelveEmpty);
 
-    AccountLines lines;
-    lines[nameLineIndex(2)] = QString::fromUtf8("Bob \u4E2D");
-    const std::optional<QString> nameError = WriteAccountFile(dir(), lines);
-    ASSERT_TRUE(nameError.has_value());
-    EXPECT_TRUE(nameError->contains("name of account 2")) << nameError->toStdString();
-    EXPECT_EQ(test::readBytes(target()), old);
+    Accounts accounts;
+    accounts[0] = {QString::fromUtf8("J\u00F6rg \u20AC"), "AAAAABBBBBCCCCCDDDDD", "ABCDE-FGHIJ"};
+    accounts[3] = {"", "KKKKK", ""};
+    ASSERT_EQ(writeAccountFile(dir(), accountFileLines(accounts)), std::nullopt);
+    EXPECT_EQ(written(), "J\xF6rg \x80\r\nAAAAABBBBBCCCCCDDDDD\r\nABCDE-FGHIJ\r\n" +
+                             QByteArray("\r\n").repeated(7) + "KKKKK\r\n\r\n");
+    AccountStore store;
+    ASSERT_TRUE(loadAccountStore(store, dir()));
+    EXPECT_EQ(store.accounts, accounts);
+}
 
-    // A key must never be quoted back, not even in an error.
-    const QString key = QString::fromUtf8("KEY\u4E2DPART");
-    lines[nameLineIndex(2)] = "Bob";
-    lines[deepfallLineIndex(3)] = key;
-    const std::optional<QString> keyError = WriteAccountFile(dir(), lines);
-    ASSERT_TRUE(keyError.has_value());
-    EXPECT_TRUE(keyError->contains("Deepfall CD key of account 3")) << keyError->toStdString();
-    EXPECT_FALSE(keyError->contains("KEY")) << keyError->toStdString();
-    EXPECT_EQ(test::readBytes(target()), old);
+TEST_F(AccountFileTest, TextTheFileCannotHoldIsRefusedNamingTheFieldNotTheKey) {
+    const struct {
+        int line;
+        QString text;
+        const char* named;
+    } rows[] = {
+        {nameLineIndex(2), QString::fromUtf8("Bob \u4E2D"),
+         "the name of account 2 holds characters"},
+        {deepfallLineIndex(3), QString::fromUtf8("SECRET\u4E2D"),
+         "the Deepfall CD key of account 3 holds characters"},
+        {nameLineIndex(1), "Ann\nEve", "the name of account 1 holds a line break"},
+        {korrinLineIndex(4), "SECRET\rKEY", "the Korrin CD key of account 4 holds a line break"},
+    };
+    ASSERT_TRUE(test::writeBytes(target(), "old\r\n"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.named);
+        AccountLines lines;
+        lines[row.line] = row.text;
+        const std::optional<QString> error = writeAccountFile(dir(), lines);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_TRUE(error->startsWith(QLatin1String(row.named))) << error->toStdString();
+        EXPECT_FALSE(error->contains(QLatin1String("SECRET")));
+        EXPECT_EQ(written(), "old\r\n");
+    }
     EXPECT_EQ(QDir(dir()).entryList(QDir::Files | QDir::Hidden), QStringList{"accounts.cfg"});
 }
 
-TEST_F(WriteAccountFileTest, FileIsOwnerOnlyWhateverTheUmask) {
-    for (const mode_t mask : {mode_t(022), mode_t(0)}) {
-        SCOPED_TRACE(mask);
-        QFile::remove(target());
-        {
-            const UmaskScope scope(mask);
-            ASSERT_EQ(WriteAccountFile(dir(), AccountLines{}), std::nullopt);
-        }
-        EXPECT_EQ(fileMode(target()), 0600);
-    }
-
-    // An existing, more open file loses its extra rights on the next save.
+TEST_F(AccountFileTest, TheFileIsTheOwnersOnlyWhateverTheUmask) {
+    ASSERT_TRUE(test::writeBytes(target(), "old\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(target()).constData(), 0644), 0);
-    {
-        const UmaskScope scope(0);
-        ASSERT_EQ(WriteAccountFile(dir(), AccountLines{}), std::nullopt);
+    for (const mode_t mask : {mode_t(0), mode_t(022), mode_t(077)}) {
+        SCOPED_TRACE(mask);
+        const mode_t previous = ::umask(mask);
+        const std::optional<QString> error = writeAccountFile(dir(), AccountLines{});
+        ::umask(previous);
+        ASSERT_EQ(error, std::nullopt);
+        EXPECT_EQ(mode(), 0600);
+        ASSERT_TRUE(QFile::remove(target())); // the next round creates it
     }
-    EXPECT_EQ(fileMode(target()), 0600);
-    // No temporary copy of the keys is left beside the file.
-    EXPECT_EQ(QDir(dir()).entryList(QDir::Files | QDir::Hidden), QStringList{"accounts.cfg"});
+    EXPECT_TRUE(writeAccountFile(folder.file(QStringLiteral("gone")), {}).has_value());
 }
 
-TEST_F(WriteAccountFileTest, MissingInstallFolderIsReported) {
-    const QString missing = folder_.file("gone");
-    const std::optional<QString> error = WriteAccountFile(missing, AccountLines{});
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(missing));
+TEST(KeyGroupsTest, ThreeGroupsOfFiveAndTheRestJoinBackToTheKey) {
+    const struct {
+        QString key;
+        KeyGroups groups;
+    } rows[] = {
+        {"", {"", "", "", ""}},
+        {"ABCDEFGHIJKLMNOPQRS", {"ABCDE", "FGHIJ", "KLMNO", "PQRS"}},
+        {"ABCDEFGHIJKLMNOPQRST", {"ABCDE", "FGHIJ", "KLMNO", "PQRST"}},
+        {"ABCDEFGHIJKLMNOPQRSTU", {"ABCDE", "FGHIJ", "KLMNO", "PQRSTU"}},
+        {"ABCDE-FGHIJ-KLMNO-PQR", {"ABCDE", "-FGHI", "J-KLM", "NO-PQR"}},
+        {"ABCDE-FGHIJ-KLMNO-PQRST", {"ABCDE", "-FGHI", "J-KLM", "NO-PQRST"}},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXY", {"ABCDE", "FGHIJ", "KLMNO", "PQRSTUVWXY"}},
+        {"ABCDE-FGHIJ-KLMNO-PQRST-U", {"ABCDE", "-FGHI", "J-KLM", "NO-PQRST-U"}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(keyGroups(row.key), row.groups) << row.key.toStdString();
+        EXPECT_EQ(joinKeyGroups(row.groups), row.key);
+    }
 }
 
 } // namespace

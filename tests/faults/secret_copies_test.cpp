@@ -19,47 +19,35 @@ int fileMode(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
-class BackupRights : public ::testing::Test {
-protected:
-    BackupRights() : previousMask_(::umask(022)) {}
-    ~BackupRights() override { ::umask(previousMask_); }
+bool setMode(const QString& path, int mode) {
+    return ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0;
+}
 
-    // Backs settings.cfg (with the given mode) up into settings.bck.
-    bool backUp(int sourceMode) {
+TEST(BackupRights, TheBackupIsPrivateWhenTheSettingsFileIs) {
+    const struct {
+        int sourceMode;
+        int oldBackupMode; // 0: no backup yet
+        int backupMode;
+    } rows[] = {{0600, 0, 0600}, {0640, 0644, 0600}, {0644, 0, 0644}};
+    const mode_t previousMask = ::umask(022);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.sourceMode);
+        test::TempFolder folder;
         const QString source = folder.file(QStringLiteral("settings.cfg"));
-        if (!test::writeBytes(source, "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n") ||
-            ::chmod(QFile::encodeName(source).constData(), static_cast<mode_t>(sourceMode)) != 0)
-            return false;
+        const QString backup = folder.file(QStringLiteral("settings.bck"));
+        const QByteArray keys = "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n";
+        ASSERT_TRUE(test::writeBytes(source, keys) && setMode(source, row.sourceMode));
+        if (row.oldBackupMode)
+            ASSERT_TRUE(test::writeBytes(backup, "old") && setMode(backup, row.oldBackupMode));
         test::ScriptedDialogs dialogs;
+        const LanguageTable texts;
         const BackupContext context{dialogs, texts, folder.path() + QLatin1Char('/'),
                                     folder.path()};
-        return copy_with_notice(context, source, backup());
+        EXPECT_TRUE(copy_with_notice(context, source, backup));
+        EXPECT_EQ(fileMode(backup), row.backupMode);
+        EXPECT_EQ(test::readBytes(backup), keys);
     }
-    QString backup() const { return folder.file(QStringLiteral("settings.bck")); }
-
-    test::TempFolder folder;
-    LanguageTable texts;
-
-private:
-    mode_t previousMask_;
-};
-
-TEST_F(BackupRights, APrivateSettingsFileGivesAPrivateBackup) {
-    ASSERT_TRUE(backUp(0600));
-    EXPECT_EQ(fileMode(backup()), 0600);
-}
-
-TEST_F(BackupRights, AnOldBackupThatEveryoneCouldReadBecomesPrivate) {
-    ASSERT_TRUE(test::writeBytes(backup(), "old"));
-    ASSERT_EQ(::chmod(QFile::encodeName(backup()).constData(), 0644), 0);
-    ASSERT_TRUE(backUp(0640));
-    EXPECT_EQ(fileMode(backup()), 0600);
-    EXPECT_EQ(test::readBytes(backup()), "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n");
-}
-
-TEST_F(BackupRights, AnOpenSettingsFileGivesTheUsualMode) {
-    ASSERT_TRUE(backUp(0644));
-    EXPECT_EQ(fileMode(backup()), 0644);
+    ::umask(previousMask);
 }
 
 } // namespace
