@@ -37,8 +37,9 @@ TEST(BackupRights, TheBackupIsPrivateWhenTheSettingsFileIs) {
         const QString backup = folder.file(QStringLiteral("settings.bck"));
         const QByteArray keys = "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n";
         ASSERT_TRUE(test::writeBytes(source, keys) && setMode(source, row.sourceMode));
-        if (row.oldBackupMode)
+        if (row.oldBackupMode) {
             ASSERT_TRUE(test::writeBytes(backup, "old") && setMode(backup, row.oldBackupMode));
+        }
         test::ScriptedDialogs dialogs;
         const LanguageTable texts;
         const BackupContext context{dialogs, texts, folder.path() + QLatin1Char('/'),
