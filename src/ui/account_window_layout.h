@@ -14,6 +14,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <span>
 #include <string_view>
 
