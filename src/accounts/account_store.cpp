@@ -47,8 +47,8 @@ bool loadAccountStore(AccountStore& store, const QString& installDir) {
 
     // Only the first twelve lines count; the rest is passed over without
     // building a list of them (a huge file must not cost memory per line).
-    int index = 0;
-    const int fieldCount = int(kAccountFields.size());
+    qsizetype index = 0;
+    const qsizetype fieldCount = qsizetype(kAccountFields.size());
     forEachLine(*data, [&](QByteArrayView line) {
         if (index < kAccountLineCount)
             store.accounts[index / fieldCount].*kAccountFields[index % fieldCount] = fromAnsi(line);
