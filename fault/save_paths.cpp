@@ -89,7 +89,7 @@ std::optional<QString> saveSettings(const QString& folder) {
 }
 
 std::optional<QString> saveAccounts(const QString& folder) {
-    return WriteAccountFile(folder + QLatin1Char('/'), accountLines("n"));
+    return writeAccountFile(folder + QLatin1Char('/'), accountLines("n"));
 }
 
 // The backup's own notice is answered; its failure message is what the user

@@ -21,21 +21,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
     AccountStore store;
-    if (!LoadAccountStore(store, installDir))
+    if (!loadAccountStore(store, installDir))
         std::abort();
-    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
-        SplitKorrinKey(store, slot);
-        SplitDeepfallKey(store, slot);
+    for (const Account& account : store.accounts) {
+        if (joinKeyGroups(keyGroups(account.korrinKey)) != account.korrinKey)
+            std::abort();
     }
-    auto first = serializeAccountFile(store.Lines);
+    const AccountLines lines = accountFileLines(store.accounts);
+    auto first = serializeAccountFile(lines);
     if (!std::holds_alternative<QByteArray>(first))
         std::abort(); // text read from the file can always be written back
-    if (WriteAccountFile(installDir, store.Lines))
+    if (writeAccountFile(installDir, lines))
         std::abort();
     AccountStore again;
-    if (!LoadAccountStore(again, installDir) || again.Lines != store.Lines)
+    if (!loadAccountStore(again, installDir) || again.accounts != store.accounts)
         std::abort();
-    if (std::get<QByteArray>(serializeAccountFile(again.Lines)) != std::get<QByteArray>(first))
+    if (std::get<QByteArray>(serializeAccountFile(accountFileLines(again.accounts))) !=
+        std::get<QByteArray>(first))
         std::abort();
     return 0;
 }

@@ -8,6 +8,9 @@ namespace quillset {
 
 namespace {
 
+static_assert(korrinLineIndex(2) == 4 && kAccountFields[1] == &Account::korrinKey,
+              "the line helpers follow the field order");
+
 // What a line holds, for error messages that must not quote a key.
 QString describeLine(int index) {
     const int slot = index / 3 + 1;
@@ -23,21 +26,11 @@ QString describeLine(int index) {
 
 } // namespace
 
-QString joinKeyGroups(const std::array<QString, kKeyGroupCount>& groups) {
-    QString key;
-    for (const QString& group : groups)
-        key += group;
-    return key;
-}
-
-AccountLines accountLinesFromSlots(const AccountSlotsTexts& slotTexts) {
+AccountLines accountFileLines(const Accounts& accounts) {
     AccountLines lines;
-    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
-        const AccountSlotTexts& texts = slotTexts[keyRecordIndex(slot)];
-        lines[nameLineIndex(slot)] = texts.name;
-        lines[korrinLineIndex(slot)] = joinKeyGroups(texts.korrinGroups);
-        lines[deepfallLineIndex(slot)] = joinKeyGroups(texts.deepfallGroups);
-    }
+    const int fieldCount = int(kAccountFields.size());
+    for (int i = 0; i < kAccountLineCount; ++i)
+        lines[i] = accounts[i / fieldCount].*kAccountFields[i % fieldCount];
     return lines;
 }
 
@@ -64,7 +57,7 @@ std::variant<QByteArray, AccountEncodeError> serializeAccountFile(const AccountL
     return out;
 }
 
-std::optional<QString> WriteAccountFile(const QString& installDir, const AccountLines& lines) {
+std::optional<QString> writeAccountFile(const QString& installDir, const AccountLines& lines) {
     auto result = serializeAccountFile(lines);
     if (const auto* error = std::get_if<AccountEncodeError>(&result))
         return error->message;

@@ -14,34 +14,35 @@
 
 namespace quillset {
 
-// One slot as the Account window's boxes hold it: the name box and the four
-// boxes of each key row, first box first.
-struct AccountSlotTexts {
-    QString name;
-    std::array<QString, kKeyGroupCount> korrinGroups;
-    std::array<QString, kKeyGroupCount> deepfallGroups;
-};
+// The twelve lines of accounts.cfg in file order: for each slot its account
+// name, its Korrin key and its Deepfall key.
+using AccountLines = std::array<QString, kAccountLineCount>;
 
-using AccountSlotsTexts = std::array<AccountSlotTexts, kAccountSlotCount>;
+constexpr int nameLineIndex(int slot) {
+    return 3 * (slot - 1);
+}
+constexpr int korrinLineIndex(int slot) {
+    return 3 * (slot - 1) + 1;
+}
+constexpr int deepfallLineIndex(int slot) {
+    return 3 * (slot - 1) + 2;
+}
 
-// The groups joined without separator; short groups stay short.
-QString joinKeyGroups(const std::array<QString, kKeyGroupCount>& groups);
-
-// The twelve file lines for four slots given as box texts.
-AccountLines accountLinesFromSlots(const AccountSlotsTexts& slotTexts);
+AccountLines accountFileLines(const Accounts& accounts);
 
 struct AccountEncodeError {
     QString message; // names the account and the field, never the key itself
 };
 
-// The file's bytes, or an error when a line holds a character that
-// Windows-1252 cannot store (it is never replaced by a substitute).
+// The file's bytes, or an error when a line holds a line break or a
+// character that Windows-1252 cannot store (it is never replaced by a
+// substitute).
 std::variant<QByteArray, AccountEncodeError> serializeAccountFile(const AccountLines& lines);
 
 // Replaces installDir's accounts.cfg atomically with the given lines, mode
 // 0600 whatever the umask. Empty optional on success; otherwise the reason,
 // for a message that also names the file. After a failure the old file is
 // unchanged.
-std::optional<QString> WriteAccountFile(const QString& installDir, const AccountLines& lines);
+std::optional<QString> writeAccountFile(const QString& installDir, const AccountLines& lines);
 
 } // namespace quillset

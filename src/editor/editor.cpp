@@ -244,7 +244,7 @@ Editor::StartupResult Editor::start() {
     log(QStringLiteral("Form -> Done"));
 
     log(QStringLiteral("Form -> loading account data"));
-    state_.accountsLoaded = LoadAccountStore(accounts_, state_.installDir);
+    state_.accountsLoaded = loadAccountStore(accounts_, state_.installDir);
     log(QStringLiteral("Form -> Done"));
 
     log(QStringLiteral("Form -> Refreshing variables"));
@@ -281,10 +281,10 @@ bool Editor::loadLanguage() {
     }
     language_ = std::move(*load);
     view_.showTexts(language_.texts);
-    if (accountPanel_) {
+    if (accountPanel_)
         accountPanel_->setTexts(language_.texts);
-        accountPanel_->loadHiddenAtStartup();
-    }
+    // Start-up loads the Account window hidden; it is built at its first use.
+    accountWindowLoaded_ = true;
     return true;
 }
 

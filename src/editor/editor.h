@@ -12,6 +12,7 @@
 #include "editor/editor_view.h"
 #include "lang/language_loader.h"
 #include "settings/settings_model.h"
+#include "settings/settings_writer.h"
 #include "shell/debug_log.h"
 
 #include <QString>
@@ -64,11 +65,26 @@ public:
     void switchVisualStyle();
     void toggleAdvancedMode();
 
+    // --- The Account window (editor_accounts.cpp) --------------------------
+    // Selecting slot 1 to 4, by its option button or by name. Touches no
+    // file and copies nothing.
+    void selectAccount(int slot);
+    // Save: writes accounts.cfg from what the boxes hold. On success the
+    // accounts take those texts, the selected slot's name (even an empty
+    // one) becomes the account name and the window hides; on failure the
+    // user is told which file and why, and everything stays as it was.
+    void saveAccounts();
+    // The close box destroyed the window: its selection goes, and its next
+    // use loads it again.
+    void unloadAccountWindow();
+
     // Loads a settings.cfg (other file names are refused with a notice).
     // Returns whether a file was loaded; the caller shows the base title.
     bool loadSettings(const QString& path);
-    // Writes the values with the selected account's CD keys. On success the
-    // change mark goes; on failure the user is told why and it stays.
+    // Writes the values with the CD keys of the selected account's boxes,
+    // which also become that account's keys, or without a selection with
+    // the keys read from the settings file. On success the change mark goes;
+    // on failure the user is told why and it stays.
     bool writeSettings(const QString& path);
 
     // --- Window state ----------------------------------------------------
@@ -98,6 +114,9 @@ private:
     void settleInstallFolder(const QString& installValue);
     QString installFolder(bool besideProgram, const QString& installValue);
     void setVisualStyleItem();
+    void loadAccountWindow();
+    void selectAccountByName();
+    std::optional<AccountCdKeys> takeAccountKeysForSettings();
     BackupContext backupContext();
     void endProgram();
     void log(const QString& line) { log_.write(line); }
@@ -111,6 +130,8 @@ private:
     LanguageLoad language_;
     SettingsModel values_ = SettingsModel::cleared();
     AccountStore accounts_;
+    // The Account window counts as loaded from start-up until its close box.
+    bool accountWindowLoaded_ = false;
     // The menu items' check marks; both are checked in the window design.
     bool advancedChecked_ = true;
     bool visualStyleChecked_ = true;

@@ -102,8 +102,7 @@ void Editor::save() {
 bool Editor::writeSettings(const QString& path) {
     if (path.isEmpty())
         return false;
-    const std::optional<AccountCdKeys> keys =
-        accountPanel_ ? accountPanel_->takeSelectedKeysForSettings() : std::nullopt;
+    const std::optional<AccountCdKeys> keys = takeAccountKeysForSettings();
     if (auto error = writeSettingsFile(path, values_, keys)) {
         dialogs_.message(
             QStringLiteral("The settings were not saved: %1 could not be written "
@@ -151,11 +150,6 @@ void Editor::applyStandardSettings() {
 
 void Editor::backUp() {
     create_backup(backupContext(), advancedChecked_);
-}
-
-void Editor::manageAccounts() {
-    if (accountPanel_)
-        accountPanel_->open(values_.fileCdKey, values_.fileCdKey2);
 }
 
 void Editor::setVisualStyleItem() {

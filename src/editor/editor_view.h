@@ -39,21 +39,23 @@ public:
     virtual void closeProgram() = 0;
 };
 
-// The Account window as the editor uses it.
+// The Account window as the editor uses it: it shows what it is told and
+// reports the user's choice of slot, Save and its close box to the editor
+// (Editor::selectAccount, saveAccounts, unloadAccountWindow).
 class AccountPanel {
 public:
     virtual ~AccountPanel() = default;
 
     // The language texts, for the window now and for any created later.
     virtual void setTexts(std::span<const TextAssignment> texts) = 0;
-    // Start-up counts the window as loaded; it is built at its first use.
-    virtual void loadHiddenAtStartup() = 0;
-    // The account menu: shows the accounts, seeding slot 1 from the
-    // settings' account name and CD keys when there is no account file.
-    virtual void open(const QString& fileCdKey, const QString& fileCdKey2) = 0;
-    // The selected account's keys for the settings file (and back into the
-    // account store's lines); none without a selection.
-    virtual std::optional<AccountCdKeys> takeSelectedKeysForSettings() = 0;
+    // Fills the boxes from accounts, each key cut into its four boxes, and
+    // shows the window in front.
+    virtual void showAccounts(const Accounts& accounts) = 0;
+    // Marks the slot selected: its boxes enabled, the other slots' disabled.
+    virtual void showSelectedSlot(int slot) = 0;
+    // What the boxes hold, saved or not, each key's four boxes joined.
+    virtual Accounts typedAccounts() = 0;
+    virtual void hideAccounts() = 0;
 };
 
 } // namespace quillset

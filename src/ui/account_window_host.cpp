@@ -3,70 +3,59 @@
 
 #include "ui/account_window.h"
 
-#include "accounts/account_file.h"
-#include "io/file_helpers.h"
-
-#include <utility>
-
 namespace quillset::ui {
 
-AccountWindowHost::AccountWindowHost(AccountStore& store, AppState& state, Dialogs& dialogs,
-                                     AccountWindow::AccountNameReader readAccountName,
-                                     AccountWindow::AccountNameWriter setAccountName,
-                                     QWidget* owner)
-    : store_(store), state_(state), dialogs_(dialogs), readAccountName_(std::move(readAccountName)),
-      setAccountName_(std::move(setAccountName)), owner_(owner) {}
+AccountWindowHost::AccountWindowHost(Editor& editor, QWidget* owner)
+    : editor_(editor), owner_(owner) {}
 
 AccountWindowHost::~AccountWindowHost() {
-    // The window refers to the host's callbacks' targets; it must not outlive them.
+    // The window refers to the editor; it must not outlive the host.
     delete window_.data();
 }
 
 void AccountWindowHost::setTexts(std::span<const TextAssignment> texts) {
-    texts_ = accountWindowTexts(texts);
+    const QString window = fromCatalogue(kAccountWindowObjectName);
+    texts_.clear();
+    for (const TextAssignment& text : texts)
+        if (text.window == window)
+            texts_.push_back(text);
     if (window_)
         window_->applyTexts(texts_);
 }
 
-void AccountWindowHost::loadHiddenAtStartup() {
-    if (!window_)
-        loadStepDone_ = true;
-}
-
 AccountWindow& AccountWindowHost::window() {
     if (!window_) {
-        auto* created = new AccountWindow(store_, state_, dialogs_, readAccountName_,
-                                          setAccountName_, texts_, owner_.data());
+        auto* created = new AccountWindow(editor_, texts_, owner_.data());
         window_ = created;
         // Forget the window as soon as its close box is used, so the next
         // use creates a fresh one even before the old one is deleted.
         QObject::connect(created, &AccountWindow::unloaded, created, [this, created] {
-            if (window_ == created)
-                window_.clear();
+            if (window_ != created)
+                return;
+            window_.clear();
+            editor_.unloadAccountWindow();
         });
-        if (!std::exchange(loadStepDone_, false))
-            created->Form_Load();
     }
     return *window_;
 }
 
-void AccountWindowHost::open(const QString& fileCdKey, const QString& fileCdKey2) {
-    // Without an account file the current settings become slot 1; nothing is
-    // written until the user saves in the window.
-    if (!FileExists(accountFilePath(state_.installDir)))
-        setAccountSlot(store_, 1, readAccountName_(), fileCdKey, fileCdKey2);
-    AccountWindow& accounts = window();
-    accounts.fillFromStore();
-    accounts.selectByAccountName();
-    accounts.showModeless();
+void AccountWindowHost::showAccounts(const Accounts& accounts) {
+    AccountWindow& accountWindow = window();
+    accountWindow.showAccounts(accounts);
+    accountWindow.showModeless();
 }
 
-std::optional<AccountCdKeys> AccountWindowHost::takeSelectedKeysForSettings() {
-    // Loaded at start-up and never used since: a window built now would have
-    // no slot selected, so there is nothing to build it for.
-    if (!window_ && loadStepDone_)
-        return std::nullopt;
-    return window().takeSelectedKeysForSettings();
+void AccountWindowHost::showSelectedSlot(int slot) {
+    window().showSelectedSlot(slot);
+}
+
+Accounts AccountWindowHost::typedAccounts() {
+    return window().typedAccounts();
+}
+
+void AccountWindowHost::hideAccounts() {
+    if (window_)
+        window_->hide();
 }
 
 } // namespace quillset::ui

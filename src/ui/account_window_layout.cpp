@@ -6,137 +6,99 @@ namespace quillset::ui {
 
 namespace {
 
-using K = AccountControlKind;
+using K = ControlKind;
 
 QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// One slot as the design names its controls.
+struct SlotNames {
+    std::string_view frame;
+    std::string_view option;
+    std::string_view nameBox;
+    std::string_view korrinBoxes;   // control array 0..3
+    std::string_view deepfallBoxes; // control array 0..3
+    std::string_view nameLabel;
+    int keyLabelIndex; // element of Label1 (Korrin) and Label2 (Deepfall)
+};
+
 // clang-format off
-constexpr std::array<AccountSlotDef, 4> kSlots{{
-    // frame  caption      top   option     top   name      Korrin    Deepfall  label     key labels
-    {0, "Account 1", 240, "Option1", 600, "Text1", "Text2", "Text3", "Label6", 0},
-    {2, "Account 2", 1560, "Option2", 1920, "Text4", "Text5", "Text6", "Label5", 1},
-    {3, "Account 3", 2880, "Option3", 3240, "Text7", "Text8", "Text9", "Label4", 2},
-    {4, "Account 4", 4200, "Option4", 4560, "Text10", "Text11", "Text12", "Label3", 3},
+constexpr std::array<SlotNames, 4> kSlots{{
+    {"Frame1_0", "Option1", "Text1",  "Text2",  "Text3",  "Label6", 0},
+    {"Frame1_2", "Option2", "Text4",  "Text5",  "Text6",  "Label5", 1},
+    {"Frame1_3", "Option3", "Text7",  "Text8",  "Text9",  "Label4", 2},
+    {"Frame1_4", "Option4", "Text10", "Text11", "Text12", "Label3", 3},
 }};
-// clang-format on
-
-// The outer frame, the strip of option buttons and the two buttons.
-constexpr int kOuterFrameIndex = 1;
-constexpr TwipRect kOuterFrameRect{120, 120, 5895, 5655};
-constexpr TwipRect kOptionStripRect{120, 240, 495, 5415};
-constexpr int kOptionLeft = 120;
-constexpr int kOptionSize = 255;
-constexpr TwipRect kSaveButtonRect{1320, 5880, 1455, 615};
-constexpr TwipRect kCloseButtonRect{3240, 5880, 1455, 615};
-
-// Inside a slot frame.
-constexpr int kSlotFrameLeft = 600;
-constexpr int kSlotFrameWidth = 5175;
-constexpr int kSlotFrameHeight = 1335;
-constexpr int kBoxHeight = 285;
-constexpr int kNameRowTop = 240;
-constexpr int kNameBoxWidth = 3255;
-constexpr int kKorrinRowTop = 600;
-constexpr int kDeepfallRowTop = 960;
-constexpr std::array<int, 4> kKeyBoxLefts{120, 960, 1800, 2640};
-constexpr int kKeyBoxWidth = 735;
-constexpr int kRowLeft = 120;
-// The labels stand right of their rows, as high as the boxes so their text
-// lines up with the boxes' text.
-constexpr int kLabelLeft = 3540;
-constexpr int kLabelWidth = 1515;
 
 constexpr std::string_view kNameTip = "Account zum einloggen im Closed/Open";
 constexpr std::string_view kKeyTip = "Je Feld fünf Zeichen des CD-Keys eingeben, ohne Bindestriche";
 
-void addSlot(std::vector<AccountControlDef>& controls, const AccountSlotDef& slot) {
-    const QString outer = accountControlName(u"Frame1", kOuterFrameIndex);
-    const QString frame = accountControlName(u"Frame1", slot.frameIndex);
-    controls.push_back({frame,
-                        K::SlotFrame,
-                        outer,
-                        text(slot.frameCaption),
-                        {},
-                        {kSlotFrameLeft, slot.frameTop, kSlotFrameWidth, kSlotFrameHeight}});
-    controls.push_back({text(slot.option),
-                        K::OptionButton,
-                        QStringLiteral("Picture1"),
-                        {},
-                        {},
-                        {kOptionLeft, slot.optionTop, kOptionSize, kOptionSize}});
+// Twips, relative to the parent. The slot frames are titled frames like the
+// outer one; the window takes their borders off but for the selected slot's.
+constexpr std::array<ControlDef, 12> kWindowControls{{
+    {.name = "Frame1_1", .kind = K::Frame, .caption = "Account auswählen", .rect = {120, 120, 5895, 5655}},
+    {.name = "Frame1_0", .kind = K::Frame, .parent = "Frame1_1", .caption = "Account 1", .rect = {600, 240, 5175, 1335}},
+    {.name = "Frame1_2", .kind = K::Frame, .parent = "Frame1_1", .caption = "Account 2", .rect = {600, 1560, 5175, 1335}},
+    {.name = "Frame1_3", .kind = K::Frame, .parent = "Frame1_1", .caption = "Account 3", .rect = {600, 2880, 5175, 1335}},
+    {.name = "Frame1_4", .kind = K::Frame, .parent = "Frame1_1", .caption = "Account 4", .rect = {600, 4200, 5175, 1335}},
+    {.name = "Command1", .kind = K::CommandButton, .caption = "Speichern", .rect = {1320, 5880, 1455, 615}},
+    {.name = "Command2", .kind = K::CommandButton, .caption = "Beenden", .rect = {3240, 5880, 1455, 615}},
+    {.name = "Picture1", .kind = K::Panel, .parent = "Frame1_1", .rect = {120, 240, 495, 5415}},
+    {.name = "Option1", .kind = K::OptionButton, .parent = "Picture1", .rect = {120, 600, 255, 255}},
+    {.name = "Option2", .kind = K::OptionButton, .parent = "Picture1", .rect = {120, 1920, 255, 255}},
+    {.name = "Option3", .kind = K::OptionButton, .parent = "Picture1", .rect = {120, 3240, 255, 255}},
+    {.name = "Option4", .kind = K::OptionButton, .parent = "Picture1", .rect = {120, 4560, 255, 255}},
+}};
 
-    controls.push_back({text(slot.nameBox),
-                        K::TextBox,
-                        frame,
-                        {},
-                        text(kNameTip),
-                        {kRowLeft, kNameRowTop, kNameBoxWidth, kBoxHeight}});
-    controls.push_back({text(slot.nameLabel),
-                        K::Label,
-                        frame,
-                        QStringLiteral("Account name"),
-                        {},
-                        {kLabelLeft, kNameRowTop, kLabelWidth, kBoxHeight},
-                        0,
-                        text(slot.nameBox)});
+// Inside a slot frame: the name row, then the Korrin and the Deepfall key.
+// Each box of a key takes five characters; the labels stand right of their rows.
+constexpr std::array<ControlDef, 12> kSlotControls{{
+    {.name = "name", .kind = K::TextBox, .toolTip = kNameTip, .rect = {120, 240, 3255, 285}},
+    {.name = "nameLabel", .kind = K::Label, .caption = "Account name", .buddy = "name", .rect = {3540, 240, 1515, 285}},
+    {.name = "korrin0", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {120, 600, 735, 285}, .maxLength = 5},
+    {.name = "korrin1", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {960, 600, 735, 285}, .maxLength = 5},
+    {.name = "korrin2", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {1800, 600, 735, 285}, .maxLength = 5},
+    {.name = "korrin3", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {2640, 600, 735, 285}, .maxLength = 5},
+    {.name = "korrinLabel", .kind = K::Label, .caption = "Korrin CD-Key", .buddy = "korrin0", .rect = {3540, 600, 1515, 285}},
+    {.name = "deepfall0", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {120, 960, 735, 285}, .maxLength = 5},
+    {.name = "deepfall1", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {960, 960, 735, 285}, .maxLength = 5},
+    {.name = "deepfall2", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {1800, 960, 735, 285}, .maxLength = 5},
+    {.name = "deepfall3", .kind = K::TextBox, .toolTip = kKeyTip, .rect = {2640, 960, 735, 285}, .maxLength = 5},
+    {.name = "deepfallLabel", .kind = K::Label, .caption = "Deepfall CD-Key", .buddy = "deepfall0", .rect = {3540, 960, 1515, 285}},
+}};
+// clang-format on
 
-    struct Row {
-        std::string_view boxes;
-        int top;
-        std::string_view label;
-        std::string_view caption;
-    };
-    const std::array<Row, 2> rows{{
-        {slot.korrinBoxes, kKorrinRowTop, "Label1", "Korrin CD-Key"},
-        {slot.deepfallBoxes, kDeepfallRowTop, "Label2", "Deepfall CD-Key"},
-    }};
-    for (const Row& row : rows) {
-        for (int i = 0; i < int(kKeyBoxLefts.size()); ++i) {
-            controls.push_back({accountControlName(text(row.boxes), i),
-                                K::KeyBox,
-                                frame,
-                                {},
-                                text(kKeyTip),
-                                {kKeyBoxLefts[i], row.top, kKeyBoxWidth, kBoxHeight},
-                                kKeyBoxMaxLength});
-        }
-        controls.push_back({accountControlName(text(row.label), slot.keyLabelIndex),
-                            K::Label,
-                            frame,
-                            text(row.caption),
-                            {},
-                            {kLabelLeft, row.top, kLabelWidth, kBoxHeight},
-                            0,
-                            accountControlName(text(row.boxes), 0)});
-    }
-}
-
-std::vector<AccountControlDef> buildControlList() {
-    std::vector<AccountControlDef> controls;
-    const QString outer = accountControlName(u"Frame1", kOuterFrameIndex);
-    controls.push_back(
-        {outer, K::Frame, {}, QStringLiteral("Account auswählen"), {}, kOuterFrameRect});
-    controls.push_back({QStringLiteral("Picture1"), K::Panel, outer, {}, {}, kOptionStripRect});
-    for (const AccountSlotDef& slot : kSlots)
-        addSlot(controls, slot);
-    controls.push_back({QStringLiteral("Command1"),
-                        K::CommandButton,
-                        {},
-                        QStringLiteral("Speichern"),
-                        {},
-                        kSaveButtonRect});
-    controls.push_back({QStringLiteral("Command2"),
-                        K::CommandButton,
-                        {},
-                        QStringLiteral("Beenden"),
-                        {},
-                        kCloseButtonRect});
-    return controls;
+const SlotNames& slotNames(int slot) {
+    Q_ASSERT(slot >= 1 && slot <= int(kSlots.size()));
+    return kSlots[slot - 1];
 }
 
 } // namespace
+
+std::span<const ControlDef> accountWindowControls() {
+    return kWindowControls;
+}
+
+std::span<const ControlDef> accountSlotControls() {
+    return kSlotControls;
+}
+
+QString slotControlName(int slot, std::string_view role) {
+    if (role == "name")
+        return nameBoxName(slot);
+    if (role == "nameLabel")
+        return text(slotNames(slot).nameLabel);
+    for (const KeyRow row : kKeyRows) {
+        const std::string_view prefix = row == KeyRow::Korrin ? "korrin" : "deepfall";
+        if (!role.starts_with(prefix))
+            continue;
+        const std::string_view rest = role.substr(prefix.size());
+        return rest == "Label" ? keyLabelName(slot, row) : keyBoxName(slot, row, rest[0] - '0');
+    }
+    Q_ASSERT_X(false, "slotControlName", "every role of the slot table has a name");
+    return {};
+}
 
 QString accountControlName(QStringView control, int index) {
     if (index < 0)
@@ -144,45 +106,35 @@ QString accountControlName(QStringView control, int index) {
     return control.toString() + QLatin1Char('_') + QString::number(index);
 }
 
-const AccountSlotDef& accountSlotDef(int slot) {
-    Q_ASSERT(slot >= 1 && slot <= int(kSlots.size()));
-    return kSlots[slot - 1];
-}
-
 QString slotFrameName(int slot) {
-    return accountControlName(u"Frame1", accountSlotDef(slot).frameIndex);
+    return text(slotNames(slot).frame);
 }
 
 QString optionButtonName(int slot) {
-    return text(accountSlotDef(slot).option);
+    return text(slotNames(slot).option);
 }
 
 QString nameBoxName(int slot) {
-    return text(accountSlotDef(slot).nameBox);
+    return text(slotNames(slot).nameBox);
 }
 
 QString keyBoxName(int slot, KeyRow row, int index) {
-    const AccountSlotDef& def = accountSlotDef(slot);
-    return accountControlName(text(row == KeyRow::Korrin ? def.korrinBoxes : def.deepfallBoxes),
+    const SlotNames& names = slotNames(slot);
+    return accountControlName(text(row == KeyRow::Korrin ? names.korrinBoxes : names.deepfallBoxes),
                               index);
 }
 
 QString keyLabelName(int slot, KeyRow row) {
     return accountControlName(row == KeyRow::Korrin ? u"Label1" : u"Label2",
-                              accountSlotDef(slot).keyLabelIndex);
-}
-
-const std::vector<AccountControlDef>& accountWindowControls() {
-    static const std::vector<AccountControlDef> controls = buildControlList();
-    return controls;
+                              slotNames(slot).keyLabelIndex);
 }
 
 QStringList accountWindowTabOrder() {
     QStringList order;
     for (int slot = 1; slot <= int(kSlots.size()); ++slot) {
         order << nameBoxName(slot);
-        for (const KeyRow row : {KeyRow::Korrin, KeyRow::Deepfall})
-            for (int i = 0; i < int(kKeyBoxLefts.size()); ++i)
+        for (const KeyRow row : kKeyRows)
+            for (int i = 0; i < 4; ++i)
                 order << keyBoxName(slot, row, i);
     }
     order << QStringLiteral("Command1") << QStringLiteral("Command2");

@@ -1,7 +1,7 @@
 #pragma once
-// The Account window (Form2) as data: the slot table, and from it the flat
-// list of every control with its object name, kind, parent, German design
-// texts and place in twips. The window's builder is generic over that list.
+// The Account window (Form2) as data, in the Options window's table format:
+// the window's own controls with the four slot frames at their places, and
+// the content of one slot frame, built into each of the four.
 //
 // Object names: Qt needs a unique name per object, while the design has
 // control arrays (Frame1, Label1, Label2 and the key rows). An element of an
@@ -14,8 +14,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <span>
 #include <string_view>
-#include <vector>
 
 namespace quillset::ui {
 
@@ -26,62 +27,28 @@ inline constexpr std::string_view kAccountWindowCaption = "Account Management";
 inline constexpr int kAccountClientWidthTwips = 6045;
 inline constexpr int kAccountClientHeightTwips = 6690;
 
-inline constexpr int kKeyBoxMaxLength = 5;
-
 // The two CD keys of a slot, each shown as a row of four boxes.
 enum class KeyRow { Korrin, Deepfall };
+inline constexpr std::array<KeyRow, 2> kKeyRows{KeyRow::Korrin, KeyRow::Deepfall};
 
-enum class AccountControlKind {
-    Frame,     // titled frame, always with its border
-    SlotFrame, // titled frame whose border marks the selected slot
-    Panel,     // plain container
-    OptionButton,
-    TextBox, // single line
-    KeyBox,  // single line, one group of a CD key, fixed-pitch
-    Label,
-    CommandButton,
-};
-
-struct AccountControlDef {
-    QString name; // object name (array elements as "<array>_<index>")
-    AccountControlKind kind;
-    QString parent;    // empty: the window's client area
-    QString caption;   // design text
-    QString toolTip;   // design tooltip; empty: none
-    TwipRect rect;     // relative to the parent
-    int maxLength = 0; // text boxes: 0 means no limit
-    QString buddy{};   // labels: the box they name (a key's first box)
-};
-
-// One slot as the design names its controls.
-struct AccountSlotDef {
-    int frameIndex; // element of the Frame1 array
-    std::string_view frameCaption;
-    int frameTop;            // in the outer frame
-    std::string_view option; // in Picture1
-    int optionTop;
-    std::string_view nameBox;
-    std::string_view korrinBoxes;   // control array 0..3
-    std::string_view deepfallBoxes; // control array 0..3
-    std::string_view nameLabel;
-    int keyLabelIndex; // element of Label1 (Korrin) and Label2 (Deepfall)
-};
+// The window's controls around the slots, parents before their children.
+std::span<const ControlDef> accountWindowControls();
+// What every slot frame holds, named by role ("name", "korrin0",
+// "korrinLabel", ...); slotControlName gives each its object name.
+std::span<const ControlDef> accountSlotControls();
+QString slotControlName(int slot, std::string_view role);
 
 // The object name of a control or of element `index` of a control array
 // (index -1: no array).
 QString accountControlName(QStringView control, int index = -1);
 
 // Slot 1 to 4.
-const AccountSlotDef& accountSlotDef(int slot);
 QString slotFrameName(int slot);
 QString optionButtonName(int slot);
 QString nameBoxName(int slot);
 QString keyBoxName(int slot, KeyRow row, int index);
 // The label beside a row of key boxes.
 QString keyLabelName(int slot, KeyRow row);
-
-// Every control, parents before their children.
-const std::vector<AccountControlDef>& accountWindowControls();
 
 // Keyboard order: each slot's name box, its four Korrin boxes and its four
 // Deepfall boxes, then Command1 and Command2. The option buttons follow, so

@@ -18,11 +18,6 @@ namespace quillset::ui {
 
 namespace {
 
-int accountNameRow() {
-    static const int row = keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"));
-    return row;
-}
-
 // The value with the place of its sign: a blank, as no slider goes below 0.
 QString sliderToolTip(int value) {
     return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(qAbs(value));
@@ -49,15 +44,7 @@ OptionsWindow::OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     connectEdits();
     connectCommands();
 
-    // The Account window reads the account name and sets it like any edit.
-    accounts_ = std::make_unique<AccountWindowHost>(
-        editor_->accountStore(), state, dialogs,
-        [this] { return editor_->values().texts[accountNameRow()]; },
-        [this](const QString& name) {
-            editor_->setText(accountNameRow(), name);
-            showValues(editor_->values());
-        },
-        this);
+    accounts_ = std::make_unique<AccountWindowHost>(*editor_, this);
     editor_->setAccountPanel(accounts_.get());
 }
 
@@ -201,22 +188,13 @@ void OptionsWindow::showVisualStyleChecked(bool checked) {
 }
 
 void OptionsWindow::showTexts(std::span<const TextAssignment> texts) {
-    const QString window = objectName();
-    for (const TextAssignment& assignment : texts) {
-        if (assignment.window != window)
-            continue;
-        QObject* target = control(assignment.control);
-        if (!target)
-            target = menu(assignment.control);
-        if (!target)
-            target = menuItem(assignment.control);
-        if (!target)
-            continue;
-        if (assignment.property == TextProperty::Caption)
-            setCaption(target, assignment.text);
-        else
-            ui::setToolTip(target, assignment.text);
-    }
+    applyTexts(texts, objectName(), [this](const TextAssignment& text) -> QObject* {
+        if (QWidget* target = control(text.control))
+            return target;
+        if (QMenu* target = menu(text.control))
+            return target;
+        return menuItem(text.control);
+    });
 }
 
 void OptionsWindow::showHeading(const QString& text) {

@@ -9,6 +9,8 @@ target_sources(quillset_ui PRIVATE
     ui/account_window_layout.cpp
     ui/account_window_layout.h
     ui/control_catalogue.cpp
+    ui/frame_box.cpp
+    ui/frame_box.h
     ui/control_catalogue.h
     ui/menu_catalogue.cpp
     ui/option_group.cpp

@@ -171,6 +171,19 @@ void setBuddy(QLabel* label, QWidget* control) {
     refreshAccessibleTexts(control);
 }
 
+void applyTexts(std::span<const TextAssignment> texts, const QString& window,
+                const std::function<QObject*(const TextAssignment&)>& find) {
+    for (const TextAssignment& text : texts) {
+        QObject* target = text.window == window ? find(text) : nullptr;
+        if (!target)
+            continue;
+        if (text.property == TextProperty::Caption)
+            setCaption(target, text.text);
+        else
+            setToolTip(target, text.text);
+    }
+}
+
 QString spokenText(const QString& caption) {
     return forDisplay(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
 }

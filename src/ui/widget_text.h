@@ -4,7 +4,11 @@
 // tooltip set here also becomes the accessible name and description that
 // screen readers announce, so those follow the language file by themselves.
 
+#include "lang/language_texts.h"
+
 #include <QString>
+#include <functional>
+#include <span>
 
 class QLabel;
 class QObject;
@@ -33,6 +37,11 @@ void setBuddy(QLabel* label, QWidget* control);
 // description is its own tooltip, else the namer's. The name follows every
 // later caption change of the namer.
 void setAccessibleNamer(QWidget* control, QWidget* namer, int part = 0, int parts = 0);
+
+// The language texts meant for `window`, each set on the object `find`
+// returns for it; a text whose control `find` does not know (null) is ignored.
+void applyTexts(std::span<const TextAssignment> texts, const QString& window,
+                const std::function<QObject*(const TextAssignment&)>& find);
 
 // A caption as one line for speech: line breaks become blanks and blanks at
 // either end go.

@@ -1,6 +1,7 @@
 #include "ui/window_builder.h"
 
 #include "settings/key_catalogue.h"
+#include "ui/frame_box.h"
 #include "ui/option_group.h"
 #include "ui/text_box.h"
 #include "ui/tri_state_check_box.h"
@@ -8,16 +9,13 @@
 
 #include <QAction>
 #include <QFont>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSlider>
-#include <QStyle>
 #include <QtMath>
 #include <algorithm>
 #include <optional>
@@ -26,39 +24,6 @@
 namespace quillset::ui {
 
 namespace {
-
-// A titled frame whose border runs through the middle of its caption, so the
-// content may start right below the caption, where the catalogue places it.
-// (Platform group boxes put the border below the caption and would cut
-// through the first row of controls.)
-class FrameBox : public QGroupBox {
-public:
-    using QGroupBox::QGroupBox;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QFontMetrics metrics(font());
-        const int lineY = metrics.height() / 2;
-        // An etched line: dark, with a light line just inside it.
-        const QRect outer = rect().adjusted(0, lineY, -2, -2);
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawRect(outer);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawRect(outer.translated(1, 1));
-
-        if (title().isEmpty())
-            return;
-        const int textLeft = metrics.averageCharWidth();
-        const QRect textRect(
-            textLeft, 0, std::min(metrics.horizontalAdvance(title()) + 4, width() - 2 * textLeft),
-            metrics.height());
-        painter.fillRect(textRect, palette().color(backgroundRole()));
-        style()->drawItemText(&painter, textRect.adjusted(2, 0, 0, 0),
-                              Qt::AlignLeft | Qt::AlignTop | Qt::TextHideMnemonic, palette(),
-                              isEnabled(), title(), QPalette::WindowText);
-    }
-};
 
 QWidget* makeLabel(const ControlDef& def, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -146,29 +111,10 @@ int choiceDigit(std::string_view button) {
     return OptionGroup::kNone;
 }
 
+// An option button whose parent is an option group stands for a digit there.
 void addToGroup(const ControlDef& def, QWidget* button) {
-    auto* group = qobject_cast<OptionGroup*>(button->parentWidget());
-    Q_ASSERT_X(group, "buildControls", "an option button's parent is its option group");
-    group->addButton(qobject_cast<QRadioButton*>(button), choiceDigit(def.name));
-}
-
-// Labels name their buddies: Qt passes a label's shortcut and its text, for
-// screen readers, to its buddy.
-void setBuddies(const WindowParts& parts) {
-    for (const ControlDef& def : controlCatalogue()) {
-        if (def.buddy.empty())
-            continue;
-        setBuddy(qobject_cast<QLabel*>(parts.controls.value(fromCatalogue(def.name))),
-                 parts.controls.value(fromCatalogue(def.buddy)));
-    }
-}
-
-void setTabOrder(const WindowParts& parts) {
-    const std::span<const std::string_view> order = tabOrder();
-    for (size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(parts.controls.value(fromCatalogue(order[i - 1])),
-                             parts.controls.value(fromCatalogue(order[i])));
-    }
+    if (auto* group = qobject_cast<OptionGroup*>(button->parentWidget()))
+        group->addButton(qobject_cast<QRadioButton*>(button), choiceDigit(def.name));
 }
 
 } // namespace
@@ -201,13 +147,14 @@ QFont optionsWindowFont(const QFont& base) {
     return font;
 }
 
-void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) {
-    for (const ControlDef& def : controlCatalogue()) {
-        QWidget* parent =
-            def.parent.empty() ? client : parts.controls.value(fromCatalogue(def.parent));
+void buildControls(QWidget* client, const TwipScale& scale, std::span<const ControlDef> controls,
+                   WindowParts& parts, const ControlNaming& naming) {
+    const auto find = [&](std::string_view name) { return parts.controls.value(naming(name)); };
+    for (const ControlDef& def : controls) {
+        QWidget* parent = def.parent.empty() ? client : find(def.parent);
         Q_ASSERT_X(parent, "buildControls", "a parent must come before its children");
         QWidget* widget = makeWidget(def, parent);
-        const QString name = fromCatalogue(def.name);
+        const QString name = naming(def.name);
         widget->setObjectName(name);
         widget->setGeometry(scale.rect(def.rect));
         setCaption(widget, fromCatalogue(def.caption));
@@ -217,8 +164,25 @@ void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) 
         if (def.kind == ControlKind::OptionButton)
             addToGroup(def, widget);
     }
-    setBuddies(parts);
-    setTabOrder(parts);
+    // Labels name their buddies: Qt passes a label's shortcut and its text,
+    // for screen readers, to its buddy.
+    for (const ControlDef& def : controls) {
+        if (!def.buddy.empty())
+            setBuddy(qobject_cast<QLabel*>(find(def.name)), find(def.buddy));
+    }
+}
+
+void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) {
+    buildControls(client, scale, controlCatalogue(), parts, fromCatalogue);
+    QStringList order;
+    for (std::string_view name : tabOrder())
+        order << fromCatalogue(name);
+    setTabOrder(parts, order);
+}
+
+void setTabOrder(const WindowParts& parts, const QStringList& order) {
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(parts.controls.value(order[i - 1]), parts.controls.value(order[i]));
 }
 
 void buildMenus(QMenuBar* menuBar, WindowParts& parts) {

@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QRect>
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <span>
 #include <string_view>
 
 class QAction;
@@ -45,10 +48,22 @@ private:
 // gives, on the platform's sans-serif face.
 QFont optionsWindowFont(const QFont& base);
 
-// Creates every control of the catalogue under `client` (the window's client
-// area), with its default texts, each option button in its option group,
-// each label's buddy, and Tab in the catalogue's tab order.
+// The object name of the control a table row (or its parent or buddy) names.
+using ControlNaming = std::function<QString(std::string_view)>;
+
+// Creates `controls` under `client` (parents before their children; no
+// parent: client itself), with their default texts, each option button of an
+// option group in that group and each label's buddy. They go into parts by
+// the object names `naming` gives.
+void buildControls(QWidget* client, const TwipScale& scale, std::span<const ControlDef> controls,
+                   WindowParts& parts, const ControlNaming& naming);
+
+// Every control of the Options window's catalogue under `client` (its client
+// area), with Tab in the catalogue's tab order.
 void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts);
+
+// Tab visits the named controls in this order.
+void setTabOrder(const WindowParts& parts, const QStringList& order);
 
 // Creates the menus and their items in the menu bar. F10 opens the first
 // menu; Alt alone selects the menu bar (the style's Alt navigation).

@@ -155,10 +155,10 @@ TEST_F(HostileInput, AnAccountFileOfMillionsOfLinesReadsOnlyItsTwelve) {
     ASSERT_TRUE(test::writeBytes(folder.file(QStringLiteral("accounts.cfg")), file));
     const Measured m = measureInChild([&] {
         AccountStore store;
-        return LoadAccountStore(store, folder.path() + QLatin1Char('/')) &&
-               store.Lines[0] == QStringLiteral("Player") &&
-               store.korrinKey(1).Full == QStringLiteral("AAAAABBBBBCCCCCDDDDD") &&
-               store.Lines[11].isEmpty();
+        return loadAccountStore(store, folder.path() + QLatin1Char('/')) &&
+               store.account(1).name == QStringLiteral("Player") &&
+               store.account(1).korrinKey == QStringLiteral("AAAAABBBBBCCCCCDDDDD") &&
+               store.account(4).deepfallKey.isEmpty();
     });
     expectBounded(m, "64 MiB accounts.cfg", 2 * 64 * 1024 + 64 * 1024);
 }
@@ -227,12 +227,12 @@ TEST_F(HostileInput, NulAndUndefinedBytesSurviveInValuesAndUnknownLines) {
     AccountLines lines;
     lines[0] = readSettings("NETWORK_PLAYER : " + odd).text(QLatin1String("NETWORK_PLAYER"));
     lines[1] = lines[0];
-    ASSERT_FALSE(WriteAccountFile(folder.path() + QLatin1Char('/'), lines));
+    ASSERT_FALSE(writeAccountFile(folder.path() + QLatin1Char('/'), lines));
     EXPECT_TRUE(test::readBytes(folder.file(QStringLiteral("accounts.cfg")))
                     .startsWith(odd + "\r\n" + odd + "\r\n"));
     AccountStore store;
-    ASSERT_TRUE(LoadAccountStore(store, folder.path() + QLatin1Char('/')));
-    EXPECT_EQ(store.Lines, lines);
+    ASSERT_TRUE(loadAccountStore(store, folder.path() + QLatin1Char('/')));
+    EXPECT_EQ(accountFileLines(store.accounts), lines);
 }
 
 TEST_F(HostileInput, MixedLineEndsKeepEveryLineAndBecomeCrLf) {
@@ -265,9 +265,9 @@ TEST_F(HostileInput, AFileDeletedBetweenLoadAndSaveIsCreatedAgain) {
     const QString accounts = folder.file(QStringLiteral("accounts.cfg"));
     AccountLines lines;
     lines[1] = QStringLiteral("AAAAABBBBBCCCCCDDDDD");
-    ASSERT_FALSE(WriteAccountFile(folder.path() + QLatin1Char('/'), lines));
+    ASSERT_FALSE(writeAccountFile(folder.path() + QLatin1Char('/'), lines));
     ASSERT_TRUE(QFile::remove(accounts));
-    ASSERT_FALSE(WriteAccountFile(folder.path() + QLatin1Char('/'), lines));
+    ASSERT_FALSE(writeAccountFile(folder.path() + QLatin1Char('/'), lines));
     EXPECT_EQ(fileMode(accounts), 0600) << "a recreated account file is the owner's only";
 }
 
@@ -289,7 +289,7 @@ TEST_F(HostileInput, AReadOnlyFileIsNotReplacedEvenByRoot) {
     const QString accounts = folder.file(QStringLiteral("accounts.cfg"));
     ASSERT_TRUE(test::writeBytes(accounts, "old\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(accounts).constData(), 0400), 0);
-    const auto accountError = WriteAccountFile(folder.path() + QLatin1Char('/'), AccountLines{});
+    const auto accountError = writeAccountFile(folder.path() + QLatin1Char('/'), AccountLines{});
     ASSERT_TRUE(accountError);
     EXPECT_TRUE(accountError->contains(QLatin1String("read-only")));
     EXPECT_EQ(test::readBytes(accounts), "old\r\n");
@@ -310,7 +310,7 @@ TEST_F(HostileInput, ASaveByRootKeepsTheFilesOwner) {
     ASSERT_EQ(::chown(QFile::encodeName(accounts).constData(), user, group), 0);
 
     ASSERT_FALSE(writeSettingsFile(settingsPath(), SettingsModel::cleared()));
-    ASSERT_FALSE(WriteAccountFile(folder.path() + QLatin1Char('/'), AccountLines{}));
+    ASSERT_FALSE(writeAccountFile(folder.path() + QLatin1Char('/'), AccountLines{}));
     for (const QString& path : {settingsPath(), accounts}) {
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);

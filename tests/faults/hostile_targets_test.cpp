@@ -154,12 +154,12 @@ TEST_P(HostileTarget, LoadingNeitherBlocksNorReadsAnything) {
     EXPECT_FALSE(*loaded);
 
     AccountStore store;
-    store.Lines[0] = QStringLiteral("kept");
+    store.account(1).name = QStringLiteral("kept");
     const auto accountsRead = withinSeconds<bool>(
-        accounts, [&] { return LoadAccountStore(store, folder.path() + QLatin1Char('/')); });
+        accounts, [&] { return loadAccountStore(store, folder.path() + QLatin1Char('/')); });
     ASSERT_TRUE(accountsRead.has_value()) << "loading accounts.cfg blocked";
     EXPECT_FALSE(*accountsRead);
-    EXPECT_EQ(store.Lines[0], QStringLiteral("kept"));
+    EXPECT_EQ(store.account(1).name, QStringLiteral("kept"));
 
     const WineRegistry registry(folder.path());
     const auto value = withinSeconds<bool>(hive, [&] {

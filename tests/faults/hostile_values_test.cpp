@@ -101,7 +101,7 @@ TEST_P(HostileValueTest, AccountFileTakesItWholeOrRefusesIt) {
     for (const int line : {nameLineIndex(2), korrinLineIndex(3), deepfallLineIndex(4)}) {
         AccountLines lines;
         lines[line] = text();
-        const std::optional<QString> error = WriteAccountFile(folder.path(), lines);
+        const std::optional<QString> error = writeAccountFile(folder.path(), lines);
         if (GetParam().refused) {
             ASSERT_TRUE(error.has_value());
             EXPECT_TRUE(error->contains(QLatin1String("line break"))) << error->toStdString();
@@ -114,19 +114,17 @@ TEST_P(HostileValueTest, AccountFileTakesItWholeOrRefusesIt) {
         expected += QByteArray("\r\n").repeated(kAccountLineCount - line - 1);
         EXPECT_EQ(test::readBytes(path), expected);
         AccountStore store;
-        ASSERT_TRUE(LoadAccountStore(store, folder.path()));
-        EXPECT_EQ(store.Lines, lines);
+        ASSERT_TRUE(loadAccountStore(store, folder.path()));
+        EXPECT_EQ(accountFileLines(store.accounts), lines);
     }
     if (GetParam().refused)
         return;
     // The Account window's four groups join back to any key: the last group
     // takes what the first three leave.
-    CdKeyRecord record;
-    record.Full = text();
-    splitCdKey(record);
-    EXPECT_EQ(joinKeyGroups({record.Part1, record.Part2, record.Part3, record.Part4}), text());
-    EXPECT_EQ(record.Part1, text().left(kKeyGroupLength));
-    EXPECT_LE(record.Part3.size(), kKeyGroupLength);
+    const KeyGroups groups = keyGroups(text());
+    EXPECT_EQ(joinKeyGroups(groups), text());
+    EXPECT_EQ(groups[0], text().left(kKeyGroupLength));
+    EXPECT_LE(groups[2].size(), kKeyGroupLength);
 }
 
 TEST_P(HostileValueTest, WineRegistryTakesItWholeOrRefusesIt) {

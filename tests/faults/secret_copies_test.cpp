@@ -12,54 +12,27 @@
 
 using namespace quillset;
 
-namespace {
-
-int fileMode(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
-}
-
-class BackupRights : public ::testing::Test {
-protected:
-    BackupRights() : previousMask_(::umask(022)) {}
-    ~BackupRights() override { ::umask(previousMask_); }
-
-    // Backs settings.cfg (with the given mode) up into settings.bck.
-    bool backUp(int sourceMode) {
+TEST(BackupRights, TheBackupIsPrivateWhenTheSettingsFileIs) {
+    // Modes of settings.cfg, of an older backup (0: none) and of the backup.
+    const int rows[][3] = {{0600, 0, 0600}, {0640, 0644, 0600}, {0644, 0, 0644}};
+    const mode_t previousMask = ::umask(022);
+    for (const auto& [sourceMode, oldMode, backupMode] : rows) {
+        test::TempFolder folder;
         const QString source = folder.file(QStringLiteral("settings.cfg"));
-        if (!test::writeBytes(source, "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n") ||
-            ::chmod(QFile::encodeName(source).constData(), static_cast<mode_t>(sourceMode)) != 0)
-            return false;
+        const QString backup = folder.file(QStringLiteral("settings.bck"));
+        const QByteArray keys = "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n";
+        ASSERT_TRUE(test::writeBytes(source, keys) &&
+                    (!oldMode || test::writeBytes(backup, "old")));
+        ::chmod(QFile::encodeName(source).constData(), mode_t(sourceMode));
+        ::chmod(QFile::encodeName(backup).constData(), mode_t(oldMode));
         test::ScriptedDialogs dialogs;
-        const BackupContext context{dialogs, texts, folder.path() + QLatin1Char('/'),
-                                    folder.path()};
-        return copy_with_notice(context, source, backup());
+        const LanguageTable texts;
+        EXPECT_TRUE(
+            copy_with_notice({dialogs, texts, folder.path() + '/', folder.path()}, source, backup));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(backup).constData(), &st), 0);
+        EXPECT_EQ(int(st.st_mode & 07777), backupMode) << sourceMode;
+        EXPECT_EQ(test::readBytes(backup), keys);
     }
-    QString backup() const { return folder.file(QStringLiteral("settings.bck")); }
-
-    test::TempFolder folder;
-    LanguageTable texts;
-
-private:
-    mode_t previousMask_;
-};
-
-TEST_F(BackupRights, APrivateSettingsFileGivesAPrivateBackup) {
-    ASSERT_TRUE(backUp(0600));
-    EXPECT_EQ(fileMode(backup()), 0600);
+    ::umask(previousMask);
 }
-
-TEST_F(BackupRights, AnOldBackupThatEveryoneCouldReadBecomesPrivate) {
-    ASSERT_TRUE(test::writeBytes(backup(), "old"));
-    ASSERT_EQ(::chmod(QFile::encodeName(backup()).constData(), 0644), 0);
-    ASSERT_TRUE(backUp(0640));
-    EXPECT_EQ(fileMode(backup()), 0600);
-    EXPECT_EQ(test::readBytes(backup()), "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n");
-}
-
-TEST_F(BackupRights, AnOpenSettingsFileGivesTheUsualMode) {
-    ASSERT_TRUE(backUp(0644));
-    EXPECT_EQ(fileMode(backup()), 0644);
-}
-
-} // namespace

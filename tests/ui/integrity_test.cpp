@@ -128,10 +128,10 @@ TEST_F(Integrity, LineBreaksPastedOrSetNeverReachTheAccountFile) {
     start();
     w->editor().manageAccounts();
     ui::AccountWindow& accounts = accountWindow();
-    ASSERT_EQ(accounts.selectedSlot(), std::optional<int>(1));
+    ASSERT_EQ(w->editor().accountStore().selectedSlot, std::optional<int>(1));
     pasteInto(accounts.nameBox(1), QStringLiteral("Ann\r\nEve"));
     setThroughAccessibility(accounts.keyBox(1, ui::KeyRow::Deepfall, 0), QStringLiteral("12\n34"));
-    accounts.Command1_Click();
+    accounts.save();
 
     QStringList expected = kAccounts;
     expected[0] = QStringLiteral("Ann");
@@ -163,7 +163,7 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
     ui::AccountWindow& accounts = accountWindow();
     EXPECT_EQ(accounts.keyBox(1, ui::KeyRow::Korrin, 3)->text(), QStringLiteral("NO-PQRST"))
         << "the last box shows the rest of a long key";
-    accounts.Command2_Click();
+    accounts.hide();
     w->control<QCheckBox>(u"fullsc")->click();
     save();
     EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " +
@@ -175,7 +175,7 @@ TEST_F(Integrity, WhatNobodyEditedComesBackAsItWasRead) {
     // Saved in the Account window without an edit: every slot's name and
     // keys byte for byte.
     w->editor().manageAccounts();
-    accountWindow().Command1_Click();
+    accountWindow().save();
     EXPECT_EQ(readBytes(accountsPath()), accountFile);
 }
 
@@ -185,7 +185,7 @@ TEST_F(Integrity, SaveTakesTheKeysTheSelectedAccountsBoxesShow) {
     start();
     w->editor().manageAccounts();
     ui::AccountWindow& accounts = accountWindow();
-    ASSERT_EQ(accounts.selectedSlot(), std::optional<int>(1));
+    ASSERT_EQ(w->editor().accountStore().selectedSlot, std::optional<int>(1));
     const QStringList groups = {QStringLiteral("AAAAA"), QStringLiteral("BBBBB"),
                                 QStringLiteral("CCC"), QString()};
     for (int i = 0; i < 4; ++i)
@@ -201,9 +201,8 @@ TEST_F(Integrity, SaveTakesTheKeysTheSelectedAccountsBoxesShow) {
     EXPECT_EQ(linesWith(QStringLiteral("NETWORK_CDKEY ")) + " | " +
                   linesWith(QStringLiteral("NETWORK_CDKEY2")),
               "NETWORK_CDKEY : AAAAABBBBBCCC | NETWORK_CDKEY2 : DDDDD");
-    EXPECT_EQ(w->editor().accountStore().Lines[korrinLineIndex(1)],
-              QStringLiteral("AAAAABBBBBCCC"));
-    EXPECT_EQ(w->editor().accountStore().Lines[deepfallLineIndex(1)], QStringLiteral("DDDDD"));
+    EXPECT_EQ(w->editor().accountStore().account(1).korrinKey, QStringLiteral("AAAAABBBBBCCC"));
+    EXPECT_EQ(w->editor().accountStore().account(1).deepfallKey, QStringLiteral("DDDDD"));
 }
 
 } // namespace
