@@ -1,71 +1,51 @@
 #pragma once
-// Shared helpers of the widget tests: a window with scripted dialogs, files
-// in the program's formats, and settings models that use every key.
+// The widget tests' one fixture: an Options window as the program builds it,
+// started on demand in a program folder of its own with a shipped language
+// file and the demo settings.
 
-#include "editor/app_state.h"
-#include "settings/key_catalogue.h"
-#include "settings/settings_model.h"
+#include "accounts/qstring_printer.h"
 #include "support/editor_harness.h"
-#include "test_support.h"
 #include "ui/options_window.h"
+#include "ui/settings_binding.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QStringList>
+#include <QFile>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace quillset::test {
 
-// An Options window as the program builds it, before start-up has run.
-struct TestWindow {
+class WindowTest : public ::testing::Test {
+protected:
+    void start(const char* languageFile = "language.de.lng") {
+        previousFolder = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
+        const QString resources = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/");
+        ASSERT_TRUE(QFile::copy(resources + QStringLiteral("lang/") + QLatin1String(languageFile),
+                                program.file(QStringLiteral("language.lng"))));
+        for (const char* name : {"settings.cfg", "settings.bck"})
+            ASSERT_TRUE(QFile::copy(resources + QStringLiteral("demo/settings.cfg"),
+                                    program.file(QLatin1String(name))));
+        state.programDir = program.path();
+        ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running);
+    }
+    void TearDown() override {
+        if (!previousFolder.isEmpty())
+            QDir::setCurrent(previousFolder);
+    }
+    // The settings controls by name, as the binding finds them.
+    ui::ControlMap controls() const {
+        ui::ControlMap map;
+        for (QWidget* control : w->centralWidget()->findChildren<QWidget*>())
+            map.insert(control->objectName(), control);
+        return map;
+    }
+
+    TempFolder program;
+    TempFolder current;
+    QString previousFolder;
     AppState state;
     ScriptedDialogs dialogs;
-    std::unique_ptr<ui::OptionsWindow> window = std::make_unique<ui::OptionsWindow>(state, dialogs);
-
-    ui::OptionsWindow* operator->() { return window.get(); }
+    std::unique_ptr<ui::OptionsWindow> w = std::make_unique<ui::OptionsWindow>(state, dialogs);
 };
-
-// Values for every catalogue key. `variant` picks range minimum (0),
-// maximum (1) or a mix (2), so each key is seen at both ends of its range.
-inline SettingsModel modelUsingEveryKey(int variant) {
-    SettingsModel model = SettingsModel::cleared();
-    const auto catalogue = keyCatalogue();
-    for (int row = 0; row < kKeyCount; ++row) {
-        const KeyDef& def = catalogue[row];
-        switch (def.kind) {
-        case KeyKind::Flag:
-        case KeyKind::WaitRetrace:
-            model.numbers[row] = variant == 2 ? row % 3 : variant == 1 ? 2 : 0;
-            break;
-        case KeyKind::Number:
-            model.numbers[row] = variant == 0   ? def.min
-                                 : variant == 1 ? def.max
-                                                : (def.min + def.max) / 2;
-            break;
-        case KeyKind::Choice: {
-            const auto choices = def.choices();
-            model.numbers[row] = variant == 0   ? choices.front().digit - '0'
-                                 : variant == 1 ? choices.back().digit - '0'
-                                                : SettingsModel::kNoChoice;
-            break;
-        }
-        case KeyKind::Text:
-            // Trailing blanks and over-long values come back unchanged.
-            model.texts[row] = variant == 0   ? QStringLiteral("x")
-                               : variant == 1 ? QStringLiteral("%1 value ").arg(def.name())
-                                              : QStringLiteral("1234567890");
-            break;
-        case KeyKind::FontPages:
-        case KeyKind::CdKey:
-        case KeyKind::CdKey2:
-            break;
-        }
-    }
-    model.fontPagesValue = QStringLiteral("7");
-    model.fileCdKey = QStringLiteral("ABCDE-FGHIJ");
-    model.fileCdKey2 = QStringLiteral("KLMNO PQRST ");
-    model.unknownLines = "CAMERA_ZOOM : 3\r\nautosave : 1\r\n";
-    return model;
-}
 
 } // namespace quillset::test
