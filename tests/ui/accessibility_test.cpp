@@ -1,7 +1,7 @@
 // Keyboard use and screen readers: every Tab stop is named in the language
 // loaded, each label names the control the catalogue gives it, Tab follows
-// the catalogue's order, names follow later caption changes, and Enter,
-// Escape and F10 do what a user expects.
+// the catalogue's order, names follow later caption changes, and Enter and
+// Escape answer message boxes as a user expects.
 
 #include "ui/about_window.h"
 #include "ui/account_window.h"
@@ -14,8 +14,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -36,13 +34,6 @@ QStringList tabChain(QWidget* window) {
             chain << w->objectName();
     }
     return chain;
-}
-
-// Widgets take keys only in the active window.
-void activate(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
 class ShippedLanguage : public WindowTest, public ::testing::WithParamInterface<const char*> {};
@@ -87,38 +78,12 @@ TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
             expected << ui::fromCatalogue(name);
     }
     EXPECT_EQ(tabChain(w.get()), expected);
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isEnabled()) << "no manifest beside the program";
 
     ui::setCaption(w->control(u"Label1"), QStringLiteral("Chat\ralpha"));
     EXPECT_EQ(spokenName(w->control(u"ca")), QStringLiteral("Chat alpha"));
     ui::setCaption(w->control(u"exitbtn"), QStringLiteral("Quit "));
     EXPECT_EQ(spokenName(w->control(u"exitbtn")), QStringLiteral("Quit"));
-}
-
-TEST_F(WindowTest, EnterPressesButtonsEnterAndEscapeHideTheAboutWindowF10OpensTheMenus) {
-    start();
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        w->menuItem(u"mabout")->trigger();
-        ui::AboutWindow* about = w->aboutWindow();
-        activate(about);
-        QTest::keyClick(about, key);
-        EXPECT_FALSE(about->isVisible()) << key;
-        EXPECT_EQ(w->aboutWindow(), about) << "hidden, not destroyed";
-    }
-    w->aboutWindow()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(w->aboutWindow(), nullptr) << "the close box destroys it";
-    EXPECT_EQ(ui::AboutWindow::versionLine(-1, 6, 10), QStringLiteral("Version -1. 6. 10"));
-
-    activate(w.get());
-    w->editor().markChanged();
-    dialogs.answer(Dialogs::Answer::Cancel);
-    QWidget* open = w->control(u"oeffnen");
-    open->setFocus();
-    QTest::keyClick(open, Qt::Key_Return);
-    EXPECT_EQ(dialogs.shown.size(), 1u) << "Open asks about the unsaved changes";
-
-    QTest::keyClick(w.get(), Qt::Key_F10);
-    EXPECT_EQ(w->menuBar()->activeAction(), w->menu(u"mfile")->menuAction());
 }
 
 // Presses key in the modal message box that ask() opens. A program ended by
