@@ -5,7 +5,6 @@
 #include "accounts/qstring_printer.h"
 #include "settings/settings_reader.h"
 #include "settings/standard_settings.h"
-#include "shell/visual_style.h"
 #include "support/editor_harness.h"
 #include "support/memory_registry.h"
 
@@ -38,12 +37,6 @@ const QByteArray kGameFile = "SOUND : 1\r\nFULLSCREEN : 1\r\nNETWORK_PLAYER : Al
                              "CAMERA_ZOOM : 3\r\n";
 const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
 const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
-
-// Failures name the row.
-template <class Case> void PrintTo(const Case& c, std::ostream* out) requires requires {
-    c.name;
-}
-{ *out << c.name; }
 
 class Flow : public ::testing::Test {
 protected:
@@ -183,20 +176,15 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
               c.machineAfter ? value(QLatin1String(c.machineAfter)) : QString());
     EXPECT_EQ(registry.acceptedWrites(), !c.machine && c.machineAfter ? 1 : 0);
     EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));
-    EXPECT_EQ(w.state.startupComplete, language);
-    EXPECT_EQ(w.view.shown, language);
-    EXPECT_EQ(w.view.closed, !language);
-    EXPECT_EQ(w.editor.debugLog().isOpen(), language);
-    if (!language)
-        return;
-    // The window shows the folder's settings, unmarked, in normal mode.
-    const QString cfg = folder + QStringLiteral("/settings.cfg");
-    const bool found = QFileInfo::exists(cfg);
-    EXPECT_EQ(w.editor.values(), found ? *loadSettingsFile(cfg) : SettingsModel::cleared());
-    EXPECT_EQ(w.state.currentSettingsPath, found ? cfg : QString());
+    const auto running = std::tuple(w.state.startupComplete, w.view.shown, !w.view.closed,
+                                    w.editor.debugLog().isOpen(), !w.view.heading.isEmpty());
+    EXPECT_EQ(running, std::tuple(language, language, language, language, language));
+    // The window shows the folder's settings, if any, unmarked, in normal mode.
+    const QString cfg = language ? folder + QStringLiteral("/settings.cfg") : QString();
+    EXPECT_EQ(w.editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
+    EXPECT_EQ(w.state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
-    EXPECT_FALSE(w.view.advanced);
-    EXPECT_FALSE(w.view.heading.isEmpty());
+    EXPECT_EQ(w.view.advanced, !language);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases),
@@ -312,23 +300,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases),
 
 TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     start(true);
+    // Everything cleared but the font pages and the wait-retrace box, then
+    // the standard values, texts from the language file's [GUI].
+    SettingsModel standard = SettingsModel::cleared(w.editor.values().fontPagesValue);
+    standard.setNumber(QLatin1String("WAITRETRACE"),
+                       w.editor.values().number(QLatin1String("WAITRETRACE")));
+    for (const StandardValue& v : standardSettings()) {
+        if (v.guiEntry > 0 || v.text)
+            standard.setText(QLatin1String(v.key), v.text ? QString::fromLatin1(v.text)
+                                                          : QStringLiteral("G%1").arg(v.guiEntry));
+        else
+            standard.setNumber(QLatin1String(v.key), v.number);
+    }
     for (const Answer answer : {kCancel, kOk}) {
-        SettingsModel expected = w.editor.values();
-        if (answer == kOk) {
-            // Everything cleared but the font pages and the wait-retrace box,
-            // then the standard values, texts from the language file's [GUI].
-            const int wait = expected.number(QLatin1String("WAITRETRACE"));
-            expected = SettingsModel::cleared(expected.fontPagesValue);
-            expected.setNumber(QLatin1String("WAITRETRACE"), wait);
-            for (const StandardValue& v : standardSettings()) {
-                if (v.guiEntry > 0 || v.text)
-                    expected.setText(QLatin1String(v.key),
-                                     v.text ? QString::fromLatin1(v.text)
-                                            : QStringLiteral("G%1").arg(v.guiEntry));
-                else
-                    expected.setNumber(QLatin1String(v.key), v.number);
-            }
-        }
+        const SettingsModel expected = answer == kOk ? standard : w.editor.values();
         w.dialogs.shown.clear();
         w.dialogs.answer(answer);
         w.editor.applyStandardSettings();
@@ -336,39 +321,6 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
         EXPECT_EQ(w.editor.values(), expected);
         EXPECT_EQ(w.view.values, expected);
         expectMark(answer == kOk);
-    }
-}
-
-// The visual-style item shows which manifest lies beside the program; a
-// click renames it, never over the other one.
-TEST_F(Flow, VisualStyleFollowsTheManifestAndAClickRenamesIt) {
-    const ManifestPaths paths = ManifestPaths::in(program.path());
-    const std::tuple<const char*, MenuItemState, int> cases[] = {
-        {"a", MenuItemState::Checked, 1},
-        {"p", MenuItemState::Unchecked, 1},
-        {"", MenuItemState::Disabled, 0},
-        {"ap", MenuItemState::Unchecked, 1}};
-    for (const auto& [files, item, messages] : cases) {
-        SCOPED_TRACE(files);
-        const QByteArray before = files;
-        EditorHarness h;
-        h.state.programDir = program.path();
-        QFile::remove(paths.active);
-        QFile::remove(paths.parked);
-        writeBytes(before.contains('a') ? paths.active : QString(), "a");
-        writeBytes(before.contains('p') ? paths.parked : QString(), "p");
-        h.dialogs.choose(QString());
-        ASSERT_EQ(h.editor.start(), Editor::StartupResult::Running);
-        EXPECT_EQ(h.view.visualStyleItem, item);
-        h.view.visualStyleChecked = item == MenuItemState::Checked;
-        h.editor.switchVisualStyle();
-        EXPECT_EQ(h.dialogs.shown.size(), 1u + messages);
-        // A single manifest changes its name and the check mark follows.
-        const bool switched = before.size() == 1;
-        EXPECT_EQ(h.view.visualStyleChecked, switched && item != MenuItemState::Checked);
-        EXPECT_EQ(readBytes(paths.active) + "|" + readBytes(paths.parked),
-                  switched ? (before == "a" ? QByteArray("|a") : QByteArray("p|"))
-                           : (before == "ap" ? QByteArray("a|p") : QByteArray("|")));
     }
 }
 

@@ -157,7 +157,9 @@ class Commands : public WindowTest, public ::testing::WithParamInterface<Command
 
 TEST_P(Commands, RunTheirEditorCommand) {
     const Command& c = GetParam();
-    writeBytes(program.file(QStringLiteral("Quillset.exe.Manifest")), "m");
+    // Both manifests: the style item is enabled, and a click renames nothing.
+    for (const char* manifest : {"Quillset.exe.Manifest", "Quillset.exe.Manifest_"})
+        writeBytes(program.file(QLatin1String(manifest)), "m");
     start();
     w->editor().markChanged();
     dialogs.shown.clear();
@@ -170,6 +172,7 @@ TEST_P(Commands, RunTheirEditorCommand) {
     const QString text = dialogs.shown.front().text;
     EXPECT_FALSE(text.isEmpty());
     EXPECT_TRUE(!c.question || text.startsWith(w->editor().languageTable().text(*c.question)));
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
