@@ -178,6 +178,7 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     EXPECT_EQ(w.state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
     EXPECT_EQ(w.view.advanced, !language);
+    EXPECT_TRUE(!language || w.view.values == w.editor.values()) << "the window shows them";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases),

@@ -13,18 +13,8 @@
 #include "ui/settings_binding.h"
 #include "ui/widget_text.h"
 
-#include <QAccessible>
-#include <QAction>
-#include <QClipboard>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QSlider>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 #include <optional>
 
