@@ -55,7 +55,8 @@ protected:
     QStringList savedKeys() {
         const QString path = elsewhere.file(QStringLiteral("settings.cfg"));
         EXPECT_TRUE(w.editor.writeSettings(path));
-        return splitCrlf(readBytes(path))
+        return QString::fromLatin1(readBytes(path))
+            .split(QStringLiteral("\r\n"))
             .filter(QRegularExpression(QStringLiteral("^NETWORK_CDKEY2? ")));
     }
 
@@ -130,9 +131,9 @@ TEST_F(AccountFlows, SaveWritesTheBoxesAndHandsTheSelectedNameOver) {
     EXPECT_FALSE(panel.shown);
     EXPECT_EQ(accountName(), QString()) << "even an empty name is handed over";
     EXPECT_EQ(store().accounts, panel.boxes);
-    EXPECT_EQ(splitCrlf(readBytes(accountsPath())),
-              QStringList({"Ada", "FILEKEY1", "FILEKEY2", "", "NEWKEY", "ABCDE-FGHIJ-KLMNO-PQRST-U",
-                           "", "", "", "", "", ""}));
+    EXPECT_EQ(readBytes(accountsPath()),
+              crlfLines({"Ada", "FILEKEY1", "FILEKEY2", "", "NEWKEY", "ABCDE-FGHIJ-KLMNO-PQRST-U",
+                         "", "", "", "", "", ""}));
 }
 
 TEST_F(AccountFlows, AFailedSaveSaysWhyAndKeepsEverythingAsItWas) {

@@ -1,13 +1,10 @@
 #pragma once
 // The editor without any window: a view that records what it is told to
-// show, scripted dialogs, and the file formats' helpers the flow tests use.
+// show, and scripted dialogs.
 
 #include "editor/editor.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
-
-#include <QDir>
-#include <QStringList>
 
 namespace quillset::test {
 
@@ -50,17 +47,6 @@ inline QByteArray crlfLines(const QStringList& lines) {
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
     return bytes;
-}
-
-inline QStringList splitCrlf(const QByteArray& bytes) {
-    QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-inline QString nativeSettingsTitle(const QString& path) {
-    return QStringLiteral("Quillset : ") + QDir::toNativeSeparators(path);
 }
 
 } // namespace quillset::test

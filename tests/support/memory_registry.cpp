@@ -33,4 +33,11 @@ bool MemoryRegistry::setStringValue(RegistryRoot root, const QString& keyPath,
     return true;
 }
 
+QString MemoryRegistry::localPath(const QString& windowsPath) const {
+    if (driveC_.isEmpty() || !windowsPath.startsWith(QLatin1String("C:\\"), Qt::CaseInsensitive))
+        return driveC_.isEmpty() ? windowsPath : QString();
+    return driveC_ + QLatin1Char('/') +
+           windowsPath.mid(3).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 } // namespace quillset

@@ -20,11 +20,17 @@ public:
     // was written" from "the same text was written again".
     int acceptedWrites() const { return acceptedWrites_; }
     int refusedWrites() const { return refusedWrites_; }
+    // Maps Windows paths on drive C: into folder, as a Wine prefix's drive
+    // link does; a path on any other drive then cannot be mapped.
+    void setDriveC(const QString& folder) { driveC_ = folder; }
+    void setSearchTrace(const QStringList& lines) { searchTrace_ = lines; }
 
     std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& keyPath,
                                             const QString& valueName) const override;
     bool setStringValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
                         const QString& text) override;
+    QString localPath(const QString& windowsPath) const override;
+    QStringList searchTrace() const override { return searchTrace_; }
 
 private:
     // Root, folded key path, folded value name: names compare case-insensitively.
@@ -35,6 +41,8 @@ private:
     bool refuseWrites_ = false;
     int acceptedWrites_ = 0;
     int refusedWrites_ = 0;
+    QString driveC_;
+    QStringList searchTrace_;
 };
 
 } // namespace quillset

@@ -27,21 +27,16 @@ public:
 
     Answer message(const QString& text, const QString& title, Buttons buttons) override {
         shown.push_back({Shown::Kind::Message, text, title, buttons, {}});
-        if (buttons == Buttons::Ok)
-            return Answer::Ok;
-        if (answers_.empty())
-            throw std::logic_error("unexpected question: " + text.toStdString());
-        const Answer a = answers_.front();
-        answers_.pop_front();
-        return a;
+        // A notice has only OK; a question must have been scripted.
+        return buttons == Buttons::Ok ? Answer::Ok : next(answers_, "unexpected question: " + text);
     }
     QString openFile(const QString& title, const QString& initialFolder) override {
         shown.push_back({Shown::Kind::Open, {}, title, Buttons::Ok, initialFolder});
-        return nextFile();
+        return next(files_, "unexpected file dialog");
     }
     QString saveFile(const QString& title, const QString& initialFolder) override {
         shown.push_back({Shown::Kind::Save, {}, title, Buttons::Ok, initialFolder});
-        return nextFile();
+        return next(files_, "unexpected file dialog");
     }
 
     bool exhausted() const { return answers_.empty() && files_.empty(); }
@@ -49,12 +44,12 @@ public:
     std::vector<Shown> shown;
 
 private:
-    QString nextFile() {
-        if (files_.empty())
-            throw std::logic_error("unexpected file dialog");
-        const QString path = files_.front();
-        files_.pop_front();
-        return path;
+    template <class T> static T next(std::deque<T>& queue, const QString& error) {
+        if (queue.empty())
+            throw std::logic_error(error.toStdString());
+        const T front = queue.front();
+        queue.pop_front();
+        return front;
     }
     std::deque<Answer> answers_;
     std::deque<QString> files_;

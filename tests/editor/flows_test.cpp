@@ -1,0 +1,327 @@
+// The editor's flows as decision tables, run without a window: one row per
+// way through start-up, Open, Save and Exit, with scripted answers and the
+// files each way reads and writes; and the options menu's commands.
+
+#include "accounts/qstring_printer.h"
+#include "settings/settings_reader.h"
+#include "settings/standard_settings.h"
+#include "support/editor_harness.h"
+#include "support/memory_registry.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quillset::test {
+namespace {
+
+using Answer = Dialogs::Answer;
+using Kind = ScriptedDialogs::Shown::Kind;
+
+// Each kept text is its section's initial and entry number ("M2" is
+// [Messages] entry 2), so a row can name the questions asked.
+QByteArray languageFile() {
+    QByteArray file;
+    for (const auto& [section, entries] :
+         {std::pair{"Captions", 5}, std::pair{"Messages", 9}, std::pair{"GUI", 15}}) {
+        file += QByteArray("[") + section + "]\r\n";
+        for (int i = 1; i <= entries; ++i)
+            file += section[0] + QByteArray::number(i) + "\r\n";
+    }
+    return file;
+}
+
+const QByteArray kGameFile = "SOUND : 1\r\nFULLSCREEN : 1\r\nNETWORK_PLAYER : Aldric\r\n"
+                             "CAMERA_ZOOM : 3\r\n";
+const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
+const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
+
+class Flow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousFolder = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
+        ASSERT_TRUE(QDir().mkpath(gameDir()));
+        writeBytes(program.file(QStringLiteral("language.lng")), languageFile());
+        w.state.programDir = program.path();
+        w.editor.setRegistry(&registry);
+        registry.setSearchTrace({QString::fromLatin1(kSearchTrace)});
+    }
+    void TearDown() override { QDir::setCurrent(previousFolder); }
+
+    // Start-up with the game's settings and backup beside the program, or
+    // without (its backup step then asks for a file to copy: cancelled).
+    void start(bool gameFile) {
+        for (const char* name : {"settings.cfg", "settings.bck"})
+            writeBytes(gameFile ? program.file(QLatin1String(name)) : QString(), kGameFile);
+        if (!gameFile)
+            w.dialogs.choose(QString());
+        ASSERT_EQ(w.editor.start(), Editor::StartupResult::Running);
+        w.dialogs.shown.clear();
+    }
+    QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
+    // The game's folder as the registry names it (drive C: of the prefix rows).
+    QString gameDir() const { return game.file(QStringLiteral("Games/Korrin")); }
+    void expectMark(bool marked) const {
+        const QString path = QDir::toNativeSeparators(w.state.currentSettingsPath);
+        const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
+        EXPECT_EQ(w.view.title, marked ? base + QStringLiteral(" - Changed!") : base);
+        EXPECT_EQ(w.state.changedFlag, marked);
+    }
+    // The dialogs shown: a kept text as itself, a message of the program's
+    // own as "!", a title other than the program's before a '|', and a file
+    // dialog as "open:" or "save:" with its title.
+    QStringList shown() const {
+        static const QRegularExpression kept(QStringLiteral("^[CMG]\\d+$"));
+        QStringList out;
+        for (const auto& s : w.dialogs.shown) {
+            const QString first = s.text.section(QLatin1Char(' '), 0, 0);
+            out << (s.kind != Kind::Message ? (s.kind == Kind::Open ? "open:" : "save:") + s.title
+                    : s.title != programTitle()    ? s.title + QLatin1Char('|') + first
+                    : kept.match(first).hasMatch() ? first
+                                                   : QStringLiteral("!"));
+        }
+        return out;
+    }
+
+    QString previousFolder;
+    TempFolder current, program, game, elsewhere;
+    MemoryRegistry registry;
+    EditorHarness w;
+};
+
+// ---- Start-up: the game's folder, settled once, and its first backup ---------
+
+struct StartCase {
+    const char* name;
+    const char* machine; // the installer's value in the machine root: "game" or a Windows path
+    const char* user;    // the same in the per-user root
+    // Before: 'c' the game's settings beside the program (a portable copy),
+    // 'b' an old backup beside it, 'g' one in the game's folder; 'r' the
+    // registry refuses writes, 'w' it maps drive C: as a Wine prefix does,
+    // 'l' no language file.
+    const char* setup;
+    char folder; // the install folder: 'p' the program's, 'g' the game's, '-' none
+    QStringList shown;
+    const char* backups; // after: 'b', 'g' old ones kept, 'B', 'G' fresh copies
+    const char* machineAfter;
+};
+
+// clang-format off
+const StartCase kStartCases[] = {
+    {"PortableFirstStart",   "game",              nullptr, "c",   'p', {"M4"},      "B", "game"},
+    {"PortableLaterStart",   "game",              nullptr, "cb",  'p', {},          "b", "game"},
+    {"RegistryFirstStart",   "game",              nullptr, "",    'g', {"M4"},      "G", "game"},
+    {"RegistryLaterStart",   "game",              nullptr, "g",   'g', {},          "g", "game"},
+    {"PerUserValueCopied",   nullptr,             "game",  "g",   'g', {},          "g", "game"},
+    {"PerUserCopyRefused",   nullptr,             "game",  "gr",  'p', {"open:C4"}, "g", nullptr},
+    {"MachineBeforeUser",    "game",              "/nowhere", "g",   'g', {},          "g", "game"},
+    {"WinePrefix",           "C:\\Games\\Korrin", nullptr, "gw",  'g', {},          "g", "C:\\Games\\Korrin"},
+    {"WineUnmappedDrive",    "D:\\Korrin",        nullptr, "gw",  'p', {"open:C4"}, "g", "D:\\Korrin"},
+    {"NoRegistryValue",      nullptr,             nullptr, "",    'p', {"open:C4"}, "",  nullptr},
+    {"LanguageFileMissing",  "game",              nullptr, "cbl", '-', {"!"},       "b", "game"},
+};
+// clang-format on
+
+class StartFlow : public Flow, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
+    const StartCase& c = GetParam();
+    const QByteArray setup = c.setup;
+    const QByteArray backups = c.backups;
+    const auto value = [this](const char* v) { return v == QLatin1String("game") ? gameDir() : v; };
+    writeBytes(setup.contains('c') ? settings() : QString(), kGameFile);
+    writeBytes(setup.contains('b') ? program.file(QStringLiteral("settings.bck")) : QString(), "b");
+    writeBytes(gameDir() + QStringLiteral("/settings.cfg"), kOtherFile);
+    writeBytes(setup.contains('g') ? gameDir() + QStringLiteral("/settings.bck") : QString(), "g");
+    for (const auto& [root, v] : {std::pair{RegistryRoot::LocalMachine, c.machine},
+                                  std::pair{RegistryRoot::CurrentUser, c.user}}) {
+        if (v)
+            registry.setRawValue(root, kInstallKeyPath, kInstallValueName, kRegSz,
+                                 utf16StringData(value(v)));
+    }
+    registry.setRefuseWrites(setup.contains('r'));
+    registry.setDriveC(setup.contains('w') ? game.path() : QString());
+    const bool language = !setup.contains('l');
+    if (!language)
+        QFile::remove(program.file(QStringLiteral("language.lng")));
+    if (c.shown.contains(QStringLiteral("open:C4")))
+        w.dialogs.choose(QString());
+
+    EXPECT_EQ(w.editor.start() == Editor::StartupResult::Running, language);
+
+    EXPECT_EQ(shown(), c.shown);
+    EXPECT_TRUE(w.dialogs.exhausted());
+    const QString folder = c.folder == 'p' ? program.path() : gameDir();
+    EXPECT_EQ(w.state.installDir,
+              c.folder == '-' ? QString() : QDir::toNativeSeparators(folder) + QDir::separator());
+    // A backup is made once and never replaced.
+    for (const auto& [dir, old] : {std::pair{program.path(), 'b'}, std::pair{gameDir(), 'g'}}) {
+        const QByteArray made = backups.contains(char(old - 32))
+                                    ? readBytes(dir + QStringLiteral("/settings.cfg"))
+                                    : "";
+        EXPECT_EQ(readBytes(dir + QStringLiteral("/settings.bck")),
+                  backups.contains(old) ? QByteArray(1, old) : made);
+    }
+    EXPECT_EQ(registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName),
+              value(c.machineAfter));
+    EXPECT_EQ(registry.acceptedWrites(), !c.machine && c.machineAfter ? 1 : 0);
+    EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));
+    const auto running = std::tuple(w.state.startupComplete, w.view.shown, !w.view.closed,
+                                    w.editor.debugLog().isOpen(), !w.view.heading.isEmpty());
+    EXPECT_EQ(running, std::tuple(language, language, language, language, language));
+    // The window shows the folder's settings, if any, unmarked, in normal mode.
+    const QString cfg = language ? folder + QStringLiteral("/settings.cfg") : QString();
+    EXPECT_EQ(w.editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
+    EXPECT_EQ(w.state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
+    expectMark(false);
+    EXPECT_EQ(w.view.advanced, !language);
+    EXPECT_TRUE(!language || w.view.values == w.editor.values()) << "the window shows them";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Open, Save and Exit -------------------------------------------------------
+
+struct CommandCase {
+    const char* name;
+    void (Editor::*command)();
+    // 'a' advanced mode, 'g' the install folder's settings.cfg loaded at
+    // start-up, 'l' one that appears later (so none is loaded), 'e' an edit.
+    const char* setup;
+    std::vector<Answer> answers;
+    const char* chosen; // the file dialog's answer in another folder: "" cancels, a
+                        // name ending in '/' is a folder there
+    QStringList shown;
+    const char* written; // "game", a name in the other folder, or none
+    const char* loaded;  // likewise
+    bool marked;
+};
+
+const auto kOpen = &Editor::open;
+const auto kSave = &Editor::save;
+const auto kExit = &Editor::exit;
+const Answer kOk = Answer::Ok;
+const Answer kCancel = Answer::Cancel;
+
+// clang-format off
+const CommandCase kCommandCases[] = {
+    {"OpenUnchanged",           kOpen, "g",   {},                nullptr,         {},                            nullptr,        "game",         false},
+    {"OpenDropsTheEdits",       kOpen, "ge",  {kCancel},         nullptr,         {"M2"},                        nullptr,        "game",         false},
+    {"OpenSavesFirst",          kOpen, "ge",  {kOk, kOk},        nullptr,         {"M2", "M9"},                  "game",         "game",         false},
+    {"OpenNoGameFileRefused",   kOpen, "",    {kCancel},         nullptr,         {"M1"},                        nullptr,        nullptr,        false},
+    {"OpenNoGameFileWrongName", kOpen, "e",   {kCancel, kOk},    "Settings.cfg",  {"M2", "M1", "open:C2", "M3"}, nullptr,        nullptr,        true},
+    {"OpenNoGameFileChosen",    kOpen, "e",   {kCancel, kOk},    "settings.cfg",  {"M2", "M1", "open:C2"},       nullptr,        "settings.cfg", false},
+    {"OpenAdvancedCancelled",   kOpen, "age", {kCancel},         "",              {"M2", "open:C2"},             nullptr,        nullptr,        true},
+    {"OpenAdvancedChosen",      kOpen, "age", {kCancel},         "settings.cfg",  {"M2", "open:C2"},             nullptr,        "settings.cfg", false},
+    {"OpenAdvancedUnreadable",  kOpen, "age", {kCancel},         "settings.cfg/", {"M2", "open:C2", "!"},        nullptr,        nullptr,        true},
+    {"SaveUnchanged",           kSave, "g",   {},                nullptr,         {},                            nullptr,        nullptr,        false},
+    {"SaveOverTheCurrentFile",  kSave, "ge",  {kOk},             nullptr,         {"M9"},                        "game",         nullptr,        false},
+    {"SaveElsewhereCancelled",  kSave, "ge",  {kCancel},         "",              {"M9", "save:C1"},             nullptr,        nullptr,        true},
+    {"SaveElsewhere",           kSave, "ge",  {kCancel},         "copy.cfg",      {"M9", "save:C1"},             "copy.cfg",     nullptr,        false},
+    {"SaveElsewhereFails",      kSave, "ge",  {kCancel},         "settings.cfg/", {"M9", "save:C1", "!"},        nullptr,        nullptr,        true},
+    {"SaveNoGameFileRefused",   kSave, "e",   {kCancel},         nullptr,         {"M1"},                        nullptr,        nullptr,        true},
+    {"SaveNoGameFileElsewhere", kSave, "e",   {kOk},             "settings.cfg",  {"M1", "save:C1"},             "settings.cfg", nullptr,        false},
+    {"SaveUnloadedGameFile",    kSave, "le",  {},                nullptr,         {},                            "game",         nullptr,        false},
+    {"SaveAdvancedNoFile",      kSave, "ae",  {},                "settings.cfg",  {"save:C1"},                   "settings.cfg", nullptr,        false},
+    {"SaveAdvancedOverCurrent", kSave, "age", {kOk},             nullptr,         {"M9"},                        "game",         nullptr,        false},
+    {"SaveAdvancedCancelled",   kSave, "age", {kCancel},         "",              {"M9", "save:C1"},             nullptr,        nullptr,        true},
+    {"ExitUnchanged",           kExit, "g",   {},                nullptr,         {},                            nullptr,        nullptr,        false},
+    {"ExitDiscardsTheEdits",    kExit, "ge",  {Answer::No},      nullptr,         {"C3 |M2"},                    nullptr,        nullptr,        true},
+    {"ExitSavesTheEdits",       kExit, "ge",  {Answer::Yes, kOk}, nullptr,        {"C3 |M2", "M9"},              "game",         nullptr,        false},
+};
+// clang-format on
+
+class CommandFlow : public Flow, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
+    const CommandCase& c = GetParam();
+    const QByteArray setup = c.setup;
+    const auto path = [this](const QByteArray& name) {
+        return name.isEmpty() ? QString()
+               : name == "game"
+                   ? settings()
+                   : elsewhere.file(QString::fromLatin1(name.chopped(name.endsWith('/'))));
+    };
+    start(setup.contains('g'));
+    writeBytes(setup.contains('l') ? settings() : QString(), "OLD : 1\r\n");
+    if (setup.contains('a'))
+        w.editor.toggleAdvancedMode();
+    // What Open finds on disk differs from what start-up loaded, so a load shows.
+    if (c.command == kOpen && setup.contains('g'))
+        writeBytes(settings(), "NETWORK_PLAYER : Reloaded\r\n");
+    if (QByteArray(c.chosen).endsWith('/'))
+        QDir().mkpath(path(c.chosen));
+    else if (c.command == kOpen)
+        writeBytes(path(c.chosen), kOtherFile);
+    if (setup.contains('e'))
+        w.editor.setNumber(keyIndex(QLatin1String("FULLSCREEN")),
+                           !w.editor.values().number(QLatin1String("FULLSCREEN")));
+    for (Answer a : c.answers)
+        w.dialogs.answer(a);
+    if (c.chosen)
+        w.dialogs.choose(path(c.chosen));
+    const SettingsModel before = w.editor.values();
+    const QByteArray gameBefore = readBytes(settings());
+    const QString currentBefore = w.state.currentSettingsPath;
+
+    (w.editor.*c.command)();
+
+    EXPECT_EQ(shown(), c.shown);
+    EXPECT_TRUE(w.dialogs.exhausted()) << "every scripted answer was asked for";
+    // A file dialog starts at the current file; a failure notice names the file.
+    for (const auto& s : w.dialogs.shown) {
+        EXPECT_TRUE(s.kind != Kind::Message
+                        ? s.initialFolder == currentBefore
+                        : s.text.startsWith(QLatin1Char('M')) || s.title != programTitle() ||
+                              s.text.contains(QDir::toNativeSeparators(path(c.chosen))));
+    }
+    // Written with the values as they were; the game's file otherwise stays.
+    EXPECT_EQ(loadSettingsFile(path(c.written), before.fontPagesValue),
+              c.written ? std::optional(before) : std::nullopt);
+    EXPECT_TRUE(path(c.written) == settings() || readBytes(settings()) == gameBefore);
+    const QString loaded = c.loaded ? path(c.loaded) : currentBefore;
+    EXPECT_EQ(w.editor.values(),
+              c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
+    EXPECT_EQ(w.state.currentSettingsPath, loaded);
+    expectMark(c.marked);
+    EXPECT_EQ(w.view.closed, c.command == kExit);
+    EXPECT_EQ(w.editor.debugLog().isOpen(), c.command != kExit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The options menu ----------------------------------------------------------
+
+TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
+    start(true);
+    // Everything cleared but the font pages and the wait-retrace box, then
+    // the standard values, texts from the language file's [GUI].
+    SettingsModel standard = SettingsModel::cleared(w.editor.values().fontPagesValue);
+    standard.setNumber(QLatin1String("WAITRETRACE"),
+                       w.editor.values().number(QLatin1String("WAITRETRACE")));
+    for (const StandardValue& v : standardSettings()) {
+        if (v.guiEntry > 0 || v.text)
+            standard.setText(QLatin1String(v.key), v.text ? QString::fromLatin1(v.text)
+                                                          : QStringLiteral("G%1").arg(v.guiEntry));
+        else
+            standard.setNumber(QLatin1String(v.key), v.number);
+    }
+    for (const Answer answer : {kCancel, kOk}) {
+        const SettingsModel expected = answer == kOk ? standard : w.editor.values();
+        w.dialogs.shown.clear();
+        w.dialogs.answer(answer);
+        w.editor.applyStandardSettings();
+        EXPECT_EQ(shown(), QStringList{QStringLiteral("M5")});
+        EXPECT_EQ(w.editor.values(), expected);
+        EXPECT_EQ(w.view.values, expected);
+        expectMark(answer == kOk);
+    }
+}
+
+} // namespace
+} // namespace quillset::test

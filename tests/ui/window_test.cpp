@@ -1,0 +1,363 @@
+// What only the widgets can show, checked against the window's own tables:
+// values travel between the editor and every settings control, a user's edit
+// marks the window, the enabling rules, the commands behind buttons and menu
+// items, single-line boxes; and the window as its catalogues design it: built
+// under its names, without overlaps, texts that fit, named Tab stops in the
+// catalogue's order.
+
+#include "lang/language_loader.h"
+#include "support/editor_harness.h"
+#include "ui/about_window.h"
+#include "ui/account_window.h"
+#include "ui/options_window.h"
+#include "ui/settings_binding.h"
+#include "ui/widget_text.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace quillset::test {
+namespace {
+
+QString name(std::string_view catalogueText) {
+    return ui::fromCatalogue(catalogueText);
+}
+
+// An Options window as the program builds it; start() runs start-up in a
+// program folder of its own with a shipped language file and the demo settings.
+class WindowTest : public ::testing::Test {
+protected:
+    void start(const char* languageFile = "language.de.lng") {
+        previousFolder = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
+        const QString resources = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/");
+        QFile::copy(resources + QStringLiteral("lang/") + QLatin1String(languageFile),
+                    program.file(QStringLiteral("language.lng")));
+        for (const char* file : {"settings.cfg", "settings.bck"})
+            QFile::copy(resources + QStringLiteral("demo/settings.cfg"),
+                        program.file(QLatin1String(file)));
+        state.programDir = program.path();
+        ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running);
+    }
+    void TearDown() override {
+        if (!previousFolder.isEmpty())
+            QDir::setCurrent(previousFolder);
+    }
+    // The controls show the values, key by key.
+    void expectControlsShow(const SettingsModel& values) const {
+        ui::ControlMap controls;
+        for (QWidget* control : w->centralWidget()->findChildren<QWidget*>())
+            controls.insert(control->objectName(), control);
+        const SettingsModel shown = ui::readFromControls(controls);
+        EXPECT_EQ(shown.numbers, values.numbers);
+        EXPECT_TRUE(shown.texts == values.texts);
+    }
+
+    TempFolder program, current;
+    QString previousFolder;
+    AppState state;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<ui::OptionsWindow> w = std::make_unique<ui::OptionsWindow>(state, dialogs);
+};
+
+// ---- Values and the change mark --------------------------------------------------
+
+// Values for every key: each end of its range (variants 0 and 1), or between
+// with no option on; texts longer than any typing limit, trailing blank kept.
+SettingsModel everyKey(int variant) {
+    SettingsModel model = SettingsModel::cleared();
+    for (int row = 0; row < kKeyCount; ++row) {
+        const KeyDef& def = keyCatalogue()[row];
+        int& number = model.numbers[row];
+        if (def.kind == KeyKind::Flag || def.kind == KeyKind::WaitRetrace)
+            number = variant;
+        else if (def.kind == KeyKind::Number)
+            number = variant == 0 ? def.min : variant == 1 ? def.max : (def.min + def.max) / 2;
+        else if (def.kind == KeyKind::Choice)
+            number = variant == 2 ? SettingsModel::kNoChoice
+                                  : def.choices()[variant ? def.buttonCount - 1 : 0].digit - '0';
+        else if (def.kind == KeyKind::Text)
+            model.texts[row] = variant == 1 ? QString(40000, QLatin1Char('n')) + QLatin1Char(' ')
+                                            : QString::number(variant);
+    }
+    return model;
+}
+
+TEST_F(WindowTest, EveryKeyGoesIntoItsControlAndComesBackWhole) {
+    for (int variant : {0, 1, 2, 1, 0}) {
+        SCOPED_TRACE(variant);
+        w->editor().applyValues(everyKey(variant));
+        EXPECT_EQ(w->editor().values(), everyKey(variant));
+        expectControlsShow(everyKey(variant));
+    }
+    // With a short value, the typing limit is back.
+    for (const ui::ControlDef& def : ui::controlCatalogue()) {
+        auto* box = w->control<QLineEdit>(name(def.name));
+        EXPECT_TRUE(!def.maxLength || box->maxLength() == def.maxLength) << def.name;
+    }
+}
+
+// The language code is no setting of the game's: its edit marks nothing.
+TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
+    for (int row = 0; row < kKeyCount; ++row) {
+        QWidget* control = w->control(QString(keyCatalogue()[row].controlName()));
+        if (!control)
+            continue;
+        SCOPED_TRACE(keyCatalogue()[row].key);
+        state.changedFlag = false;
+        w->editor().showBaseTitle();
+        const SettingsModel before = w->editor().values();
+        auto* slider = qobject_cast<QSlider*>(control);
+        if (slider)
+            slider->triggerAction(QSlider::SliderPageStepAdd);
+        else if (qobject_cast<QLineEdit*>(control))
+            QTest::keyClicks(control, QStringLiteral("7"));
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->click();
+        else // an option group: its last button
+            control->findChildren<QAbstractButton*>().back()->click();
+        EXPECT_NE(w->editor().values(), before);
+        expectControlsShow(w->editor().values());
+        const bool marks = keyCatalogue()[row].name() != QLatin1String("LANGUAGE");
+        EXPECT_EQ(std::pair(state.changedFlag, w->windowTitle() == QStringLiteral(" - Changed!")),
+                  std::pair(marks, marks));
+        EXPECT_TRUE(!slider || slider->toolTip() == QStringLiteral(" %1").arg(slider->value()));
+    }
+}
+
+TEST_F(WindowTest, AdvancedModeAndTheSoundSwitchEnableTheirGroupsOnly) {
+    QAction* item = w->menuItem(u"madvanced");
+    for (bool on : {false, true, false}) { // the design has advanced mode on, sound off
+        item->trigger();
+        w->control<QAbstractButton>(u"sound")->click();
+        EXPECT_EQ(std::pair(item->isChecked(), state.advancedMode), std::pair(on, on));
+        for (const ui::ControlDef& def : ui::controlCatalogue()) {
+            const bool advanced = std::ranges::count(ui::advancedGroup(), def.name);
+            const bool volume = std::ranges::count(ui::volumeGroup(), def.name);
+            EXPECT_EQ(w->control(name(def.name))->isEnabled(), advanced ? on
+                                                               : volume ? !on
+                                                                        : true)
+                << def.name;
+        }
+    }
+}
+
+// Pasted, set from code or by a screen reader: a box keeps the text before
+// the first line break (leading ones skipped), in both windows.
+TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
+    QList<QLineEdit*> boxes = w->findChildren<QLineEdit*>();
+    boxes += w->accounts().window().findChildren<QLineEdit*>();
+    for (QLineEdit* box : boxes) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        QGuiApplication::clipboard()->setText(QStringLiteral("ab\r\nXY : 0"));
+        box->selectAll();
+        box->paste();
+        EXPECT_EQ(box->text(), QStringLiteral("ab"));
+        QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value,
+                                                            QStringLiteral("\nba\nXY"));
+        EXPECT_EQ(box->text(), QStringLiteral("ba"));
+        box->setText(QStringLiteral("c\rXY"));
+        EXPECT_EQ(box->text(), QStringLiteral("c"));
+    }
+    EXPECT_GT(boxes.size(), 6);
+    expectControlsShow(w->editor().values());
+}
+
+// ---- Commands ----------------------------------------------------------------------
+
+// Each button and menu item that asks something once there are unsaved
+// changes, and its question (none: a notice of the program's own). Every
+// question is answered No, every file dialog cancelled.
+struct Command {
+    const char* name;
+    std::optional<KeptTextId> question;
+};
+
+// clang-format off
+const Command kCommands[] = {
+    {"oeffnen",              kept::unsavedChangesQuestion},
+    {"mopen",                kept::unsavedChangesQuestion},
+    {"speichern",            kept::saveOverCurrentQuestion},
+    {"mSave",                kept::saveOverCurrentQuestion},
+    {"exitbtn",              kept::unsavedChangesQuestion},
+    {"mquit",                kept::unsavedChangesQuestion},
+    {"mcreate_standard_cfg", kept::standardSettingsQuestion},
+    {"mcreate_backup",       kept::backupNotice},
+    {"use_xp_style",         std::nullopt},
+};
+// clang-format on
+
+class Commands : public WindowTest, public ::testing::WithParamInterface<Command> {};
+
+TEST_P(Commands, RunTheirEditorCommand) {
+    // Both manifests: the style item is enabled, and a click renames nothing.
+    for (const char* manifest : {"Quillset.exe.Manifest", "Quillset.exe.Manifest_"})
+        writeBytes(program.file(QLatin1String(manifest)), "m");
+    start();
+    w->editor().markChanged();
+    dialogs.shown.clear();
+    dialogs.answer(Dialogs::Answer::No);
+    dialogs.choose(QString());
+    if (auto* button = w->control<QAbstractButton>(QString::fromLatin1(GetParam().name)))
+        button->click();
+    else
+        w->menuItem(QString::fromLatin1(GetParam().name))->trigger();
+    ASSERT_FALSE(dialogs.shown.empty());
+    const QString text = dialogs.shown.front().text;
+    const std::optional<KeptTextId> question = GetParam().question;
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_TRUE(!question || text.startsWith(w->editor().languageTable().text(*question)));
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The window's design -----------------------------------------------------------
+
+TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
+    for (const ui::ControlDef& def : ui::controlCatalogue()) {
+        SCOPED_TRACE(def.name);
+        QWidget* widget = w->findChild<QWidget*>(name(def.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget, w->control(name(def.name)));
+        EXPECT_EQ(widget->parentWidget()->objectName(),
+                  def.parent.empty() ? QStringLiteral("client") : name(def.parent));
+        EXPECT_EQ(ui::caption(widget), name(def.caption));
+        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()));
+        // File values are held to the range the slider shows.
+        if (auto* slider = qobject_cast<QSlider*>(widget)) {
+            const KeyDef& key =
+                keyCatalogue()[*findKeyByControl(QLatin1String(name(def.name).toLatin1()))];
+            EXPECT_EQ(std::tuple(slider->minimum(), slider->maximum(), slider->value()),
+                      std::tuple(key.min, key.max, def.slider.min));
+        }
+        // Siblings may touch, where twips round to pixels, but never overlap.
+        for (const ui::ControlDef& other : ui::controlCatalogue()) {
+            EXPECT_TRUE(&def >= &other || def.parent != other.parent ||
+                        !widget->geometry()
+                             .adjusted(1, 1, -1, -1)
+                             .intersects(w->control(name(other.name))->geometry()))
+                << other.name;
+        }
+    }
+    for (const ui::MenuDef& def : ui::menuCatalogue()) {
+        auto* item = w->findChild<QAction*>(name(def.name));
+        const bool isItem = !def.parent.empty();
+        ASSERT_EQ(item != nullptr, isItem) << def.name;
+        EXPECT_TRUE(!isItem || (w->menu(name(def.parent))->actions().contains(item) &&
+                                item->isCheckable() == def.checkMark &&
+                                item->isChecked() == def.checkedInDesign))
+            << def.name;
+    }
+}
+
+// Every text can be read whole, in the window's own font.
+void expectTextsFit(QWidget* root) {
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const std::string name = widget->objectName().toStdString();
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+            for (const QString& word :
+                 label->text().split(QRegularExpression(QStringLiteral("\\s+"))))
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->width()) << name;
+        } else if (label) {
+            const QRect needed = label->fontMetrics().boundingRect(label->rect(), 0, label->text());
+            EXPECT_TRUE(needed.width() <= label->width() && needed.height() <= label->height())
+                << name;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            EXPECT_LE(button->sizeHint().width(), button->width()) << name;
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            const QFontMetrics metrics(frame->font());
+            EXPECT_LE(metrics.horizontalAdvance(frame->title()) + 2 * metrics.averageCharWidth() +
+                          4,
+                      frame->width())
+                << name;
+        }
+    }
+}
+
+QString spokenName(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The window's Tab stops in the order of its focus chain.
+QStringList tabChain(QWidget* window) {
+    QStringList chain;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            chain << w->objectName();
+    }
+    return chain;
+}
+
+class ShippedLanguage : public WindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
+    const std::optional<LanguageLoad> load = loadLanguageFile(
+        QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + QLatin1String(GetParam()));
+    ASSERT_TRUE(load.has_value());
+    w->showTexts(load->texts);
+    for (const TextAssignment& text : load->texts) {
+        QObject* target = w->control(text.control);
+        target = target ? target : w->menu(text.control);
+        target = target ? target : w->menuItem(text.control);
+        if (text.window == w->objectName()) {
+            ASSERT_NE(target, nullptr) << text.control.toStdString();
+            EXPECT_EQ(text.property == TextProperty::Caption
+                          ? ui::caption(target)
+                          : target->property("toolTip").toString(),
+                      text.text);
+        }
+    }
+    start(GetParam()); // the heading and the values of a real start
+    w->showAbout();
+    expectTextsFit(w.get());
+    expectTextsFit(w->aboutWindow());
+    ui::AccountWindow& accounts = w->accounts().window();
+    for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&accounts),
+                            static_cast<QWidget*>(w->aboutWindow())}) {
+        EXPECT_FALSE(tabChain(window).isEmpty());
+        for (const QString& stop : tabChain(window))
+            EXPECT_FALSE(spokenName(window->findChild<QWidget*>(stop)).isEmpty())
+                << stop.toStdString();
+    }
+    for (const ui::ControlDef& def : ui::controlCatalogue()) {
+        EXPECT_TRUE(def.buddy.empty() ||
+                    spokenName(w->control(name(def.buddy))) ==
+                        ui::spokenText(ui::caption(w->control(name(def.name)))))
+            << def.name;
+    }
+    // The four boxes of a CD key share the label beside them.
+    const QString keyLabel =
+        ui::spokenText(ui::caption(accounts.control(QStringLiteral("Label1_1"))));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(spokenName(accounts.keyBox(2, ui::KeyRow::Korrin, i)),
+                  keyLabel + QStringLiteral(" (%1/4)").arg(i + 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage,
+                         ::testing::Values("language.de.lng", "language.en.lng"));
+
+// An option group is one stop, at its checked button.
+TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
+    start();
+    QStringList expected;
+    for (std::string_view stop : ui::tabOrder()) {
+        auto* option = w->control<QRadioButton>(name(stop));
+        if (!option || option->isChecked())
+            expected << name(stop);
+    }
+    EXPECT_EQ(tabChain(w.get()), expected);
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isEnabled()) << "no manifest beside the program";
+    ui::setCaption(w->control(u"Label1"), QStringLiteral("Chat\ralpha"));
+    EXPECT_EQ(spokenName(w->control(u"ca")), QStringLiteral("Chat alpha"));
+    ui::setCaption(w->control(u"exitbtn"), QStringLiteral("Quit "));
+    EXPECT_EQ(spokenName(w->control(u"exitbtn")), QStringLiteral("Quit"));
+}
+
+} // namespace
+} // namespace quillset::test
