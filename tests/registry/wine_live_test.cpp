@@ -48,12 +48,11 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     // after its last program.
     const auto serverEnds = [&] { return run(wineserver, {"-w"}).isEmpty(); };
     const auto serverSeen = [&prefix](bool running) {
-        for (QDeadlineTimer deadline(20000); wineServerRunning(prefix) != running;) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
+        for (QDeadlineTimer deadline(20000); !deadline.hasExpired(); QThread::msleep(100)) {
+            if (wineServerRunning(prefix) == running)
+                return true;
         }
-        return true;
+        return false;
     };
     // Runs when the test ends, however it ends.
     const std::shared_ptr<void> cleanup(nullptr, [&](void*) {
