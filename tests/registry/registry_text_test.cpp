@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace quillset;
 
 namespace {
@@ -102,7 +104,7 @@ const ReadRow kReadRows[] = {
     // What Wine rejects.
     {"\"V\"=\"orphan\"\n[Software\\\\K] 1\n", 0, {}}, {HEADER "[Software\\\\K\n\"V\"=\"lost to a broken key\"", 0, {}},
     {"WINE REGISTRY Version 1\n[Software\\\\K]\n\"V\"=\"x\"", 0, {}}, {"WINE REGISTRY Version 2 \n[Software\\\\K]\n\"V\"=\"x\"", 0, {}},
-    {"\xef\xbb\xbf" KEY "\"V\"=\"x\"", 0, {}}, {KEY R"("V" "x")", 0, {}},
+    {"\xef\xbb\xbf" KEY "\"V\"=\"x\"", 0, {}}, {"\n" KEY "\"V\"=\"x\"", 0, {}}, {KEY R"("V" "x")", 0, {}},
     {KEY R"("V"=sz:"x")", 0, {}}, {KEY R"("V"="abc)", 0, {}},
     {KEY R"("V"="abc\)", 0, {}}, {KEY R"("V=1)", 0, {}},
     {KEY R"("V"=hex:100,01)", 0, {}}, {KEY R"("V"=hex:zz)", 0, {}},
@@ -182,6 +184,34 @@ TEST(WineRegistryFile, ASetChangesOnlyTheValuesBytesAndReadsBack) {
                       .toStdString());
         const auto value = wineHiveValue(*after, RegistryRoot::CurrentUser, row.key, row.name);
         EXPECT_EQ(value ? value->data : "", utf16StringData(row.text));
+    }
+}
+
+// Damaged files, which also trip Qt's index checks in a debug build when a
+// line's bounds go wrong.
+TEST(WineRegistryFile, DamagedFilesReadAndEditSafely) {
+    std::mt19937 random(20240607);
+    const char interesting[] = "\\\"[]@#=:,(\n\r\0x7";
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray damaged = kSample.first(1 + random() % kSample.size());
+        for (int edits = 1 + random() % 8; edits > 0; --edits) {
+            damaged[random() % damaged.size()] =
+                random() % 2 ? interesting[random() % (sizeof(interesting) - 1)] : char(random());
+        }
+        for (const WineRegKey& key : parseWineRegistry(damaged).keys) {
+            for (const WineRegValue& value : key.values)
+                ASSERT_TRUE(0 <= value.begin && value.begin <= value.end &&
+                            value.end <= damaged.size());
+        }
+        // The damage stays outside the edit.
+        const QString k = QStringLiteral("Software\\K");
+        if (const auto edited = setWineRegistryString(damaged, k, "Loc", "X", 1)) {
+            EXPECT_EQ(wineHiveValue(*edited, RegistryRoot::CurrentUser, k, "Loc")
+                          .value_or(RegistryValue{})
+                          .data,
+                      sz(u"X"))
+                << damaged.toStdString();
+        }
     }
 }
 
