@@ -8,139 +8,98 @@
 #include "wine_test_prefix.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace quillset;
 
 namespace {
 
-struct ProcessRun {
-    bool finished = false;
-    int exitCode = -1;
-    QString output;
-};
-
-class WineLive : public ::testing::Test {
-protected:
-    void SetUp() override {
-        wine_ = QStandardPaths::findExecutable(QStringLiteral("wine"));
-        wineserver_ = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
-        if (wine_.isEmpty() || wineserver_.isEmpty())
-            GTEST_SKIP() << "Wine is not installed (Debian: apt-get install wine wine64)";
-        prefix_ = root_.file(QStringLiteral("pfx"));
-        environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert(QStringLiteral("WINEPREFIX"), prefix_);
-        environment_.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-        // No Mono or Gecko installer dialogs, no display.
-        environment_.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-        environment_.remove(QStringLiteral("DISPLAY"));
-        environment_.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    }
-
-    void TearDown() override {
-        if (wineserver_.isEmpty() || !QFileInfo::exists(prefix_))
-            return;
-        run(wineserver_, {QStringLiteral("-k")}, 20000);
-        run(wineserver_, {QStringLiteral("-w")}, 20000);
-        // Debian's server leaves its folder, named in the prefix, in the temp folder.
-        const QByteArray name = test::readBytes(prefix_ + QStringLiteral("/wineserver")).trimmed();
-        if (!name.isEmpty() && !name.contains('/')) {
-            for (const QString& temp : {QDir::tempPath(), QStringLiteral("/tmp")})
-                QDir(temp + QLatin1Char('/') + QFile::decodeName(name)).removeRecursively();
-        }
-    }
-
-    ProcessRun run(const QString& program, const QStringList& arguments, int timeoutMs = 90000) {
-        QProcess process;
-        process.setProcessEnvironment(environment_);
+TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
+    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
+    if (wine.isEmpty() || wineserver.isEmpty())
+        GTEST_SKIP() << "Wine is not installed (Debian: apt-get install wine wine64)";
+    const test::TempFolder root;
+    const QString prefix = root.file(QStringLiteral("pfx"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("WINEPREFIX", prefix);
+    env.insert("WINEDEBUG", "-all");
+    env.insert("WINEDLLOVERRIDES", "mscoree,mshtml="); // no Mono or Gecko installer dialogs
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    // Runs a program to its end: its output when it failed, else nothing.
+    const auto run = [&env](const QString& program, const QStringList& arguments) {
+        QProcess process; // killed when it goes, should it still run
+        process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.setStandardInputFile(QProcess::nullDevice());
         process.start(program, arguments);
-        ProcessRun result;
-        result.finished = process.waitForFinished(timeoutMs);
-        if (!result.finished) {
-            process.kill();
-            process.waitForFinished(5000);
+        process.closeWriteChannel();
+        const bool ok = process.waitForFinished(90000) &&
+                        process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        return ok ? QString() : QString::fromLocal8Bit(process.readAll()) + " (failed)";
+    };
+    // wineserver writes the registry files only when it ends, a few seconds
+    // after its last program.
+    const auto serverEnds = [&] { return run(wineserver, {"-w"}).isEmpty(); };
+    const auto serverSeen = [&prefix](bool running) {
+        for (QDeadlineTimer deadline(20000); !deadline.hasExpired(); QThread::msleep(100)) {
+            if (wineServerRunning(prefix) == running)
+                return true;
         }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.output = QString::fromLocal8Bit(process.readAll());
-        return result;
-    }
-
-    // wineserver keeps running a few seconds after its last program and only
-    // then writes the registry files.
-    void waitForServerExit() { run(wineserver_, {QStringLiteral("-w")}, 60000); }
-
-    bool waitUntilServer(bool running) {
-        const QDeadlineTimer deadline(20000);
-        while (wineServerRunning(prefix_) != running) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
+        return false;
+    };
+    // Runs when the test ends, however it ends.
+    const std::shared_ptr<void> cleanup(nullptr, [&](void*) {
+        run(wineserver, {"-k"});
+        serverEnds();
+        // Debian's server leaves its folder, named in the prefix, in the temp folder.
+        const QString name = QFile::decodeName(test::readBytes(prefix + "/wineserver").trimmed());
+        for (const QString& temp : {QDir::tempPath(), QStringLiteral("/tmp")}) {
+            if (!name.isEmpty() && !name.contains('/'))
+                QDir(temp + '/' + name).removeRecursively();
         }
-        return true;
-    }
+    });
 
-    QString hostPathForWine(const QString& path) const {
-        return QStringLiteral("Z:") + QString(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
-    }
-
-    test::TempFolder root_;
-    QString wine_;
-    QString wineserver_;
-    QString prefix_;
-    QProcessEnvironment environment_;
-};
-
-TEST_F(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     const QString key = QStringLiteral("HKLM\\") + kInstallKeyPath;
-    const ProcessRun add =
-        run(wine_, {QStringLiteral("reg"), QStringLiteral("add"), key, QStringLiteral("/v"),
-                    kInstallValueName, QStringLiteral("/t"), QStringLiteral("REG_SZ"),
-                    QStringLiteral("/d"), QStringLiteral("C:\\Games\\Korrin Deepfall"),
-                    QStringLiteral("/f")});
-    if (!add.finished || add.exitCode != 0)
-        GTEST_SKIP() << "Wine could not set up a prefix here: " << add.output.toStdString();
-    waitForServerExit();
-
-    WineRegistry registry(chooseWinePrefix(QString(), prefix_, {}).prefix);
+    const QString added = run(wine, {"reg", "add", key, "/v", kInstallValueName, "/t", "REG_SZ",
+                                     "/d", "C:\\Games\\Korrin Deepfall", "/f"});
+    if (!added.isEmpty())
+        GTEST_SKIP() << "Wine could not set up a prefix here: " << added.toStdString();
+    ASSERT_TRUE(serverEnds());
+    WineRegistry registry(chooseWinePrefix(QString(), prefix, {}).prefix);
     const QString value =
         registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
     EXPECT_EQ(value, QStringLiteral("C:\\Games\\Korrin Deepfall"));
-    ASSERT_TRUE(QDir().mkpath(prefix_ + QStringLiteral("/drive_c/games/KORRIN deepfall")));
-    EXPECT_EQ(registry.localPath(value),
-              prefix_ + QStringLiteral("/drive_c/games/KORRIN deepfall"));
-    // The launcher search's quick look finds it in the registry Wine wrote.
-    EXPECT_EQ(gameFolderInPrefix(prefix_), registry.localPath(value));
+    ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/drive_c/games/KORRIN deepfall")));
+    EXPECT_EQ(registry.localPath(value), prefix + QStringLiteral("/drive_c/games/KORRIN deepfall"));
+    EXPECT_EQ(gameFolderInPrefix(prefix), registry.localPath(value));
 
     // While a server runs for the prefix, the file is left alone.
-    const QString systemReg = prefix_ + QStringLiteral("/system.reg");
+    const QString systemReg = prefix + QStringLiteral("/system.reg");
     const QByteArray before = test::readBytes(systemReg);
-    const ProcessRun server = run(wineserver_, {QStringLiteral("-p")}, 20000);
-    ASSERT_TRUE(server.finished) << server.output.toStdString();
-    ASSERT_TRUE(waitUntilServer(true)) << "the lock of the running server was not recognised";
+    ASSERT_EQ(run(wineserver, {"-p"}), QString());
+    ASSERT_TRUE(serverSeen(true)) << "the lock of the running server was not recognised";
     EXPECT_FALSE(registry.setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
                                          kInstallValueName, QStringLiteral("C:\\refused")));
     EXPECT_EQ(test::readBytes(systemReg), before);
-    run(wineserver_, {QStringLiteral("-k")}, 20000);
-    waitForServerExit();
-    ASSERT_TRUE(waitUntilServer(false));
+    run(wineserver, {"-k"});
+    ASSERT_TRUE(serverEnds() && serverSeen(false));
 
-    // Written in the 32-bit view, as the game's own tools would see it.
+    // Written in the 32-bit view, as the game's own tools see it.
     const QString text = QStringLiteral("D:\\Spiele \"K\u00f6rrin\" \u00dfe");
     ASSERT_TRUE(registry.setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
                                         kInstallValueName, text));
-    const QString exported = root_.file(QStringLiteral("export.reg"));
-    const ProcessRun exportRun =
-        run(wine_, {QStringLiteral("reg"), QStringLiteral("export"), key, hostPathForWine(exported),
-                    QStringLiteral("/reg:32"), QStringLiteral("/y")});
-    ASSERT_EQ(exportRun.exitCode, 0) << exportRun.output.toStdString();
-    waitForServerExit();
+    const QString exported = root.file(QStringLiteral("export.reg"));
+    ASSERT_EQ(run(wine, {"reg", "export", key, "Z:" + QString(exported).replace('/', '\\'),
+                         "/reg:32", "/y"}),
+              QString());
+    ASSERT_TRUE(serverEnds());
     QStringDecoder utf16(QStringDecoder::Utf16LE);
     const QString exportedText = utf16(test::readBytes(exported));
     EXPECT_TRUE(exportedText.contains(

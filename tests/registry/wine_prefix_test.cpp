@@ -1,131 +1,264 @@
-// Finding the Wine prefix and mapping the game's Windows paths into it.
+// A Wine prefix on disk: its registry files read and written, left alone
+// while its wineserver runs, Windows paths mapped through its drive links,
+// and the prefix holding the game found among those launchers make.
 
+#include "accounts/qstring_printer.h"
 #include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
+#include "registry/wine_registry.h"
 #include "wine_test_prefix.h"
 
-#include <QDir>
+#include <QDateTime>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace quillset;
-using quillset::test::TempFolder;
-using quillset::test::TestPrefix;
+using namespace quillset::test;
 
 namespace {
 
-bool makePrefixAt(const QString& folder) {
-    return QDir().mkpath(folder + QStringLiteral("/drive_c")) &&
-           test::writeBytes(folder + QStringLiteral("/system.reg"), "WINE REGISTRY Version 2\n");
-}
+constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
 
-TEST(FindWinePrefix, UsesWinePrefixFirstThenTheProgramsFolderThenHome) {
-    TempFolder root;
-    const QString outer = root.file(QStringLiteral("outer"));
-    const QString inner = outer + QStringLiteral("/drive_c/Games/inner");
-    const QString home = root.file(QStringLiteral("home"));
-    ASSERT_TRUE(makePrefixAt(outer));
-    ASSERT_TRUE(makePrefixAt(inner));
-    ASSERT_TRUE(QDir().mkpath(inner + QStringLiteral("/drive_c/Korrin")));
-    ASSERT_TRUE(QDir().mkpath(home + QStringLiteral("/.wine")));
-    // A folder with a system.reg but no drive_c is no prefix.
-    const QString lookalike = outer + QStringLiteral("/drive_c/Tools");
-    ASSERT_TRUE(QDir().mkpath(lookalike + QStringLiteral("/bin")));
-    ASSERT_TRUE(test::writeBytes(lookalike + QStringLiteral("/system.reg"), "x"));
+#define HIVE(arch) "WINE REGISTRY Version 2\n#arch=" arch "\n"
+#define PLAIN "[Software\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000\n"
+#define WOW "[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000\n"
+#define LOC(path) "\"InstallLocation\"=\"" path "\"\n"
 
-    const QString env = root.file(QStringLiteral("elsewhere"));
-    const auto find = [](const QString& programDir, const QString& winePrefix,
-                         const QString& homeDir) {
-        return chooseWinePrefix(programDir, winePrefix, SearchPlaces::underHome(homeDir)).prefix;
-    };
-    EXPECT_EQ(find(inner + QStringLiteral("/drive_c/Korrin"), env, home), env);
-    EXPECT_EQ(find(inner + QStringLiteral("/drive_c/Korrin"), QString(), home), inner);
-    EXPECT_EQ(find(inner + QStringLiteral("/drive_c/Korrin/"), QString(), home), inner);
-    EXPECT_EQ(find(lookalike + QStringLiteral("/bin"), QString(), home), outer);
-    EXPECT_EQ(find(outer, QString(), home), outer);
-    EXPECT_EQ(find(root.file(QStringLiteral("nowhere")), QString(), home),
-              home + QStringLiteral("/.wine"));
-    EXPECT_EQ(find(QString(), QString(), home), home + QStringLiteral("/.wine"));
-    EXPECT_EQ(find(root.path(), QString(), root.file(QStringLiteral("nohome"))), QString());
-    // Wine itself refuses a relative WINEPREFIX.
-    EXPECT_EQ(find(inner, QStringLiteral("relative/pfx"), home), QString());
-}
-
-class DriveMapping : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(prefix_.file(QStringLiteral("drive_c/Games/Korrin Deepfall"))));
-        ASSERT_TRUE(QDir().mkpath(prefix_.file(QStringLiteral("drive_c/Program Files"))));
-        ASSERT_TRUE(QDir().mkpath(other_.file(QStringLiteral("Data/Korrin"))));
-        ASSERT_EQ(
-            ::symlink(QFile::encodeName(other_.path()).constData(),
-                      QFile::encodeName(prefix_.file(QStringLiteral("dosdevices/d:"))).constData()),
-            0);
-    }
-    QString map(const QString& windowsPath) const {
-        return wineToLocalPath(prefix_.path(), windowsPath);
-    }
-    QString driveC(const QString& rest) const {
-        return prefix_.file(QStringLiteral("drive_c/") + rest);
-    }
-
-    TestPrefix prefix_;
-    TempFolder other_;
+// A prefix's two registry files and the install value each root reads. A
+// write of the machine root's value replaces `from` by `to`, or adds `to` at
+// the end when `from` is empty (its time stamps written as T).
+#define NEW_LOC LOC(R"(D:\\K\xf6 \"x\")")
+// clang-format off
+struct HiveRow { QByteArray system; QByteArray user; const char* machine; const char* perUser; QByteArray from; const char* to; };
+const HiveRow kHiveRows[] = {
+    {HIVE("win64") PLAIN LOC("C:\\\\64") WOW LOC("C:\\\\32"), HIVE("win64") PLAIN LOC("E:\\\\user"), "C:\\32", "E:\\user", LOC("C:\\\\32"), NEW_LOC},
+    {HIVE("win64") PLAIN LOC("C:\\\\64"), "", "C:\\64", "", "", "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
+    {HIVE("win64") "[Software\\\\Wine] 1\n", HIVE("win64") PLAIN LOC("E:\\\\user"), "", "E:\\user", "", "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
+    {HIVE("win32") PLAIN LOC("C:\\\\plain") WOW LOC("C:\\\\wow"), "", "C:\\plain", "", LOC("C:\\\\plain"), NEW_LOC},
 };
+// clang-format on
 
-TEST_F(DriveMapping, FollowsDriveLinksAndMatchesPartsIgnoringCase) {
-    EXPECT_EQ(map(QStringLiteral("C:\\Games\\Korrin Deepfall")),
-              driveC(QStringLiteral("Games/Korrin Deepfall")));
-    EXPECT_EQ(map(QStringLiteral("c:\\GAMES\\korrin DEEPFALL\\")),
-              driveC(QStringLiteral("Games/Korrin Deepfall")));
-    EXPECT_EQ(map(QStringLiteral("C:/games/korrin deepfall")),
-              driveC(QStringLiteral("Games/Korrin Deepfall")));
-    EXPECT_EQ(map(QStringLiteral("C:\\")), prefix_.file(QStringLiteral("drive_c")));
-    // Absolute link targets, and the device-path forms of the same path.
-    EXPECT_EQ(map(QStringLiteral("d:\\DATA\\korrin")), other_.file(QStringLiteral("Data/Korrin")));
-    EXPECT_EQ(map(QStringLiteral("\\\\?\\D:\\data\\KORRIN")),
-              other_.file(QStringLiteral("Data/Korrin")));
-    EXPECT_EQ(map(QStringLiteral("\\??\\d:\\Data\\Korrin")),
-              other_.file(QStringLiteral("Data/Korrin")));
-    EXPECT_EQ(map(QStringLiteral("C:\\Games\\.\\Other\\..\\korrin deepfall")),
-              driveC(QStringLiteral("Games/Korrin Deepfall")));
+TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
+    for (const HiveRow& row : kHiveRows) {
+        SCOPED_TRACE(row.system.toStdString());
+        const TempFolder prefix;
+        const QString system = prefix.file(QStringLiteral("system.reg"));
+        const QString user = prefix.file(QStringLiteral("user.reg"));
+        ASSERT_TRUE(makePrefixFolder(prefix.path()) && writeBytes(system, row.system) &&
+                    writeBytes(user, row.user));
+        // The platform's registry is that of the prefix around the program,
+        // unless WINEPREFIX names another.
+        const std::unique_ptr<Registry> registry =
+            qEnvironmentVariableIsEmpty("WINEPREFIX")
+                ? makePlatformRegistry(prefix.path())
+                : std::make_unique<WineRegistry>(prefix.path());
+        EXPECT_EQ(registry->RegGetString(kMachine, kInstallKeyPath, kInstallValueName),
+                  row.machine);
+        EXPECT_EQ(
+            registry->RegGetString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName),
+            row.perUser);
+
+        registry->RegSetString(kMachine, kInstallKeyPath, kInstallValueName, "D:\\K\u00f6 \"x\"");
+        const QString after =
+            QString::fromLatin1(readBytes(system))
+                .replace(QRegularExpression(QStringLiteral("\\] \\d+\n#time=[0-9a-f]+\n")),
+                         "] T\n");
+        EXPECT_EQ(after, row.from.isEmpty() ? row.system + row.to
+                                            : QByteArray(row.system).replace(row.from, row.to));
+        EXPECT_EQ(readBytes(user), row.user);
+    }
 }
 
-TEST_F(DriveMapping, PrefersTheExactNameWhenSeveralMatch) {
-    ASSERT_TRUE(QDir().mkpath(driveC(QStringLiteral("games"))));
-    EXPECT_EQ(map(QStringLiteral("C:\\games")), driveC(QStringLiteral("games")));
-    EXPECT_EQ(map(QStringLiteral("C:\\Games")), driveC(QStringLiteral("Games")));
-    // Neither matches exactly: the first in name order.
-    EXPECT_EQ(map(QStringLiteral("C:\\GAMES")), driveC(QStringLiteral("Games")));
-}
+TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
+    const TempFolder prefix;
+    const QString system = prefix.file(QStringLiteral("system.reg"));
+    WineRegistry registry(prefix.path());
+    const auto set = [&registry] {
+        return registry.setStringValue(kMachine, kInstallKeyPath, kInstallValueName, "C:\\new");
+    };
+    EXPECT_FALSE(set());
+    EXPECT_FALSE(QFileInfo::exists(system));
+    ASSERT_TRUE(writeBytes(system, "REGEDIT4\n"));
+    EXPECT_FALSE(set());
+    EXPECT_EQ(readBytes(system), "REGEDIT4\n");
 
-TEST_F(DriveMapping, KeepsMissingPartsAsWrittenAndRefusesUnknownDrives) {
-    EXPECT_EQ(map(QStringLiteral("C:\\GAMES\\Not Installed\\Yet")),
-              driveC(QStringLiteral("Games/Not Installed/Yet")));
-    EXPECT_EQ(map(QStringLiteral("E:\\Games")), QString());
-    EXPECT_EQ(map(QStringLiteral("Games\\Korrin")), QString());
-    EXPECT_EQ(map(QStringLiteral("\\\\server\\share")), QString());
-    EXPECT_EQ(map(QStringLiteral("1:\\Games")), QString());
-    EXPECT_EQ(map(QString()), QString());
-    EXPECT_EQ(wineToLocalPath(QString(), QStringLiteral("C:\\Games")), QString());
-}
-
-TEST(WineServerLock, LockPathIsNamedAfterThePrefixFolder) {
-    TestPrefix prefix;
+    // Upstream Wine's lock is named after the prefix folder's device and
+    // inode; a name recorded by Debian's Wine that leaves the temp folder is
+    // not followed.
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(prefix.path()).constData(), &info), 0);
-    const QStringList paths = wineServerLockPaths(prefix.path());
-    ASSERT_EQ(paths.size(), 1) << "no Debian server folder is recorded in a fresh prefix";
-    EXPECT_EQ(paths.front(), QString::asprintf("/tmp/.wine-%u/server-%llx-%llx/lock", ::getuid(),
-                                               static_cast<unsigned long long>(info.st_dev),
-                                               static_cast<unsigned long long>(info.st_ino)));
-    EXPECT_FALSE(wineServerRunning(prefix.path()));
-
-    // A recorded name that could leave the temp folder is not followed.
-    ASSERT_TRUE(test::writeBytes(prefix.file(QStringLiteral("wineserver")), "../etc"));
-    EXPECT_EQ(wineServerLockPaths(prefix.path()).size(), 1);
+    const QString server = QString::asprintf("/server-%llx-%llx/lock", qulonglong(info.st_dev),
+                                             qulonglong(info.st_ino));
+    ASSERT_TRUE(writeBytes(prefix.file(QStringLiteral("wineserver")), "../etc"));
+    EXPECT_EQ(wineServerLockPaths(prefix.path()),
+              QStringList{QStringLiteral("/tmp/.wine-%1").arg(::getuid()) + server});
     EXPECT_TRUE(wineServerLockPaths(prefix.file(QStringLiteral("missing"))).isEmpty());
+
+    // Debian's server keeps its lock in a folder of $TMPDIR named in the
+    // prefix. An open-file-description lock taken here conflicts with the
+    // lock the code asks about, as a lock of the server's process would.
+    const TempFolder serverFolder;
+    const QString lock = serverFolder.path() + server;
+    ASSERT_TRUE(writeBytes(prefix.file(QStringLiteral("wineserver")),
+                           QFile::encodeName(QFileInfo(serverFolder.path()).fileName())));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(lock).path()) && writeBytes(lock, {}));
+    const QByteArray hive = wineRegFile({PLAIN, LOC("C:\\\\old")});
+    ASSERT_TRUE(writeBytes(system, hive));
+    const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CLOEXEC);
+    struct flock held {};
+    held.l_type = F_WRLCK;
+    held.l_len = 1;
+    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &held), 0);
+    EXPECT_FALSE(set());
+    EXPECT_EQ(readBytes(system), hive);
+    ::close(fd);
+    EXPECT_TRUE(set()) << "a lock file no server holds is stale";
+    // A lock that cannot be tested (a link to itself) counts as a server.
+    ASSERT_TRUE(QFile::remove(lock) && ::symlink("lock", QFile::encodeName(lock).constData()) == 0);
+    EXPECT_FALSE(set());
+}
+
+TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
+    const TempFolder prefix;
+    const TempFolder other;
+    ASSERT_TRUE(makePrefixFolder(prefix.path()));
+    for (const char* folder : {"drive_c/Games/Korrin Deepfall", "drive_c/games"})
+        ASSERT_TRUE(QDir(prefix.path()).mkpath(QLatin1String(folder)));
+    ASSERT_TRUE(QDir(other.path()).mkpath(QStringLiteral("Data/Korrin")));
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(other.path()).constData(),
+                  QFile::encodeName(prefix.file(QStringLiteral("dosdevices/z:"))).constData()),
+        0);
+    // "C" stands for the prefix's drive_c, "Z" for the folder z: links to.
+    // clang-format off
+    const std::pair<const char*, const char*> rows[] = {
+        {"C:\\Games\\Korrin Deepfall", "C/Games/Korrin Deepfall"},
+        {"c:\\GAMES\\korrin DEEPFALL\\", "C/Games/Korrin Deepfall"}, // first in name order
+        {"C:/games/korrin deepfall", "C/games/korrin deepfall"},     // the exact name first
+        {"C:\\Games\\.\\Other\\..\\korrin deepfall\\Not\\Yet", "C/Games/Korrin Deepfall/Not/Yet"},
+        {"C:\\", "C"},
+        {"z:\\DATA\\korrin", "Z/Data/Korrin"},
+        {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"},
+        {"\\??\\z:\\Data\\Korrin", "Z/Data/Korrin"},
+        {"E:\\Games", ""}, {"c\\Games", ""}, {"\\\\server\\share", ""}, {"1:\\Games", ""}, {"", ""},
+    };
+    // clang-format on
+    for (const auto& [windows, local] : rows) {
+        const QString drive = *local == 'C' ? prefix.file(QStringLiteral("drive_c")) : other.path();
+        EXPECT_EQ(wineToLocalPath(prefix.path(), QLatin1String(windows)),
+                  *local ? drive + QLatin1String(local + 1) : QString())
+            << windows;
+    }
+}
+
+// Lays out a launcher's files in a home folder, one command at a time: a
+// prefix ("game" with the value in the 32-bit view, "game32" in a 32-bit
+// prefix, "user" per user, "plain" without it; an InstallLocation may
+// follow), "file" with its text ("%h" is home), "link" to a target, "fifo",
+// "junk" (deeply nested YAML and binary bytes), "huge" (grown sparse),
+// "settings" changed at a time, "xdg" as $XDG_DATA_HOME.
+void lay(const QString& command, const QString& home, SearchPlaces& places) {
+    const auto is = [verb = command.section(' ', 0, 0)](const char* name) { return verb == name; };
+    const QString target = home + '/' + command.section(' ', 1, 1);
+    const QByteArray rest = command.section(' ', 2).replace("%h", home).toUtf8();
+    const QByteArray path = QFile::encodeName(target);
+    QDir().mkpath(QFileInfo(target).path());
+    if (is("file") || is("junk")) {
+        ASSERT_TRUE(writeBytes(target, is("file") ? rest : QByteArray(100000, '[') + "\xff\0{:"));
+    } else if (is("link")) {
+        ASSERT_EQ(::symlink(rest.constData(), path.constData()), 0);
+    } else if (is("fifo")) {
+        ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    } else if (is("huge")) {
+        ASSERT_TRUE(QFile(target).resize(qint64(100) << 20)); // sparse: costs no disk
+    } else if (is("settings")) {
+        QFile cfg(target + "/drive_c/Games/Korrin/settings.cfg");
+        ASSERT_TRUE(cfg.open(QIODevice::WriteOnly) &&
+                    cfg.setFileTime(QDateTime::fromSecsSinceEpoch(rest.toLongLong()),
+                                    QFileDevice::FileModificationTime));
+    } else if (is("xdg")) {
+        places.dataHome = target;
+    } else {
+        ASSERT_TRUE(makePrefixFolder(target) && QDir(target).mkpath("drive_c/Games/Korrin"));
+        const QByteArray value = "\"InstallLocation\"=\"" +
+                                 (rest.isEmpty() ? QByteArray("C:\\\\Games\\\\Korrin") : rest) +
+                                 '"';
+        const QByteArray hive =
+            wineRegFile({is("game") ? WOW : PLAIN, is("plain") ? "" : value.data()},
+                        is("game32") ? "win32" : "win64");
+        ASSERT_TRUE(writeBytes(target + "/system.reg", is("user") ? wineRegFile({}) : hive) &&
+                    writeBytes(target + "/user.reg", is("user") ? hive : wineRegFile({})));
+    }
+}
+
+struct SearchRow {
+    const char* name;
+    QStringList commands;
+    QStringList found; // prefixes holding the game, in search order
+    QString used;      // the prefix taken; empty for none
+    const char* program = "nowhere";
+    const char* winePrefix = "";
+};
+
+#define STEAM ".local/share/Steam/steamapps/compatdata/"
+#define BOTTLES ".local/share/bottles/bottles/"
+#define POL ".PlayOnLinux/wineprefix/"
+#define LUTRIS_YML "game:\n  exe: drive_c/Korrin.exe\n  prefix: "
+
+// clang-format off
+const SearchRow kSearchRows[] = {
+    {"wine default, value per user", {"user .wine"}, {".wine"}, ".wine"},
+    {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"}, {STEAM "31/pfx"}, STEAM "31/pfx"},
+    {"steam second library", {"file .local/share/Steam/steamapps/libraryfolders.vdf \"libraryfolders\" { \"0\" { \"path\" \"%h/.local/share/Steam\" } \"1\" { \"path\" \"%h/lib2\" } }", "plain " STEAM "9/pfx", "game lib2/steamapps/compatdata/31/pfx"}, {"lib2/steamapps/compatdata/31/pfx"}, "lib2/steamapps/compatdata/31/pfx"},
+    {"steam flatpak", {"game .var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/7/pfx"}, {".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/7/pfx"}, ".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/7/pfx"},
+    {"lutris, prefix under ~", {"game32 Games/korrin", "file .config/lutris/games/korrin-17.yml " LUTRIS_YML "~/Games/korrin\nrunner: wine\n"}, {"Games/korrin"}, "Games/korrin"},
+    {"lutris data folder, prefix at the top", {"game w/korrin", "file .local/share/lutris/games/k.yml prefix: %h/w/korrin\n"}, {"w/korrin"}, "w/korrin"},
+    {"bottles in $XDG_DATA_HOME", {"xdg xdg-data", "game " BOTTLES "Ignored", "game xdg-data/bottles/bottles/K"}, {"xdg-data/bottles/bottles/K"}, "xdg-data/bottles/bottles/K"},
+    {"bottles flatpak", {"game .var/app/com.usebottles.bottles/data/bottles/bottles/K"}, {".var/app/com.usebottles.bottles/data/bottles/bottles/K"}, ".var/app/com.usebottles.bottles/data/bottles/bottles/K"},
+    {"heroic game file", {"game W/heroic", "file .config/heroic/GamesConfig/Kq7.json {\"Kq7\": {\"winePrefix\": \"%h/W/heroic\"}, \"version\": \"v0\"}"}, {"W/heroic"}, "W/heroic"},
+    {"heroic prefixes folder", {"game Games/Heroic/Prefixes/default/K"}, {"Games/Heroic/Prefixes/default/K"}, "Games/Heroic/Prefixes/default/K"},
+    {"newest settings win", {"game .wine", "settings .wine 1700000000", "game " BOTTLES "K", "settings " BOTTLES "K 1700000100", "game32 " POL "K"}, {".wine", BOTTLES "K", POL "K"}, BOTTLES "K"},
+    {"no settings: first listed wins", {"game " POL "K", "game " BOTTLES "K"}, {BOTTLES "K", POL "K"}, BOTTLES "K"},
+    {"a missing prefix named: ~/.wine", {"plain .wine", "file .config/lutris/games/gone.yml " LUTRIS_YML "/nonexistent\n"}, {}, ".wine"},
+    {"the value maps nowhere", {"game " BOTTLES "D D:\\\\Games\\\\Korrin", "game " BOTTLES "U C:\\\\Korrin"}, {}, {}},
+    {"hostile launcher files skipped", {"junk .local/share/Steam/steamapps/libraryfolders.vdf", "junk .config/lutris/games/junk.yml", "junk .config/heroic/GamesConfig/junk.json", "junk " BOTTLES "Junk/system.reg", "fifo .config/lutris/games/fifo.yml", "fifo .config/heroic/GamesConfig/fifo.json", "fifo .steam/steam/steamapps/libraryfolders.vdf", "link .config/heroic/GamesConfig/loop.json loop.json", "link " STEAM "loop %h/" STEAM, "file .config/lutris/games/huge.yml " LUTRIS_YML "~/Games/korrin\n", "huge .config/lutris/games/huge.yml", "game Games/korrin", "game " POL "K"}, {POL "K"}, POL "K"},
+    // The user's WINEPREFIX, else the prefix around the program, come first.
+    {"WINEPREFIX", {"game .wine"}, {}, "elsewhere", "p/drive_c/Games/Korrin", "%h/elsewhere"},
+    {"relative WINEPREFIX: none", {"game .wine"}, {}, {}, "nowhere", "relative/pfx"},
+    {"inner prefix around the program", {"plain p", "game p/drive_c/q"}, {}, "p/drive_c/q", "p/drive_c/q/drive_c/Games/Korrin/"},
+    {"no drive_c: no prefix", {"plain p", "file p/drive_c/T/system.reg x"}, {}, "p", "p/drive_c/T/bin"},
+};
+// clang-format on
+
+TEST(LauncherSearch, FindsTheGamesPrefix) {
+    for (const SearchRow& row : kSearchRows) {
+        SCOPED_TRACE(row.name);
+        const TempFolder dir;
+        const auto home = [&dir](const QString& rest) { return dir.file(rest); };
+        SearchPlaces places = SearchPlaces::underHome(dir.path());
+        for (const QString& command : row.commands)
+            ASSERT_NO_FATAL_FAILURE(lay(command, dir.path(), places)) << command.toStdString();
+        QDir().mkpath(home(row.program));
+        const QString env = QString::fromLatin1(row.winePrefix).replace("%h", dir.path());
+        const WinePrefixChoice choice = chooseWinePrefix(home(row.program), env, places);
+        EXPECT_EQ(choice.prefix, row.used.isEmpty() ? QString() : home(row.used));
+
+        QStringList trace;
+        for (const QString& prefix : row.found)
+            trace.append("Registry -> Game found in Wine prefix " + home(prefix));
+        if (row.found.isEmpty())
+            trace.append("Registry -> No Wine prefix holds the game");
+        if (!row.used.isEmpty())
+            trace.append("Registry -> Using Wine prefix " + home(row.used));
+        const bool searched = !*row.winePrefix && qstrcmp(row.program, "nowhere") == 0;
+        EXPECT_EQ(choice.trace, searched ? trace : QStringList());
+        if (!row.found.isEmpty()) {
+            EXPECT_EQ(gameFolderInPrefix(choice.prefix), choice.prefix + "/drive_c/Games/Korrin");
+        }
+    }
 }
 
 } // namespace
