@@ -1,0 +1,140 @@
+// settings.cfg read and written back: the exact bytes of a file that holds
+// every case the format knows, and a property over generated files.
+
+#include "settings/settings_reader.h"
+#include "settings/settings_writer.h"
+#include "shell/debug_log.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quillset;
+
+namespace {
+
+QByteArray write(const SettingsModel& m, const std::optional<AccountCdKeys>& keys = {}) {
+    auto result = serializeSettings(m, keys);
+    return std::holds_alternative<QByteArray>(result) ? std::get<QByteArray>(result) : "<refused>";
+}
+
+// Every kind of line end (and none on the last line), duplicates, values out
+// of range or unusable, and unknown lines with NUL and undefined bytes.
+const char kInput[] =
+    "AUTOSAVE : 0\r\nAUTOSAVE : 1\nAUTOTRACKENEMY : yes\rFULLSCREEN : 2\n\r"
+    "GFX32 : 1\r\n\r\nCHAT_DELAY :  9 9\r\nCHAT_LINES : +99\r\nCHAT_LINES : 1x\n"
+    "CHAT_LINES : \r\nNIGHT_DARKNESS : 50\r\nNIGHT_DARKNESS : -5\r\n"
+    "DETAILLEVEL : 1\r\nDETAILLEVEL : 0\r\nPICKUPAUTO : 0\r\nPICKUPAUTO : 7\r\n"
+    "SOUNDQUALITY : 0\r\nSOUNDQUALITY : high\r\nNETWORK_SPEEDSETTINGS : 0\r\n"
+    "LANGUAGE : DEU\r\nNETWORK_LOBBYLOGIN : \r\nNETWORK_LOBBYLOGIN : first\r\n"
+    "NETWORK_LOBBYLOGIN : second\r\nNETWORK_PLAYER : S\xe4ndra\x81 \r\n"
+    "FONTPAGES : 12\r\nNETWORK_CDKEY : ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x\r\n"
+    "autosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\nMYKEY : a\r\nMYKEY : a\r\n"
+    "   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\nWAITRETRACE : 0 trailing\r\n# note";
+
+// Catalogue keys in catalogue order, CR LF throughout, the unknown lines as
+// read, then one empty line. Absent sliders stand at their minimum.
+const char kOutput[] =
+    "AUTOSAVE : 1\r\nAUTOTRACKENEMY : 0\r\nCHAT_ALPHA : 0\r\nCHAT_DELAY : 9\r\nCHAT_LINES : 32\r\n"
+    "COMBINE_SLOTS : 0\r\nCOMPAT_VIDEO : 0\r\nDEFAULT_SKILLS : 0\r\nDETAILLEVEL : 0\r\n"
+    "EXPLOREMAP : 0\r\nFONTAA : 0\r\nFONTFILTER : 0\r\nFONTPAGES : 2\r\nFORCE_BLACK_SHADOW : 0\r\n"
+    "FSAA_FILTER : 0\r\nFULLSCREEN : 2\r\nGFX32 : 1\r\nLADDER_EXPORT : 0\r\nLANGUAGE : DE\r\n"
+    "LOG : 0\r\nLOGGING : 0\r\nMINIMAP_ALPHA : 0\r\nMUSICVOLUME : 0\r\nNETLOG : 0\r\n"
+    "NETWORK_CDKEY_HIDE : 0\r\nNETWORK_CDKEY : ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x\r\n"
+    "NETWORK_LOBBY : \r\nNETWORK_LOBBYLOGIN : first\r\nNETWORK_LOBBYPORT : \r\n"
+    "NETWORK_PLAYER : S\xe4ndra\x81 \r\nNETWORK_PORT_LISTEN : \r\nNETWORK_SESSION : \r\n"
+    "NIGHT_DARKNESS : 0\r\nPICKUPANIM : 0\r\nPICKUPAUTO : 0\r\nSCREEN_QUAKE : 0\r\n"
+    "SFXVOLUME : 0\r\nSHOWMOVIE : 0\r\nSHOWPOTIONS : 0\r\nSHOW_ENEMYINFO : 0\r\n"
+    "SHOW_HEROINFO : 0\r\nSHOWEXTRO : 0\r\nSOUND : 1\r\nSOUNDQUALITY : 0\r\nTASKBAR_ICONS : 0\r\n"
+    "UNIQUE_COLOR : 0\r\nVIOLENCE : 0\r\nVOICEVOLUME : 0\r\nWARNING_LEVEL : 0\r\n"
+    "WAITRETRACE : 0\r\nautosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\nMYKEY : a\r\nMYKEY : a\r\n"
+    "   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\n# note\r\n\r\n";
+
+TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
+    const QByteArray output(kOutput, sizeof kOutput - 1);
+    const SettingsModel model = readSettings(QByteArray(kInput, sizeof kInput - 1));
+    EXPECT_EQ(write(model), output);
+    EXPECT_EQ(write(readSettings(output)), output) << "the written file is its own normal form";
+    EXPECT_TRUE(model.isOptionOn(QLatin1String("Option3")));
+    // The selected account's keys replace the file's.
+    const QByteArray withAccount = QByteArray(output).replace(
+        "ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x", "K1\r\nNETWORK_CDKEY2 : K\xe4Z");
+    EXPECT_EQ(write(model, AccountCdKeys{QStringLiteral("K1"), QString::fromUtf8("K\u00e4Z")}),
+              withAccount);
+    // SOUND and WAITRETRACE absent mean on; FONTPAGES absent keeps the held value.
+    const SettingsModel empty = readSettings({}, QStringLiteral("7"));
+    EXPECT_EQ(empty.number(QLatin1String("SOUND")), 1);
+    EXPECT_EQ(empty.number(QLatin1String("WAITRETRACE")), 1);
+    EXPECT_EQ(empty.fontPagesValue, QStringLiteral("7"));
+    EXPECT_FALSE(write(empty).contains("WAITRETRACE"));
+    EXPECT_EQ(readSettings("FONTPAGES : ", QStringLiteral("7")).fontPagesValue, QString());
+}
+
+TEST(Settings, TextWindows1252CannotHoldIsRefusedAndNothingWritten) {
+    test::TempFolder dir;
+    const QString path = dir.file(QStringLiteral("settings.cfg"));
+    ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n"));
+    SettingsModel model = readSettings("AUTOSAVE : 1");
+    model.setText(QLatin1String("NETWORK_SESSION"), QString::fromUtf8("Game \u0416"));
+    const std::optional<QString> error = writeSettingsFile(path, model);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(QLatin1String("NETWORK_SESSION"))) << error->toStdString();
+    EXPECT_EQ(test::readBytes(path), "AUTOSAVE : 1\r\n");
+    model = SettingsModel::cleared(QString::fromUtf8("\u20ac\u4e00"));
+    EXPECT_EQ(write(model), "<refused>") << "FONTPAGES";
+    EXPECT_EQ(write(SettingsModel::cleared(), AccountCdKeys{{}, QStringLiteral("\u4e00")}),
+              "<refused>");
+}
+
+TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
+    test::TempFolder dir;
+    const QString path = dir.file(QStringLiteral("settings.cfg"));
+    ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n\r\nMYKEY : 2\r\n : x\r\nnoseparator"));
+    DebugLog log;
+    ASSERT_TRUE(log.open(dir.file(QStringLiteral("debug.log"))));
+    const std::optional<SettingsModel> model = loadSettingsFile(path, {}, &log);
+    log.close();
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->number(QLatin1String("AUTOSAVE")), 1);
+    EXPECT_EQ(test::readBytes(dir.file(QStringLiteral("debug.log"))),
+              QByteArray(DebugLog::kHeader) +
+                  "\r\nopensettings() -> Loading settings.cfg\r\nopensettings() -> Loading "
+                  "AUTOSAVE\r\nopensettings() -> Loading MYKEY\r\nopensettings() -> Loading "
+                  "\r\nopensettings() -> Loading noseparator\r\n");
+    EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")));
+    EXPECT_FALSE(hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
+}
+
+// Generated files: known keys with good and bad values, unknown lines of any
+// byte but a line end, every line end. The unknown lines come back exactly,
+// in order, and the written file is stable.
+TEST(Settings, GeneratedFilesKeepTheirUnknownLinesExactly) {
+    const auto catalogue = keyCatalogue();
+    const char* values[] = {"0", "1", "2", "7", "", " ", "12", "-3", "999999", "abc", "\xe4"};
+    const char* ends[] = {"\r\n", "\n", "\r", "\n\r"};
+    std::mt19937 rng(20261206);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray input, unknown;
+        for (int i = std::uniform_int_distribution(0, 60)(rng); i > 0; --i) {
+            if (rng() % 3 == 0) {
+                QByteArray line = "~";
+                for (int c = rng() % 30; c > 0; --c)
+                    line.append(char(rng() % 256)).replace('\r', 'r').replace('\n', 'n');
+                input.append(line);
+                unknown.append(line + "\r\n");
+            } else {
+                input.append(catalogue[rng() % kKeyCount].key).append(" : ");
+                input.append(values[rng() % std::size(values)]);
+            }
+            input.append(ends[rng() % std::size(ends)]);
+        }
+        const QByteArray output = write(readSettings(input));
+        ASSERT_TRUE(output.endsWith("\r\n" + unknown + "\r\n")) << input.toHex().constData();
+        ASSERT_EQ(write(readSettings(output)), output) << input.toHex().constData();
+        ASSERT_EQ(output.count('\n'), output.count("\r\n"));
+        ASSERT_EQ(output.count('\r'), output.count("\r\n"));
+    }
+}
+
+} // namespace
