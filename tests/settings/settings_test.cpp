@@ -1,5 +1,5 @@
 // settings.cfg read and written back: the exact bytes of a file that holds
-// every case the format knows, and a property over generated files.
+// every case the format knows.
 
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
@@ -7,8 +7,6 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 using namespace quillset;
 
@@ -74,16 +72,13 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
 TEST(Settings, TextWindows1252CannotHoldIsRefusedAndNothingWritten) {
     test::TempFolder dir;
     const QString path = dir.file(QStringLiteral("settings.cfg"));
-    ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n"));
-    SettingsModel model = readSettings("AUTOSAVE : 1");
+    ASSERT_TRUE(test::writeBytes(path, "OLD\r\n"));
+    SettingsModel model = SettingsModel::cleared(QStringLiteral("\u20ac"));
     model.setText(QLatin1String("NETWORK_SESSION"), QString::fromUtf8("Game \u0416"));
-    const std::optional<QString> error = writeSettingsFile(path, model);
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(QLatin1String("NETWORK_SESSION"))) << error->toStdString();
-    EXPECT_EQ(test::readBytes(path), "AUTOSAVE : 1\r\n");
-    model = SettingsModel::cleared(QString::fromUtf8("\u20ac\u4e00"));
-    EXPECT_EQ(write(model), "<refused>") << "FONTPAGES";
-    EXPECT_EQ(write(SettingsModel::cleared(), AccountCdKeys{{}, QStringLiteral("\u4e00")}),
+    EXPECT_TRUE(writeSettingsFile(path, model).value_or("").contains("NETWORK_SESSION"));
+    EXPECT_EQ(test::readBytes(path), "OLD\r\n");
+    EXPECT_EQ(write(SettingsModel::cleared(QString::fromUtf8("\u4e00"))), "<refused>");
+    EXPECT_EQ(write(SettingsModel::cleared(), AccountCdKeys{{}, QString::fromUtf8("\u4e00")}),
               "<refused>");
 }
 
@@ -93,48 +88,14 @@ TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
     ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n\r\nMYKEY : 2\r\n : x\r\nnoseparator"));
     DebugLog log;
     ASSERT_TRUE(log.open(dir.file(QStringLiteral("debug.log"))));
-    const std::optional<SettingsModel> model = loadSettingsFile(path, {}, &log);
+    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().number(QLatin1String("AUTOSAVE")), 1);
     log.close();
-    ASSERT_TRUE(model);
-    EXPECT_EQ(model->number(QLatin1String("AUTOSAVE")), 1);
-    EXPECT_EQ(test::readBytes(dir.file(QStringLiteral("debug.log"))),
+    EXPECT_EQ(test::readBytes(dir.file(QStringLiteral("debug.log")))
+                  .replace("opensettings() -> Loading ", "|"),
               QByteArray(DebugLog::kHeader) +
-                  "\r\nopensettings() -> Loading settings.cfg\r\nopensettings() -> Loading "
-                  "AUTOSAVE\r\nopensettings() -> Loading MYKEY\r\nopensettings() -> Loading "
-                  "\r\nopensettings() -> Loading noseparator\r\n");
+                  "\r\n|settings.cfg\r\n|AUTOSAVE\r\n|MYKEY\r\n|\r\n|noseparator\r\n");
     EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")));
     EXPECT_FALSE(hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
-}
-
-// Generated files: known keys with good and bad values, unknown lines of any
-// byte but a line end, every line end. The unknown lines come back exactly,
-// in order, and the written file is stable.
-TEST(Settings, GeneratedFilesKeepTheirUnknownLinesExactly) {
-    const auto catalogue = keyCatalogue();
-    const char* values[] = {"0", "1", "2", "7", "", " ", "12", "-3", "999999", "abc", "\xe4"};
-    const char* ends[] = {"\r\n", "\n", "\r", "\n\r"};
-    std::mt19937 rng(20261206);
-    for (int round = 0; round < 300; ++round) {
-        QByteArray input, unknown;
-        for (int i = std::uniform_int_distribution(0, 60)(rng); i > 0; --i) {
-            if (rng() % 3 == 0) {
-                QByteArray line = "~";
-                for (int c = rng() % 30; c > 0; --c)
-                    line.append(char(rng() % 256)).replace('\r', 'r').replace('\n', 'n');
-                input.append(line);
-                unknown.append(line + "\r\n");
-            } else {
-                input.append(catalogue[rng() % kKeyCount].key).append(" : ");
-                input.append(values[rng() % std::size(values)]);
-            }
-            input.append(ends[rng() % std::size(ends)]);
-        }
-        const QByteArray output = write(readSettings(input));
-        ASSERT_TRUE(output.endsWith("\r\n" + unknown + "\r\n")) << input.toHex().constData();
-        ASSERT_EQ(write(readSettings(output)), output) << input.toHex().constData();
-        ASSERT_EQ(output.count('\n'), output.count("\r\n"));
-        ASSERT_EQ(output.count('\r'), output.count("\r\n"));
-    }
 }
 
 } // namespace
