@@ -77,15 +77,13 @@ TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
     EXPECT_EQ(load.table.text(kept::settingsNotFoundQuestion), "");
 }
 
-TEST_F(Language, HeadersPastTheLineLimitAreNotLookedFor) {
+TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
     const QByteArray filler = QByteArray("x\r\n").repeated(kLanguageFileLineLimit - 1);
     loadBytes(filler + "[Menu]\r\nDatei\r\n");
     EXPECT_EQ(shown.value(QStringLiteral("Form1.mfile")), "Datei");
     EXPECT_TRUE(loadBytes(filler + "x\r\n[Menu]\r\nDatei\r\n").texts.empty());
     EXPECT_EQ(trace, "language file from " + path());
-}
-
-TEST_F(Language, MissingFileGivesNothingAndAnEmptyOneNoSections) {
+    // A missing file gives nothing, an empty one no sections.
     EXPECT_FALSE(load(path()) || load(folder.path()) || !trace.isEmpty());
     EXPECT_TRUE(loadBytes({}).texts.empty());
     EXPECT_EQ(trace, "language file from " + path());

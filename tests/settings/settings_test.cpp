@@ -94,8 +94,8 @@ TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
                   .replace("opensettings() -> Loading ", "|"),
               QByteArray(DebugLog::kHeader) +
                   "\r\n|settings.cfg\r\n|AUTOSAVE\r\n|MYKEY\r\n|\r\n|noseparator\r\n");
-    EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")));
-    EXPECT_FALSE(hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
+    EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")) &&
+                !hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// The backup command's ways, one row each, and the Windows-1252 text every
-// file shares.
+// The backup command's ways, one row each, and the line ends and Windows-1252
+// text every file shares.
 
 #include "io/ansi_text.h"
+#include "io/text_lines.h"
 #include "lang/language_texts.h"
 #include "scripted_dialogs.h"
 #include "shell/backup.h"
@@ -89,7 +90,9 @@ TEST(Backup, EveryWayThroughTheCommand) {
     }
 }
 
-TEST(TextFiles, EveryWindows1252ByteAndNothingElse) {
+TEST(TextFiles, EveryLineEndAndEveryWindows1252Byte) {
+    const std::vector<QByteArrayView> lines = splitLines("a\rb\nc\r\n\r\nd\n\re\r\r\nf\r\n");
+    EXPECT_EQ(lines, (std::vector<QByteArrayView>{"a", "b", "c", "", "d", "", "e", "", "f"}));
     QByteArray all;
     for (int i = 0; i < 256; ++i)
         all.append(char(i));
