@@ -84,6 +84,7 @@ TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
     EXPECT_TRUE(loadBytes(filler + "x\r\n[Menu]\r\nDatei\r\n").texts.empty());
     EXPECT_EQ(trace, "language file from " + path());
     // A missing file gives nothing, an empty one no sections.
+    ASSERT_TRUE(QFile::remove(path()));
     EXPECT_FALSE(load(path()) || load(folder.path()) || !trace.isEmpty());
     EXPECT_TRUE(loadBytes({}).texts.empty());
     EXPECT_EQ(trace, "language file from " + path());
