@@ -90,6 +90,7 @@ TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
     EXPECT_EQ(trace, "language file from " + path());
     EXPECT_EQ(languageFilePath(QStringLiteral("/opt/q")), QStringLiteral("/opt/q/language.lng"));
     EXPECT_EQ(languageFilePath(QStringLiteral("/opt/q/")), QStringLiteral("/opt/q/language.lng"));
+    EXPECT_EQ(languageFilePath(QString()), QStringLiteral("language.lng"));
 }
 
 TEST_F(Language, GetFileLineCountsEveryLineEndOnceAndDecodesWindows1252) {
