@@ -1,12 +1,7 @@
-// Runs one save path, or sweeps injected faults over every file-system call
-// the save paths make and judges what is left on disk.
+// Sweeps injected faults over every file-system call the save paths make and
+// judges what is left on disk.
 //
-//   fault_driver prepare|state|save PATH FOLDER
-//       prepare writes the starting state of PATH into FOLDER; state prints
-//       what the target holds ("old", "new", "missing" or "other") and one
-//       "stray NAME MODE" line per file the scenario did not put there; save
-//       runs the save and prints "written" or "error: <message>" (exit 0/1).
-//   fault_driver sweep [--max-n N] [--path PREFIX]... [--verbose]
+//   fault_driver [--max-n N] [--path PREFIX]...
 //       For each save path: counts its calls of each kind in a clean run, then
 //       for N = 1.. (at most N values per kind, always including the last)
 //       runs the save in a child whose Nth call of that kind fails with EIO,
@@ -114,12 +109,6 @@ bool enableFaults() {
     return true;
 }
 
-int runSave(const SavePath& path, const QString& folder) {
-    const std::optional<QString> error = path.save(folder);
-    std::printf(error ? "error: %s\n" : "written\n", error ? qPrintable(*error) : "");
-    return error ? 1 : 0;
-}
-
 // --- The parent side: judge the folder ---------------------------------------
 
 int fileMode(const QString& path) {
@@ -178,20 +167,6 @@ QStringList violations(const SavePath& path, const QString& folder, int end) {
             found << QStringLiteral("a copy of the secret file is readable by others");
     }
     return found;
-}
-
-int printState(const SavePath& path, const QString& folder) {
-    std::printf("%s\n", kStateNames[static_cast<int>(targetState(path, folder))]);
-    const QDir dir(folder);
-    QStringList known{path.target};
-    for (const SavePath::OtherFile& other : path.otherFiles)
-        known << other.name;
-    for (const QString& entry :
-         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (!known.contains(entry))
-            std::printf("stray %s %04o\n", qPrintable(entry), fileMode(dir.filePath(entry)));
-    }
-    return 0;
 }
 
 // --- The sweep ---------------------------------------------------------------
@@ -293,42 +268,29 @@ int runSweep(long maxN, const QStringList& prefixes, bool verbose) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    const QString mode = args.value(1);
-    if (args.size() == 4 && (mode == QLatin1String("prepare") || mode == QLatin1String("state") ||
-                             mode == QLatin1String("save"))) {
-        const SavePath* path = findSavePath(args[2]);
-        if (!path)
-            return 2;
-        if (mode == QLatin1String("prepare"))
-            return prepareFolder(*path, args[3]) ? 0 : 1;
-        return mode == QLatin1String("state") ? printState(*path, args[3])
-                                              : runSave(*path, args[3]);
+    long maxN = 0;
+    QStringList prefixes;
+    bool verbose = false;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--max-n") && i + 1 < args.size())
+            maxN = args[++i].toLong();
+        else if (args[i] == QLatin1String("--path") && i + 1 < args.size())
+            prefixes << args[++i];
+        else if (args[i] == QLatin1String("--verbose"))
+            verbose = true;
+        else
+            return std::fprintf(stderr, "usage: fault_driver [--max-n N] [--path PREFIX]... "
+                                        "[--verbose]\n"),
+                   2;
     }
-    if (mode == QLatin1String("sweep")) {
-        long maxN = 0;
-        QStringList prefixes;
-        bool verbose = false;
-        for (int i = 2; i < args.size(); ++i) {
-            if (args[i] == QLatin1String("--max-n") && i + 1 < args.size())
-                maxN = args[++i].toLong();
-            else if (args[i] == QLatin1String("--path") && i + 1 < args.size())
-                prefixes << args[++i];
-            else
-                verbose = verbose || args[i] == QLatin1String("--verbose");
-        }
-        if (enableFaults())
-            return runSweep(maxN, prefixes, verbose);
-        // Once more with libfiu's wrappers in front of the C library.
-        if (qEnvironmentVariableIsSet("LD_PRELOAD") ||
-            !QFileInfo::exists(QLatin1String(kPreload))) {
-            std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload);
-            return 2;
-        }
-        ::setenv("LD_PRELOAD", kPreload, 1);
-        ::execv("/proc/self/exe", argv);
+    if (enableFaults())
+        return runSweep(maxN, prefixes, verbose);
+    // Once more with libfiu's wrappers in front of the C library.
+    if (qEnvironmentVariableIsSet("LD_PRELOAD") || !QFileInfo::exists(QLatin1String(kPreload))) {
+        std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload);
         return 2;
     }
-    std::fprintf(stderr, "usage: fault_driver prepare|state|save PATH FOLDER\n"
-                         "       fault_driver sweep [--max-n N] [--path PREFIX]... [--verbose]\n");
+    ::setenv("LD_PRELOAD", kPreload, 1);
+    ::execv("/proc/self/exe", argv);
     return 2;
 }

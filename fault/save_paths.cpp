@@ -194,14 +194,6 @@ const std::vector<SavePath>& savePaths() {
     return paths;
 }
 
-const SavePath* findSavePath(const QString& name) {
-    for (const SavePath& path : savePaths()) {
-        if (path.name == name)
-            return &path;
-    }
-    return nullptr;
-}
-
 bool prepareFolder(const SavePath& path, const QString& folder) {
     const QDir dir(folder);
     // A secret target starts out as the owner's only, except for a backup,

@@ -32,7 +32,6 @@ struct SavePath {
 };
 
 const std::vector<SavePath>& savePaths();
-const SavePath* findSavePath(const QString& name);
 
 // Writes the scenario's starting state into an empty folder (the target with
 // its old bytes and mode, the other files). False on any error.

@@ -19,5 +19,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLSET_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target fault_driver
 
-"$build/fault/fault_driver" sweep "$@" \
+"$build/fault/fault_driver" "$@" \
     | tee "$build/fault-sweep.md"

@@ -1,0 +1,118 @@
+// language.lng: sections found by their exact header lines, entry N being the
+// N-th line below the header, and the shipped files complete.
+
+#include "io/ansi_text.h"
+#include "lang/file_line.h"
+#include "lang/language_catalogue.h"
+#include "lang/language_loader.h"
+#include "shell/debug_log.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace quillset {
+namespace {
+
+class Language : public ::testing::Test {
+protected:
+    // Loads the file; its trace lines (after the log's header, without their
+    // common start) land in trace, the texts each control ends up with in shown.
+    std::optional<LanguageLoad> load(const QString& file) {
+        DebugLog log;
+        log.open(folder.file(QStringLiteral("debug.log")));
+        std::optional<LanguageLoad> result = loadLanguageFile(file, &log);
+        log.close();
+        trace = fromAnsi(test::readBytes(folder.file(QStringLiteral("debug.log"))))
+                    .replace(QStringLiteral("init_language() -> loading "), QString())
+                    .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                    .mid(1)
+                    .join('|');
+        shown.clear();
+        for (const TextAssignment& a : result ? result->texts : std::vector<TextAssignment>{}) {
+            shown[a.window + '.' + a.control +
+                  (a.index < 0 ? QString() : '[' + QString::number(a.index) + ']') +
+                  (a.property == TextProperty::ToolTip ? "?" : "")] = a.text;
+        }
+        return result;
+    }
+    LanguageLoad loadBytes(const QByteArray& bytes) {
+        EXPECT_TRUE(test::writeBytes(path(), bytes));
+        return load(path()).value_or(LanguageLoad{});
+    }
+    QString path() const { return folder.file(QStringLiteral("language.lng")); }
+
+    test::TempFolder folder;
+    QString trace;
+    QMap<QString, QString> shown;
+};
+
+TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
+    // A header among another section's entries starts its section too; the
+    // later [Captions] wins; a header on the last line gives empty entries.
+    const LanguageLoad load =
+        loadBytes("# [Menu]\r\n[menu]\r\n [Captions]\n[Menu]\r# Datei\r\n"
+                  "\xD6"
+                  "ffnen\r\nS\r\nBeenden\n[Captions]\r\nSichern\r\n"
+                  "Laden\r\nEnde\r\n[]\r\n[Accountmanagement]\r\na1\r\n"
+                  "a2\r\na3\r\n[Captions]\r\nSave\r\nOpen\r\nQuit\r\n[Sound]");
+    EXPECT_EQ(trace, "language file from " + path() +
+                         "|[Menu]|[Captions]|[Accountmanagement]|[Captions]|[Sound]");
+    const std::pair<const char*, QString> expected[] = {
+        {"Form1.mfile", "# Datei"},
+        {"Form1.mopen", QString::fromUtf8("\u00d6ffnen")},
+        {"Form1.moptions", "[Captions]"},
+        {"Form1.mabout", "a1"},
+        {"Form2.Label1[2]", "a3"},
+        {"Form2.Label6?", "a2"},
+        {"Form1.sound", ""},
+        {"Form1.speichern", "Save"},
+        {"Form2.Command1", "Save"},
+        {"Form1.exitbtn", "Quit "},
+        {"Form2.Command2", "Quit "}};
+    for (const auto& [control, text] : expected)
+        EXPECT_EQ(shown.value(QLatin1String(control), QStringLiteral("(none)")), text) << control;
+    EXPECT_EQ(load.table.text(kept::exitQuestionTitle), "Quit ");
+    EXPECT_EQ(load.table.text(kept::backupSourceDialogTitle), "[Sound]");
+    EXPECT_EQ(load.table.text(kept::backupTargetDialogTitle), "");
+    EXPECT_EQ(load.table.text(kept::settingsNotFoundQuestion), "");
+}
+
+TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
+    const QByteArray filler = QByteArray("x\r\n").repeated(kLanguageFileLineLimit - 1);
+    loadBytes(filler + "[Menu]\r\nDatei\r\n");
+    EXPECT_EQ(shown.value(QStringLiteral("Form1.mfile")), "Datei");
+    EXPECT_TRUE(loadBytes(filler + "x\r\n[Menu]\r\nDatei\r\n").texts.empty());
+    EXPECT_EQ(trace, "language file from " + path());
+    // A missing file gives nothing, an empty one no sections.
+    ASSERT_TRUE(QFile::remove(path()));
+    EXPECT_FALSE(load(path()) || load(folder.path()) || !trace.isEmpty());
+    EXPECT_TRUE(loadBytes({}).texts.empty());
+    EXPECT_EQ(trace, "language file from " + path());
+    EXPECT_EQ(languageFilePath(QStringLiteral("/opt/q")), QStringLiteral("/opt/q/language.lng"));
+    EXPECT_EQ(languageFilePath(QStringLiteral("/opt/q/")), QStringLiteral("/opt/q/language.lng"));
+    EXPECT_EQ(languageFilePath(QString()), QStringLiteral("language.lng"));
+}
+
+TEST_F(Language, GetFileLineCountsEveryLineEndOnceAndDecodesWindows1252) {
+    ASSERT_TRUE(test::writeBytes(path(), "  \xD6l \x80\t \r\n\r\nc\nd\n\re\rlast"));
+    const QString lines[] = {
+        {}, QString::fromUtf8("  \u00d6l \u20ac\t "), {}, "c", "d", {}, "e", "last", {}};
+    for (int n = -1; n <= 8; ++n)
+        EXPECT_EQ(GetFileLine(path(), n), n < 0 ? QString() : lines[n]) << n;
+    EXPECT_EQ(GetFileLine(folder.path(), 1) + GetFileLine(QString(), 1), QString());
+}
+
+// The shipped files give every section once and fill every text.
+TEST_F(Language, ShippedFilesAreComplete) {
+    for (const char* name : {"language.de.lng", "language.en.lng"}) {
+        const std::optional<LanguageLoad> loaded =
+            load(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + name);
+        ASSERT_TRUE(loaded) << name;
+        EXPECT_EQ(trace.count('|'), qsizetype(languageSections().size())) << name;
+        for (const TextAssignment& a : loaded->texts)
+            EXPECT_FALSE(a.text.trimmed().isEmpty()) << name << a.control.toStdString();
+    }
+}
+
+} // namespace
+} // namespace quillset

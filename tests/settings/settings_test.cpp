@@ -1,0 +1,101 @@
+// settings.cfg read and written back: the exact bytes of a file that holds
+// every case the format knows.
+
+#include "settings/settings_reader.h"
+#include "settings/settings_writer.h"
+#include "shell/debug_log.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillset;
+
+namespace {
+
+QByteArray write(const SettingsModel& m, const std::optional<AccountCdKeys>& keys = {}) {
+    auto result = serializeSettings(m, keys);
+    return std::holds_alternative<QByteArray>(result) ? std::get<QByteArray>(result) : "<refused>";
+}
+
+// Every kind of line end (and none on the last line), duplicates, values out
+// of range or unusable, and unknown lines with NUL and undefined bytes.
+const char kInput[] =
+    "AUTOSAVE : 0\r\nAUTOSAVE : 1\nAUTOTRACKENEMY : yes\rFULLSCREEN : 2\n\r"
+    "GFX32 : 1\r\n\r\nCHAT_DELAY :  9 9\r\nCHAT_LINES : +99\r\nCHAT_LINES : 1x\n"
+    "CHAT_LINES : \r\nNIGHT_DARKNESS : 50\r\nNIGHT_DARKNESS : -5\r\n"
+    "DETAILLEVEL : 1\r\nDETAILLEVEL : 0\r\nPICKUPAUTO : 0\r\nPICKUPAUTO : 7\r\n"
+    "SOUNDQUALITY : 0\r\nSOUNDQUALITY : high\r\nNETWORK_SPEEDSETTINGS : 0\r\n"
+    "LANGUAGE : DEU\r\nNETWORK_LOBBYLOGIN : \r\nNETWORK_LOBBYLOGIN : first\r\n"
+    "NETWORK_LOBBYLOGIN : second\r\nNETWORK_PLAYER : S\xe4ndra\x81 \r\n"
+    "FONTPAGES : 12\r\nNETWORK_CDKEY : ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x\r\n"
+    "autosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\nMYKEY : a\r\nMYKEY : a\r\n"
+    "   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\nWAITRETRACE : 0 trailing\r\n# note";
+
+// Catalogue keys in catalogue order, CR LF throughout, the unknown lines as
+// read, then one empty line. Absent sliders stand at their minimum.
+const char kOutput[] =
+    "AUTOSAVE : 1\r\nAUTOTRACKENEMY : 0\r\nCHAT_ALPHA : 0\r\nCHAT_DELAY : 9\r\nCHAT_LINES : 32\r\n"
+    "COMBINE_SLOTS : 0\r\nCOMPAT_VIDEO : 0\r\nDEFAULT_SKILLS : 0\r\nDETAILLEVEL : 0\r\n"
+    "EXPLOREMAP : 0\r\nFONTAA : 0\r\nFONTFILTER : 0\r\nFONTPAGES : 2\r\nFORCE_BLACK_SHADOW : 0\r\n"
+    "FSAA_FILTER : 0\r\nFULLSCREEN : 2\r\nGFX32 : 1\r\nLADDER_EXPORT : 0\r\nLANGUAGE : DE\r\n"
+    "LOG : 0\r\nLOGGING : 0\r\nMINIMAP_ALPHA : 0\r\nMUSICVOLUME : 0\r\nNETLOG : 0\r\n"
+    "NETWORK_CDKEY_HIDE : 0\r\nNETWORK_CDKEY : ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x\r\n"
+    "NETWORK_LOBBY : \r\nNETWORK_LOBBYLOGIN : first\r\nNETWORK_LOBBYPORT : \r\n"
+    "NETWORK_PLAYER : S\xe4ndra\x81 \r\nNETWORK_PORT_LISTEN : \r\nNETWORK_SESSION : \r\n"
+    "NIGHT_DARKNESS : 0\r\nPICKUPANIM : 0\r\nPICKUPAUTO : 0\r\nSCREEN_QUAKE : 0\r\n"
+    "SFXVOLUME : 0\r\nSHOWMOVIE : 0\r\nSHOWPOTIONS : 0\r\nSHOW_ENEMYINFO : 0\r\n"
+    "SHOW_HEROINFO : 0\r\nSHOWEXTRO : 0\r\nSOUND : 1\r\nSOUNDQUALITY : 0\r\nTASKBAR_ICONS : 0\r\n"
+    "UNIQUE_COLOR : 0\r\nVIOLENCE : 0\r\nVOICEVOLUME : 0\r\nWARNING_LEVEL : 0\r\n"
+    "WAITRETRACE : 0\r\nautosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\nMYKEY : a\r\nMYKEY : a\r\n"
+    "   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\n# note\r\n\r\n";
+
+TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
+    const QByteArray output(kOutput, sizeof kOutput - 1);
+    const SettingsModel model = readSettings(QByteArray(kInput, sizeof kInput - 1));
+    EXPECT_EQ(write(model), output);
+    EXPECT_EQ(write(readSettings(output)), output) << "the written file is its own normal form";
+    EXPECT_TRUE(model.isOptionOn(QLatin1String("Option3")));
+    // The selected account's keys replace the file's.
+    const QByteArray withAccount = QByteArray(output).replace(
+        "ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x", "K1\r\nNETWORK_CDKEY2 : K\xe4Z");
+    EXPECT_EQ(write(model, AccountCdKeys{QStringLiteral("K1"), QString::fromUtf8("K\u00e4Z")}),
+              withAccount);
+    // SOUND and WAITRETRACE absent mean on; FONTPAGES absent keeps the held value.
+    const SettingsModel empty = readSettings({}, QStringLiteral("7"));
+    EXPECT_EQ(empty.number(QLatin1String("SOUND")), 1);
+    EXPECT_EQ(empty.number(QLatin1String("WAITRETRACE")), 1);
+    EXPECT_EQ(empty.fontPagesValue, QStringLiteral("7"));
+    EXPECT_FALSE(write(empty).contains("WAITRETRACE"));
+    EXPECT_EQ(readSettings("FONTPAGES : ", QStringLiteral("7")).fontPagesValue, QString());
+}
+
+TEST(Settings, TextWindows1252CannotHoldIsRefusedAndNothingWritten) {
+    test::TempFolder dir;
+    const QString path = dir.file(QStringLiteral("settings.cfg"));
+    ASSERT_TRUE(test::writeBytes(path, "OLD\r\n"));
+    SettingsModel model = SettingsModel::cleared(QStringLiteral("\u20ac"));
+    model.setText(QLatin1String("NETWORK_SESSION"), QString::fromUtf8("Game \u0416"));
+    EXPECT_TRUE(writeSettingsFile(path, model).value_or("").contains("NETWORK_SESSION"));
+    EXPECT_EQ(test::readBytes(path), "OLD\r\n");
+    EXPECT_EQ(write(SettingsModel::cleared(QString::fromUtf8("\u4e00"))), "<refused>");
+    EXPECT_EQ(write(SettingsModel::cleared(), AccountCdKeys{{}, QString::fromUtf8("\u4e00")}),
+              "<refused>");
+}
+
+TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
+    test::TempFolder dir;
+    const QString path = dir.file(QStringLiteral("settings.cfg"));
+    ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n\r\nMYKEY : 2\r\n : x\r\nnoseparator"));
+    DebugLog log;
+    ASSERT_TRUE(log.open(dir.file(QStringLiteral("debug.log"))));
+    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().number(QLatin1String("AUTOSAVE")), 1);
+    log.close();
+    EXPECT_EQ(test::readBytes(dir.file(QStringLiteral("debug.log")))
+                  .replace("opensettings() -> Loading ", "|"),
+              QByteArray(DebugLog::kHeader) +
+                  "\r\n|settings.cfg\r\n|AUTOSAVE\r\n|MYKEY\r\n|\r\n|noseparator\r\n");
+    EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")) &&
+                !hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// The backup command's ways, one row each, and the line ends and Windows-1252
+// text every file shares.
+
+#include "io/ansi_text.h"
+#include "io/text_lines.h"
+#include "lang/language_texts.h"
+#include "scripted_dialogs.h"
+#include "shell/backup.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillset;
+using Answer = Dialogs::Answer;
+
+namespace {
+
+struct BackupCase {
+    bool advanced;
+    const char* cfg; // settings.cfg's bytes, settings.bck's; nullptr: missing
+    const char* bck;
+    std::vector<Answer> answers;
+    std::vector<const char*> chosen; // file dialog results; "" cancels
+    // What the user saw: messages and file dialog titles ("KEPT": the notice
+    // that the existing backup stays); then the files written, with their bytes.
+    const char* shown;
+    const char* written;
+};
+
+// clang-format off
+const BackupCase kBackupCases[] = {
+    {false, "new", "old", {}, {}, "notice", "settings.bck=new"},
+    {false, nullptr, nullptr, {}, {}, "nothing to back up", ""},
+    {false, nullptr, "old", {}, {}, "KEPT", ""},
+    {false, "new", nullptr, {}, {}, "notice", "settings.bck=new"},
+    {true, nullptr, "old", {Answer::Yes}, {}, "replace?|KEPT", ""},
+    {true, "new", "old", {Answer::Yes}, {}, "replace?|notice", "settings.bck=new"},
+    {true, "new", "old", {Answer::No}, {""}, "replace?|Backup in install folder", ""},
+    {true, "new", "old", {Answer::No}, {"x.bck"}, "replace?|Backup in install folder|notice", "x.bck=new"},
+    {true, "new", nullptr, {}, {}, "notice", "settings.bck=new"},
+    {true, nullptr, nullptr, {}, {"mine", "x.cfg"}, "pick source|pick target|notice", "x.cfg=mine"},
+    {true, nullptr, nullptr, {}, {"mine", ""}, "pick source|pick target", ""},
+    {true, nullptr, nullptr, {}, {""}, "pick source", ""},
+};
+// clang-format on
+
+QStringList filesIn(const QString& folder) {
+    QStringList files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        files << name + '=' + test::readBytes(folder + '/' + name);
+    return files;
+}
+
+TEST(Backup, EveryWayThroughTheCommand) {
+    LanguageTable texts;
+    for (auto [section, entry, text] : {std::tuple{"Messages", 4, "notice"},
+                                        {"Messages", 6, "replace?"},
+                                        {"Messages", 7, "nothing to back up"},
+                                        {"Captions", 4, "pick source"},
+                                        {"Captions", 5, "pick target"}})
+        texts.setText(QLatin1String(section), entry, QLatin1String(text));
+    for (const BackupCase& c : kBackupCases) {
+        SCOPED_TRACE(c.shown);
+        test::TempFolder dir;
+        ASSERT_TRUE(test::writeBytes(dir.file(QStringLiteral("mine")), "mine"));
+        ASSERT_TRUE(!c.cfg || test::writeBytes(dir.file(QStringLiteral("settings.cfg")), c.cfg));
+        ASSERT_TRUE(!c.bck || test::writeBytes(dir.file(QStringLiteral("settings.bck")), c.bck));
+        const QStringList before = filesIn(dir.path());
+        test::ScriptedDialogs dialogs;
+        for (Answer a : c.answers)
+            dialogs.answer(a);
+        for (const char* name : c.chosen)
+            dialogs.choose(*name ? dir.file(QLatin1String(name)) : QString());
+        create_backup({dialogs, texts, dir.path() + '/', QStringLiteral("/s")}, c.advanced);
+
+        QStringList shown;
+        for (const auto& s : dialogs.shown) {
+            const bool inInstallFolder = s.initialFolder == dir.path() + '/';
+            shown << (s.text.endsWith(QLatin1String("existing backup is kept.")) ? "KEPT"
+                      : s.text.isEmpty() && inInstallFolder         ? s.title + " in install folder"
+                      : s.text.isEmpty() && s.initialFolder == "/s" ? s.title
+                                                                    : s.text);
+        }
+        EXPECT_EQ(shown.join('|'), QLatin1String(c.shown));
+        EXPECT_TRUE(dialogs.exhausted());
+        QStringList written = filesIn(dir.path());
+        for (const QString& file : before)
+            written.removeOne(file);
+        EXPECT_EQ(written.join(' '), QLatin1String(c.written));
+    }
+}
+
+TEST(TextFiles, EveryLineEndAndEveryWindows1252Byte) {
+    const std::vector<QByteArrayView> lines = splitLines("a\rb\nc\r\n\r\nd\n\re\r\r\nf\r\n");
+    EXPECT_EQ(lines, (std::vector<QByteArrayView>{"a", "b", "c", "", "d", "", "e", "", "f"}));
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all.append(char(i));
+    EXPECT_EQ(toAnsi(fromAnsi(all)), all);
+    EXPECT_EQ(fromAnsi("\x80\x9f\xe4"), QString::fromUtf8("\u20ac\u0178\u00e4"));
+    for (const char* foreign : {"\u0416", "x\u4e2d", "\u0080", "\u0100", "\U0001F600"})
+        EXPECT_EQ(toAnsi(QString::fromUtf8(foreign)), std::nullopt) << foreign;
+    EXPECT_EQ(toAnsi(QStringLiteral("ok")), "ok") << "a refusal leaves nothing behind";
+}
+
+} // namespace
