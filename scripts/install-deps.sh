@@ -7,7 +7,6 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    util-linux              # setpriv and unshare for the failure tests
     libfiu-dev              # fails chosen system calls for the fault sweep
     xvfb xauth imagemagick  # screenshots of the windows
     fonts-dejavu-core
