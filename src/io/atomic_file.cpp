@@ -74,9 +74,16 @@ std::optional<QString> checkTarget(const QFileInfo& target) {
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (target.exists() && !(target.permissions() & kAnyWrite))
         return QStringLiteral("it is read-only");
-    if (!target.absoluteDir().exists())
-        return QStringLiteral("the folder %1 does not exist")
-            .arg(QDir::toNativeSeparators(target.absolutePath()));
+    const QFileInfo folder(target.absolutePath());
+    const QString folderName = QDir::toNativeSeparators(folder.absoluteFilePath());
+    if (!folder.isDir())
+        return QStringLiteral("the folder %1 does not exist").arg(folderName);
+#ifdef Q_OS_UNIX
+    // The same for its folder. (Windows sets the read-only flag on folders
+    // for its own purposes, without keeping anyone from writing there.)
+    if (!(folder.permissions() & kAnyWrite))
+        return QStringLiteral("the folder %1 is read-only").arg(folderName);
+#endif
     return std::nullopt;
 }
 

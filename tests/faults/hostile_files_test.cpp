@@ -181,14 +181,15 @@ TEST(HostileFiles, OddEntriesAreNeitherReadNorReplaced) {
     }
 }
 
-// A file without any write permission was made read-only on purpose: even
-// root leaves it alone. A read-only folder stops anyone but root.
+// A file or folder without any write permission was made read-only on
+// purpose: even root leaves it alone.
 TEST(HostileFiles, ReadOnlyFilesAndFoldersAreRefused) {
     struct Case {
         int fileMode, folderMode;
         bool asUser;
     };
-    for (const Case c : {Case{0444, 0700, false}, Case{0444, 0700, true}, Case{0644, 0500, true}}) {
+    for (const Case c : {Case{0444, 0700, false}, Case{0444, 0700, true}, Case{0644, 0500, true},
+                         Case{0644, 0500, false}}) {
         for (const File& file : kFiles) {
             if (!file.save)
                 continue;
