@@ -100,14 +100,14 @@ std::optional<QString> saveBackup(const QString& folder) {
     texts.setText(QStringLiteral("Messages"), 4, QStringLiteral("backup notice"));
     const BackupContext context{dialogs, texts, folder + QLatin1Char('/'), folder};
     const QDir dir(folder);
-    if (copy_with_notice(context, dir.filePath(QStringLiteral("settings.cfg")),
-                         dir.filePath(QStringLiteral("settings.bck"))))
+    if (copyWithNotice(context, dir.filePath(QStringLiteral("settings.cfg")),
+                       dir.filePath(QStringLiteral("settings.bck"))))
         return std::nullopt;
     return dialogs.shown.empty() ? QStringLiteral("(no message)") : dialogs.shown.back().text;
 }
 
 // The start-up copy of the install folder into the machine root goes through
-// RegSetString, which drops the result; setStringValue is what it calls and
+// writeString, which drops the result; setStringValue is what it calls and
 // says whether the write was made.
 std::optional<QString> saveRegistry(const QString& folder) {
     WineRegistry registry(folder);

@@ -39,7 +39,7 @@ QString accountFilePath(const QString& installDir) {
 
 bool loadAccountStore(AccountStore& store, const QString& installDir) {
     const QString path = accountFilePath(installDir);
-    if (!FileExists(path))
+    if (!fileExists(path))
         return false;
     const std::optional<QByteArray> data = readRegularFile(path);
     if (!data)

@@ -260,7 +260,7 @@ Editor::StartupResult Editor::start() {
 
     log(QStringLiteral("Form -> loading settings.cfg from ") + state_.installDir);
     const QString settingsPath = state_.installDir + QStringLiteral("settings.cfg");
-    if (FileExists(settingsPath))
+    if (fileExists(settingsPath))
         loadSettings(settingsPath);
     log(QStringLiteral("Form -> Done"));
 

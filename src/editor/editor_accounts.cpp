@@ -49,7 +49,7 @@ void Editor::manageAccounts() {
         return;
     // Without an account file the current settings become slot 1; nothing is
     // written until the user saves in the window.
-    if (!FileExists(accountFilePath(state_.installDir))) {
+    if (!fileExists(accountFilePath(state_.installDir))) {
         accounts_.account(1) = {values_.texts[accountNameRow()], values_.fileCdKey,
                                 values_.fileCdKey2};
     }

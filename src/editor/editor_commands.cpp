@@ -42,7 +42,7 @@ void Editor::open() {
         loaded = loadSettings(chosen);
     } else {
         const QString installed = state_.installDir + kSettingsFileName;
-        if (!FileExists(installed)) {
+        if (!fileExists(installed)) {
             if (!confirmed(dialogs_.message(texts.text(kept::settingsNotFoundQuestion),
                                             programTitle(), Dialogs::Buttons::OkCancel)))
                 return;
@@ -53,7 +53,7 @@ void Editor::open() {
             loaded = loadSettings(chosen);
         }
         // Basic mode always ends on the install folder's file when there is one.
-        if (FileExists(installed))
+        if (fileExists(installed))
             loaded = loadSettings(installed);
     }
     // A refused or unreadable file leaves the edits on screen: they stay marked.
@@ -87,7 +87,7 @@ void Editor::save() {
         return;
     }
     const QString installed = state_.installDir + kSettingsFileName;
-    if (!FileExists(installed)) {
+    if (!fileExists(installed)) {
         if (confirmed(dialogs_.message(texts.text(kept::settingsNotFoundQuestion), programTitle(),
                                        Dialogs::Buttons::OkCancel)))
             writeSettings(saveDialog());
@@ -149,7 +149,7 @@ void Editor::applyStandardSettings() {
 }
 
 void Editor::backUp() {
-    create_backup(backupContext(), advancedChecked_);
+    createBackup(backupContext(), advancedChecked_);
 }
 
 void Editor::setVisualStyleItem() {

@@ -31,11 +31,11 @@ QString Editor::machineInstallValue() {
     if (!registry_)
         return {};
     const auto machine = RegistryRoot::LocalMachine;
-    const QString value = registry_->RegGetString(machine, kInstallKeyPath, kInstallValueName);
+    const QString value = registry_->readString(machine, kInstallKeyPath, kInstallValueName);
     if (!value.isEmpty())
         return value;
     const QString user =
-        registry_->RegGetString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName);
+        registry_->readString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName);
     if (user.isEmpty())
         return {};
     return registry_->setStringValue(machine, kInstallKeyPath, kInstallValueName, user) ? user
@@ -50,23 +50,23 @@ QString Editor::machineInstallValue() {
 void Editor::settleInstallFolder(const QString& installValue) {
     const QString cfg = joinPath(state_.programDir, QStringLiteral("settings.cfg"));
     const QString bck = joinPath(state_.programDir, QStringLiteral("settings.bck"));
-    const bool besideProgram = FileExists(cfg);
+    const bool besideProgram = fileExists(cfg);
 
     log(QStringLiteral("Form -> Checking for settings.cfg and backup"));
-    if (besideProgram && !FileExists(bck)) {
+    if (besideProgram && !fileExists(bck)) {
         log(QStringLiteral("Form -> no backup found"));
-        if (copy_with_notice(backupContext(), cfg, bck))
+        if (copyWithNotice(backupContext(), cfg, bck))
             log(QStringLiteral("Form -> backup created"));
     }
     log(QStringLiteral("Form -> Done"));
 
     log(QStringLiteral("Form -> Getting path from Registry"));
     state_.installDir = installFolder(besideProgram, installValue);
-    if (!besideProgram && !FileExists(state_.installDir + QStringLiteral("settings.bck"))) {
+    if (!besideProgram && !fileExists(state_.installDir + QStringLiteral("settings.bck"))) {
         log(QStringLiteral("Form -> Creating Backup"));
         // The advanced item still has its design check mark here, so the
         // backup takes its advanced branch.
-        create_backup(backupContext(), advancedChecked_);
+        createBackup(backupContext(), advancedChecked_);
     }
     log(QStringLiteral("Form -> Done"));
 }

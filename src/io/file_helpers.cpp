@@ -8,7 +8,7 @@
 
 namespace quillset {
 
-bool FileExists(const QString& path) {
+bool fileExists(const QString& path) {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);

@@ -9,7 +9,7 @@ namespace quillset {
 
 // True when the path names an existing entry that is not a folder. Every
 // error (empty path, unreadable metadata, dangling link) reads as false.
-bool FileExists(const QString& path);
+bool fileExists(const QString& path);
 
 // Reads a regular file whole. Refuses folders, FIFOs, devices and sockets
 // (reading those could block or never end) and files larger than maxBytes.

@@ -6,7 +6,7 @@
 
 namespace quillset {
 
-QString GetFileLine(const QString& path, int lineNumber) {
+QString readFileLine(const QString& path, int lineNumber) {
     if (lineNumber <= 0)
         return {};
     const std::optional<QByteArray> data = readRegularFile(path);

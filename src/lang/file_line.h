@@ -10,7 +10,7 @@ namespace quillset {
 // untrimmed. Empty when the file is missing or not a regular file, when it
 // has fewer lines, or when lineNumber is 0 or negative. Lines end as in every
 // text file the program reads (CR LF, CR, LF).
-QString GetFileLine(const QString& path, int lineNumber);
+QString readFileLine(const QString& path, int lineNumber);
 
 // The same for a file's bytes already in memory.
 QString fileLine(QByteArrayView data, int lineNumber);

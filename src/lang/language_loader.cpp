@@ -63,7 +63,7 @@ public:
     int lineCount() const { return static_cast<int>(lines_.size()); }
     QByteArrayView raw(int lineNumber) const { return lines_[static_cast<size_t>(lineNumber - 1)]; }
 
-    // As GetFileLine: empty for line numbers outside the file.
+    // As readFileLine: empty for line numbers outside the file.
     QString line(int lineNumber) const {
         if (lineNumber < 1 || lineNumber > lineCount())
             return {};
@@ -94,12 +94,12 @@ QString languageFilePath(const QString& programDir) {
 }
 
 std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* debugLog) {
-    if (!FileExists(path))
+    if (!fileExists(path))
         return std::nullopt;
     trace(debugLog, QStringLiteral("init_language() -> loading language file from ") +
                         QDir::toNativeSeparators(path));
 
-    // An unreadable file gives no lines, just as GetFileLine gives only
+    // An unreadable file gives no lines, just as readFileLine gives only
     // empty lines for it.
     return loadLanguageText(readRegularFile(path).value_or(QByteArray()), debugLog);
 }

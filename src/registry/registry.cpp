@@ -37,7 +37,7 @@ QString binaryAsNumber(QByteArrayView data) {
 
 } // namespace
 
-QString RegQueryString(quint32 type, QByteArrayView data, RegistryText text) {
+QString registryValueText(quint32 type, QByteArrayView data, RegistryText text) {
     switch (type) {
     case kRegSz:
         return stringUpToNul(data, text);
@@ -73,16 +73,16 @@ QString wow6432KeyPath(const QString& keyPath) {
     return redirected.join(QLatin1Char('\\'));
 }
 
-QString Registry::RegGetString(RegistryRoot root, const QString& keyPath,
-                               const QString& valueName) const {
+QString Registry::readString(RegistryRoot root, const QString& keyPath,
+                             const QString& valueName) const {
     const std::optional<RegistryValue> value = queryValue(root, keyPath, valueName);
     if (!value)
         return {};
-    return RegQueryString(value->type, value->data, value->text);
+    return registryValueText(value->type, value->data, value->text);
 }
 
-void Registry::RegSetString(RegistryRoot root, const QString& keyPath, const QString& valueName,
-                            const QString& text) {
+void Registry::writeString(RegistryRoot root, const QString& keyPath, const QString& valueName,
+                           const QString& text) {
     // A refused write leaves the registry as it was; the caller falls back
     // on its own, so the result is deliberately dropped.
     static_cast<void>(setStringValue(root, keyPath, valueName, text));

@@ -43,7 +43,7 @@ struct RegistryValue {
 // - REG_BINARY: its first two bytes as a little-endian signed 16-bit number in
 //   decimal ("-" for negatives, no leading blank); shorter data reads as empty;
 // - any other type: empty.
-QString RegQueryString(quint32 type, QByteArrayView data, RegistryText text);
+QString registryValueText(quint32 type, QByteArrayView data, RegistryText text);
 
 // REG_SZ data for text as Windows stores it natively: UTF-16LE with its NUL.
 QByteArray utf16StringData(const QString& text);
@@ -80,11 +80,11 @@ public:
     virtual QStringList searchTrace() const { return {}; }
 
     // The value as text; every failure reads as empty text.
-    QString RegGetString(RegistryRoot root, const QString& keyPath, const QString& valueName) const;
+    QString readString(RegistryRoot root, const QString& keyPath, const QString& valueName) const;
 
     // Writes text as REG_SZ; a refused write is silently ignored.
-    void RegSetString(RegistryRoot root, const QString& keyPath, const QString& valueName,
-                      const QString& text);
+    void writeString(RegistryRoot root, const QString& keyPath, const QString& valueName,
+                     const QString& text);
 };
 
 // The registry of the platform the program runs on: the Windows registry on

@@ -25,7 +25,7 @@ void reportFailure(const BackupContext& c, const QString& source, const QString&
 
 // Without a settings file there is nothing to back up; the existing backup stays.
 bool refuseWithoutSource(const BackupContext& c, const QString& cfg) {
-    if (FileExists(cfg))
+    if (fileExists(cfg))
         return false;
     c.dialogs.message(
         QStringLiteral("There is no %1 to back up. The existing backup is kept.").arg(native(cfg)),
@@ -34,21 +34,21 @@ bool refuseWithoutSource(const BackupContext& c, const QString& cfg) {
 }
 
 void advancedBackup(const BackupContext& c, const QString& cfg, const QString& bck) {
-    if (FileExists(bck)) {
+    if (fileExists(bck)) {
         const auto answer = c.dialogs.message(c.texts.text(kept::replaceBackupQuestion),
                                               programTitle(), Dialogs::Buttons::YesNo);
         if (answer == Dialogs::Answer::Yes) {
             if (!refuseWithoutSource(c, cfg))
-                copy_with_notice(c, cfg, bck);
+                copyWithNotice(c, cfg, bck);
             return;
         }
         const QString target = c.dialogs.saveFile(QStringLiteral("Backup"), c.installDir);
         if (!target.isEmpty())
-            copy_with_notice(c, cfg, target);
+            copyWithNotice(c, cfg, target);
         return;
     }
-    if (FileExists(cfg)) {
-        copy_with_notice(c, cfg, bck);
+    if (fileExists(cfg)) {
+        copyWithNotice(c, cfg, bck);
         return;
     }
     const QString source =
@@ -58,22 +58,22 @@ void advancedBackup(const BackupContext& c, const QString& cfg, const QString& b
     const QString target =
         c.dialogs.saveFile(c.texts.text(kept::backupTargetDialogTitle), c.currentSettingsPath);
     if (!target.isEmpty())
-        copy_with_notice(c, source, target);
+        copyWithNotice(c, source, target);
 }
 
 void normalBackup(const BackupContext& c, const QString& cfg, const QString& bck) {
-    if (!FileExists(cfg) && !FileExists(bck)) {
+    if (!fileExists(cfg) && !fileExists(bck)) {
         c.dialogs.message(c.texts.text(kept::nothingToBackUpNotice), programTitle(),
                           Dialogs::Buttons::Ok);
         return;
     }
     if (!refuseWithoutSource(c, cfg))
-        copy_with_notice(c, cfg, bck);
+        copyWithNotice(c, cfg, bck);
 }
 
 } // namespace
 
-bool copy_with_notice(const BackupContext& context, const QString& source, const QString& target) {
+bool copyWithNotice(const BackupContext& context, const QString& source, const QString& target) {
     context.dialogs.message(context.texts.text(kept::backupNotice), programTitle(),
                             Dialogs::Buttons::Ok);
     const std::optional<QByteArray> data = readRegularFile(source);
@@ -93,7 +93,7 @@ bool copy_with_notice(const BackupContext& context, const QString& source, const
     return true;
 }
 
-void create_backup(const BackupContext& context, bool advancedMode) {
+void createBackup(const BackupContext& context, bool advancedMode) {
     const QString cfg = joinPath(context.installDir, QStringLiteral("settings.cfg"));
     const QString bck = joinPath(context.installDir, QStringLiteral("settings.bck"));
     if (advancedMode)

@@ -19,12 +19,12 @@ struct BackupContext {
 // Shows the backup notice, then copies source over target. The copy replaces
 // the target atomically; when it fails the user is told why and the target
 // is left as it was. Returns whether the copy was made.
-bool copy_with_notice(const BackupContext& context, const QString& source, const QString& target);
+bool copyWithNotice(const BackupContext& context, const QString& source, const QString& target);
 
 // The backup command. In advanced mode an existing backup is replaced only
 // when the user agrees, and the user may pick source and target files; in
 // normal mode the backup is replaced by a fresh copy. An existing backup is
 // never given up when there is no settings file to copy.
-void create_backup(const BackupContext& context, bool advancedMode);
+void createBackup(const BackupContext& context, bool advancedMode);
 
 } // namespace quillset

@@ -12,9 +12,9 @@ ManifestPaths ManifestPaths::in(const QString& programDir) {
 }
 
 MenuItemState visualStyleItemState(const ManifestPaths& paths) {
-    if (FileExists(paths.parked))
+    if (fileExists(paths.parked))
         return MenuItemState::Unchecked;
-    if (FileExists(paths.active))
+    if (fileExists(paths.active))
         return MenuItemState::Checked;
     return MenuItemState::Disabled;
 }
@@ -22,7 +22,7 @@ MenuItemState visualStyleItemState(const ManifestPaths& paths) {
 SwitchResult switchVisualStyle(const ManifestPaths& paths, bool itemChecked) {
     const QString& from = itemChecked ? paths.active : paths.parked;
     const QString& to = itemChecked ? paths.parked : paths.active;
-    if (!FileExists(from))
+    if (!fileExists(from))
         return SwitchResult::Missing;
     // Never let one manifest replace the other: the user would lose a file.
     if (QFile::exists(to))
@@ -31,7 +31,7 @@ SwitchResult switchVisualStyle(const ManifestPaths& paths, bool itemChecked) {
 }
 
 bool modernStyleWanted(const QString& programDir) {
-    return FileExists(ManifestPaths::in(programDir).active);
+    return fileExists(ManifestPaths::in(programDir).active);
 }
 
 } // namespace quillset

@@ -79,7 +79,7 @@ AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setGeometry(scale.rect({2400, 5760, 1335, 375}));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
+    connect(ok, &QPushButton::clicked, this, &AboutWindow::dismiss);
 
     // OK is the default button and Escape its cancel: this is no dialog, so
     // both keys are wired here. Either one hides the window, as OK does.
@@ -88,9 +88,9 @@ AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
         connect(enter, &QShortcut::activated, ok, &QPushButton::click);
     }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &AboutWindow::Command1_Click);
+    connect(escape, &QShortcut::activated, this, &AboutWindow::dismiss);
 
-    Form_Load();
+    fillAboutText();
 }
 
 QString AboutWindow::versionLine(int major, int minor, int revision) {
@@ -126,7 +126,7 @@ QString AboutWindow::aboutText() const {
     return caption(findChild<QLabel*>(QStringLiteral("Label1")));
 }
 
-void AboutWindow::Form_Load() {
+void AboutWindow::fillAboutText() {
     // Built line by line onto the label's caption. Only a new window runs
     // this, on an empty label, so the text never holds its lines twice.
     auto* label = findChild<QLabel*>(QStringLiteral("Label1"));
@@ -137,7 +137,7 @@ void AboutWindow::Form_Load() {
     fitFont(label, font().pointSizeF());
 }
 
-void AboutWindow::Command1_Click() {
+void AboutWindow::dismiss() {
     hide();
 }
 

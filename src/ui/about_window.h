@@ -24,8 +24,8 @@ public:
     QString aboutText() const;
 
 private:
-    void Form_Load();
-    void Command1_Click();
+    void fillAboutText();
+    void dismiss();
 };
 
 } // namespace quillset::ui

@@ -165,7 +165,7 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
         EXPECT_EQ(readBytes(dir + QStringLiteral("/settings.bck")),
                   backups.contains(old) ? QByteArray(1, old) : made);
     }
-    EXPECT_EQ(registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName),
+    EXPECT_EQ(registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName),
               value(c.machineAfter));
     EXPECT_EQ(registry.acceptedWrites(), !c.machine && c.machineAfter ? 1 : 0);
     EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));

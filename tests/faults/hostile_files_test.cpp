@@ -116,8 +116,8 @@ QString shapeOf(const QString& folder) {
 std::optional<QString> backUp(const QString& folder) {
     test::ScriptedDialogs dialogs;
     LanguageTable texts;
-    if (copy_with_notice({dialogs, texts, folder + '/', folder}, folder + "/settings.cfg",
-                         folder + "/settings.bck"))
+    if (copyWithNotice({dialogs, texts, folder + '/', folder}, folder + "/settings.cfg",
+                       folder + "/settings.bck"))
         return std::nullopt;
     return dialogs.shown.back().text;
 }
@@ -280,7 +280,7 @@ TEST(HostileValues, EveryWriterTakesAValueWholeOrRefusesIt) {
         const WineRegFile file = parseWineRegistry(*edited);
         const WineRegValue* value = file.findValue(kInstallKeyPath, kValue);
         ASSERT_NE(value, nullptr);
-        EXPECT_EQ(RegQueryString(value->type, value->data, RegistryText::Utf16), text);
+        EXPECT_EQ(registryValueText(value->type, value->data, RegistryText::Utf16), text);
     }
 }
 

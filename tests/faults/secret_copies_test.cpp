@@ -28,7 +28,7 @@ TEST(BackupRights, TheBackupIsPrivateWhenTheSettingsFileIs) {
         test::ScriptedDialogs dialogs;
         const LanguageTable texts;
         EXPECT_TRUE(
-            copy_with_notice({dialogs, texts, folder.path() + '/', folder.path()}, source, backup));
+            copyWithNotice({dialogs, texts, folder.path() + '/', folder.path()}, source, backup));
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(backup).constData(), &st), 0);
         EXPECT_EQ(int(st.st_mode & 07777), backupMode) << sourceMode;

@@ -98,8 +98,8 @@ TEST_F(Language, GetFileLineCountsEveryLineEndOnceAndDecodesWindows1252) {
     const QString lines[] = {
         {}, QString::fromUtf8("  \u00d6l \u20ac\t "), {}, "c", "d", {}, "e", "last", {}};
     for (int n = -1; n <= 8; ++n)
-        EXPECT_EQ(GetFileLine(path(), n), n < 0 ? QString() : lines[n]) << n;
-    EXPECT_EQ(GetFileLine(folder.path(), 1) + GetFileLine(QString(), 1), QString());
+        EXPECT_EQ(readFileLine(path(), n), n < 0 ? QString() : lines[n]) << n;
+    EXPECT_EQ(readFileLine(folder.path(), 1) + readFileLine(QString(), 1), QString());
 }
 
 // The shipped files give every section once and fill every text.

@@ -51,7 +51,7 @@ const DecodeRow kDecodeRows[] = {
 
 TEST(RegistryValue, ReadsEachTypeAsTheProgramDoes) {
     for (const DecodeRow& row : kDecodeRows) {
-        EXPECT_EQ(RegQueryString(row.type, row.data, row.from), QString::fromUtf8(row.expected))
+        EXPECT_EQ(registryValueText(row.type, row.data, row.from), QString::fromUtf8(row.expected))
             << row.data.toHex().toStdString();
     }
     EXPECT_EQ(utf16StringData(QStringLiteral("K\u00f6\u4e2d")), sz(u"K\u00f6\u4e2d"));

@@ -74,7 +74,7 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     ASSERT_TRUE(serverEnds());
     WineRegistry registry(chooseWinePrefix(QString(), prefix, {}).prefix);
     const QString value =
-        registry.RegGetString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
+        registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
     EXPECT_EQ(value, QStringLiteral("C:\\Games\\Korrin Deepfall"));
     ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/drive_c/games/KORRIN deepfall")));
     EXPECT_EQ(registry.localPath(value), prefix + QStringLiteral("/drive_c/games/KORRIN deepfall"));

@@ -55,13 +55,12 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
             qEnvironmentVariableIsEmpty("WINEPREFIX")
                 ? makePlatformRegistry(prefix.path())
                 : std::make_unique<WineRegistry>(prefix.path());
-        EXPECT_EQ(registry->RegGetString(kMachine, kInstallKeyPath, kInstallValueName),
-                  row.machine);
+        EXPECT_EQ(registry->readString(kMachine, kInstallKeyPath, kInstallValueName), row.machine);
         EXPECT_EQ(
-            registry->RegGetString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName),
+            registry->readString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName),
             row.perUser);
 
-        registry->RegSetString(kMachine, kInstallKeyPath, kInstallValueName, "D:\\K\u00f6 \"x\"");
+        registry->writeString(kMachine, kInstallKeyPath, kInstallValueName, "D:\\K\u00f6 \"x\"");
         const QString after =
             QString::fromLatin1(readBytes(system))
                 .replace(QRegularExpression(QStringLiteral("\\] \\d+\n#time=[0-9a-f]+\n")),

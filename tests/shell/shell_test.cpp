@@ -71,7 +71,7 @@ TEST(Backup, EveryWayThroughTheCommand) {
             dialogs.answer(a);
         for (const char* name : c.chosen)
             dialogs.choose(*name ? dir.file(QLatin1String(name)) : QString());
-        create_backup({dialogs, texts, dir.path() + '/', QStringLiteral("/s")}, c.advanced);
+        createBackup({dialogs, texts, dir.path() + '/', QStringLiteral("/s")}, c.advanced);
 
         QStringList shown;
         for (const auto& s : dialogs.shown) {

@@ -29,7 +29,7 @@ QString installValue(const QString& prefix, RegistryRoot root) {
         return {};
     const std::optional<RegistryValue> value = wineHiveValue(
         wineRegistryExcerpt(*bytes, kInstallKeyPath), root, kInstallKeyPath, kInstallValueName);
-    return value ? RegQueryString(value->type, value->data, value->text) : QString();
+    return value ? registryValueText(value->type, value->data, value->text) : QString();
 }
 
 // When the game's settings last changed; a game without settings is oldest.
