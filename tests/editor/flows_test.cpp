@@ -5,6 +5,7 @@
 #include "accounts/qstring_printer.h"
 #include "settings/settings_reader.h"
 #include "settings/standard_settings.h"
+#include "shell/visual_style.h"
 #include "support/editor_harness.h"
 #include "support/memory_registry.h"
 
@@ -320,6 +321,23 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
         EXPECT_EQ(w.editor.values(), expected);
         EXPECT_EQ(w.view.values, expected);
         expectMark(answer == kOk);
+    }
+}
+
+// The style switch renames the manifest each way, asks for a restart and
+// shows the new state.
+TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
+    const ManifestPaths paths = ManifestPaths::in(program.path());
+    writeBytes(paths.active, "manifest");
+    start(true);
+    EXPECT_EQ(w.view.visualStyleItem, MenuItemState::Checked);
+    for (const bool checked : {false, true}) {
+        w.dialogs.shown.clear();
+        w.editor.switchVisualStyle();
+        EXPECT_EQ(shown(), QStringList{QStringLiteral("!")});
+        EXPECT_EQ(w.view.visualStyleChecked, checked);
+        EXPECT_EQ(QFileInfo::exists(paths.active), checked);
+        EXPECT_EQ(QFileInfo::exists(paths.parked), !checked);
     }
 }
 
