@@ -10,6 +10,7 @@
 #include "ui/about_window.h"
 #include "ui/account_window.h"
 #include "ui/options_window.h"
+#include "ui/qt_dialogs.h"
 #include "ui/settings_binding.h"
 #include "ui/widget_text.h"
 
@@ -357,6 +358,29 @@ TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
     EXPECT_EQ(spokenName(w->control(u"ca")), QStringLiteral("Chat alpha"));
     ui::setCaption(w->control(u"exitbtn"), QStringLiteral("Quit "));
     EXPECT_EQ(spokenName(w->control(u"exitbtn")), QStringLiteral("Quit"));
+}
+
+// Enter takes the box's positive answer, Escape its negative one: the exit
+// question must not save on Escape.
+TEST(QtDialogsTest, EnterAndEscapeGiveEachBoxItsAnswers) {
+    using B = Dialogs::Buttons;
+    using A = Dialogs::Answer;
+    struct Row {
+        B buttons;
+        int key;
+        A answer;
+    };
+    for (const Row row :
+         {Row{B::Ok, Qt::Key_Return, A::Ok}, Row{B::Ok, Qt::Key_Escape, A::Ok},
+          Row{B::OkCancel, Qt::Key_Return, A::Ok}, Row{B::OkCancel, Qt::Key_Escape, A::Cancel},
+          Row{B::YesNo, Qt::Key_Return, A::Yes}, Row{B::YesNo, Qt::Key_Escape, A::No}}) {
+        QTimer::singleShot(0, [key = row.key] {
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key(key));
+        });
+        EXPECT_EQ(ui::QtDialogs().message(QStringLiteral("?"), QStringLiteral("t"), row.buttons),
+                  row.answer)
+            << row.key;
+    }
 }
 
 } // namespace
