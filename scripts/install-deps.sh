@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfiu-dev              # fails chosen system calls for the fault sweep
     xvfb xauth imagemagick  # screenshots of the windows
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation  # the windows' font, metric-compatible with Arial
     clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests
     wine wine64               # a real Wine prefix for the registry test
     g++-mingw-w64-x86-64      # checks that the Windows registry backend compiles

@@ -5,6 +5,7 @@
 #include "shell/visual_style.h"
 #include "ui/options_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/window_builder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,6 +22,10 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(quillset::modernStyleWanted(state.programDir)
                                ? QStringLiteral("Fusion")
                                : QStringLiteral("Windows"));
+
+    // One font for every window, menu and message box: each further font
+    // costs start-up a font engine of its own.
+    QApplication::setFont(quillset::ui::optionsWindowFont(QApplication::font()));
 
     quillset::ui::QtDialogs dialogs;
     const std::unique_ptr<quillset::Registry> registry =

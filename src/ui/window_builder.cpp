@@ -141,9 +141,10 @@ QRect TwipScale::rect(const TwipRect& r) const {
 
 QFont optionsWindowFont(const QFont& base) {
     QFont font = base;
-    font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
                       QStringLiteral("Arial"), QStringLiteral("Helvetica"), base.family()});
     font.setPointSizeF(8.0);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

@@ -45,7 +45,9 @@ private:
 
 // The font of the window's controls: small enough that every text of the
 // design and of the shipped language files fits the places the catalogue
-// gives, on the platform's sans-serif face.
+// gives, on the platform's sans-serif face. A TrueType face first (it loads
+// in half the time of an OpenType one with the same widths), and unhinted:
+// at this size hinting is most of the cost of the first painted frame.
 QFont optionsWindowFont(const QFont& base);
 
 // The object name of the control a table row (or its parent or buddy) names.
