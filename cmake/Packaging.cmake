@@ -87,6 +87,8 @@ set(CPACK_DEBIAN_SYSTEM_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_SYSTEM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The windows' font; without it another face with Arial's widths is taken.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 find_program(QUILLSET_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(QUILLSET_DPKG_SHLIBDEPS)
     # Depends from the libraries the executable links (Qt 6 Widgets, Gui,
