@@ -1,4 +1,4 @@
-// Files and values that are not what they should be. Every file the program reads or
+// Files that are not what they should be. Every file the program reads or
 // replaces may be a FIFO, a device, a folder, a broken link or huge; may be
 // read-only or in a read-only folder; may be a link to another user's file.
 // Reading never blocks and never reads a huge file; a save over an odd or
