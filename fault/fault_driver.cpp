@@ -168,24 +168,6 @@ bool enableFaults() {
                        [&](auto p) { return enable(p, 1, nullptr, 0, onCall) == 0; });
 }
 
-// The child's exit code: 0 saved, 1 reported failure, 4 one without a
-// message; -1 killed by the injection, 3 anything else.
-int runChild(Injection* shared, const SavePath& path, const QString& folder) {
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        g_injection = shared;
-        const std::optional<QString> failure = path.save(folder);
-        ::_exit(!failure ? 0 : failure->isEmpty() ? 4 : 1);
-    }
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
-        return 3;
-    if (WIFEXITED(status))
-        return WEXITSTATUS(status);
-    return WTERMSIG(status) == SIGKILL && shared->fired && shared->error == 0 ? -1 : 3;
-}
-
 // --- The parent side: judge the folder ---------------------------------------
 
 int fileMode(const QString& path) {
@@ -218,8 +200,8 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
         if (contents(folder + '/' + name) != kept)
             found << QStringLiteral("a file beside the target changed");
     }
-    for (const QString& entry : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
-                                                       QDir::System | QDir::NoDotAndDotDot)) {
+    // A leftover temporary copy, or the new target, must be private too.
+    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (path.secret && !beside.contains(entry) && (entry != path.target || bytes == newBytes) &&
             (fileMode(folder + '/' + entry) & 077))
             found << QStringLiteral("a copy of the secret file is readable by others");
@@ -244,13 +226,27 @@ int runSweep(long maxN, const QString& prefix) {
     for (const SavePath& path : kSavePaths) {
         if (!QLatin1String(path.name).startsWith(prefix))
             continue;
-        // Runs the save with one fault; the folder it leaves behind.
+        // Runs the save in a child with one fault; the folder it leaves behind
+        // and how it ended: 0 saved, 1 reported failure, 4 one without a
+        // message, -1 killed by the injection, 3 anything else.
         const auto run = [&](std::size_t point, long n, int error, int& end) {
             const QString folder = root.filePath(QString::number(++folders));
             if (!QDir().mkpath(folder) || !prepareFolder(path, folder))
                 std::exit(2);
             *shared = Injection{point, n, error, {}, false};
-            end = runChild(shared, path, folder);
+            std::fflush(stdout);
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                g_injection = shared;
+                const std::optional<QString> failure = path.save(folder);
+                ::_exit(!failure ? 0 : failure->isEmpty() ? 4 : 1);
+            }
+            int status = 0;
+            const bool waited = pid > 0 && ::waitpid(pid, &status, 0) == pid;
+            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && !error;
+            end = waited && WIFEXITED(status)         ? WEXITSTATUS(status)
+                  : waited && killed && shared->fired ? -1
+                                                      : 3;
             ++runs;
             injected += shared->fired;
             return folder;
