@@ -56,6 +56,8 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     EXPECT_EQ(write(model), output);
     EXPECT_EQ(write(readSettings(output)), output) << "the written file is its own normal form";
     EXPECT_TRUE(model.isOptionOn(QLatin1String("Option3")));
+    EXPECT_FALSE(model.isOptionOn(QLatin1String("Option2")) ||
+                 model.isOptionOn(QLatin1String("X")));
     // The selected account's keys replace the file's.
     const QByteArray withAccount = QByteArray(output).replace(
         "ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x", "K1\r\nNETWORK_CDKEY2 : K\xe4Z");
