@@ -1,23 +1,30 @@
 // Sweeps injected faults over every file-system call the save paths make and
 // judges what is left on disk.
 //
-//   fault_driver [--max-n N] [--path PREFIX]...
-//       For each save path: counts its calls of each kind in a clean run, then
-//       for N = 1.. (at most N values per kind, always including the last)
-//       runs the save in a child whose Nth call of that kind fails with EIO,
-//       fails with ENOSPC, or is killed there, and checks the folder. Exit 1
+//   fault_driver [--max-n N] [--path PREFIX]
+//       For each save path: counts its calls at each failure point in a clean
+//       run, then for N = 1.. (at most N values per point, always including
+//       the last) runs the save in a child whose Nth call there fails with
+//       EIO, fails with ENOSPC, or is killed, and checks the folder. Exit 1
 //       when anything was lost, truncated, changed after a reported failure,
-//       reported as saved without being saved, or a secret left readable.
+//       reported as saved without being saved, saved with the wrong mode, or
+//       a secret left readable.
 //
-// Faults come from libfiu: the sweep starts each child with its POSIX
-// wrappers preloaded, and the child enables an external callback on each
-// call kind; the callback counts calls and fails or kills the chosen one.
+// Faults come from libfiu: the driver starts itself again with its POSIX
+// wrappers preloaded, and puts an external callback on each failure point;
+// the callback counts calls and fails or kills the chosen one.
 
-#include "save_paths.h"
+#include "accounts/account_file.h"
+#include "lang/language_texts.h"
+#include "registry/registry.h"
+#include "registry/wine_registry.h"
+#include "scripted_dialogs.h"
+#include "settings/settings_reader.h"
+#include "settings/settings_writer.h"
+#include "shell/backup.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -34,55 +41,114 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace quillset::fault;
+using namespace quillset;
 
 namespace {
 
 constexpr const char* kPreload = "/usr/lib/fiu/fiu_posix_preload.so";
 
-// libfiu's failure points grouped by the call kind the sweep reports.
-struct CallKind {
-    const char* name;
-    std::array<const char*, 4> points;
-};
 // clang-format off
-constexpr std::array<CallKind, 7> kKinds{{
-    {"open", {"posix/io/oc/open"}},
-    {"write", {"posix/io/rw/write", "posix/io/rw/writev", "posix/io/rw/pwrite", "posix/io/rw/pwritev"}},
-    {"fsync", {"posix/io/sync/fsync", "posix/io/sync/fdatasync"}},
-    {"truncate", {"posix/io/rw/ftruncate"}},
-    {"close", {"posix/io/oc/close"}},
-    {"rename", {"posix/io/dir/rename"}},
-    {"unlink", {"posix/io/dir/unlink"}},
-}};
+constexpr std::array<const char*, 11> kPoints{
+    "posix/io/oc/open", "posix/io/rw/write", "posix/io/rw/writev", "posix/io/rw/pwrite",
+    "posix/io/rw/pwritev", "posix/io/sync/fsync", "posix/io/sync/fdatasync",
+    "posix/io/rw/ftruncate", "posix/io/oc/close", "posix/io/dir/rename", "posix/io/dir/unlink"};
 // clang-format on
+
+// --- The save paths ----------------------------------------------------------
+
+// Every target starts out as a registry hive with the install key, which each
+// save can replace (a new key would carry the time of the save).
+const QByteArray kOld =
+    "WINE REGISTRY Version 2\n\n[Software\\\\Halvane Entertainment\\\\Korrin Deepfall] 1\n";
+// Beside the target: the backup's source (with CD keys) and the other hive.
+const std::pair<QString, QByteArray> kBeside[] = {
+    {"settings.cfg", "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n"}, {"user.reg", kOld}};
+
+std::optional<QString> saveSettings(const QString& d) {
+    return writeSettingsFile(d + "/settings.cfg", readSettings("AUTOSAVE : 1\r\nX\r\n"));
+}
+
+std::optional<QString> saveAccounts(const QString& d) {
+    return writeAccountFile(d, AccountLines{"Player", "AAAAABBBBBCCCCCDDDDD"});
+}
+
+// The backup's failure message is what the user would read.
+std::optional<QString> saveBackup(const QString& d) {
+    test::ScriptedDialogs dialogs;
+    const LanguageTable texts;
+    if (copyWithNotice({dialogs, texts, d + '/', d}, d + "/settings.cfg", d + "/settings.bck"))
+        return std::nullopt;
+    return dialogs.shown.back().text;
+}
+
+// Start-up's copy of the install folder into the machine root.
+std::optional<QString> saveRegistry(const QString& d) {
+    if (WineRegistry(d).setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
+                                       kInstallValueName, QStringLiteral("C:\\Games\\Korrin")))
+        return std::nullopt;
+    return QStringLiteral("the registry value was not written");
+}
+
+struct SavePath {
+    const char* name;
+    QString target;
+    int oldMode;    // the old target's mode; 0: there is none
+    int sourceMode; // settings.cfg's mode beside the target
+    bool secret;    // holds CD keys: no copy may be readable by others
+    std::optional<QString> (*save)(const QString& folder);
+};
+
+const SavePath kSavePaths[] = {
+    {"settings/replace", "settings.cfg", 0644, 0644, false, saveSettings},
+    {"settings/create", "settings.cfg", 0, 0644, false, saveSettings},
+    {"accounts/replace", "accounts.cfg", 0600, 0644, true, saveAccounts},
+    {"accounts/create", "accounts.cfg", 0, 0644, true, saveAccounts},
+    {"backup/replace", "settings.bck", 0644, 0644, false, saveBackup},
+    {"backup/create", "settings.bck", 0, 0644, false, saveBackup},
+    // A settings file others may not read over a backup everyone may read.
+    {"backup/private-source", "settings.bck", 0644, 0640, true, saveBackup},
+    {"registry/replace", "system.reg", 0644, 0644, false, saveRegistry},
+};
+
+bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+           ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
+}
+
+// A regular file's bytes; none for anything else.
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                      : QByteArray();
+}
+
+bool prepareFolder(const SavePath& path, const QString& folder) {
+    for (const auto& [name, bytes] : kBeside) {
+        if (name != path.target && !writeFile(folder + '/' + name, bytes, path.sourceMode))
+            return false;
+    }
+    return !path.oldMode || writeFile(folder + '/' + path.target, kOld, path.oldMode);
+}
 
 // --- The child side: one save, counted and maybe faulted ---------------------
 
 // Shared with the sweep, so that the counts survive a killed child.
 struct Injection {
-    int kind = -1; // -1: count only
+    std::size_t point = kPoints.size(); // none: count only
     long n = 0;
     int error = 0; // 0: kill
-    std::array<long, kKinds.size()> calls{};
+    std::array<long, kPoints.size()> calls{};
     bool fired = false;
 };
 Injection* g_injection = nullptr; // set in a sweep's child only
 
-int kindOf(const char* point) {
-    for (std::size_t k = 0; k < kKinds.size(); ++k) {
-        for (const char* p : kKinds[k].points) {
-            if (p && std::strcmp(p, point) == 0)
-                return static_cast<int>(k);
-        }
-    }
-    return -1;
-}
-
-int onCall(const char* point, int*, void** failinfo, unsigned int*) {
+int onCall(const char* name, int*, void** failinfo, unsigned int*) {
     Injection* in = g_injection;
-    const int kind = kindOf(point);
-    if (!in || kind < 0 || ++in->calls[kind] != in->n || kind != in->kind)
+    const std::size_t point = std::find_if(kPoints.begin(), kPoints.end(),
+                                           [&](auto p) { return !std::strcmp(p, name); }) -
+                              kPoints.begin();
+    if (!in || point == kPoints.size() || ++in->calls[point] != in->n || point != in->point)
         return 0;
     in->fired = true;
     if (in->error == 0)
@@ -91,79 +157,53 @@ int onCall(const char* point, int*, void** failinfo, unsigned int*) {
     return 1;
 }
 
-// Puts the callback on every failure point; false when libfiu's wrappers are
-// not preloaded into this process.
+// False when libfiu's wrappers are not preloaded into this process.
 bool enableFaults() {
     using Init = int (*)(int);
     using Enable = int (*)(const char*, int, void*, unsigned int, external_cb_t*);
     const auto init = reinterpret_cast<Init>(::dlsym(RTLD_DEFAULT, "fiu_init"));
     const auto enable = reinterpret_cast<Enable>(::dlsym(RTLD_DEFAULT, "fiu_enable_external"));
-    if (!init || !enable || init(0) != 0)
-        return false;
-    for (const CallKind& kind : kKinds) {
-        for (const char* point : kind.points) {
-            if (point && enable(point, 1, nullptr, 0, onCall) != 0)
-                return false;
-        }
-    }
-    return true;
+    return init && enable && init(0) == 0 &&
+           std::all_of(kPoints.begin(), kPoints.end(),
+                       [&](auto p) { return enable(p, 1, nullptr, 0, onCall) == 0; });
 }
 
 // --- The parent side: judge the folder ---------------------------------------
 
 int fileMode(const QString& path) {
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return -1;
-    return static_cast<int>(st.st_mode & 07777);
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
-enum class State { Missing, Old, New, Other };
-constexpr std::array<const char*, 4> kStateNames = {"missing", "old", "new", "other"};
-
-State targetState(const SavePath& path, const QString& folder) {
-    const QFileInfo info(QDir(folder).filePath(path.target));
-    if (!info.exists() && !info.isSymLink())
-        return State::Missing;
-    QFile file(info.filePath());
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return State::Other;
-    const QByteArray bytes = file.readAll();
-    if (path.oldBytes && bytes == *path.oldBytes)
-        return State::Old;
-    return bytes == path.newBytes ? State::New : State::Other;
-}
-
-// Everything wrong with the folder after a save that ended as `end` (exit
-// code 0 written, 1 reported failure, 4 one without a message, -1 killed,
-// else crashed).
-QStringList violations(const SavePath& path, const QString& folder, int end) {
+// Everything wrong with the folder after a save that ended as `end`.
+QStringList violations(const SavePath& path, const QString& folder, const QByteArray& newBytes,
+                       int end) {
     QStringList found;
-    const State state = targetState(path, folder);
-    const State before = path.oldBytes ? State::Old : State::Missing;
-    if (state == State::Other || (state == State::Missing && before == State::Old))
+    const QFileInfo info(folder + '/' + path.target);
+    const QByteArray bytes = contents(info.filePath());
+    const bool isOld = path.oldMode ? bytes == kOld : !info.exists() && !info.isSymLink();
+    if (!isOld && bytes != newBytes)
         found << QStringLiteral("target lost, truncated or garbled");
-    if (end == 0 && state != State::New)
+    if (end == 0 && bytes != newBytes)
         found << QStringLiteral("reported success without the new bytes");
-    if ((end == 1 || end == 4) && state != before)
+    if ((end == 1 || end == 4) && !isOld)
         found << QStringLiteral("target changed after a reported failure");
     if (end == 4)
         found << QStringLiteral("failure without a message");
     if (end < -1 || end > 1)
         found << QStringLiteral("the save crashed");
-    const QDir dir(folder);
-    if (path.secret && state == State::New && (fileMode(dir.filePath(path.target)) & 077))
-        found << QStringLiteral("secret target readable by others");
-    QStringList known{path.target};
-    for (const SavePath::OtherFile& other : path.otherFiles) {
-        known << other.name;
-        QFile file(dir.filePath(other.name));
-        if (!file.open(QIODevice::ReadOnly) || file.readAll() != other.bytes)
+    QStringList beside;
+    for (const auto& [name, kept] : kBeside) {
+        if (name == path.target)
+            continue;
+        beside << name;
+        if (contents(folder + '/' + name) != kept)
             found << QStringLiteral("a file beside the target changed");
     }
-    for (const QString& entry :
-         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        if (!known.contains(entry) && path.secret && (fileMode(dir.filePath(entry)) & 077))
+    // A leftover temporary copy, or the new target, must be private too.
+    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (path.secret && !beside.contains(entry) && (entry != path.target || bytes == newBytes) &&
+            (fileMode(folder + '/' + entry) & 077))
             found << QStringLiteral("a copy of the secret file is readable by others");
     }
     return found;
@@ -171,93 +211,83 @@ QStringList violations(const SavePath& path, const QString& folder, int end) {
 
 // --- The sweep ---------------------------------------------------------------
 
-struct Run {
-    int end = 3; // the child's exit code (4: a failure without a message); -1 killed
-    std::array<long, kKinds.size()> calls{};
-    bool fired = false;
-};
-
-Run runChild(Injection* shared, const SavePath& path, const QString& folder, int kind, long n,
-             int error) {
-    *shared = Injection{kind, n, error, {}, false};
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        g_injection = shared;
-        const std::optional<QString> failure = path.save(folder);
-        g_injection = nullptr;
-        ::_exit(!failure ? 0 : failure->isEmpty() ? 4 : 1);
-    }
-    int status = 0;
-    Run run;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
-        return run;
-    if (WIFEXITED(status))
-        run.end = WEXITSTATUS(status);
-    else if (WTERMSIG(status) == SIGKILL && shared->fired && error == 0)
-        run.end = -1;
-    run.calls = shared->calls;
-    run.fired = shared->fired;
-    return run;
-}
-
 // The faults tried on each call: an error code, or 0 for a kill.
-constexpr std::array<std::pair<const char*, int>, 3> kActions{
-    {{"eio", EIO}, {"enospc", ENOSPC}, {"kill", 0}}};
+constexpr std::pair<const char*, int> kActions[] = {{"eio", EIO}, {"enospc", ENOSPC}, {"kill", 0}};
 
-int runSweep(long maxN, const QStringList& prefixes, bool verbose) {
+int runSweep(long maxN, const QString& prefix) {
     auto* shared = static_cast<Injection*>(::mmap(
         nullptr, sizeof(Injection), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    ::umask(022);
     QTemporaryDir root;
     if (shared == MAP_FAILED || !root.isValid())
         return 2;
     int folders = 0, failures = 0;
     long runs = 0, injected = 0;
-    const auto check = [&](const SavePath& path, int kind, long n, int action) {
-        const QString folder = root.filePath(QString::number(++folders));
-        if (!QDir().mkpath(folder) || !prepareFolder(path, folder))
-            std::exit(2);
-        const Run run =
-            runChild(shared, path, folder, kind, n, action < 0 ? 0 : kActions[action].second);
-        ++runs;
-        injected += run.fired ? 1 : 0;
-        const QString label = kind < 0 ? path.name
-                                       : QStringLiteral("%1 %2#%3 %4")
-                                             .arg(path.name, QLatin1String(kKinds[kind].name))
-                                             .arg(n)
-                                             .arg(QLatin1String(kActions[action].first));
-        const QStringList found = violations(path, folder, run.end);
-        for (const QString& violation : found)
-            std::printf("VIOLATION %s: %s\n", qPrintable(label), qPrintable(violation));
-        if (verbose)
-            std::printf("run %s: exit %d, target %s\n", qPrintable(label), run.end,
-                        kStateNames[static_cast<int>(targetState(path, folder))]);
-        failures += found.size();
-        return run;
-    };
-    for (const SavePath& path : savePaths()) {
-        if (!prefixes.isEmpty() && std::none_of(prefixes.begin(), prefixes.end(),
-                                                [&](auto& p) { return path.name.startsWith(p); }))
+    for (const SavePath& path : kSavePaths) {
+        if (!QLatin1String(path.name).startsWith(prefix))
             continue;
-        const Run clean = check(path, -1, 0, -1);
-        if (clean.end != 0 || clean.calls[0] == 0) {
-            std::printf("VIOLATION %s: no clean save under libfiu\n", qPrintable(path.name));
-            ++failures;
+        // Runs the save in a child with one fault; the folder it leaves behind
+        // and how it ended: 0 saved, 1 reported failure, 4 one without a
+        // message, -1 killed by the injection, 3 anything else.
+        const auto run = [&](std::size_t point, long n, int error, int& end) {
+            const QString folder = root.filePath(QString::number(++folders));
+            if (!QDir().mkpath(folder) || !prepareFolder(path, folder))
+                std::exit(2);
+            *shared = Injection{point, n, error, {}, false};
+            std::fflush(stdout);
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                g_injection = shared;
+                const std::optional<QString> failure = path.save(folder);
+                ::_exit(!failure ? 0 : failure->isEmpty() ? 4 : 1);
+            }
+            int status = 0;
+            const bool waited = pid > 0 && ::waitpid(pid, &status, 0) == pid;
+            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && !error;
+            end = waited && WIFEXITED(status)         ? WEXITSTATUS(status)
+                  : waited && killed && shared->fired ? -1
+                                                      : 3;
+            ++runs;
+            injected += shared->fired;
+            return folder;
+        };
+        const auto report = [&](const QString& label, const QStringList& found) {
+            for (const QString& violation : found)
+                std::printf("VIOLATION %s: %s\n", qPrintable(label), qPrintable(violation));
+            failures += found.size();
+        };
+        int end = 0;
+        const QString clean = run(kPoints.size(), 0, 0, end);
+        const QByteArray newBytes = contents(clean + '/' + path.target);
+        QStringList found = violations(path, clean, newBytes, end);
+        if (end != 0 || newBytes.isEmpty() || newBytes == kOld)
+            found << QStringLiteral("no clean save under libfiu");
+        // Under umask 022: the owner's only when secret, else readable by all.
+        // (libfiu's open() drops the mode of an O_TMPFILE, so a new file that
+        // is not secret has none worth judging.)
+        if ((path.oldMode || path.secret) &&
+            fileMode(clean + '/' + path.target) != (path.secret ? 0600 : 0644))
+            found << QStringLiteral("the saved file has the wrong mode");
+        report(QLatin1String(path.name), found);
+        if (!found.isEmpty())
             continue;
-        }
+        const std::array<long, kPoints.size()> calls = shared->calls;
         QStringList counts;
-        for (int k = 0; k < int(kKinds.size()); ++k) {
-            const long count = clean.calls[k];
-            counts << QStringLiteral("%1 %2").arg(QLatin1String(kKinds[k].name)).arg(count);
+        for (std::size_t p = 0; p < kPoints.size(); ++p) {
+            const QString point = QString::fromLatin1(kPoints[p]).section('/', -1);
+            if (calls[p])
+                counts << QStringLiteral("%1 %2").arg(point).arg(calls[p]);
             // With a limit, the first calls and the last (where a commit happens).
-            for (long n = 1; n <= count;
-                 n = (maxN > 0 && n + 1 == maxN) ? std::max(count, n + 1) : n + 1) {
-                for (int action = 0; action < int(kActions.size()); ++action)
-                    check(path, k, n, action);
+            for (long n = 1; n <= calls[p];
+                 n = (maxN > 0 && n + 1 == maxN) ? std::max(calls[p], n + 1) : n + 1) {
+                for (const auto& [action, error] : kActions) {
+                    const QString folder = run(p, n, error, end);
+                    report(QStringLiteral("%1 %2#%3 %4").arg(path.name, point).arg(n).arg(action),
+                           violations(path, folder, newBytes, end));
+                }
             }
         }
-        std::printf("%s: %s\n", qPrintable(path.name),
-                    qPrintable(counts.join(QLatin1String(", "))));
+        std::printf("%s: %s\n", path.name, qPrintable(counts.join(QLatin1String(", "))));
     }
     std::printf("runs %ld, faults injected %ld, violations %d\n", runs, injected, failures);
     return failures == 0 && injected > 0 ? 0 : 1;
@@ -266,31 +296,26 @@ int runSweep(long maxN, const QStringList& prefixes, bool verbose) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // libfiu's wrappers must sit in front of the C library: start once more with them.
+    if (!qEnvironmentVariableIsSet("LD_PRELOAD") && QFile::exists(QLatin1String(kPreload))) {
+        ::setenv("LD_PRELOAD", kPreload, 1);
+        ::execv("/proc/self/exe", argv);
+    }
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     long maxN = 0;
-    QStringList prefixes;
-    bool verbose = false;
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--max-n") && i + 1 < args.size())
-            maxN = args[++i].toLong();
-        else if (args[i] == QLatin1String("--path") && i + 1 < args.size())
-            prefixes << args[++i];
-        else if (args[i] == QLatin1String("--verbose"))
-            verbose = true;
+    QString prefix;
+    for (int i = 1; i < args.size(); i += 2) {
+        if (i + 1 < args.size() && args[i] == QLatin1String("--max-n"))
+            maxN = args[i + 1].toLong();
+        else if (i + 1 < args.size() && args[i] == QLatin1String("--path"))
+            prefix = args[i + 1];
         else
-            return std::fprintf(stderr, "usage: fault_driver [--max-n N] [--path PREFIX]... "
-                                        "[--verbose]\n"),
-                   2;
+            return std::fprintf(stderr, "usage: fault_driver [--max-n N] [--path PREFIX]\n"), 2;
     }
-    if (enableFaults())
-        return runSweep(maxN, prefixes, verbose);
-    // Once more with libfiu's wrappers in front of the C library.
-    if (qEnvironmentVariableIsSet("LD_PRELOAD") || !QFileInfo::exists(QLatin1String(kPreload))) {
+    if (!enableFaults()) {
         std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload);
         return 2;
     }
-    ::setenv("LD_PRELOAD", kPreload, 1);
-    ::execv("/proc/self/exe", argv);
-    return 2;
+    return runSweep(maxN, prefix);
 }

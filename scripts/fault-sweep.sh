@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Fails, one at a time, every file-system call that each save path makes
-# (open, write, fsync/fdatasync, ftruncate, close, rename, unlink) with EIO and
-# with ENOSPC, and kills the process at each of them, then checks what is
-# left on disk. Linux only (libfiu's preloaded POSIX wrappers, fault/).
-#   bash scripts/fault-sweep.sh              # every call of every save path
-#   bash scripts/fault-sweep.sh --verbose    # plus one line per run
+# (open, write(v), pwrite(v), fsync, fdatasync, ftruncate, close, rename,
+# unlink) with EIO and with ENOSPC, and kills the process at each of them,
+# then checks what is left on disk. Linux only (libfiu's preloaded POSIX
+# wrappers, fault/).
+#   bash scripts/fault-sweep.sh                    # every call of every save path
 #   bash scripts/fault-sweep.sh --path accounts/   # only some save paths
 # Prints the calls of each save and every violation (also in
-# build/faults/fault-sweep.md); exits 1 when
-# a file was lost or truncated, a failure was reported as success, the old
-# file changed after a reported failure, or a copy of the CD keys was left
+# build/faults/fault-sweep.md); exits 1 when a file was lost or truncated, a
+# failure was reported as success, the old file changed after a reported
+# failure, a saved file got the wrong mode, or a copy of the CD keys was left
 # readable by others.
 set -euo pipefail
 cd "$(dirname "$0")/.."
