@@ -1,7 +1,10 @@
 // The editor's flows as decision tables, run without a window: one row per
 // way through start-up, Open, Save and Exit, with scripted answers and the
-// files each way reads and writes; and the options menu's commands.
+// files each way reads and writes; the options menu's commands; and the
+// Account window's flows: the account menu, selecting, saving accounts.cfg
+// and the CD keys the settings file takes.
 
+#include "accounts/account_file.h"
 #include "accounts/qstring_printer.h"
 #include "settings/settings_reader.h"
 #include "settings/standard_settings.h"
@@ -26,7 +29,7 @@ using Kind = ScriptedDialogs::Shown::Kind;
 QByteArray languageFile() {
     QByteArray file;
     for (const auto& [section, entries] :
-         {std::pair{"Captions", 5}, std::pair{"Messages", 9}, std::pair{"GUI", 15}}) {
+         {std::pair{"Captions", 5}, {"Messages", 9}, {"GUI", 15}}) {
         file += QByteArray("[") + section + "]\r\n";
         for (int i = 1; i <= entries; ++i)
             file += section[0] + QByteArray::number(i) + "\r\n";
@@ -34,9 +37,11 @@ QByteArray languageFile() {
     return file;
 }
 
-const QByteArray kGameFile = "SOUND : 1\r\nFULLSCREEN : 1\r\nNETWORK_PLAYER : Aldric\r\n"
-                             "CAMERA_ZOOM : 3\r\n";
+const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n"
+                             "NETWORK_LOBBYLOGIN : Ada\r\nNETWORK_CDKEY : FILEKEY1\r\n"
+                             "NETWORK_CDKEY2 : FILEKEY2\r\n";
 const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
+const QLatin1String kSound("SOUND");
 const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
 
 class Flow : public ::testing::Test {
@@ -48,7 +53,7 @@ protected:
         writeBytes(program.file(QStringLiteral("language.lng")), languageFile());
         w.state.programDir = program.path();
         w.editor.setRegistry(&registry);
-        registry.setSearchTrace({QString::fromLatin1(kSearchTrace)});
+        registry.trace = QStringList{QString::fromLatin1(kSearchTrace)};
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
 
@@ -140,11 +145,11 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     for (const auto& [root, v] : {std::pair{RegistryRoot::LocalMachine, c.machine},
                                   std::pair{RegistryRoot::CurrentUser, c.user}}) {
         if (v)
-            registry.setRawValue(root, kInstallKeyPath, kInstallValueName, kRegSz,
-                                 utf16StringData(value(v)));
+            registry.values[{root, kInstallKeyPath, kInstallValueName}] = {
+                kRegSz, utf16StringData(value(v))};
     }
-    registry.setRefuseWrites(setup.contains('r'));
-    registry.setDriveC(setup.contains('w') ? game.path() : QString());
+    registry.refuseWrites = setup.contains('r');
+    registry.driveC = setup.contains('w') ? game.path() : QString();
     const bool language = !setup.contains('l');
     if (!language)
         QFile::remove(program.file(QStringLiteral("language.lng")));
@@ -168,7 +173,7 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     }
     EXPECT_EQ(registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName),
               value(c.machineAfter));
-    EXPECT_EQ(registry.acceptedWrites(), !c.machine && c.machineAfter ? 1 : 0);
+    EXPECT_EQ(registry.acceptedWrites, !c.machine && c.machineAfter ? 1 : 0);
     EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));
     const auto running = std::tuple(w.state.startupComplete, w.view.shown, !w.view.closed,
                                     w.editor.debugLog().isOpen(), !w.view.heading.isEmpty());
@@ -191,7 +196,8 @@ struct CommandCase {
     const char* name;
     void (Editor::*command)();
     // 'a' advanced mode, 'g' the install folder's settings.cfg loaded at
-    // start-up, 'l' one that appears later (so none is loaded), 'e' an edit.
+    // start-up, 'l' one that appears later (so none is loaded), 'e' an edit (of the
+    // sound switch, which the volume controls follow).
     const char* setup;
     std::vector<Answer> answers;
     const char* chosen; // the file dialog's answer in another folder: "" cancels, a
@@ -259,8 +265,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     else if (c.command == kOpen)
         writeBytes(path(c.chosen), kOtherFile);
     if (setup.contains('e'))
-        w.editor.setNumber(keyIndex(QLatin1String("FULLSCREEN")),
-                           !w.editor.values().number(QLatin1String("FULLSCREEN")));
+        w.editor.setNumber(keyIndex(kSound), !w.editor.values().number(kSound));
     for (Answer a : c.answers)
         w.dialogs.answer(a);
     if (c.chosen)
@@ -289,6 +294,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
               c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
     EXPECT_EQ(w.state.currentSettingsPath, loaded);
     expectMark(c.marked);
+    EXPECT_EQ(w.view.volumeEnabled, w.editor.values().number(kSound) == 1);
     EXPECT_EQ(w.view.closed, c.command == kExit);
     EXPECT_EQ(w.editor.debugLog().isOpen(), c.command != kExit);
 }
@@ -339,6 +345,136 @@ TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
         EXPECT_EQ(QFileInfo::exists(paths.active), checked);
         EXPECT_EQ(QFileInfo::exists(paths.parked), !checked);
     }
+}
+
+// ---- The Account window --------------------------------------------------------
+
+// Records what it is told and holds what the user typed.
+struct RecordingPanel : AccountPanel {
+    void setTexts(std::span<const TextAssignment>) override {}
+    void showAccounts(const Accounts& accounts) override { boxes = accounts, shown = true; }
+    void showSelectedSlot(int slot) override { marked = slot; }
+    Accounts typedAccounts() override { return boxes; }
+    void hideAccounts() override { shown = false; }
+
+    Accounts boxes;
+    bool shown = false;
+    std::optional<int> marked;
+};
+
+const Account kSettings{"Ada", "FILEKEY1", "FILEKEY2"}; // kGameFile's name and keys
+
+class AccountFlow : public Flow {
+protected:
+    void start(const QByteArray& accountFile) {
+        writeBytes(accountFile.isEmpty() ? QString() : accountsPath(), accountFile);
+        w.editor.setAccountPanel(&panel);
+        Flow::start(true);
+    }
+    QString accountsPath() const { return program.file(QStringLiteral("accounts.cfg")); }
+    QString accountName() const {
+        return w.editor.values().texts[keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"))];
+    }
+    AccountStore& store() { return w.editor.accountStore(); }
+    // The CD keys a settings file written now gets.
+    QStringList savedKeys() {
+        const QString path = elsewhere.file(QStringLiteral("settings.cfg"));
+        EXPECT_TRUE(w.editor.writeSettings(path));
+        return QString::fromLatin1(readBytes(path))
+            .split(QStringLiteral("\r\n"))
+            .filter(QRegularExpression(QStringLiteral("^NETWORK_CDKEY2? ")));
+    }
+
+    RecordingPanel panel;
+};
+
+// Without an account file the menu seeds slot 1 from the settings; opening
+// selects the last slot named exactly like the account, else keeps the selection.
+TEST_F(AccountFlow, TheMenuSeedsSlotOneOnlyWithoutAFileAndSelectsByName) {
+    // clang-format off
+    const struct { std::array<const char*, 4> names; std::optional<int> selected; } rows[] = {
+        {{"Bob", "Ada", "Cy", "Ada"}, 4},
+        {{"Ada", "ada", "Ada ", ""}, 1},
+        {{"ada", "Bob", "", "Cy"}, 1},
+    };
+    // clang-format on
+    start({});
+    w.editor.manageAccounts();
+    EXPECT_TRUE(panel.shown);
+    EXPECT_EQ(panel.boxes[0], kSettings);
+    EXPECT_EQ(store().selectedSlot, 1);
+    EXPECT_FALSE(QFile::exists(accountsPath())) << "written only by the window's Save";
+    writeBytes(accountsPath(), "Bob\r\n");
+    for (const auto& row : rows) {
+        for (int slot = 1; slot <= kAccountSlotCount; ++slot)
+            store().account(slot).name = QLatin1String(row.names[slot - 1]);
+        w.editor.manageAccounts();
+        EXPECT_EQ(panel.boxes[0].name, row.names[0]) << "an existing file is never reseeded";
+        EXPECT_EQ(std::pair(store().selectedSlot, panel.marked),
+                  std::pair(row.selected, row.selected))
+            << row.names[0];
+    }
+}
+
+TEST_F(AccountFlow, SettingsTakeTheSelectedSlotsTypedKeysElseTheFilesOwn) {
+    start("Ada\r\nADAKEY1\r\nADAKEY2\r\n");
+    // Loaded hidden at start-up and never used: no window is built for it.
+    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : FILEKEY1", "NETWORK_CDKEY2 : FILEKEY2"}));
+    EXPECT_FALSE(panel.shown);
+
+    w.editor.manageAccounts();
+    panel.boxes[0] = {"unsaved name", "TYPED", ""}; // then Close: the edits stay in the boxes
+    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "}));
+    EXPECT_EQ(store().account(1), (Account{"Ada", "TYPED", ""})) << "the keys are stored back";
+    w.editor.manageAccounts();
+    EXPECT_EQ(panel.boxes[0], store().account(1)) << "reopened, it shows the keys last stored";
+
+    // After the close box the next use loads the window again: shown and
+    // selected by name.
+    w.editor.unloadAccountWindow();
+    panel = {};
+    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "}));
+    EXPECT_TRUE(panel.shown);
+    EXPECT_EQ(panel.marked, 1);
+}
+
+// A failed save says why and keeps everything as it was; a good one writes
+// the boxes, hides the window and hands the selected name over, even empty.
+TEST_F(AccountFlow, SaveWritesTheBoxesOrSaysWhyNot) {
+    // clang-format off
+    const struct { QString key; bool folderInTheWay; QString reason; } rows[] = {
+        {"SECRET", true, "it is a folder"},
+        {"SECRET\u00FF\u4E2D", false, "the Korrin CD key of account 2 holds characters that this file cannot store"},
+        {"ABCDE-FGHIJ-KLMNO-PQRST-U", false, {}},
+    };
+    // clang-format on
+    start({});
+    w.editor.manageAccounts();
+    const Accounts before = store().accounts;
+    for (const auto& row : rows) {
+        QDir(program.path()).rmdir(QStringLiteral("accounts.cfg"));
+        ASSERT_TRUE(!row.folderInTheWay || QDir(program.path()).mkdir("accounts.cfg"));
+        w.dialogs.shown.clear();
+        panel.boxes[1] = {"", row.key, "NEWKEY"};
+        w.editor.selectAccount(2);
+        w.editor.saveAccounts();
+
+        const bool saved = row.reason.isEmpty();
+        EXPECT_EQ(w.dialogs.shown.size(), saved ? 0u : 1u);
+        for (const auto& s : w.dialogs.shown) {
+            EXPECT_EQ(std::pair(s.text, s.title),
+                      std::pair(QStringLiteral("The accounts were not saved: %1 could not be "
+                                               "written (%2).")
+                                    .arg(QDir::toNativeSeparators(accountsPath()), row.reason),
+                                programTitle()));
+        }
+        EXPECT_EQ(panel.shown, !saved);
+        EXPECT_EQ(store().accounts, saved ? panel.boxes : before);
+        EXPECT_EQ(accountName(), saved ? "" : "Ada");
+    }
+    EXPECT_EQ(readBytes(accountsPath()), "Ada\r\nFILEKEY1\r\nFILEKEY2\r\n\r\nABCDE-FGHIJ-KLMNO-"
+                                         "PQRST-U\r\nNEWKEY\r\n" +
+                                             QByteArray("\r\n").repeated(6));
 }
 
 } // namespace

@@ -1,48 +1,41 @@
 #pragma once
-// A registry held in memory, for tests of the code that reads and writes the
-// install folder: values of any type can be planted, and writes can be
-// refused as they are for a user without rights to the machine root.
+// A registry held in memory for the start-up flows: values planted by the
+// test, writes counted or refused (as for a user without rights to the
+// machine root), and a Wine prefix's drive C: link.
 
 #include "registry/registry.h"
 
 #include <map>
 #include <tuple>
 
-namespace quillset {
+namespace quillset::test {
 
-class MemoryRegistry final : public Registry {
-public:
-    // Plants a raw value (strings as UTF-16LE, see utf16StringData).
-    void setRawValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
-                     quint32 type, QByteArray data);
-    void setRefuseWrites(bool refuse) { refuseWrites_ = refuse; }
-    // Accepted and refused setStringValue calls, so tests can tell "nothing
-    // was written" from "the same text was written again".
-    int acceptedWrites() const { return acceptedWrites_; }
-    int refusedWrites() const { return refusedWrites_; }
-    // Maps Windows paths on drive C: into folder, as a Wine prefix's drive
-    // link does; a path on any other drive then cannot be mapped.
-    void setDriveC(const QString& folder) { driveC_ = folder; }
-    void setSearchTrace(const QStringList& lines) { searchTrace_ = lines; }
+struct MemoryRegistry final : Registry {
+    std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& key,
+                                            const QString& name) const override {
+        const auto found = values.find({root, key, name});
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    bool setStringValue(RegistryRoot root, const QString& key, const QString& name,
+                        const QString& text) override {
+        if (refuseWrites)
+            return false;
+        values[{root, key, name}] = {kRegSz, utf16StringData(text)};
+        return ++acceptedWrites > 0;
+    }
+    // With a drive link, only paths on C: can be mapped.
+    QString localPath(const QString& path) const override {
+        if (driveC.isEmpty() || !path.startsWith(QLatin1String("C:\\")))
+            return driveC.isEmpty() ? path : QString();
+        return driveC + QLatin1Char('/') + path.mid(3).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+    QStringList searchTrace() const override { return trace; }
 
-    std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& keyPath,
-                                            const QString& valueName) const override;
-    bool setStringValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
-                        const QString& text) override;
-    QString localPath(const QString& windowsPath) const override;
-    QStringList searchTrace() const override { return searchTrace_; }
-
-private:
-    // Root, folded key path, folded value name: names compare case-insensitively.
-    using Slot = std::tuple<RegistryRoot, QString, QString>;
-    static Slot slotFor(RegistryRoot root, const QString& keyPath, const QString& valueName);
-
-    std::map<Slot, RegistryValue> values_;
-    bool refuseWrites_ = false;
-    int acceptedWrites_ = 0;
-    int refusedWrites_ = 0;
-    QString driveC_;
-    QStringList searchTrace_;
+    std::map<std::tuple<RegistryRoot, QString, QString>, RegistryValue> values;
+    bool refuseWrites = false;
+    int acceptedWrites = 0;
+    QString driveC;
+    QStringList trace;
 };
 
-} // namespace quillset
+} // namespace quillset::test

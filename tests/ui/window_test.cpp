@@ -1,10 +1,11 @@
-// What only the widgets can show, checked against the window's own tables:
+// What only the widgets can show, checked against the windows' own tables:
 // values travel between the editor and every settings control, a user's edit
 // marks the window, the enabling rules, the commands behind buttons and menu
-// items, single-line boxes; and the window as its catalogues design it: built
-// under its names, without overlaps, texts that fit, named Tab stops in the
-// catalogue's order.
+// items, single-line boxes, the Account window's boxes and selection; and the
+// windows as their catalogues design them: built under their names, without
+// overlaps, texts that fit, named Tab stops in the catalogue's order.
 
+#include "accounts/qstring_printer.h"
 #include "lang/language_loader.h"
 #include "support/editor_harness.h"
 #include "ui/about_window.h"
@@ -22,8 +23,14 @@
 namespace quillset::test {
 namespace {
 
+using ui::KeyRow;
+
 QString name(std::string_view catalogueText) {
     return ui::fromCatalogue(catalogueText);
+}
+
+QString spokenName(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
 // An Options window as the program builds it; start() runs start-up in a
@@ -45,6 +52,7 @@ protected:
     void TearDown() override {
         if (!previousFolder.isEmpty())
             QDir::setCurrent(previousFolder);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // The controls show the values, key by key.
     void expectControlsShow(const SettingsModel& values) const {
@@ -54,6 +62,12 @@ protected:
         const SettingsModel shown = ui::readFromControls(controls);
         EXPECT_EQ(shown.numbers, values.numbers);
         EXPECT_TRUE(shown.texts == values.texts);
+    }
+    QStringList keyBoxes(int slot, KeyRow row) {
+        QStringList texts;
+        for (int i = 0; i < kKeyGroupCount; ++i)
+            texts << w->accounts().window().keyBox(slot, row, i)->text();
+        return texts;
     }
 
     TempFolder program, current;
@@ -216,7 +230,67 @@ TEST_P(Commands, RunTheirEditorCommand) {
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- The window's design -----------------------------------------------------------
+// ---- The Account window ------------------------------------------------------------
+
+// Each key is cut into its four boxes (the last takes the rest) and the
+// boxes give the typed texts back; the selection shows, the close box ends it.
+TEST_F(WindowTest, AccountBoxesCarryTheKeysAndTheSelection) {
+    ui::AccountWindowHost& host = w->accounts();
+    Accounts accounts;
+    accounts[0] = {"Ada", "ABCDE-FGHIJ-KLMNO-PQRST-U", "ABCDEFG"};
+    accounts[2] = {QString(40, QLatin1Char('n')), "", "AAAAABBBBBCCCCCDDDDD"};
+    host.showAccounts(accounts);
+    ui::AccountWindow& window = host.window();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(keyBoxes(1, KeyRow::Korrin), QStringList({"ABCDE", "-FGHI", "J-KLM", "NO-PQRST-U"}));
+    EXPECT_EQ(keyBoxes(1, KeyRow::Deepfall), QStringList({"ABCDE", "FG", "", ""}));
+    EXPECT_EQ(keyBoxes(3, KeyRow::Deepfall), QStringList({"AAAAA", "BBBBB", "CCCCC", "DDDDD"}));
+    EXPECT_EQ(host.typedAccounts(), accounts);
+    window.nameBox(4)->setText(QStringLiteral("Dora"));
+    window.keyBox(4, KeyRow::Korrin, 1)->setText(QStringLiteral("XY"));
+    window.keyBox(4, KeyRow::Deepfall, 3)->setText(QStringLiteral("Z"));
+    EXPECT_EQ(host.typedAccounts()[3], (Account{"Dora", "XY", "Z"}));
+    EXPECT_EQ(window.keyBox(2, KeyRow::Deepfall, 3), window.control(QStringLiteral("Text6_3")));
+    EXPECT_EQ(window.keyBox(2, KeyRow::Deepfall, 3)->parentWidget(), window.slotFrame(2));
+
+    window.optionButton(3)->click();
+    EXPECT_EQ(w->editor().accountStore().selectedSlot, 3);
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
+        const bool on = slot == 3;
+        EXPECT_EQ(std::tuple(window.optionButton(slot)->isChecked(),
+                             window.slotFrame(slot)->hasBorder(), window.nameBox(slot)->isEnabled(),
+                             window.keyBox(slot, KeyRow::Deepfall, 3)->isEnabled()),
+                  std::tuple(on, on, on, on))
+            << slot;
+    }
+    window.close();
+    EXPECT_EQ(host.existingWindow(), nullptr);
+    EXPECT_EQ(w->editor().accountStore().selectedSlot, std::nullopt);
+    EXPECT_FALSE(host.window().slotFrame(3)->hasBorder()) << "a new window marks no slot";
+}
+
+// Texts reach array elements, only of their own window, and every new window.
+TEST_F(WindowTest, AccountLanguageTextsReachArrayElementsAndEveryNewWindow) {
+    const QString form2 = QStringLiteral("Form2");
+    w->accounts().setTexts(std::vector<TextAssignment>{
+        {form2, "Label1", 2, TextProperty::Caption, "Erster Schlüssel"},
+        {form2, "Label3", -1, TextProperty::Caption, "Kontoname"},
+        {form2, "Text10", -1, TextProperty::ToolTip, "Name tip"},
+        {QStringLiteral("Form1"), "Command1", -1, TextProperty::Caption, "not here"},
+    });
+    w->accounts().window().close();
+    ui::AccountWindow& window = w->accounts().window();
+    const auto captionOf = [&](const char* control) {
+        return ui::caption(window.control(QLatin1String(control)));
+    };
+    EXPECT_EQ(captionOf("Label1_2"), "Erster Schlüssel");
+    EXPECT_EQ(captionOf("Label1_1"), "Korrin CD-Key");
+    EXPECT_EQ(captionOf("Label3"), "Kontoname");
+    EXPECT_EQ(window.nameBox(4)->toolTip(), "Name tip");
+    EXPECT_EQ(captionOf("Command1"), "Speichern");
+}
+
+// ---- The windows' design -----------------------------------------------------------
 
 TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
     for (const ui::ControlDef& def : ui::controlCatalogue()) {
@@ -227,13 +301,19 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
         EXPECT_EQ(widget->parentWidget()->objectName(),
                   def.parent.empty() ? QStringLiteral("client") : name(def.parent));
         EXPECT_EQ(ui::caption(widget), name(def.caption));
-        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()));
-        // File values are held to the range the slider shows.
+        // File values are held to the range the slider shows; its steps and
+        // ticks are the design's.
         if (auto* slider = qobject_cast<QSlider*>(widget)) {
             const KeyDef& key =
                 keyCatalogue()[*findKeyByControl(QLatin1String(name(def.name).toLatin1()))];
-            EXPECT_EQ(std::tuple(slider->minimum(), slider->maximum(), slider->value()),
-                      std::tuple(key.min, key.max, def.slider.min));
+            EXPECT_EQ(std::tuple(slider->minimum(), slider->maximum(), slider->value(),
+                                 slider->singleStep(), slider->pageStep(), slider->tickInterval()),
+                      std::tuple(key.min, key.max, def.slider.min, def.slider.smallStep,
+                                 def.slider.largeStep, def.slider.tickSpacing));
+        }
+        // A check box can show the grayed value 2 of a settings file.
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            EXPECT_TRUE(box->isTristate());
         }
         // Siblings may touch, where twips round to pixels, but never overlap.
         for (const ui::ControlDef& other : ui::controlCatalogue()) {
@@ -255,10 +335,14 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
     }
 }
 
-// Every text can be read whole, in the window's own font.
-void expectTextsFit(QWidget* root) {
+// Every control lies inside its parent, and its text can be read
+// whole, in the window's own font.
+void expectControlsFit(QWidget* root) {
     for (QWidget* widget : root->findChildren<QWidget*>()) {
         const std::string name = widget->objectName().toStdString();
+        EXPECT_TRUE(widget->isWindow() || widget->isHidden() ||
+                    widget->parentWidget()->rect().contains(widget->geometry()))
+            << name;
         if (auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
             for (const QString& word :
@@ -278,10 +362,6 @@ void expectTextsFit(QWidget* root) {
                 << name;
         }
     }
-}
-
-QString spokenName(QWidget* widget) {
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
 // The window's Tab stops in the order of its focus chain.
@@ -315,11 +395,10 @@ TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
     }
     start(GetParam()); // the heading and the values of a real start
     w->showAbout();
-    expectTextsFit(w.get());
-    expectTextsFit(w->aboutWindow());
     ui::AccountWindow& accounts = w->accounts().window();
     for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&accounts),
                             static_cast<QWidget*>(w->aboutWindow())}) {
+        expectControlsFit(window);
         EXPECT_FALSE(tabChain(window).isEmpty());
         for (const QString& stop : tabChain(window))
             EXPECT_FALSE(spokenName(window->findChild<QWidget*>(stop)).isEmpty())
@@ -335,7 +414,7 @@ TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
     const QString keyLabel =
         ui::spokenText(ui::caption(accounts.control(QStringLiteral("Label1_1"))));
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(spokenName(accounts.keyBox(2, ui::KeyRow::Korrin, i)),
+        EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, i)),
                   keyLabel + QStringLiteral(" (%1/4)").arg(i + 1));
     }
 }
@@ -343,7 +422,8 @@ TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
 INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage,
                          ::testing::Values("language.de.lng", "language.en.lng"));
 
-// An option group is one stop, at its checked button.
+// An option group is one stop, at its checked button; the Account window
+// runs slot by slot, then its buttons. Names follow later captions.
 TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
     start();
     QStringList expected;
@@ -353,11 +433,25 @@ TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
             expected << name(stop);
     }
     EXPECT_EQ(tabChain(w.get()), expected);
+    ui::AccountWindow& accounts = w->accounts().window();
+    QStringList chain = tabChain(&accounts);
+    chain = chain.mid(chain.indexOf(u"Text1")) + chain.first(chain.indexOf(u"Text1"));
+    EXPECT_EQ(chain.mid(0, 10), QStringList({"Text1", "Text2_0", "Text2_1", "Text2_2", "Text2_3",
+                                             "Text3_0", "Text3_1", "Text3_2", "Text3_3", "Text4"}));
+    EXPECT_EQ(chain.mid(32, 8), QStringList({"Text12_0", "Text12_1", "Text12_2", "Text12_3",
+                                             "Command1", "Command2", "Option1", "Option2"}));
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isEnabled()) << "no manifest beside the program";
     ui::setCaption(w->control(u"Label1"), QStringLiteral("Chat\ralpha"));
     EXPECT_EQ(spokenName(w->control(u"ca")), QStringLiteral("Chat alpha"));
     ui::setCaption(w->control(u"exitbtn"), QStringLiteral("Quit "));
     EXPECT_EQ(spokenName(w->control(u"exitbtn")), QStringLiteral("Quit"));
+    ui::setCaption(accounts.control(QStringLiteral("Label1_1")), QStringLiteral("Key\r"));
+    EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, 3)), QStringLiteral("Key (4/4)"));
+    // F10 opens the first menu, as the captions carry no mnemonics.
+    auto* f10 = w->findChild<QShortcut*>();
+    ASSERT_EQ(f10->key(), QKeySequence(Qt::Key_F10));
+    emit f10->activated();
+    EXPECT_EQ(w->menuBar()->activeAction(), w->menuBar()->actions().constFirst());
 }
 
 // Enter takes the box's positive answer, Escape its negative one: the exit
