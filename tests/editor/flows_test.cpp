@@ -6,20 +6,75 @@
 
 #include "accounts/account_file.h"
 #include "accounts/qstring_printer.h"
+#include "editor/editor.h"
+#include "registry/registry.h"
 #include "settings/settings_reader.h"
 #include "settings/standard_settings.h"
 #include "shell/visual_style.h"
-#include "support/editor_harness.h"
-#include "support/memory_registry.h"
+#include "support/scripted_dialogs.h"
+#include "test_support.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace quillset::test {
 namespace {
+
+// Starts as the window's design does: advanced mode, volume and style item on.
+struct RecordingView : EditorView {
+    void showValues(const SettingsModel& shown) override { values = shown; }
+    void showTitle(const QString& shown) override { title = shown; }
+    void showAdvancedMode(bool on) override { advanced = on; }
+    void showVolumeControlsEnabled(bool on) override { volumeEnabled = on; }
+    void showVisualStyleItem(MenuItemState state) override { visualStyleItem = state; }
+    void showVisualStyleChecked(bool on) override { visualStyleChecked = on; }
+    void showTexts(std::span<const TextAssignment>) override {}
+    void showHeading(const QString& text) override { heading = text; }
+    void showWindow() override { shown = true; }
+    void closeProgram() override { closed = true; }
+
+    SettingsModel values;
+    QString title = programTitle(), heading;
+    bool advanced = true, volumeEnabled = true, visualStyleChecked = true;
+    MenuItemState visualStyleItem = MenuItemState::Checked;
+    bool shown = false, closed = false;
+};
+
+// A registry held in memory: values planted by the test, writes counted or
+// refused (as for a user without rights to the machine root), and a Wine
+// prefix's drive C: link.
+struct MemoryRegistry final : Registry {
+    std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& key,
+                                            const QString& name) const override {
+        const auto found = values.find({root, key, name});
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    bool setStringValue(RegistryRoot root, const QString& key, const QString& name,
+                        const QString& text) override {
+        if (refuseWrites)
+            return false;
+        values[{root, key, name}] = {kRegSz, utf16StringData(text)};
+        return ++acceptedWrites > 0;
+    }
+    // With a drive link, only paths on C: can be mapped.
+    QString localPath(const QString& path) const override {
+        if (driveC.isEmpty() || !path.startsWith(QLatin1String("C:\\")))
+            return driveC.isEmpty() ? path : QString();
+        return driveC + QLatin1Char('/') + path.mid(3).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+    QStringList searchTrace() const override { return trace; }
+
+    std::map<std::tuple<RegistryRoot, QString, QString>, RegistryValue> values;
+    bool refuseWrites = false;
+    int acceptedWrites = 0;
+    QString driveC;
+    QStringList trace;
+};
 
 using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Shown::Kind;
@@ -51,8 +106,8 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         ASSERT_TRUE(QDir().mkpath(gameDir()));
         writeBytes(program.file(QStringLiteral("language.lng")), languageFile());
-        w.state.programDir = program.path();
-        w.editor.setRegistry(&registry);
+        state.programDir = program.path();
+        editor.setRegistry(&registry);
         registry.trace = QStringList{QString::fromLatin1(kSearchTrace)};
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
@@ -63,18 +118,18 @@ protected:
         for (const char* name : {"settings.cfg", "settings.bck"})
             writeBytes(gameFile ? program.file(QLatin1String(name)) : QString(), kGameFile);
         if (!gameFile)
-            w.dialogs.choose(QString());
-        ASSERT_EQ(w.editor.start(), Editor::StartupResult::Running);
-        w.dialogs.shown.clear();
+            dialogs.choose(QString());
+        ASSERT_EQ(editor.start(), Editor::StartupResult::Running);
+        dialogs.shown.clear();
     }
     QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
     // The game's folder as the registry names it (drive C: of the prefix rows).
     QString gameDir() const { return game.file(QStringLiteral("Games/Korrin")); }
     void expectMark(bool marked) const {
-        const QString path = QDir::toNativeSeparators(w.state.currentSettingsPath);
+        const QString path = QDir::toNativeSeparators(state.currentSettingsPath);
         const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
-        EXPECT_EQ(w.view.title, marked ? base + QStringLiteral(" - Changed!") : base);
-        EXPECT_EQ(w.state.changedFlag, marked);
+        EXPECT_EQ(view.title, marked ? base + QStringLiteral(" - Changed!") : base);
+        EXPECT_EQ(state.changedFlag, marked);
     }
     // The dialogs shown: a kept text as itself, a message of the program's
     // own as "!", a title other than the program's before a '|', and a file
@@ -82,7 +137,7 @@ protected:
     QStringList shown() const {
         static const QRegularExpression kept(QStringLiteral("^[CMG]\\d+$"));
         QStringList out;
-        for (const auto& s : w.dialogs.shown) {
+        for (const auto& s : dialogs.shown) {
             const QString first = s.text.section(QLatin1Char(' '), 0, 0);
             out << (s.kind != Kind::Message ? (s.kind == Kind::Open ? "open:" : "save:") + s.title
                     : s.title != programTitle()    ? s.title + QLatin1Char('|') + first
@@ -95,7 +150,11 @@ protected:
     QString previousFolder;
     TempFolder current, program, game, elsewhere;
     MemoryRegistry registry;
-    EditorHarness w;
+    // An editor as the program builds it, before start-up has run.
+    AppState state;
+    ScriptedDialogs dialogs;
+    RecordingView view;
+    Editor editor{state, dialogs, view};
 };
 
 // ---- Start-up: the game's folder, settled once, and its first backup ---------
@@ -154,14 +213,14 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     if (!language)
         QFile::remove(program.file(QStringLiteral("language.lng")));
     if (c.shown.contains(QStringLiteral("open:C4")))
-        w.dialogs.choose(QString());
+        dialogs.choose(QString());
 
-    EXPECT_EQ(w.editor.start() == Editor::StartupResult::Running, language);
+    EXPECT_EQ(editor.start() == Editor::StartupResult::Running, language);
 
     EXPECT_EQ(shown(), c.shown);
-    EXPECT_TRUE(w.dialogs.exhausted());
+    EXPECT_TRUE(dialogs.exhausted());
     const QString folder = c.folder == 'p' ? program.path() : gameDir();
-    EXPECT_EQ(w.state.installDir,
+    EXPECT_EQ(state.installDir,
               c.folder == '-' ? QString() : QDir::toNativeSeparators(folder) + QDir::separator());
     // A backup is made once and never replaced.
     for (const auto& [dir, old] : {std::pair{program.path(), 'b'}, std::pair{gameDir(), 'g'}}) {
@@ -175,16 +234,16 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
               value(c.machineAfter));
     EXPECT_EQ(registry.acceptedWrites, !c.machine && c.machineAfter ? 1 : 0);
     EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));
-    const auto running = std::tuple(w.state.startupComplete, w.view.shown, !w.view.closed,
-                                    w.editor.debugLog().isOpen(), !w.view.heading.isEmpty());
+    const auto running = std::tuple(state.startupComplete, view.shown, !view.closed,
+                                    editor.debugLog().isOpen(), !view.heading.isEmpty());
     EXPECT_EQ(running, std::tuple(language, language, language, language, language));
     // The window shows the folder's settings, if any, unmarked, in normal mode.
     const QString cfg = language ? folder + QStringLiteral("/settings.cfg") : QString();
-    EXPECT_EQ(w.editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
-    EXPECT_EQ(w.state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
+    EXPECT_EQ(editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
+    EXPECT_EQ(state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
-    EXPECT_EQ(w.view.advanced, !language);
-    EXPECT_TRUE(!language || w.view.values == w.editor.values()) << "the window shows them";
+    EXPECT_EQ(view.advanced, !language);
+    EXPECT_TRUE(!language || view.values == editor.values()) << "the window shows them";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases),
@@ -256,7 +315,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     start(setup.contains('g'));
     writeBytes(setup.contains('l') ? settings() : QString(), "OLD : 1\r\n");
     if (setup.contains('a'))
-        w.editor.toggleAdvancedMode();
+        editor.toggleAdvancedMode();
     // What Open finds on disk differs from what start-up loaded, so a load shows.
     if (c.command == kOpen && setup.contains('g'))
         writeBytes(settings(), "NETWORK_PLAYER : Reloaded\r\n");
@@ -265,21 +324,21 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     else if (c.command == kOpen)
         writeBytes(path(c.chosen), kOtherFile);
     if (setup.contains('e'))
-        w.editor.setNumber(keyIndex(kSound), !w.editor.values().number(kSound));
+        editor.setNumber(keyIndex(kSound), !editor.values().number(kSound));
     for (Answer a : c.answers)
-        w.dialogs.answer(a);
+        dialogs.answer(a);
     if (c.chosen)
-        w.dialogs.choose(path(c.chosen));
-    const SettingsModel before = w.editor.values();
+        dialogs.choose(path(c.chosen));
+    const SettingsModel before = editor.values();
     const QByteArray gameBefore = readBytes(settings());
-    const QString currentBefore = w.state.currentSettingsPath;
+    const QString currentBefore = state.currentSettingsPath;
 
-    (w.editor.*c.command)();
+    (editor.*c.command)();
 
     EXPECT_EQ(shown(), c.shown);
-    EXPECT_TRUE(w.dialogs.exhausted()) << "every scripted answer was asked for";
+    EXPECT_TRUE(dialogs.exhausted()) << "every scripted answer was asked for";
     // A file dialog starts at the current file; a failure notice names the file.
-    for (const auto& s : w.dialogs.shown) {
+    for (const auto& s : dialogs.shown) {
         EXPECT_TRUE(s.kind != Kind::Message
                         ? s.initialFolder == currentBefore
                         : s.text.startsWith(QLatin1Char('M')) || s.title != programTitle() ||
@@ -290,13 +349,13 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
               c.written ? std::optional(before) : std::nullopt);
     EXPECT_TRUE(path(c.written) == settings() || readBytes(settings()) == gameBefore);
     const QString loaded = c.loaded ? path(c.loaded) : currentBefore;
-    EXPECT_EQ(w.editor.values(),
+    EXPECT_EQ(editor.values(),
               c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
-    EXPECT_EQ(w.state.currentSettingsPath, loaded);
+    EXPECT_EQ(state.currentSettingsPath, loaded);
     expectMark(c.marked);
-    EXPECT_EQ(w.view.volumeEnabled, w.editor.values().number(kSound) == 1);
-    EXPECT_EQ(w.view.closed, c.command == kExit);
-    EXPECT_EQ(w.editor.debugLog().isOpen(), c.command != kExit);
+    EXPECT_EQ(view.volumeEnabled, editor.values().number(kSound) == 1);
+    EXPECT_EQ(view.closed, c.command == kExit);
+    EXPECT_EQ(editor.debugLog().isOpen(), c.command != kExit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases),
@@ -308,9 +367,9 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     start(true);
     // Everything cleared but the font pages and the wait-retrace box, then
     // the standard values, texts from the language file's [GUI].
-    SettingsModel standard = SettingsModel::cleared(w.editor.values().fontPagesValue);
+    SettingsModel standard = SettingsModel::cleared(editor.values().fontPagesValue);
     standard.setNumber(QLatin1String("WAITRETRACE"),
-                       w.editor.values().number(QLatin1String("WAITRETRACE")));
+                       editor.values().number(QLatin1String("WAITRETRACE")));
     for (const StandardValue& v : standardSettings()) {
         if (v.guiEntry > 0 || v.text)
             standard.setText(QLatin1String(v.key), v.text ? QString::fromLatin1(v.text)
@@ -319,13 +378,13 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
             standard.setNumber(QLatin1String(v.key), v.number);
     }
     for (const Answer answer : {kCancel, kOk}) {
-        const SettingsModel expected = answer == kOk ? standard : w.editor.values();
-        w.dialogs.shown.clear();
-        w.dialogs.answer(answer);
-        w.editor.applyStandardSettings();
+        const SettingsModel expected = answer == kOk ? standard : editor.values();
+        dialogs.shown.clear();
+        dialogs.answer(answer);
+        editor.applyStandardSettings();
         EXPECT_EQ(shown(), QStringList{QStringLiteral("M5")});
-        EXPECT_EQ(w.editor.values(), expected);
-        EXPECT_EQ(w.view.values, expected);
+        EXPECT_EQ(editor.values(), expected);
+        EXPECT_EQ(view.values, expected);
         expectMark(answer == kOk);
     }
 }
@@ -336,12 +395,12 @@ TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
     const ManifestPaths paths = ManifestPaths::in(program.path());
     writeBytes(paths.active, "manifest");
     start(true);
-    EXPECT_EQ(w.view.visualStyleItem, MenuItemState::Checked);
+    EXPECT_EQ(view.visualStyleItem, MenuItemState::Checked);
     for (const bool checked : {false, true}) {
-        w.dialogs.shown.clear();
-        w.editor.switchVisualStyle();
+        dialogs.shown.clear();
+        editor.switchVisualStyle();
         EXPECT_EQ(shown(), QStringList{QStringLiteral("!")});
-        EXPECT_EQ(w.view.visualStyleChecked, checked);
+        EXPECT_EQ(view.visualStyleChecked, checked);
         EXPECT_EQ(QFileInfo::exists(paths.active), checked);
         EXPECT_EQ(QFileInfo::exists(paths.parked), !checked);
     }
@@ -368,18 +427,18 @@ class AccountFlow : public Flow {
 protected:
     void start(const QByteArray& accountFile) {
         writeBytes(accountFile.isEmpty() ? QString() : accountsPath(), accountFile);
-        w.editor.setAccountPanel(&panel);
+        editor.setAccountPanel(&panel);
         Flow::start(true);
     }
     QString accountsPath() const { return program.file(QStringLiteral("accounts.cfg")); }
     QString accountName() const {
-        return w.editor.values().texts[keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"))];
+        return editor.values().texts[keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"))];
     }
-    AccountStore& store() { return w.editor.accountStore(); }
+    AccountStore& store() { return editor.accountStore(); }
     // The CD keys a settings file written now gets.
     QStringList savedKeys() {
         const QString path = elsewhere.file(QStringLiteral("settings.cfg"));
-        EXPECT_TRUE(w.editor.writeSettings(path));
+        EXPECT_TRUE(editor.writeSettings(path));
         return QString::fromLatin1(readBytes(path))
             .split(QStringLiteral("\r\n"))
             .filter(QRegularExpression(QStringLiteral("^NETWORK_CDKEY2? ")));
@@ -399,7 +458,7 @@ TEST_F(AccountFlow, TheMenuSeedsSlotOneOnlyWithoutAFileAndSelectsByName) {
     };
     // clang-format on
     start({});
-    w.editor.manageAccounts();
+    editor.manageAccounts();
     EXPECT_TRUE(panel.shown);
     EXPECT_EQ(panel.boxes[0], kSettings);
     EXPECT_EQ(store().selectedSlot, 1);
@@ -408,7 +467,7 @@ TEST_F(AccountFlow, TheMenuSeedsSlotOneOnlyWithoutAFileAndSelectsByName) {
     for (const auto& row : rows) {
         for (int slot = 1; slot <= kAccountSlotCount; ++slot)
             store().account(slot).name = QLatin1String(row.names[slot - 1]);
-        w.editor.manageAccounts();
+        editor.manageAccounts();
         EXPECT_EQ(panel.boxes[0].name, row.names[0]) << "an existing file is never reseeded";
         EXPECT_EQ(std::pair(store().selectedSlot, panel.marked),
                   std::pair(row.selected, row.selected))
@@ -422,16 +481,16 @@ TEST_F(AccountFlow, SettingsTakeTheSelectedSlotsTypedKeysElseTheFilesOwn) {
     EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : FILEKEY1", "NETWORK_CDKEY2 : FILEKEY2"}));
     EXPECT_FALSE(panel.shown);
 
-    w.editor.manageAccounts();
+    editor.manageAccounts();
     panel.boxes[0] = {"unsaved name", "TYPED", ""}; // then Close: the edits stay in the boxes
     EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "}));
     EXPECT_EQ(store().account(1), (Account{"Ada", "TYPED", ""})) << "the keys are stored back";
-    w.editor.manageAccounts();
+    editor.manageAccounts();
     EXPECT_EQ(panel.boxes[0], store().account(1)) << "reopened, it shows the keys last stored";
 
     // After the close box the next use loads the window again: shown and
     // selected by name.
-    w.editor.unloadAccountWindow();
+    editor.unloadAccountWindow();
     panel = {};
     EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "}));
     EXPECT_TRUE(panel.shown);
@@ -449,19 +508,19 @@ TEST_F(AccountFlow, SaveWritesTheBoxesOrSaysWhyNot) {
     };
     // clang-format on
     start({});
-    w.editor.manageAccounts();
+    editor.manageAccounts();
     const Accounts before = store().accounts;
     for (const auto& row : rows) {
         QDir(program.path()).rmdir(QStringLiteral("accounts.cfg"));
         ASSERT_TRUE(!row.folderInTheWay || QDir(program.path()).mkdir("accounts.cfg"));
-        w.dialogs.shown.clear();
+        dialogs.shown.clear();
         panel.boxes[1] = {"", row.key, "NEWKEY"};
-        w.editor.selectAccount(2);
-        w.editor.saveAccounts();
+        editor.selectAccount(2);
+        editor.saveAccounts();
 
         const bool saved = row.reason.isEmpty();
-        EXPECT_EQ(w.dialogs.shown.size(), saved ? 0u : 1u);
-        for (const auto& s : w.dialogs.shown) {
+        EXPECT_EQ(dialogs.shown.size(), saved ? 0u : 1u);
+        for (const auto& s : dialogs.shown) {
             EXPECT_EQ(std::pair(s.text, s.title),
                       std::pair(QStringLiteral("The accounts were not saved: %1 could not be "
                                                "written (%2).")

@@ -7,7 +7,8 @@
 
 #include "accounts/qstring_printer.h"
 #include "lang/language_loader.h"
-#include "support/editor_harness.h"
+#include "support/scripted_dialogs.h"
+#include "test_support.h"
 #include "ui/about_window.h"
 #include "ui/account_window.h"
 #include "ui/options_window.h"
@@ -269,27 +270,6 @@ TEST_F(WindowTest, AccountBoxesCarryTheKeysAndTheSelection) {
     EXPECT_FALSE(host.window().slotFrame(3)->hasBorder()) << "a new window marks no slot";
 }
 
-// Texts reach array elements, only of their own window, and every new window.
-TEST_F(WindowTest, AccountLanguageTextsReachArrayElementsAndEveryNewWindow) {
-    const QString form2 = QStringLiteral("Form2");
-    w->accounts().setTexts(std::vector<TextAssignment>{
-        {form2, "Label1", 2, TextProperty::Caption, "Erster Schlüssel"},
-        {form2, "Label3", -1, TextProperty::Caption, "Kontoname"},
-        {form2, "Text10", -1, TextProperty::ToolTip, "Name tip"},
-        {QStringLiteral("Form1"), "Command1", -1, TextProperty::Caption, "not here"},
-    });
-    w->accounts().window().close();
-    ui::AccountWindow& window = w->accounts().window();
-    const auto captionOf = [&](const char* control) {
-        return ui::caption(window.control(QLatin1String(control)));
-    };
-    EXPECT_EQ(captionOf("Label1_2"), "Erster Schlüssel");
-    EXPECT_EQ(captionOf("Label1_1"), "Korrin CD-Key");
-    EXPECT_EQ(captionOf("Label3"), "Kontoname");
-    EXPECT_EQ(window.nameBox(4)->toolTip(), "Name tip");
-    EXPECT_EQ(captionOf("Command1"), "Speichern");
-}
-
 // ---- The windows' design -----------------------------------------------------------
 
 TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
@@ -381,17 +361,20 @@ TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
         QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + QLatin1String(GetParam()));
     ASSERT_TRUE(load.has_value());
     w->showTexts(load->texts);
+    w->accounts().setTexts(load->texts);
+    w->accounts().window().close(); // a new window gets them too
     for (const TextAssignment& text : load->texts) {
-        QObject* target = w->control(text.control);
-        target = target ? target : w->menu(text.control);
-        target = target ? target : w->menuItem(text.control);
+        QObject* target = w->accounts().window().control(
+            text.index < 0 ? text.control : text.control + QStringLiteral("_%1").arg(text.index));
         if (text.window == w->objectName()) {
-            ASSERT_NE(target, nullptr) << text.control.toStdString();
-            EXPECT_EQ(text.property == TextProperty::Caption
-                          ? ui::caption(target)
-                          : target->property("toolTip").toString(),
-                      text.text);
+            target = w->control(text.control);
+            target = target ? target : w->menu(text.control);
+            target = target ? target : w->menuItem(text.control);
         }
+        ASSERT_NE(target, nullptr) << text.control.toStdString();
+        EXPECT_EQ(text.property == TextProperty::Caption ? ui::caption(target)
+                                                         : target->property("toolTip").toString(),
+                  text.text);
     }
     start(GetParam()); // the heading and the values of a real start
     w->showAbout();
@@ -459,21 +442,18 @@ TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
 TEST(QtDialogsTest, EnterAndEscapeGiveEachBoxItsAnswers) {
     using B = Dialogs::Buttons;
     using A = Dialogs::Answer;
-    struct Row {
-        B buttons;
-        int key;
-        A answer;
+    // clang-format off
+    const std::tuple<B, Qt::Key, A> rows[] = {
+        {B::Ok,       Qt::Key_Return, A::Ok},  {B::Ok,       Qt::Key_Escape, A::Ok},
+        {B::OkCancel, Qt::Key_Return, A::Ok},  {B::OkCancel, Qt::Key_Escape, A::Cancel},
+        {B::YesNo,    Qt::Key_Return, A::Yes}, {B::YesNo,    Qt::Key_Escape, A::No},
     };
-    for (const Row row :
-         {Row{B::Ok, Qt::Key_Return, A::Ok}, Row{B::Ok, Qt::Key_Escape, A::Ok},
-          Row{B::OkCancel, Qt::Key_Return, A::Ok}, Row{B::OkCancel, Qt::Key_Escape, A::Cancel},
-          Row{B::YesNo, Qt::Key_Return, A::Yes}, Row{B::YesNo, Qt::Key_Escape, A::No}}) {
-        QTimer::singleShot(0, [key = row.key] {
-            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key(key));
-        });
-        EXPECT_EQ(ui::QtDialogs().message(QStringLiteral("?"), QStringLiteral("t"), row.buttons),
-                  row.answer)
-            << row.key;
+    // clang-format on
+    for (const auto& [buttons, key, answer] : rows) {
+        QTimer::singleShot(0, [k = key] { QTest::keyClick(QApplication::activeModalWidget(), k); });
+        EXPECT_EQ(ui::QtDialogs().message(QStringLiteral("?"), QStringLiteral("t"), buttons),
+                  answer)
+            << key;
     }
 }
 
