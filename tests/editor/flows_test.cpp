@@ -1,10 +1,7 @@
 // The editor's flows as decision tables, run without a window: one row per
 // way through start-up, Open, Save and Exit, with scripted answers and the
-// files each way reads and writes; the options menu's commands; and the
-// Account window's flows: the account menu, selecting, saving accounts.cfg
-// and the CD keys the settings file takes.
+// files each way reads and writes; and the options menu's commands.
 
-#include "accounts/account_file.h"
 #include "accounts/qstring_printer.h"
 #include "editor/editor.h"
 #include "registry/registry.h"
@@ -24,6 +21,8 @@
 
 namespace quillset::test {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 // Starts as the window's design does: advanced mode, volume and style item on.
 struct RecordingView : EditorView {
@@ -63,7 +62,7 @@ struct MemoryRegistry final : Registry {
     }
     // With a drive link, only paths on C: can be mapped.
     QString localPath(const QString& path) const override {
-        if (driveC.isEmpty() || !path.startsWith(QLatin1String("C:\\")))
+        if (driveC.isEmpty() || !path.startsWith("C:\\"_L1))
             return driveC.isEmpty() ? path : QString();
         return driveC + QLatin1Char('/') + path.mid(3).replace(QLatin1Char('\\'), QLatin1Char('/'));
     }
@@ -92,9 +91,7 @@ QByteArray languageFile() {
     return file;
 }
 
-const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n"
-                             "NETWORK_LOBBYLOGIN : Ada\r\nNETWORK_CDKEY : FILEKEY1\r\n"
-                             "NETWORK_CDKEY2 : FILEKEY2\r\n";
+const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
 const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
 const QLatin1String kSound("SOUND");
 const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
@@ -105,7 +102,7 @@ protected:
         previousFolder = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         ASSERT_TRUE(QDir().mkpath(gameDir()));
-        writeBytes(program.file(QStringLiteral("language.lng")), languageFile());
+        writeBytes(program.file(u"language.lng"_s), languageFile());
         state.programDir = program.path();
         editor.setRegistry(&registry);
         registry.trace = QStringList{QString::fromLatin1(kSearchTrace)};
@@ -122,27 +119,27 @@ protected:
         ASSERT_EQ(editor.start(), Editor::StartupResult::Running);
         dialogs.shown.clear();
     }
-    QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
+    QString settings() const { return program.file(u"settings.cfg"_s); }
     // The game's folder as the registry names it (drive C: of the prefix rows).
-    QString gameDir() const { return game.file(QStringLiteral("Games/Korrin")); }
+    QString gameDir() const { return game.file(u"Games/Korrin"_s); }
     void expectMark(bool marked) const {
         const QString path = QDir::toNativeSeparators(state.currentSettingsPath);
         const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
-        EXPECT_EQ(view.title, marked ? base + QStringLiteral(" - Changed!") : base);
+        EXPECT_EQ(view.title, marked ? base + u" - Changed!"_s : base);
         EXPECT_EQ(state.changedFlag, marked);
     }
     // The dialogs shown: a kept text as itself, a message of the program's
     // own as "!", a title other than the program's before a '|', and a file
     // dialog as "open:" or "save:" with its title.
     QStringList shown() const {
-        static const QRegularExpression kept(QStringLiteral("^[CMG]\\d+$"));
+        static const QRegularExpression kept(u"^[CMG]\\d+$"_s);
         QStringList out;
         for (const auto& s : dialogs.shown) {
             const QString first = s.text.section(QLatin1Char(' '), 0, 0);
             out << (s.kind != Kind::Message ? (s.kind == Kind::Open ? "open:" : "save:") + s.title
                     : s.title != programTitle()    ? s.title + QLatin1Char('|') + first
                     : kept.match(first).hasMatch() ? first
-                                                   : QStringLiteral("!"));
+                                                   : u"!"_s);
         }
         return out;
     }
@@ -196,11 +193,11 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     const StartCase& c = GetParam();
     const QByteArray setup = c.setup;
     const QByteArray backups = c.backups;
-    const auto value = [this](const char* v) { return v == QLatin1String("game") ? gameDir() : v; };
+    const auto value = [this](const char* v) { return v == "game"_L1 ? gameDir() : v; };
     writeBytes(setup.contains('c') ? settings() : QString(), kGameFile);
-    writeBytes(setup.contains('b') ? program.file(QStringLiteral("settings.bck")) : QString(), "b");
-    writeBytes(gameDir() + QStringLiteral("/settings.cfg"), kOtherFile);
-    writeBytes(setup.contains('g') ? gameDir() + QStringLiteral("/settings.bck") : QString(), "g");
+    writeBytes(setup.contains('b') ? program.file(u"settings.bck"_s) : QString(), "b");
+    writeBytes(gameDir() + u"/settings.cfg"_s, kOtherFile);
+    writeBytes(setup.contains('g') ? gameDir() + u"/settings.bck"_s : QString(), "g");
     for (const auto& [root, v] : {std::pair{RegistryRoot::LocalMachine, c.machine},
                                   std::pair{RegistryRoot::CurrentUser, c.user}}) {
         if (v)
@@ -211,8 +208,8 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     registry.driveC = setup.contains('w') ? game.path() : QString();
     const bool language = !setup.contains('l');
     if (!language)
-        QFile::remove(program.file(QStringLiteral("language.lng")));
-    if (c.shown.contains(QStringLiteral("open:C4")))
+        QFile::remove(program.file(u"language.lng"_s));
+    if (c.shown.contains(u"open:C4"_s))
         dialogs.choose(QString());
 
     EXPECT_EQ(editor.start() == Editor::StartupResult::Running, language);
@@ -224,21 +221,20 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
               c.folder == '-' ? QString() : QDir::toNativeSeparators(folder) + QDir::separator());
     // A backup is made once and never replaced.
     for (const auto& [dir, old] : {std::pair{program.path(), 'b'}, std::pair{gameDir(), 'g'}}) {
-        const QByteArray made = backups.contains(char(old - 32))
-                                    ? readBytes(dir + QStringLiteral("/settings.cfg"))
-                                    : "";
-        EXPECT_EQ(readBytes(dir + QStringLiteral("/settings.bck")),
+        const QByteArray made =
+            backups.contains(char(old - 32)) ? readBytes(dir + u"/settings.cfg"_s) : "";
+        EXPECT_EQ(readBytes(dir + u"/settings.bck"_s),
                   backups.contains(old) ? QByteArray(1, old) : made);
     }
     EXPECT_EQ(registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName),
               value(c.machineAfter));
     EXPECT_EQ(registry.acceptedWrites, !c.machine && c.machineAfter ? 1 : 0);
-    EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));
+    EXPECT_TRUE(readBytes(current.file(u"debug.log"_s)).contains(kSearchTrace));
     const auto running = std::tuple(state.startupComplete, view.shown, !view.closed,
                                     editor.debugLog().isOpen(), !view.heading.isEmpty());
     EXPECT_EQ(running, std::tuple(language, language, language, language, language));
     // The window shows the folder's settings, if any, unmarked, in normal mode.
-    const QString cfg = language ? folder + QStringLiteral("/settings.cfg") : QString();
+    const QString cfg = language ? folder + u"/settings.cfg"_s : QString();
     EXPECT_EQ(editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
     EXPECT_EQ(state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
@@ -368,12 +364,11 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     // Everything cleared but the font pages and the wait-retrace box, then
     // the standard values, texts from the language file's [GUI].
     SettingsModel standard = SettingsModel::cleared(editor.values().fontPagesValue);
-    standard.setNumber(QLatin1String("WAITRETRACE"),
-                       editor.values().number(QLatin1String("WAITRETRACE")));
+    standard.setNumber("WAITRETRACE"_L1, editor.values().number("WAITRETRACE"_L1));
     for (const StandardValue& v : standardSettings()) {
         if (v.guiEntry > 0 || v.text)
-            standard.setText(QLatin1String(v.key), v.text ? QString::fromLatin1(v.text)
-                                                          : QStringLiteral("G%1").arg(v.guiEntry));
+            standard.setText(QLatin1String(v.key),
+                             v.text ? QString::fromLatin1(v.text) : u"G%1"_s.arg(v.guiEntry));
         else
             standard.setNumber(QLatin1String(v.key), v.number);
     }
@@ -382,7 +377,7 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
         dialogs.shown.clear();
         dialogs.answer(answer);
         editor.applyStandardSettings();
-        EXPECT_EQ(shown(), QStringList{QStringLiteral("M5")});
+        EXPECT_EQ(shown(), QStringList{u"M5"_s});
         EXPECT_EQ(editor.values(), expected);
         EXPECT_EQ(view.values, expected);
         expectMark(answer == kOk);
@@ -399,141 +394,11 @@ TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
     for (const bool checked : {false, true}) {
         dialogs.shown.clear();
         editor.switchVisualStyle();
-        EXPECT_EQ(shown(), QStringList{QStringLiteral("!")});
+        EXPECT_EQ(shown(), QStringList{u"!"_s});
         EXPECT_EQ(view.visualStyleChecked, checked);
         EXPECT_EQ(QFileInfo::exists(paths.active), checked);
         EXPECT_EQ(QFileInfo::exists(paths.parked), !checked);
     }
-}
-
-// ---- The Account window --------------------------------------------------------
-
-// Records what it is told and holds what the user typed.
-struct RecordingPanel : AccountPanel {
-    void setTexts(std::span<const TextAssignment>) override {}
-    void showAccounts(const Accounts& accounts) override { boxes = accounts, shown = true; }
-    void showSelectedSlot(int slot) override { marked = slot; }
-    Accounts typedAccounts() override { return boxes; }
-    void hideAccounts() override { shown = false; }
-
-    Accounts boxes;
-    bool shown = false;
-    std::optional<int> marked;
-};
-
-const Account kSettings{"Ada", "FILEKEY1", "FILEKEY2"}; // kGameFile's name and keys
-
-class AccountFlow : public Flow {
-protected:
-    void start(const QByteArray& accountFile) {
-        writeBytes(accountFile.isEmpty() ? QString() : accountsPath(), accountFile);
-        editor.setAccountPanel(&panel);
-        Flow::start(true);
-    }
-    QString accountsPath() const { return program.file(QStringLiteral("accounts.cfg")); }
-    QString accountName() const {
-        return editor.values().texts[keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"))];
-    }
-    AccountStore& store() { return editor.accountStore(); }
-    // The CD keys a settings file written now gets.
-    QStringList savedKeys() {
-        const QString path = elsewhere.file(QStringLiteral("settings.cfg"));
-        EXPECT_TRUE(editor.writeSettings(path));
-        return QString::fromLatin1(readBytes(path))
-            .split(QStringLiteral("\r\n"))
-            .filter(QRegularExpression(QStringLiteral("^NETWORK_CDKEY2? ")));
-    }
-
-    RecordingPanel panel;
-};
-
-// Without an account file the menu seeds slot 1 from the settings; opening
-// selects the last slot named exactly like the account, else keeps the selection.
-TEST_F(AccountFlow, TheMenuSeedsSlotOneOnlyWithoutAFileAndSelectsByName) {
-    // clang-format off
-    const struct { std::array<const char*, 4> names; std::optional<int> selected; } rows[] = {
-        {{"Bob", "Ada", "Cy", "Ada"}, 4},
-        {{"Ada", "ada", "Ada ", ""}, 1},
-        {{"ada", "Bob", "", "Cy"}, 1},
-    };
-    // clang-format on
-    start({});
-    editor.manageAccounts();
-    EXPECT_TRUE(panel.shown);
-    EXPECT_EQ(panel.boxes[0], kSettings);
-    EXPECT_EQ(store().selectedSlot, 1);
-    EXPECT_FALSE(QFile::exists(accountsPath())) << "written only by the window's Save";
-    writeBytes(accountsPath(), "Bob\r\n");
-    for (const auto& row : rows) {
-        for (int slot = 1; slot <= kAccountSlotCount; ++slot)
-            store().account(slot).name = QLatin1String(row.names[slot - 1]);
-        editor.manageAccounts();
-        EXPECT_EQ(panel.boxes[0].name, row.names[0]) << "an existing file is never reseeded";
-        EXPECT_EQ(std::pair(store().selectedSlot, panel.marked),
-                  std::pair(row.selected, row.selected))
-            << row.names[0];
-    }
-}
-
-TEST_F(AccountFlow, SettingsTakeTheSelectedSlotsTypedKeysElseTheFilesOwn) {
-    start("Ada\r\nADAKEY1\r\nADAKEY2\r\n");
-    // Loaded hidden at start-up and never used: no window is built for it.
-    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : FILEKEY1", "NETWORK_CDKEY2 : FILEKEY2"}));
-    EXPECT_FALSE(panel.shown);
-
-    editor.manageAccounts();
-    panel.boxes[0] = {"unsaved name", "TYPED", ""}; // then Close: the edits stay in the boxes
-    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "}));
-    EXPECT_EQ(store().account(1), (Account{"Ada", "TYPED", ""})) << "the keys are stored back";
-    editor.manageAccounts();
-    EXPECT_EQ(panel.boxes[0], store().account(1)) << "reopened, it shows the keys last stored";
-
-    // After the close box the next use loads the window again: shown and
-    // selected by name.
-    editor.unloadAccountWindow();
-    panel = {};
-    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "}));
-    EXPECT_TRUE(panel.shown);
-    EXPECT_EQ(panel.marked, 1);
-}
-
-// A failed save says why and keeps everything as it was; a good one writes
-// the boxes, hides the window and hands the selected name over, even empty.
-TEST_F(AccountFlow, SaveWritesTheBoxesOrSaysWhyNot) {
-    // clang-format off
-    const struct { QString key; bool folderInTheWay; QString reason; } rows[] = {
-        {"SECRET", true, "it is a folder"},
-        {"SECRET\u00FF\u4E2D", false, "the Korrin CD key of account 2 holds characters that this file cannot store"},
-        {"ABCDE-FGHIJ-KLMNO-PQRST-U", false, {}},
-    };
-    // clang-format on
-    start({});
-    editor.manageAccounts();
-    const Accounts before = store().accounts;
-    for (const auto& row : rows) {
-        QDir(program.path()).rmdir(QStringLiteral("accounts.cfg"));
-        ASSERT_TRUE(!row.folderInTheWay || QDir(program.path()).mkdir("accounts.cfg"));
-        dialogs.shown.clear();
-        panel.boxes[1] = {"", row.key, "NEWKEY"};
-        editor.selectAccount(2);
-        editor.saveAccounts();
-
-        const bool saved = row.reason.isEmpty();
-        EXPECT_EQ(dialogs.shown.size(), saved ? 0u : 1u);
-        for (const auto& s : dialogs.shown) {
-            EXPECT_EQ(std::pair(s.text, s.title),
-                      std::pair(QStringLiteral("The accounts were not saved: %1 could not be "
-                                               "written (%2).")
-                                    .arg(QDir::toNativeSeparators(accountsPath()), row.reason),
-                                programTitle()));
-        }
-        EXPECT_EQ(panel.shown, !saved);
-        EXPECT_EQ(store().accounts, saved ? panel.boxes : before);
-        EXPECT_EQ(accountName(), saved ? "" : "Ada");
-    }
-    EXPECT_EQ(readBytes(accountsPath()), "Ada\r\nFILEKEY1\r\nFILEKEY2\r\n\r\nABCDE-FGHIJ-KLMNO-"
-                                         "PQRST-U\r\nNEWKEY\r\n" +
-                                             QByteArray("\r\n").repeated(6));
 }
 
 } // namespace

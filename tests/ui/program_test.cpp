@@ -23,6 +23,7 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
     QProcess process;
     process.setWorkingDirectory(current.path());
     process.start(exe, {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    process.waitForStarted(10000);
     // Start-up is complete when its trace says so; the window stays open.
     const QString log = current.file(QStringLiteral("debug.log"));
     QElapsedTimer timer;

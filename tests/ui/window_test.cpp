@@ -24,6 +24,8 @@
 namespace quillset::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using ui::KeyRow;
 
 QString name(std::string_view catalogueText) {
@@ -42,11 +44,10 @@ protected:
         previousFolder = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         const QString resources = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/");
-        QFile::copy(resources + QStringLiteral("lang/") + QLatin1String(languageFile),
-                    program.file(QStringLiteral("language.lng")));
+        QFile::copy(resources + u"lang/"_s + QLatin1String(languageFile),
+                    program.file(u"language.lng"_s));
         for (const char* file : {"settings.cfg", "settings.bck"})
-            QFile::copy(resources + QStringLiteral("demo/settings.cfg"),
-                        program.file(QLatin1String(file)));
+            QFile::copy(resources + u"demo/settings.cfg"_s, program.file(QLatin1String(file)));
         state.programDir = program.path();
         ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running);
     }
@@ -63,6 +64,36 @@ protected:
         const SettingsModel shown = ui::readFromControls(controls);
         EXPECT_EQ(shown.numbers, values.numbers);
         EXPECT_TRUE(shown.texts == values.texts);
+    }
+    ui::AccountWindowHost& accounts() { return w->accounts(); }
+    AccountStore& store() { return w->editor().accountStore(); }
+    QString accountsFile() const { return program.file(u"accounts.cfg"_s); }
+    // The selection in the editor and as the window shows it: the slot's
+    // option button, frame border and boxes.
+    void expectSelected(std::optional<int> selected) {
+        EXPECT_EQ(store().selectedSlot, selected);
+        ui::AccountWindow& window = accounts().window();
+        for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
+            const bool on = slot == selected;
+            EXPECT_EQ(std::tuple(window.optionButton(slot)->isChecked(),
+                                 window.slotFrame(slot)->hasBorder(),
+                                 window.nameBox(slot)->isEnabled(),
+                                 window.keyBox(slot, KeyRow::Deepfall, 3)->isEnabled()),
+                      std::tuple(on, on, on, on))
+                << slot;
+        }
+    }
+    void click(QStringView accountButton) {
+        qobject_cast<QAbstractButton*>(accounts().window().control(accountButton.toString()))
+            ->click();
+    }
+    // The CD keys a settings file written now gets.
+    QStringList savedKeys() {
+        const QString path = current.file(u"settings.cfg"_s);
+        EXPECT_TRUE(w->editor().writeSettings(path));
+        return QString::fromLatin1(readBytes(path))
+            .split(u"\r\n"_s)
+            .filter(QRegularExpression(u"^NETWORK_CDKEY2? "_s));
     }
     QStringList keyBoxes(int slot, KeyRow row) {
         QStringList texts;
@@ -129,17 +160,17 @@ TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
         if (slider)
             slider->triggerAction(QSlider::SliderPageStepAdd);
         else if (qobject_cast<QLineEdit*>(control))
-            QTest::keyClicks(control, QStringLiteral("7"));
+            QTest::keyClicks(control, u"7"_s);
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
             button->click();
         else // an option group: its last button
             control->findChildren<QAbstractButton*>().back()->click();
         EXPECT_NE(w->editor().values(), before);
         expectControlsShow(w->editor().values());
-        const bool marks = keyCatalogue()[row].name() != QLatin1String("LANGUAGE");
-        EXPECT_EQ(std::pair(state.changedFlag, w->windowTitle() == QStringLiteral(" - Changed!")),
+        const bool marks = keyCatalogue()[row].name() != "LANGUAGE"_L1;
+        EXPECT_EQ(std::pair(state.changedFlag, w->windowTitle() == u" - Changed!"_s),
                   std::pair(marks, marks));
-        EXPECT_TRUE(!slider || slider->toolTip() == QStringLiteral(" %1").arg(slider->value()));
+        EXPECT_TRUE(!slider || slider->toolTip() == u" %1"_s.arg(slider->value()));
     }
 }
 
@@ -167,15 +198,14 @@ TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
     boxes += w->accounts().window().findChildren<QLineEdit*>();
     for (QLineEdit* box : boxes) {
         SCOPED_TRACE(box->objectName().toStdString());
-        QGuiApplication::clipboard()->setText(QStringLiteral("ab\r\nXY : 0"));
+        QGuiApplication::clipboard()->setText(u"ab\r\nXY : 0"_s);
         box->selectAll();
         box->paste();
-        EXPECT_EQ(box->text(), QStringLiteral("ab"));
-        QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value,
-                                                            QStringLiteral("\nba\nXY"));
-        EXPECT_EQ(box->text(), QStringLiteral("ba"));
-        box->setText(QStringLiteral("c\rXY"));
-        EXPECT_EQ(box->text(), QStringLiteral("c"));
+        EXPECT_EQ(box->text(), u"ab"_s);
+        QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, u"\nba\nXY"_s);
+        EXPECT_EQ(box->text(), u"ba"_s);
+        box->setText(u"c\rXY"_s);
+        EXPECT_EQ(box->text(), u"c"_s);
     }
     EXPECT_GT(boxes.size(), 6);
     expectControlsShow(w->editor().values());
@@ -247,27 +277,118 @@ TEST_F(WindowTest, AccountBoxesCarryTheKeysAndTheSelection) {
     EXPECT_EQ(keyBoxes(1, KeyRow::Deepfall), QStringList({"ABCDE", "FG", "", ""}));
     EXPECT_EQ(keyBoxes(3, KeyRow::Deepfall), QStringList({"AAAAA", "BBBBB", "CCCCC", "DDDDD"}));
     EXPECT_EQ(host.typedAccounts(), accounts);
-    window.nameBox(4)->setText(QStringLiteral("Dora"));
-    window.keyBox(4, KeyRow::Korrin, 1)->setText(QStringLiteral("XY"));
-    window.keyBox(4, KeyRow::Deepfall, 3)->setText(QStringLiteral("Z"));
+    window.nameBox(4)->setText(u"Dora"_s);
+    window.keyBox(4, KeyRow::Korrin, 1)->setText(u"XY"_s);
+    window.keyBox(4, KeyRow::Deepfall, 3)->setText(u"Z"_s);
     EXPECT_EQ(host.typedAccounts()[3], (Account{"Dora", "XY", "Z"}));
-    EXPECT_EQ(window.keyBox(2, KeyRow::Deepfall, 3), window.control(QStringLiteral("Text6_3")));
+    EXPECT_EQ(window.keyBox(2, KeyRow::Deepfall, 3), window.control(u"Text6_3"_s));
     EXPECT_EQ(window.keyBox(2, KeyRow::Deepfall, 3)->parentWidget(), window.slotFrame(2));
 
     window.optionButton(3)->click();
-    EXPECT_EQ(w->editor().accountStore().selectedSlot, 3);
-    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
-        const bool on = slot == 3;
-        EXPECT_EQ(std::tuple(window.optionButton(slot)->isChecked(),
-                             window.slotFrame(slot)->hasBorder(), window.nameBox(slot)->isEnabled(),
-                             window.keyBox(slot, KeyRow::Deepfall, 3)->isEnabled()),
-                  std::tuple(on, on, on, on))
-            << slot;
-    }
+    expectSelected(3);
     window.close();
     EXPECT_EQ(host.existingWindow(), nullptr);
     EXPECT_EQ(w->editor().accountStore().selectedSlot, std::nullopt);
     EXPECT_FALSE(host.window().slotFrame(3)->hasBorder()) << "a new window marks no slot";
+}
+
+const Account kDemo{"Wanderer", "DEMO1DEMO2DEMO3DEMO4", "XPAN1XPAN2XPAN3XPAN4"}; // the demo's
+
+// Without an account file the menu seeds slot 1 from the settings; opening
+// selects the last slot named exactly like the account, else keeps the selection.
+TEST_F(WindowTest, TheAccountMenuSeedsSlotOneOnlyWithoutAFileAndSelectsByName) {
+    // clang-format off
+    const struct { std::array<const char*, 4> names; std::optional<int> selected; } rows[] = {
+        {{"Bob", "Wanderer", "Cy", "Wanderer"}, 4},
+        {{"Wanderer", "wanderer", "Wanderer ", ""}, 1},
+        {{"wanderer", "Bob", "", "Cy"}, 1},
+    };
+    // clang-format on
+    start();
+    w->editor().manageAccounts();
+    EXPECT_TRUE(accounts().window().isVisible());
+    EXPECT_EQ(accounts().typedAccounts()[0], kDemo);
+    expectSelected(1);
+    EXPECT_FALSE(QFile::exists(accountsFile())) << "written only by the window's Save";
+    writeBytes(accountsFile(), "Bob\r\n");
+    for (const auto& row : rows) {
+        for (int slot = 1; slot <= kAccountSlotCount; ++slot)
+            store().account(slot).name = QLatin1String(row.names[slot - 1]);
+        w->editor().manageAccounts();
+        EXPECT_EQ(accounts().typedAccounts()[0].name, row.names[0]) << "a file is never reseeded";
+        expectSelected(row.selected);
+    }
+}
+
+// Boxes are filled as typing would fill them; Close keeps what they hold.
+TEST_F(WindowTest, SettingsTakeTheSelectedSlotsTypedKeysElseTheFilesOwn) {
+    writeBytes(accountsFile(), "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n");
+    start();
+    // Loaded hidden at start-up and never used: no window is shown for it.
+    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : DEMO1DEMO2DEMO3DEMO4",
+                                        "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4"}));
+    EXPECT_FALSE(accounts().existingWindow() && accounts().existingWindow()->isVisible());
+
+    w->editor().manageAccounts();
+    Accounts typed = accounts().typedAccounts();
+    typed[0] = {"unsaved name", "TYPED", ""};
+    accounts().showAccounts(typed);
+    click(u"Command2"); // Close
+    const QStringList typedKeys{"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "};
+    EXPECT_EQ(savedKeys(), typedKeys);
+    EXPECT_EQ(store().account(1), (Account{"Wanderer", "TYPED", ""})) << "the keys are stored back";
+    w->editor().manageAccounts();
+    EXPECT_EQ(accounts().typedAccounts()[0], store().account(1)) << "reopened: the stored keys";
+
+    // After the close box the next use loads the window again: shown and
+    // selected by name.
+    accounts().window().close();
+    EXPECT_EQ(savedKeys(), typedKeys);
+    EXPECT_TRUE(accounts().window().isVisible());
+    expectSelected(1);
+}
+
+// A failed save says why and keeps everything as it was; a good one writes
+// the boxes, hides the window and hands the selected name over, even empty.
+TEST_F(WindowTest, AccountSaveWritesTheBoxesOrSaysWhyNot) {
+    // clang-format off
+    const struct { QString key; bool folderInTheWay; QString reason; } rows[] = {
+        {"SECRET", true, "it is a folder"},
+        {"SECRET\u00FF\u4E2D", false, "the Korrin CD key of account 2 holds characters that this file cannot store"},
+        {"ABCDE-FGHIJ-KLMNO-PQRST-U", false, {}},
+    };
+    // clang-format on
+    start();
+    w->editor().manageAccounts();
+    const Accounts before = store().accounts;
+    for (const auto& row : rows) {
+        QDir(program.path()).rmdir(u"accounts.cfg"_s);
+        ASSERT_TRUE(!row.folderInTheWay || QDir(program.path()).mkdir("accounts.cfg"));
+        dialogs.shown.clear();
+        Accounts typed = accounts().typedAccounts();
+        typed[1] = {"", row.key, "NEWKEY"};
+        accounts().showAccounts(typed);
+        accounts().window().optionButton(2)->click();
+        click(u"Command1"); // Save
+
+        const bool saved = row.reason.isEmpty();
+        EXPECT_EQ(dialogs.shown.size(), saved ? 0u : 1u);
+        for (const auto& s : dialogs.shown) {
+            EXPECT_EQ(std::pair(s.text, s.title),
+                      std::pair(QStringLiteral("The accounts were not saved: %1 could not be "
+                                               "written (%2).")
+                                    .arg(QDir::toNativeSeparators(accountsFile()), row.reason),
+                                programTitle()));
+        }
+        EXPECT_EQ(accounts().window().isVisible(), !saved);
+        EXPECT_EQ(store().accounts, saved ? typed : before);
+        EXPECT_EQ(w->editor().values().texts[keyIndex("NETWORK_LOBBYLOGIN"_L1)],
+                  saved ? "" : "Wanderer");
+    }
+    EXPECT_EQ(readBytes(accountsFile()),
+              "Wanderer\r\nDEMO1DEMO2DEMO3DEMO4\r\nXPAN1XPAN2XPAN3XPAN4\r\n\r\nABCDE-FGHIJ-"
+              "KLMNO-PQRST-U\r\nNEWKEY\r\n" +
+                  QByteArray("\r\n").repeated(6));
 }
 
 // ---- The windows' design -----------------------------------------------------------
@@ -279,7 +400,7 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget, w->control(name(def.name)));
         EXPECT_EQ(widget->parentWidget()->objectName(),
-                  def.parent.empty() ? QStringLiteral("client") : name(def.parent));
+                  def.parent.empty() ? u"client"_s : name(def.parent));
         EXPECT_EQ(ui::caption(widget), name(def.caption));
         // File values are held to the range the slider shows; its steps and
         // ticks are the design's.
@@ -325,8 +446,7 @@ void expectControlsFit(QWidget* root) {
             << name;
         if (auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
-            for (const QString& word :
-                 label->text().split(QRegularExpression(QStringLiteral("\\s+"))))
+            for (const QString& word : label->text().split(QRegularExpression(u"\\s+"_s)))
                 EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->width()) << name;
         } else if (label) {
             const QRect needed = label->fontMetrics().boundingRect(label->rect(), 0, label->text());
@@ -365,7 +485,7 @@ TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
     w->accounts().window().close(); // a new window gets them too
     for (const TextAssignment& text : load->texts) {
         QObject* target = w->accounts().window().control(
-            text.index < 0 ? text.control : text.control + QStringLiteral("_%1").arg(text.index));
+            text.index < 0 ? text.control : text.control + u"_%1"_s.arg(text.index));
         if (text.window == w->objectName()) {
             target = w->control(text.control);
             target = target ? target : w->menu(text.control);
@@ -394,11 +514,10 @@ TEST_P(ShippedLanguage, TextsLandFitAndNameEveryTabStop) {
             << def.name;
     }
     // The four boxes of a CD key share the label beside them.
-    const QString keyLabel =
-        ui::spokenText(ui::caption(accounts.control(QStringLiteral("Label1_1"))));
+    const QString keyLabel = ui::spokenText(ui::caption(accounts.control(u"Label1_1"_s)));
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, i)),
-                  keyLabel + QStringLiteral(" (%1/4)").arg(i + 1));
+                  keyLabel + u" (%1/4)"_s.arg(i + 1));
     }
 }
 
@@ -424,12 +543,12 @@ TEST_F(WindowTest, TabFollowsTheCatalogueOrderAndNamesFollowCaptions) {
     EXPECT_EQ(chain.mid(32, 8), QStringList({"Text12_0", "Text12_1", "Text12_2", "Text12_3",
                                              "Command1", "Command2", "Option1", "Option2"}));
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isEnabled()) << "no manifest beside the program";
-    ui::setCaption(w->control(u"Label1"), QStringLiteral("Chat\ralpha"));
-    EXPECT_EQ(spokenName(w->control(u"ca")), QStringLiteral("Chat alpha"));
-    ui::setCaption(w->control(u"exitbtn"), QStringLiteral("Quit "));
-    EXPECT_EQ(spokenName(w->control(u"exitbtn")), QStringLiteral("Quit"));
-    ui::setCaption(accounts.control(QStringLiteral("Label1_1")), QStringLiteral("Key\r"));
-    EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, 3)), QStringLiteral("Key (4/4)"));
+    ui::setCaption(w->control(u"Label1"), u"Chat\ralpha"_s);
+    EXPECT_EQ(spokenName(w->control(u"ca")), u"Chat alpha"_s);
+    ui::setCaption(w->control(u"exitbtn"), u"Quit "_s);
+    EXPECT_EQ(spokenName(w->control(u"exitbtn")), u"Quit"_s);
+    ui::setCaption(accounts.control(u"Label1_1"_s), u"Key\r"_s);
+    EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, 3)), u"Key (4/4)"_s);
     // F10 opens the first menu, as the captions carry no mnemonics.
     auto* f10 = w->findChild<QShortcut*>();
     ASSERT_EQ(f10->key(), QKeySequence(Qt::Key_F10));
@@ -451,9 +570,7 @@ TEST(QtDialogsTest, EnterAndEscapeGiveEachBoxItsAnswers) {
     // clang-format on
     for (const auto& [buttons, key, answer] : rows) {
         QTimer::singleShot(0, [k = key] { QTest::keyClick(QApplication::activeModalWidget(), k); });
-        EXPECT_EQ(ui::QtDialogs().message(QStringLiteral("?"), QStringLiteral("t"), buttons),
-                  answer)
-            << key;
+        EXPECT_EQ(ui::QtDialogs().message(u"?"_s, u"t"_s, buttons), answer) << key;
     }
 }
 
