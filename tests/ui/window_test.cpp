@@ -493,6 +493,7 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     }
     start(GetParam()); // the heading and the values of a real start
     w->showAbout();
+    EXPECT_EQ(w->aboutWindow()->aboutText(), ui::AboutWindow::aboutLines().join(u'\r'));
     ui::AccountWindow& accounts = w->accounts().window();
     for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&accounts),
                             static_cast<QWidget*>(w->aboutWindow())}) {
