@@ -3,20 +3,77 @@
 // files each way reads and writes; and the options menu's commands.
 
 #include "accounts/qstring_printer.h"
+#include "editor/editor.h"
+#include "registry/registry.h"
 #include "settings/settings_reader.h"
 #include "settings/standard_settings.h"
 #include "shell/visual_style.h"
-#include "support/editor_harness.h"
-#include "support/memory_registry.h"
+#include "support/scripted_dialogs.h"
+#include "test_support.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace quillset::test {
 namespace {
+
+using namespace Qt::StringLiterals;
+
+// Starts as the window's design does: advanced mode, volume and style item on.
+struct RecordingView : EditorView {
+    void showValues(const SettingsModel& shown) override { values = shown; }
+    void showTitle(const QString& shown) override { title = shown; }
+    void showAdvancedMode(bool on) override { advanced = on; }
+    void showVolumeControlsEnabled(bool on) override { volumeEnabled = on; }
+    void showVisualStyleItem(MenuItemState state) override { visualStyleItem = state; }
+    void showVisualStyleChecked(bool on) override { visualStyleChecked = on; }
+    void showTexts(std::span<const TextAssignment>) override {}
+    void showHeading(const QString& text) override { heading = text; }
+    void showWindow() override { shown = true; }
+    void closeProgram() override { closed = true; }
+
+    SettingsModel values;
+    QString title = programTitle(), heading;
+    bool advanced = true, volumeEnabled = true, visualStyleChecked = true;
+    MenuItemState visualStyleItem = MenuItemState::Checked;
+    bool shown = false, closed = false;
+};
+
+// A registry held in memory: values planted by the test, writes counted or
+// refused (as for a user without rights to the machine root), and a Wine
+// prefix's drive C: link.
+struct MemoryRegistry final : Registry {
+    std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& key,
+                                            const QString& name) const override {
+        const auto found = values.find({root, key, name});
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    bool setStringValue(RegistryRoot root, const QString& key, const QString& name,
+                        const QString& text) override {
+        if (refuseWrites)
+            return false;
+        values[{root, key, name}] = {kRegSz, utf16StringData(text)};
+        return ++acceptedWrites > 0;
+    }
+    // With a drive link, only paths on C: can be mapped.
+    QString localPath(const QString& path) const override {
+        if (driveC.isEmpty() || !path.startsWith("C:\\"_L1))
+            return driveC.isEmpty() ? path : QString();
+        return driveC + QLatin1Char('/') + path.mid(3).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+    QStringList searchTrace() const override { return trace; }
+
+    std::map<std::tuple<RegistryRoot, QString, QString>, RegistryValue> values;
+    bool refuseWrites = false;
+    int acceptedWrites = 0;
+    QString driveC;
+    QStringList trace;
+};
 
 using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Shown::Kind;
@@ -26,7 +83,7 @@ using Kind = ScriptedDialogs::Shown::Kind;
 QByteArray languageFile() {
     QByteArray file;
     for (const auto& [section, entries] :
-         {std::pair{"Captions", 5}, std::pair{"Messages", 9}, std::pair{"GUI", 15}}) {
+         {std::pair{"Captions", 5}, {"Messages", 9}, {"GUI", 15}}) {
         file += QByteArray("[") + section + "]\r\n";
         for (int i = 1; i <= entries; ++i)
             file += section[0] + QByteArray::number(i) + "\r\n";
@@ -34,9 +91,9 @@ QByteArray languageFile() {
     return file;
 }
 
-const QByteArray kGameFile = "SOUND : 1\r\nFULLSCREEN : 1\r\nNETWORK_PLAYER : Aldric\r\n"
-                             "CAMERA_ZOOM : 3\r\n";
+const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
 const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
+const QLatin1String kSound("SOUND");
 const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
 
 class Flow : public ::testing::Test {
@@ -45,10 +102,10 @@ protected:
         previousFolder = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         ASSERT_TRUE(QDir().mkpath(gameDir()));
-        writeBytes(program.file(QStringLiteral("language.lng")), languageFile());
-        w.state.programDir = program.path();
-        w.editor.setRegistry(&registry);
-        registry.setSearchTrace({QString::fromLatin1(kSearchTrace)});
+        writeBytes(program.file(u"language.lng"_s), languageFile());
+        state.programDir = program.path();
+        editor.setRegistry(&registry);
+        registry.trace = QStringList{QString::fromLatin1(kSearchTrace)};
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
 
@@ -58,31 +115,31 @@ protected:
         for (const char* name : {"settings.cfg", "settings.bck"})
             writeBytes(gameFile ? program.file(QLatin1String(name)) : QString(), kGameFile);
         if (!gameFile)
-            w.dialogs.choose(QString());
-        ASSERT_EQ(w.editor.start(), Editor::StartupResult::Running);
-        w.dialogs.shown.clear();
+            dialogs.choose(QString());
+        ASSERT_EQ(editor.start(), Editor::StartupResult::Running);
+        dialogs.shown.clear();
     }
-    QString settings() const { return program.file(QStringLiteral("settings.cfg")); }
+    QString settings() const { return program.file(u"settings.cfg"_s); }
     // The game's folder as the registry names it (drive C: of the prefix rows).
-    QString gameDir() const { return game.file(QStringLiteral("Games/Korrin")); }
+    QString gameDir() const { return game.file(u"Games/Korrin"_s); }
     void expectMark(bool marked) const {
-        const QString path = QDir::toNativeSeparators(w.state.currentSettingsPath);
+        const QString path = QDir::toNativeSeparators(state.currentSettingsPath);
         const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
-        EXPECT_EQ(w.view.title, marked ? base + QStringLiteral(" - Changed!") : base);
-        EXPECT_EQ(w.state.changedFlag, marked);
+        EXPECT_EQ(view.title, marked ? base + u" - Changed!"_s : base);
+        EXPECT_EQ(state.changedFlag, marked);
     }
     // The dialogs shown: a kept text as itself, a message of the program's
     // own as "!", a title other than the program's before a '|', and a file
     // dialog as "open:" or "save:" with its title.
     QStringList shown() const {
-        static const QRegularExpression kept(QStringLiteral("^[CMG]\\d+$"));
+        static const QRegularExpression kept(u"^[CMG]\\d+$"_s);
         QStringList out;
-        for (const auto& s : w.dialogs.shown) {
+        for (const auto& s : dialogs.shown) {
             const QString first = s.text.section(QLatin1Char(' '), 0, 0);
             out << (s.kind != Kind::Message ? (s.kind == Kind::Open ? "open:" : "save:") + s.title
                     : s.title != programTitle()    ? s.title + QLatin1Char('|') + first
                     : kept.match(first).hasMatch() ? first
-                                                   : QStringLiteral("!"));
+                                                   : u"!"_s);
         }
         return out;
     }
@@ -90,7 +147,11 @@ protected:
     QString previousFolder;
     TempFolder current, program, game, elsewhere;
     MemoryRegistry registry;
-    EditorHarness w;
+    // An editor as the program builds it, before start-up has run.
+    AppState state;
+    ScriptedDialogs dialogs;
+    RecordingView view;
+    Editor editor{state, dialogs, view};
 };
 
 // ---- Start-up: the game's folder, settled once, and its first backup ---------
@@ -132,54 +193,53 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     const StartCase& c = GetParam();
     const QByteArray setup = c.setup;
     const QByteArray backups = c.backups;
-    const auto value = [this](const char* v) { return v == QLatin1String("game") ? gameDir() : v; };
+    const auto value = [this](const char* v) { return v == "game"_L1 ? gameDir() : v; };
     writeBytes(setup.contains('c') ? settings() : QString(), kGameFile);
-    writeBytes(setup.contains('b') ? program.file(QStringLiteral("settings.bck")) : QString(), "b");
-    writeBytes(gameDir() + QStringLiteral("/settings.cfg"), kOtherFile);
-    writeBytes(setup.contains('g') ? gameDir() + QStringLiteral("/settings.bck") : QString(), "g");
+    writeBytes(setup.contains('b') ? program.file(u"settings.bck"_s) : QString(), "b");
+    writeBytes(gameDir() + u"/settings.cfg"_s, kOtherFile);
+    writeBytes(setup.contains('g') ? gameDir() + u"/settings.bck"_s : QString(), "g");
     for (const auto& [root, v] : {std::pair{RegistryRoot::LocalMachine, c.machine},
                                   std::pair{RegistryRoot::CurrentUser, c.user}}) {
         if (v)
-            registry.setRawValue(root, kInstallKeyPath, kInstallValueName, kRegSz,
-                                 utf16StringData(value(v)));
+            registry.values[{root, kInstallKeyPath, kInstallValueName}] = {
+                kRegSz, utf16StringData(value(v))};
     }
-    registry.setRefuseWrites(setup.contains('r'));
-    registry.setDriveC(setup.contains('w') ? game.path() : QString());
+    registry.refuseWrites = setup.contains('r');
+    registry.driveC = setup.contains('w') ? game.path() : QString();
     const bool language = !setup.contains('l');
     if (!language)
-        QFile::remove(program.file(QStringLiteral("language.lng")));
-    if (c.shown.contains(QStringLiteral("open:C4")))
-        w.dialogs.choose(QString());
+        QFile::remove(program.file(u"language.lng"_s));
+    if (c.shown.contains(u"open:C4"_s))
+        dialogs.choose(QString());
 
-    EXPECT_EQ(w.editor.start() == Editor::StartupResult::Running, language);
+    EXPECT_EQ(editor.start() == Editor::StartupResult::Running, language);
 
     EXPECT_EQ(shown(), c.shown);
-    EXPECT_TRUE(w.dialogs.exhausted());
+    EXPECT_TRUE(dialogs.exhausted());
     const QString folder = c.folder == 'p' ? program.path() : gameDir();
-    EXPECT_EQ(w.state.installDir,
+    EXPECT_EQ(state.installDir,
               c.folder == '-' ? QString() : QDir::toNativeSeparators(folder) + QDir::separator());
     // A backup is made once and never replaced.
     for (const auto& [dir, old] : {std::pair{program.path(), 'b'}, std::pair{gameDir(), 'g'}}) {
-        const QByteArray made = backups.contains(char(old - 32))
-                                    ? readBytes(dir + QStringLiteral("/settings.cfg"))
-                                    : "";
-        EXPECT_EQ(readBytes(dir + QStringLiteral("/settings.bck")),
+        const QByteArray made =
+            backups.contains(char(old - 32)) ? readBytes(dir + u"/settings.cfg"_s) : "";
+        EXPECT_EQ(readBytes(dir + u"/settings.bck"_s),
                   backups.contains(old) ? QByteArray(1, old) : made);
     }
     EXPECT_EQ(registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName),
               value(c.machineAfter));
-    EXPECT_EQ(registry.acceptedWrites(), !c.machine && c.machineAfter ? 1 : 0);
-    EXPECT_TRUE(readBytes(current.file(QStringLiteral("debug.log"))).contains(kSearchTrace));
-    const auto running = std::tuple(w.state.startupComplete, w.view.shown, !w.view.closed,
-                                    w.editor.debugLog().isOpen(), !w.view.heading.isEmpty());
+    EXPECT_EQ(registry.acceptedWrites, !c.machine && c.machineAfter ? 1 : 0);
+    EXPECT_TRUE(readBytes(current.file(u"debug.log"_s)).contains(kSearchTrace));
+    const auto running = std::tuple(state.startupComplete, view.shown, !view.closed,
+                                    editor.debugLog().isOpen(), !view.heading.isEmpty());
     EXPECT_EQ(running, std::tuple(language, language, language, language, language));
     // The window shows the folder's settings, if any, unmarked, in normal mode.
-    const QString cfg = language ? folder + QStringLiteral("/settings.cfg") : QString();
-    EXPECT_EQ(w.editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
-    EXPECT_EQ(w.state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
+    const QString cfg = language ? folder + u"/settings.cfg"_s : QString();
+    EXPECT_EQ(editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
+    EXPECT_EQ(state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
-    EXPECT_EQ(w.view.advanced, !language);
-    EXPECT_TRUE(!language || w.view.values == w.editor.values()) << "the window shows them";
+    EXPECT_EQ(view.advanced, !language);
+    EXPECT_TRUE(!language || view.values == editor.values()) << "the window shows them";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases),
@@ -191,7 +251,8 @@ struct CommandCase {
     const char* name;
     void (Editor::*command)();
     // 'a' advanced mode, 'g' the install folder's settings.cfg loaded at
-    // start-up, 'l' one that appears later (so none is loaded), 'e' an edit.
+    // start-up, 'l' one that appears later (so none is loaded), 'e' an edit (of the
+    // sound switch, which the volume controls follow).
     const char* setup;
     std::vector<Answer> answers;
     const char* chosen; // the file dialog's answer in another folder: "" cancels, a
@@ -250,7 +311,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     start(setup.contains('g'));
     writeBytes(setup.contains('l') ? settings() : QString(), "OLD : 1\r\n");
     if (setup.contains('a'))
-        w.editor.toggleAdvancedMode();
+        editor.toggleAdvancedMode();
     // What Open finds on disk differs from what start-up loaded, so a load shows.
     if (c.command == kOpen && setup.contains('g'))
         writeBytes(settings(), "NETWORK_PLAYER : Reloaded\r\n");
@@ -259,22 +320,21 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     else if (c.command == kOpen)
         writeBytes(path(c.chosen), kOtherFile);
     if (setup.contains('e'))
-        w.editor.setNumber(keyIndex(QLatin1String("FULLSCREEN")),
-                           !w.editor.values().number(QLatin1String("FULLSCREEN")));
+        editor.setNumber(keyIndex(kSound), !editor.values().number(kSound));
     for (Answer a : c.answers)
-        w.dialogs.answer(a);
+        dialogs.answer(a);
     if (c.chosen)
-        w.dialogs.choose(path(c.chosen));
-    const SettingsModel before = w.editor.values();
+        dialogs.choose(path(c.chosen));
+    const SettingsModel before = editor.values();
     const QByteArray gameBefore = readBytes(settings());
-    const QString currentBefore = w.state.currentSettingsPath;
+    const QString currentBefore = state.currentSettingsPath;
 
-    (w.editor.*c.command)();
+    (editor.*c.command)();
 
     EXPECT_EQ(shown(), c.shown);
-    EXPECT_TRUE(w.dialogs.exhausted()) << "every scripted answer was asked for";
+    EXPECT_TRUE(dialogs.exhausted()) << "every scripted answer was asked for";
     // A file dialog starts at the current file; a failure notice names the file.
-    for (const auto& s : w.dialogs.shown) {
+    for (const auto& s : dialogs.shown) {
         EXPECT_TRUE(s.kind != Kind::Message
                         ? s.initialFolder == currentBefore
                         : s.text.startsWith(QLatin1Char('M')) || s.title != programTitle() ||
@@ -285,12 +345,13 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
               c.written ? std::optional(before) : std::nullopt);
     EXPECT_TRUE(path(c.written) == settings() || readBytes(settings()) == gameBefore);
     const QString loaded = c.loaded ? path(c.loaded) : currentBefore;
-    EXPECT_EQ(w.editor.values(),
+    EXPECT_EQ(editor.values(),
               c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
-    EXPECT_EQ(w.state.currentSettingsPath, loaded);
+    EXPECT_EQ(state.currentSettingsPath, loaded);
     expectMark(c.marked);
-    EXPECT_EQ(w.view.closed, c.command == kExit);
-    EXPECT_EQ(w.editor.debugLog().isOpen(), c.command != kExit);
+    EXPECT_EQ(view.volumeEnabled, editor.values().number(kSound) == 1);
+    EXPECT_EQ(view.closed, c.command == kExit);
+    EXPECT_EQ(editor.debugLog().isOpen(), c.command != kExit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases),
@@ -302,24 +363,23 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     start(true);
     // Everything cleared but the font pages and the wait-retrace box, then
     // the standard values, texts from the language file's [GUI].
-    SettingsModel standard = SettingsModel::cleared(w.editor.values().fontPagesValue);
-    standard.setNumber(QLatin1String("WAITRETRACE"),
-                       w.editor.values().number(QLatin1String("WAITRETRACE")));
+    SettingsModel standard = SettingsModel::cleared(editor.values().fontPagesValue);
+    standard.setNumber("WAITRETRACE"_L1, editor.values().number("WAITRETRACE"_L1));
     for (const StandardValue& v : standardSettings()) {
         if (v.guiEntry > 0 || v.text)
-            standard.setText(QLatin1String(v.key), v.text ? QString::fromLatin1(v.text)
-                                                          : QStringLiteral("G%1").arg(v.guiEntry));
+            standard.setText(QLatin1String(v.key),
+                             v.text ? QString::fromLatin1(v.text) : u"G%1"_s.arg(v.guiEntry));
         else
             standard.setNumber(QLatin1String(v.key), v.number);
     }
     for (const Answer answer : {kCancel, kOk}) {
-        const SettingsModel expected = answer == kOk ? standard : w.editor.values();
-        w.dialogs.shown.clear();
-        w.dialogs.answer(answer);
-        w.editor.applyStandardSettings();
-        EXPECT_EQ(shown(), QStringList{QStringLiteral("M5")});
-        EXPECT_EQ(w.editor.values(), expected);
-        EXPECT_EQ(w.view.values, expected);
+        const SettingsModel expected = answer == kOk ? standard : editor.values();
+        dialogs.shown.clear();
+        dialogs.answer(answer);
+        editor.applyStandardSettings();
+        EXPECT_EQ(shown(), QStringList{u"M5"_s});
+        EXPECT_EQ(editor.values(), expected);
+        EXPECT_EQ(view.values, expected);
         expectMark(answer == kOk);
     }
 }
@@ -330,12 +390,12 @@ TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
     const ManifestPaths paths = ManifestPaths::in(program.path());
     writeBytes(paths.active, "manifest");
     start(true);
-    EXPECT_EQ(w.view.visualStyleItem, MenuItemState::Checked);
+    EXPECT_EQ(view.visualStyleItem, MenuItemState::Checked);
     for (const bool checked : {false, true}) {
-        w.dialogs.shown.clear();
-        w.editor.switchVisualStyle();
-        EXPECT_EQ(shown(), QStringList{QStringLiteral("!")});
-        EXPECT_EQ(w.view.visualStyleChecked, checked);
+        dialogs.shown.clear();
+        editor.switchVisualStyle();
+        EXPECT_EQ(shown(), QStringList{u"!"_s});
+        EXPECT_EQ(view.visualStyleChecked, checked);
         EXPECT_EQ(QFileInfo::exists(paths.active), checked);
         EXPECT_EQ(QFileInfo::exists(paths.parked), !checked);
     }

@@ -1,10 +1,9 @@
 #pragma once
-// A Dialogs implementation for tests: answers from a script, in order, and
-// records every question and dialog it was shown.
+// Dialogs for tests: answers from a script, in order, and a record of every
+// message and file dialog shown.
 
 #include "editor/dialogs.h"
 
-#include <QStringList>
 #include <deque>
 #include <stdexcept>
 #include <vector>
@@ -15,38 +14,36 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         enum class Kind { Message, Open, Save } kind;
-        QString text; // message text; empty for file dialogs
+        QString text; // empty for file dialogs
         QString title;
-        Buttons buttons = Buttons::Ok;
         QString initialFolder;
     };
 
-    // Queue answers: message answers and file dialog results are separate queues.
+    // Message answers and file dialog results (empty: cancel) queue apart.
     void answer(Answer a) { answers_.push_back(a); }
-    void choose(const QString& path) { files_.push_back(path); } // empty = cancel
+    void choose(const QString& path) { files_.push_back(path); }
+    bool exhausted() const { return answers_.empty() && files_.empty(); }
 
     Answer message(const QString& text, const QString& title, Buttons buttons) override {
-        shown.push_back({Shown::Kind::Message, text, title, buttons, {}});
-        // A notice has only OK; a question must have been scripted.
-        return buttons == Buttons::Ok ? Answer::Ok : next(answers_, "unexpected question: " + text);
+        shown.push_back({Shown::Kind::Message, text, title, {}});
+        return buttons == Buttons::Ok ? Answer::Ok : next(answers_); // a notice has only OK
     }
     QString openFile(const QString& title, const QString& initialFolder) override {
-        shown.push_back({Shown::Kind::Open, {}, title, Buttons::Ok, initialFolder});
-        return next(files_, "unexpected file dialog");
+        shown.push_back({Shown::Kind::Open, {}, title, initialFolder});
+        return next(files_);
     }
     QString saveFile(const QString& title, const QString& initialFolder) override {
-        shown.push_back({Shown::Kind::Save, {}, title, Buttons::Ok, initialFolder});
-        return next(files_, "unexpected file dialog");
+        shown.push_back({Shown::Kind::Save, {}, title, initialFolder});
+        return next(files_);
     }
-
-    bool exhausted() const { return answers_.empty() && files_.empty(); }
 
     std::vector<Shown> shown;
 
 private:
-    template <class T> static T next(std::deque<T>& queue, const QString& error) {
+    // A question nobody scripted fails the test instead of being guessed.
+    template <class T> static T next(std::deque<T>& queue) {
         if (queue.empty())
-            throw std::logic_error(error.toStdString());
+            throw std::logic_error("an unscripted dialog");
         const T front = queue.front();
         queue.pop_front();
         return front;

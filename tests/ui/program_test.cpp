@@ -14,12 +14,12 @@ namespace {
 TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
     TempFolder program, current;
     const QString exe = program.file(QStringLiteral("quillset"));
-    QFile::copy(QStringLiteral(QUILLSET_EXECUTABLE), exe);
-    QFile::copy(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/language.de.lng"),
-                program.file(QStringLiteral("language.lng")));
     const QByteArray settings = "SOUND : 0\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
-    for (const char* name : {"settings.cfg", "settings.bck"})
-        writeBytes(program.file(QLatin1String(name)), settings);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLSET_EXECUTABLE), exe) &&
+                QFile::copy(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/language.de.lng"),
+                            program.file(QStringLiteral("language.lng"))) &&
+                writeBytes(program.file(QStringLiteral("settings.cfg")), settings) &&
+                writeBytes(program.file(QStringLiteral("settings.bck")), settings));
     QProcess process;
     process.setWorkingDirectory(current.path());
     process.start(exe, {QStringLiteral("-platform"), QStringLiteral("offscreen")});
