@@ -29,17 +29,14 @@ inline bool registryEditHolds(QByteArrayView file, const QString& keyPath, const
     const WineRegValue* value = after.findValue(keyPath, valueName);
     if (!edited || !value || value->type != kRegSz || value->data != utf16StringData(text))
         return false;
-    const auto same = [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) == 0;
-    };
     for (const WineRegKey& key : before.keys) {
         for (const WineRegValue& old : key.values) {
             if (old.begin < 0 || old.begin > old.end || old.end > file.size())
                 return false;
             const WineRegValue* now = after.findValue(key.path, old.name);
             const WineRegValue* was = before.findValue(key.path, old.name);
-            if (!(same(key.path, path) && same(old.name, valueName)) &&
-                (!now || now->type != was->type || now->data != was->data))
+            // The value set is the only one allowed to change.
+            if (now != value && (!now || now->type != was->type || now->data != was->data))
                 return false;
         }
     }

@@ -186,9 +186,8 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
         places.dataHome = target;
     } else {
         ASSERT_TRUE(makePrefixFolder(target) && QDir(target).mkpath("drive_c/Games/Korrin"));
-        const QByteArray value = "\"InstallLocation\"=\"" +
-                                 (rest.isEmpty() ? QByteArray("C:\\\\Games\\\\Korrin") : rest) +
-                                 '"';
+        const QByteArray value =
+            rest.isEmpty() ? LOC("C:\\\\Games\\\\Korrin") : "\"InstallLocation\"=\"" + rest + '"';
         const QByteArray hive = (is("game32") ? HIVE("win32") : HIVE("win64")) +
                                 QByteArray(is("game") ? WOW : PLAIN) + (is("plain") ? "" : value);
         ASSERT_TRUE(writeBytes(target + "/system.reg", is("user") ? HIVE("win64") : hive) &&
@@ -196,21 +195,15 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
     }
 }
 
-struct SearchRow {
-    const char* name;
-    QStringList commands;
-    QStringList found; // prefixes holding the game, in search order
-    QString used;      // the prefix taken; empty for none
-    const char* program = "nowhere";
-    const char* winePrefix = "";
-};
-
 #define STEAM ".local/share/Steam/steamapps/compatdata/"
 #define BOTTLES ".local/share/bottles/bottles/"
 #define POL ".PlayOnLinux/wineprefix/"
 #define LUTRIS_YML "game:\n  exe: drive_c/Korrin.exe\n  prefix: "
 
+// A home's launcher files, the prefixes holding the game in search order and
+// the prefix taken (empty for none), for a program folder and a WINEPREFIX.
 // clang-format off
+struct SearchRow { const char* name; QStringList commands; QStringList found; QString used; const char* program = "nowhere"; const char* winePrefix = ""; };
 const SearchRow kSearchRows[] = {
     {"wine default, value per user", {"user .wine"}, {".wine"}, ".wine"},
     {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"}, {STEAM "31/pfx"}, STEAM "31/pfx"},
