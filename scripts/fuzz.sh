@@ -48,7 +48,7 @@ for target in "${targets[@]}"; do
         "$build/fuzz_$target.log" | sed "s/^/$target: /" || true
     echo "$target: exit status $status"
     # Only the new inputs that reach edges the corpus does not are kept.
-    "$fuzzer" -merge=1 "$corpus" "$work" >/dev/null 2>&1 || true
+    "$fuzzer" -merge=1 -use_counters=0 "$corpus" "$work" >/dev/null 2>&1 || true
     echo "$target: corpus now $(ls "$corpus" | wc -l) files, $(cat "$corpus"/* | wc -c) bytes"
     rm -rf "$work"
 done
