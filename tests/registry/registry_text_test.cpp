@@ -117,6 +117,7 @@ TEST(WineRegistryFile, ReadsValuesAsWinesServerLoadsThemAlsoFromAnExcerpt) {
             const auto value =
                 wineHiveValue(file, RegistryRoot::LocalMachine, key, QString::fromUtf8(row.name));
             EXPECT_EQ(value ? value->type : 0, row.type) << file.constData();
+            EXPECT_EQ(value.has_value(), row.type != 0) << file.constData();
             EXPECT_EQ(value ? value->data : QByteArray(), row.data) << file.constData();
         }
     }
@@ -218,7 +219,7 @@ const VdfRow kVdfRows[] = {
     {"// by hand\n\"LibraryFolders\" { 0 { path \"/mnt/My \\\"G\\\"\\\\x\" [$LINUX] label x }\n"
      "  \"1\" { // \"path\" \"/commented\"\n \"PATH\" \"/mnt/b\\n\" } }",
      {"/mnt/My \"G\"\\x", "/mnt/b\\n"}},
-    {"\"LibraryFolders\" { \"TimeNextStatsReport\" \"17\" \"ContentStatsID\" \"-1\" \"1\" \"/mnt/old\" }", {"/mnt/old"}},
+    {"\"LibraryFolders\" { \"TimeNextStatsReport\" \"17\" \"ContentStatsID\" \"-1\" \"10\" \"/mnt/old\" }", {"/mnt/old"}},
     {"\"other\" { \"0\" { \"path\" \"/no\" } } \"libraryfolders\" { \"path\" \"/no\" "
      "\"0\" { \"apps\" { \"path\" \"/no\" } \"path\" \"/yes\" } }", {"/yes"}},
     {"} } \"libraryfolders\" { \"0\" { \"path\" \"/kept\" } \"1\" { \"path\" \"/cut", {"/kept"}},

@@ -136,16 +136,16 @@ TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
     for (const char* folder : {"drive_c/Games/Korrin Deepfall", "drive_c/games"})
         ASSERT_TRUE(QDir(prefix.path()).mkpath(QLatin1String(folder)));
     ASSERT_TRUE(QDir(other.path()).mkpath(QStringLiteral("Data/Korrin")));
-    const QByteArray z = QFile::encodeName(prefix.file(QStringLiteral("dosdevices/z:")));
-    ASSERT_EQ(::symlink(QFile::encodeName(other.path()).constData(), z.constData()), 0);
-    // "C" stands for the prefix's drive_c, "Z" for the folder z: links to.
+    for (const char* drive : {"dosdevices/a:", "dosdevices/z:"})
+        ASSERT_TRUE(QFile::link(other.path(), prefix.file(QLatin1String(drive))));
+    // "C" stands for the prefix's drive_c, "Z" for the folder a: and z: link to.
     // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"C:\\Games\\Korrin Deepfall", "C/Games/Korrin Deepfall"}, {"C:\\", "C"},
         {"c:\\GAMES\\korrin DEEPFALL\\", "C/Games/Korrin Deepfall"}, // first in name order
         {"C:/games/korrin deepfall", "C/games/korrin deepfall"},     // the exact name first
         {"C:\\Games\\.\\Other\\..\\korrin deepfall\\Not\\Yet", "C/Games/Korrin Deepfall/Not/Yet"},
-        {"z:\\DATA\\korrin", "Z/Data/Korrin"}, {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"}, {"\\??\\z:\\Data\\Korrin", "Z/Data/Korrin"},
+        {"z:\\DATA\\korrin", "Z/Data/Korrin"}, {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"}, {"\\??\\a:\\Data\\Korrin", "Z/Data/Korrin"}, {"A:\\data", "Z/Data"},
         {"E:\\Games", ""}, {"c\\Games", ""}, {"\\\\server\\share", ""}, {"1:\\Games", ""}, {"", ""},
     };
     // clang-format on
