@@ -86,7 +86,7 @@ const ReadRow kReadRows[] = {
     {KEY R"("Na\"me\\x"="v")", kRegSz, sz(u"v"), "na\"ME\\x"},
     // Sections of one key merge; a later line replaces an earlier one.
     {KEY "\"V\"=\"1\"\n\"v\"=\"2\"\n[SOFTWARE\\\\k] 2\n\"v\"=\"3\"", kRegSz, sz(u"3")},
-    {KEY "garbage\n\"V\"=\"ok\"", kRegSz, sz(u"ok")},
+    {KEY "garbage\n\"V\"=\"ok\"\n \t", kRegSz, sz(u"ok")},
     // The 32-bit view of a 64-bit prefix, falling back to the plain key.
     {HEADER "#arch=win64\n[Software\\\\K]\n\"V\"=\"64\"\n[Software\\\\Wow6432Node\\\\K]\n\"V\"=\"32\"", kRegSz, sz(u"32")},
     {HEADER "#arch=win64\n[Software\\\\K]\n\"V\"=\"64\"\n[Software\\\\Wow6432Node\\\\K]\n\"W\"=\"32\"", kRegSz, sz(u"64")},
@@ -149,7 +149,7 @@ const WriteRow kWriteRows[] = {
     {kSample, "\\Software\\Odd [Key]\\", "V", "x", "", "\n[Software\\\\Odd \\[Key\\]] 1700000000\n#time=1da1747c66d0000\n\"V\"=\"x\"\n"},
     // Escapes as Wine writes them: a hex digit after \x or an octal digit
     // after a short escape would be read as part of it.
-    {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e41 \u4e2d\u6587 \U0001F600", "C:\\\\Games", R"(Stra\x00dfe \xe4\xe4 \x00e41 \x4e2d\x6587 \xd83d\xde00)"},
+    {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e40 \u4e2d\u6587 \U0001F600", "C:\\\\Games", R"(Stra\x00dfe \xe4\xe4 \x00e40 \x4e2d\x6587 \xd83d\xde00)"},
     {kSample, "Software\\K", "Loc", "a\tb\x1b\x01" "7\x01" "8\x02\x7f", "C:\\\\Games", R"(a\tb\e\0017\18\2)" "\x7f"},
     // Line breaks and unfinished last lines read as before.
     {"WINE REGISTRY Version 2\r\n\r\n[Software\\\\K] 1\r\n\"A\"=\"b\"\r\n", "Software\\K", "C", "d", "", "\"C\"=\"d\"\r\n"},
@@ -227,7 +227,7 @@ const VdfRow kVdfRows[] = {
     // broken UTF-8 tail still gives its replacement character.
     {"libraryfolders { 0 { path \"\xEF\xBB\xBF\" } 1 { path \"/mnt/a\xC3\" } 2 { path \"\" } }",
      {QString(QChar(0xfeff)), "/mnt/a\ufffd"}},
-    {raw("\xff\xfe{\0\"path\"}}{"), {}},
+    {raw("\xff\xfe{\0\"path\"}}{"), {}}, {"libraryfolders { 0 { \"x\" } \"1\" \"/b\" }", {"/b"}},
 };
 // clang-format on
 
