@@ -3,10 +3,10 @@
 
 #include "accounts/account_file.h"
 #include "accounts/account_store.h"
+#include "fuzz_input.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <variant>
 
 using namespace quillset;
@@ -14,30 +14,21 @@ using namespace quillset;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
     const QString installDir = dir.path() + QLatin1Char('/');
-    {
-        QFile file(accountFilePath(installDir));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    QFile file(accountFilePath(installDir));
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               file.write(fuzzInput(data, size).toByteArray()) == qint64(size));
+    file.close();
     AccountStore store;
-    if (!loadAccountStore(store, installDir))
-        std::abort();
-    for (const Account& account : store.accounts) {
-        if (joinKeyGroups(keyGroups(account.korrinKey)) != account.korrinKey)
-            std::abort();
-    }
+    FUZZ_CHECK(loadAccountStore(store, installDir));
+    for (const Account& account : store.accounts)
+        FUZZ_CHECK(joinKeyGroups(keyGroups(account.korrinKey)) == account.korrinKey);
     const AccountLines lines = accountFileLines(store.accounts);
-    auto first = serializeAccountFile(lines);
-    if (!std::holds_alternative<QByteArray>(first))
-        std::abort(); // text read from the file can always be written back
-    if (writeAccountFile(installDir, lines))
-        std::abort();
+    const auto first = serializeAccountFile(lines);
+    // Text read from the file can always be written back.
+    FUZZ_CHECK(std::holds_alternative<QByteArray>(first) && !writeAccountFile(installDir, lines));
     AccountStore again;
-    if (!loadAccountStore(again, installDir) || again.accounts != store.accounts)
-        std::abort();
-    if (std::get<QByteArray>(serializeAccountFile(accountFileLines(again.accounts))) !=
-        std::get<QByteArray>(first))
-        std::abort();
+    FUZZ_CHECK(loadAccountStore(again, installDir) && again.accounts == store.accounts);
+    FUZZ_CHECK(std::get<QByteArray>(serializeAccountFile(accountFileLines(again.accounts))) ==
+               std::get<QByteArray>(first));
     return 0;
 }

@@ -3,6 +3,7 @@
 // distances below it, empty past the end. The line lookup fileLine must agree
 // with the split lines wherever it is asked.
 
+#include "fuzz_input.h"
 #include "io/ansi_text.h"
 #include "io/text_lines.h"
 #include "lang/file_line.h"
@@ -10,7 +11,6 @@
 #include "lang/language_loader.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 using namespace quillset;
 
@@ -32,11 +32,10 @@ std::vector<TextAssignment> lineByLine(const QByteArray& bytes,
     int lookedUp = 0;
     for (int counter = 1; counter <= lineCount; ++counter) {
         const QString line = entry(counter);
-        if (line.startsWith(QLatin1Char('#')) || !line.startsWith(QLatin1Char('[')))
+        if (!line.startsWith(QLatin1Char('[')))
             continue;
         // Each lookup walks the file from its start: a few per input suffice.
-        if (++lookedUp <= 4 && fileLine(bytes, counter) != line)
-            std::abort();
+        FUZZ_CHECK(++lookedUp > 4 || fileLine(bytes, counter) == line);
         for (std::string_view section : languageSections()) {
             if (line != QLatin1Char('[') + latin1(section) + QLatin1Char(']'))
                 continue;
@@ -54,14 +53,11 @@ std::vector<TextAssignment> lineByLine(const QByteArray& bytes,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = fuzzInput(data, size).toByteArray();
     const std::vector<QByteArrayView> lines = splitLines(bytes);
-    if (loadLanguageText(bytes).texts != lineByLine(bytes, lines))
-        std::abort();
+    FUZZ_CHECK(loadLanguageText(bytes).texts == lineByLine(bytes, lines));
     const int count = static_cast<int>(lines.size());
-    if (count > 0 && fileLine(bytes, count) != fromAnsi(lines.back()))
-        std::abort();
-    if (!fileLine(bytes, count + 1).isEmpty() || !fileLine(bytes, 0).isEmpty())
-        std::abort();
+    FUZZ_CHECK(count == 0 || fileLine(bytes, count) == fromAnsi(lines.back()));
+    FUZZ_CHECK(fileLine(bytes, count + 1).isEmpty() && fileLine(bytes, 0).isEmpty());
     return 0;
 }

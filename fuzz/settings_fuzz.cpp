@@ -2,28 +2,24 @@
 // reading and writing again keeps byte for byte, and the unknown lines are
 // written back exactly as read, at the end.
 
+#include "fuzz_input.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 
-#include <cstdlib>
 #include <variant>
 
 using namespace quillset;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const SettingsModel model = readSettings(input);
-    auto first = serializeSettings(model);
-    if (!std::holds_alternative<QByteArray>(first))
-        std::abort(); // every value read from a file can be written back
+    const SettingsModel model = readSettings(fuzzInput(data, size));
+    const auto first = serializeSettings(model);
+    // Every value read from a file can be written back.
+    FUZZ_CHECK(std::holds_alternative<QByteArray>(first));
     const QByteArray& bytes = std::get<QByteArray>(first);
-    if (!bytes.endsWith(model.unknownLines + "\r\n"))
-        std::abort();
+    FUZZ_CHECK(bytes.endsWith(model.unknownLines + "\r\n"));
     const SettingsModel again = readSettings(bytes, model.fontPagesValue);
-    if (again.unknownLines != model.unknownLines)
-        std::abort();
-    auto second = serializeSettings(again);
-    if (!std::holds_alternative<QByteArray>(second) || std::get<QByteArray>(second) != bytes)
-        std::abort();
+    FUZZ_CHECK(again.unknownLines == model.unknownLines);
+    const auto second = serializeSettings(again);
+    FUZZ_CHECK(std::holds_alternative<QByteArray>(second) && std::get<QByteArray>(second) == bytes);
     return 0;
 }

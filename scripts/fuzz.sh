@@ -22,49 +22,33 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
 cmake --build "$build" --target "${all_targets[@]/#/fuzz_}"
 
-if [ $# -eq 0 ]; then
-    for target in "${all_targets[@]}"; do
-        "$build/fuzz/fuzz_$target" -runs=0 "fuzz/corpus/$target"
-    done
-    exit 0
-fi
-
-seconds=$1
-shift
-targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=("${all_targets[@]}")
-
+seconds=${1:-}
+[ $# -gt 0 ] && shift
+targets=("${@:-${all_targets[@]}}")
 # The accounts and language targets write a file per input: keep that off the
 # disk when there is a RAM disk.
-[ -d /dev/shm ] && export TMPDIR=/dev/shm
-
+[ -n "$seconds" ] && [ -d /dev/shm ] && export TMPDIR=/dev/shm
 mkdir -p "$build/artifacts"
 for target in "${targets[@]}"; do
+    fuzzer=$build/fuzz/fuzz_$target
     corpus=fuzz/corpus/$target
+    if [ -z "$seconds" ]; then
+        "$fuzzer" -runs=0 "$corpus"
+        continue
+    fi
+    # New inputs go to a scratch folder; a crash stops the run and leaves its
+    # input in $build/artifacts; the statistics end the log.
     work=$(mktemp -d)
-    # A crash stops the run and leaves its input in $build/artifacts; the
-    # statistics (executions, slowest input, coverage) end the log.
-    set +e
-    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+    status=0
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -report_slow_units=1 \
         -max_len="${QUILLSET_FUZZ_MAX_LEN:-65536}" -rss_limit_mb="${QUILLSET_FUZZ_RSS_MB:-6144}" \
-        -report_slow_units=1 -artifact_prefix="$build/artifacts/$target-" \
-        "$work" "$corpus" >"$build/fuzz_$target.log" 2>&1
-    status=$?
-    set -e
+        -artifact_prefix="$build/artifacts/$target-" "$work" "$corpus" \
+        >"$build/fuzz_$target.log" 2>&1 || status=$?
     grep -E "^(#[0-9]+ +DONE|stat::|==[0-9]+==|SUMMARY|Slowest|Test unit written)" \
         "$build/fuzz_$target.log" | sed "s/^/$target: /" || true
     echo "$target: exit status $status"
-    # Keep the corpus small: the inputs written by hand (they have a file
-    # extension) plus the fewest found inputs (named by their SHA-1) that
-    # reach every edge the whole lot reaches.
-    minimal=$(mktemp -d)
-    "$build/fuzz/fuzz_$target" -merge=1 -use_counters=0 "$minimal" "$corpus" "$work" \
-        >/dev/null 2>&1 || true
-    find "$corpus" -type f -regextype egrep -regex '.*/[0-9a-f]{40}' -delete
-    seeds=$(sha1sum "$corpus"/* | cut -d' ' -f1)
-    for input in "$minimal"/*; do
-        grep -qx "$(basename "$input")" <<<"$seeds" || cp "$input" "$corpus/"
-    done
+    # Only the new inputs that reach edges the corpus does not are kept.
+    "$fuzzer" -merge=1 -use_counters=0 "$corpus" "$work" >/dev/null 2>&1 || true
     echo "$target: corpus now $(ls "$corpus" | wc -l) files, $(cat "$corpus"/* | wc -c) bytes"
-    rm -rf "$work" "$minimal"
+    rm -rf "$work"
 done

@@ -15,23 +15,9 @@ desktop=$2
 version=$3
 id=org.example.quillset
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
+fail() { echo "FAIL: $*" >&2; exit 1; }
 need() {
-    if ! command -v "$1" >/dev/null 2>&1; then
-        echo "SKIP: $1 is not installed (Debian package $2)"
-        exit 77
-    fi
-}
-
-# Width and height from a PNG's header (IHDR, bytes 16 to 23, big-endian).
-png_size() {
-    local bytes
-    read -r -a bytes <<<"$(od -An -tu1 -j16 -N8 "$1")"
-    echo "$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))x$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))"
+    command -v "$1" >/dev/null 2>&1 || { echo "SKIP: $1 is not installed (Debian package $2)"; exit 77; }
 }
 
 case "$check" in
@@ -49,12 +35,11 @@ desktop-entry)
     printf '#!/bin/sh\npwd >"%s/started-in"\n' "$work" >"$work/bin/quillset"
     chmod +x "$work/bin/quillset"
     for state in "" "$work/state"; do
-        rm -f "$work/started-in"
         (cd / && env -u XDG_STATE_HOME HOME="$work/home" PATH="$work/bin:$PATH" \
             ${state:+XDG_STATE_HOME="$state"} "$@") || fail "the entry's command failed"
-        expected=${state:-$work/home/.local/state}/quillset
-        [ "$(cat "$work/started-in" 2>/dev/null)" = "$expected" ] ||
-            fail "the entry started quillset in '$(cat "$work/started-in" 2>/dev/null)', not $expected"
+        started=$(cat "$work/started-in" 2>/dev/null; rm -f "$work/started-in")
+        [ "$started" = "${state:-$work/home/.local/state}/quillset" ] ||
+            fail "the entry started quillset in '$started'"
     done
     ;;
 metainfo)
@@ -71,13 +56,13 @@ icons)
     for size in 48x48 128x128 256x256; do
         png="$desktop/icons/$size/$id.png"
         [ -s "$png" ] || fail "no $size icon"
-        [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "$png is no PNG"
-        actual=$(png_size "$png")
+        # The signature, then width and height in the IHDR chunk (big-endian).
+        header=$(od -An -tx1 -N24 "$png" | tr -d ' \n')
+        [ "${header:0:16}" = 89504e470d0a1a0a ] || fail "$png is no PNG"
+        actual=$((16#${header:32:8}))x$((16#${header:40:8}))
         [ "$actual" = "$size" ] || fail "$png is $actual, not $size (run scripts/render-icons.sh)"
     done
     ;;
-*)
-    fail "unknown check $check"
-    ;;
+*) fail "unknown check $check" ;;
 esac
 echo "ok: $check"

@@ -7,6 +7,7 @@
 #include "registry/wine_registry.h"
 #include "registry/wine_registry_excerpt.h"
 #include "registry/wine_registry_file.h"
+#include "registry_properties.h"
 
 #include <gtest/gtest.h>
 
@@ -34,19 +35,18 @@ constexpr auto kUtf16 = RegistryText::Utf16;
 struct DecodeRow { quint32 type; QByteArray data; RegistryText from; const char* expected; };
 const DecodeRow kDecodeRows[] = {
     {kRegSz, sz(u"K\u00f6rrin \u4e2d"), kUtf16, "K\u00f6rrin \u4e2d"},
-    {kRegSz, raw("a\0\0\0b\0"), kUtf16, "a"},                        // up to the first NUL
-    {kRegSz, raw("a\0b\0"), kUtf16, "ab"},                           // no NUL: all of it
-    {kRegSz, raw("a\0b"), kUtf16, "a"},                              // half a code unit
-    {kRegSz, raw("K\xf6r\0x"), RegistryText::Ansi, "K\u00f6r"},
-    {kRegSz, raw("D:\\"), RegistryText::Ansi, "D:\\"},
+    {kRegSz, raw("a\0\0\0b\0"), kUtf16, "a"}, {kRegSz, raw("a\0b\0"), kUtf16, "ab"}, // up to a NUL
+    {kRegSz, raw("a\0b"), kUtf16, "a"}, // half a code unit
+    {kRegSz, raw("K\xf6r\0x"), RegistryText::Ansi, "K\u00f6r"}, {kRegSz, raw("D:\\"), RegistryText::Ansi, "D:\\"},
     {kRegBinary, raw("\x39\x30\x01\x02"), RegistryText::Ansi, "12345"}, // first two bytes only
-    {kRegBinary, raw("\xff\xff"), kUtf16, "-1"},
-    {kRegBinary, raw("\x00\x80"), kUtf16, "-32768"},
-    {kRegBinary, raw("\x39"), kUtf16, ""},
-    {kRegDword, raw("\x39\x30\0\0"), kUtf16, ""},
-    {kRegExpandSz, sz(u"%TEMP%"), kUtf16, ""},
-    {kRegMultiSz, sz(u"a"), kUtf16, ""},
+    {kRegBinary, raw("\xff\xff"), kUtf16, "-1"}, {kRegBinary, raw("\x00\x80"), kUtf16, "-32768"},
+    {kRegBinary, raw("\x39"), kUtf16, ""}, {kRegDword, raw("\x39\x30\0\0"), kUtf16, ""},
+    {kRegExpandSz, sz(u"%TEMP%"), kUtf16, ""}, {kRegMultiSz, sz(u"a"), kUtf16, ""},
 };
+// A 32-bit program sees HKLM\Software\X at Software\Wow6432Node\X.
+const std::pair<const char*, const char*> kWowRows[] = {
+    {"SOFTWARE\\Maker", "SOFTWARE\\Wow6432Node\\Maker"}, {"\\Software\\\\Maker\\", "Software\\Wow6432Node\\Maker"},
+    {"Software\\wow6432node\\Maker", ""}, {"System\\Maker", ""}, {"Software", ""}, {"SoftwareX\\Maker", ""}};
 // clang-format on
 
 TEST(RegistryValue, ReadsEachTypeAsTheProgramDoes) {
@@ -56,15 +56,7 @@ TEST(RegistryValue, ReadsEachTypeAsTheProgramDoes) {
     }
     EXPECT_EQ(utf16StringData(QStringLiteral("K\u00f6\u4e2d")), sz(u"K\u00f6\u4e2d"));
 
-    // A 32-bit program sees HKLM\Software\X at Software\Wow6432Node\X.
-    const std::pair<const char*, const char*> wow[] = {
-        {"SOFTWARE\\Maker", "SOFTWARE\\Wow6432Node\\Maker"},
-        {"\\Software\\\\Maker\\", "Software\\Wow6432Node\\Maker"},
-        {"Software\\wow6432node\\Maker", ""},
-        {"System\\Maker", ""},
-        {"Software", ""},
-        {"SoftwareX\\Maker", ""}};
-    for (const auto& [path, redirected] : wow)
+    for (const auto& [path, redirected] : kWowRows)
         EXPECT_EQ(wow6432KeyPath(QLatin1String(path)), QLatin1String(redirected)) << path;
 }
 
@@ -94,13 +86,18 @@ const ReadRow kReadRows[] = {
     {KEY R"("Na\"me\\x"="v")", kRegSz, sz(u"v"), "na\"ME\\x"},
     // Sections of one key merge; a later line replaces an earlier one.
     {KEY "\"V\"=\"1\"\n\"v\"=\"2\"\n[SOFTWARE\\\\k] 2\n\"v\"=\"3\"", kRegSz, sz(u"3")},
-    {KEY "garbage\n\"V\"=\"ok\"", kRegSz, sz(u"ok")},
+    {KEY "garbage\n\"V\"=\"ok\"\n \t", kRegSz, sz(u"ok")},
     // The 32-bit view of a 64-bit prefix, falling back to the plain key.
     {HEADER "#arch=win64\n[Software\\\\K]\n\"V\"=\"64\"\n[Software\\\\Wow6432Node\\\\K]\n\"V\"=\"32\"", kRegSz, sz(u"32")},
     {HEADER "#arch=win64\n[Software\\\\K]\n\"V\"=\"64\"\n[Software\\\\Wow6432Node\\\\K]\n\"W\"=\"32\"", kRegSz, sz(u"64")},
     {HEADER "#arch=win32\n[Software\\\\K]\n\"V\"=\"64\"\n[Software\\\\Wow6432Node\\\\K]\n\"V\"=\"32\"", kRegSz, sz(u"64")},
     {KEY "#arch=win64\n\"V\"=\"64\"\n[Software\\\\Wow6432Node\\\\K]\n\"V\"=\"32\"", kRegSz, sz(u"64")},
-    {"WINE REGISTRY Version 2\r\n[Software\\\\K]\r\n\"V\"=\"x\"\r\n", kRegSz, sz(u"x")},
+    {"WINE REGISTRY Version 2\r\n#arch=win64\r\n[Software\\\\Wow6432Node\\\\K]\r\n\"V\"=\"x\"\r\n", kRegSz, sz(u"x")},
+    // "#arch" counts before the first key line only, even a broken one.
+    {HEADER "[Software\\\\K\n#arch=win64\n[Software\\\\Wow6432Node\\\\K]\n\"V\"=\"32\"", 0, {}},
+    // Hex data ending in a backslash takes the next line, a key line too.
+    {KEY "\"V\"=\"kept\"\n[Z] 1\n\"H\"=hex:01,\\\n[Software\\\\K] 2\n\"V\"=\"lost\"", kRegSz, sz(u"kept")},
+    {KEY "\"H\"=hex:01,\\\n[Z] 1\n\"V\"=\"in K\"", kRegSz, sz(u"in K")},
     // What Wine rejects.
     {"\"V\"=\"orphan\"\n[Software\\\\K] 1\n", 0, {}}, {HEADER "[Software\\\\K\n\"V\"=\"lost to a broken key\"", 0, {}},
     {"WINE REGISTRY Version 1\n[Software\\\\K]\n\"V\"=\"x\"", 0, {}}, {"WINE REGISTRY Version 2 \n[Software\\\\K]\n\"V\"=\"x\"", 0, {}},
@@ -112,18 +109,20 @@ const ReadRow kReadRows[] = {
 };
 // clang-format on
 
-TEST(WineRegistryFile, ReadsValuesAsWinesServerLoadsThem) {
+// The quick look into the file (an excerpt for the key) reads the same.
+TEST(WineRegistryFile, ReadsValuesAsWinesServerLoadsThemAlsoFromAnExcerpt) {
+    const QString key = QStringLiteral("Software\\K");
     for (const ReadRow& row : kReadRows) {
-        const auto value =
-            wineHiveValue(row.file, RegistryRoot::LocalMachine, QStringLiteral("Software\\K"),
-                          QString::fromUtf8(row.name));
-        EXPECT_EQ(value ? value->type : 0, row.type) << row.file.constData();
-        EXPECT_EQ(value ? value->data : QByteArray(), row.data) << row.file.constData();
+        for (const QByteArray& file : {row.file, wineRegistryExcerpt(row.file, key)}) {
+            const auto value =
+                wineHiveValue(file, RegistryRoot::LocalMachine, key, QString::fromUtf8(row.name));
+            EXPECT_EQ(value ? value->type : 0, row.type) << file.constData();
+            EXPECT_EQ(value.has_value(), row.type != 0) << file.constData();
+            EXPECT_EQ(value ? value->data : QByteArray(), row.data) << file.constData();
+        }
     }
     // The per-user root has no 32-bit view.
-    EXPECT_EQ(wineHiveValue(kReadRows[18].file, RegistryRoot::CurrentUser,
-                            QStringLiteral("Software\\K"), QStringLiteral("V"))
-                  ->data,
+    EXPECT_EQ(wineHiveValue(kReadRows[18].file, RegistryRoot::CurrentUser, key, "V")->data,
               sz(u"64"));
 }
 
@@ -150,7 +149,7 @@ const WriteRow kWriteRows[] = {
     {kSample, "\\Software\\Odd [Key]\\", "V", "x", "", "\n[Software\\\\Odd \\[Key\\]] 1700000000\n#time=1da1747c66d0000\n\"V\"=\"x\"\n"},
     // Escapes as Wine writes them: a hex digit after \x or an octal digit
     // after a short escape would be read as part of it.
-    {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e41 \u4e2d\u6587 \U0001F600", "C:\\\\Games", R"(Stra\x00dfe \xe4\xe4 \x00e41 \x4e2d\x6587 \xd83d\xde00)"},
+    {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e40 \u4e2d\u6587 \U0001F600", "C:\\\\Games", R"(Stra\x00dfe \xe4\xe4 \x00e40 \x4e2d\x6587 \xd83d\xde00)"},
     {kSample, "Software\\K", "Loc", "a\tb\x1b\x01" "7\x01" "8\x02\x7f", "C:\\\\Games", R"(a\tb\e\0017\18\2)" "\x7f"},
     // Line breaks and unfinished last lines read as before.
     {"WINE REGISTRY Version 2\r\n\r\n[Software\\\\K] 1\r\n\"A\"=\"b\"\r\n", "Software\\K", "C", "d", "", "\"C\"=\"d\"\r\n"},
@@ -182,13 +181,12 @@ TEST(WineRegistryFile, ASetChangesOnlyTheValuesBytesAndReadsBack) {
                   (row.from.isEmpty() ? row.before + row.to
                                       : QByteArray(row.before).replace(row.from, row.to))
                       .toStdString());
-        const auto value = wineHiveValue(*after, RegistryRoot::CurrentUser, row.key, row.name);
-        EXPECT_EQ(value ? value->data : "", utf16StringData(row.text));
+        EXPECT_TRUE(fuzz::registryEditHolds(row.before, row.key, row.name, row.text));
     }
 }
 
-// Damaged files, which also trip Qt's index checks in a debug build when a
-// line's bounds go wrong.
+// The fuzz target's edit property holds for damaged files (which also trip
+// Qt's index checks in a debug build when a line's bounds go wrong).
 TEST(WineRegistryFile, DamagedFilesReadAndEditSafely) {
     std::mt19937 random(20240607);
     const char interesting[] = "\\\"[]@#=:,(\n\r\0x7";
@@ -198,45 +196,19 @@ TEST(WineRegistryFile, DamagedFilesReadAndEditSafely) {
             damaged[random() % damaged.size()] =
                 random() % 2 ? interesting[random() % (sizeof(interesting) - 1)] : char(random());
         }
-        for (const WineRegKey& key : parseWineRegistry(damaged).keys) {
-            for (const WineRegValue& value : key.values)
-                ASSERT_TRUE(0 <= value.begin && value.begin <= value.end &&
-                            value.end <= damaged.size());
-        }
-        // The damage stays outside the edit.
-        const QString k = QStringLiteral("Software\\K");
-        if (const auto edited = setWineRegistryString(damaged, k, "Loc", "X", 1)) {
-            EXPECT_EQ(wineHiveValue(*edited, RegistryRoot::CurrentUser, k, "Loc")
-                          .value_or(RegistryValue{})
-                          .data,
-                      sz(u"X"))
-                << damaged.toStdString();
-        }
+        EXPECT_TRUE(fuzz::registryEditHolds(damaged, "Software\\K", "Loc", "X")) << damaged.data();
     }
 }
 
-// The quick look into a registry file finds what reading it whole finds.
-TEST(WineRegistryFile, AnExcerptHoldsWhatTheWholeFileHolds) {
-#define GAME "[Software\\\\Halvane Entertainment\\\\Korrin Deepfall]"
-#define LOC(path) "\"InstallLocation\"=\"" path "\"\n"
-    // clang-format off
-    const QByteArray files[] = {
-        HEADER "#arch=win64\n[Software\\\\A] 1\n\"X\"=\"1\"\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\korrin DEEPFALL] 1\n" LOC("C:\\\\Games") "[Software\\\\Z] 1\n",
-        HEADER GAME " 1\n" LOC("C:\\\\One") "[Software\\\\B] 1\n\"Korrin Deepfall\"=\"no key\"\n" GAME " 2\n" LOC("C:\\\\Two"),
-        "WINE REGISTRY Version 2\r\n[Software\\\\A]\r\n#arch=win64\r\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall]\r\n" LOC("C:\\\\Wow") GAME "\r\n\"InstallLocation\"=\"C:\\\\Plain\"\r",
-        HEADER GAME " 1\n" LOC("C:\\\\Kept") "[Software\\\\H] 1\n\"Data\"=hex:01,02,\\\n  " GAME " 2\n" LOC("C:\\\\Lost"),
-        HEADER "#arch=win64\n[Software\\\\A] 1\n\"Korrin Deepfall\"=\"C:\\\\x\"\n",
-    };
-    // clang-format on
-    for (const QByteArray& file : files) {
-        const QByteArray excerpt = wineRegistryExcerpt(file, kInstallKeyPath);
-        EXPECT_LE(excerpt.size(), file.size());
-        for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
-            const auto whole = wineHiveValue(file, root, kInstallKeyPath, kInstallValueName);
-            const auto quick = wineHiveValue(excerpt, root, kInstallKeyPath, kInstallValueName);
-            EXPECT_EQ(quick ? quick->data : "none", whole ? whole->data : "none") << file.data();
-        }
-    }
+// The quick look into a registry file for a key: the header, "#arch=win64"
+// from before the first key and the sections whose key line names the key's
+// last part, ignoring case.
+TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
+    const QByteArray wow = "[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\korrin "
+                           "DEEPFALL] 1\n\"InstallLocation\"=\"x\"\n";
+    const QByteArray file =
+        HEADER "#arch=win64\n#x\n[A] 1\n\"Korrin Deepfall\"=\"\"\n" + wow + "[Z] 1\n";
+    EXPECT_EQ(wineRegistryExcerpt(file, kInstallKeyPath), HEADER "#arch=win64\n" + wow);
 }
 
 // clang-format off
@@ -247,7 +219,7 @@ const VdfRow kVdfRows[] = {
     {"// by hand\n\"LibraryFolders\" { 0 { path \"/mnt/My \\\"G\\\"\\\\x\" [$LINUX] label x }\n"
      "  \"1\" { // \"path\" \"/commented\"\n \"PATH\" \"/mnt/b\\n\" } }",
      {"/mnt/My \"G\"\\x", "/mnt/b\\n"}},
-    {"\"LibraryFolders\" { \"TimeNextStatsReport\" \"17\" \"ContentStatsID\" \"-1\" \"1\" \"/mnt/old\" }", {"/mnt/old"}},
+    {"\"LibraryFolders\" { \"TimeNextStatsReport\" \"17\" \"ContentStatsID\" \"-1\" \"10\" \"/mnt/old\" }", {"/mnt/old"}},
     {"\"other\" { \"0\" { \"path\" \"/no\" } } \"libraryfolders\" { \"path\" \"/no\" "
      "\"0\" { \"apps\" { \"path\" \"/no\" } \"path\" \"/yes\" } }", {"/yes"}},
     {"} } \"libraryfolders\" { \"0\" { \"path\" \"/kept\" } \"1\" { \"path\" \"/cut", {"/kept"}},
@@ -255,7 +227,7 @@ const VdfRow kVdfRows[] = {
     // broken UTF-8 tail still gives its replacement character.
     {"libraryfolders { 0 { path \"\xEF\xBB\xBF\" } 1 { path \"/mnt/a\xC3\" } 2 { path \"\" } }",
      {QString(QChar(0xfeff)), "/mnt/a\ufffd"}},
-    {raw("\xff\xfe{\0\"path\"}}{"), {}},
+    {raw("\xff\xfe{\0\"path\"}}{"), {}}, {"libraryfolders { 0 { \"x\" } \"1\" \"/b\" }", {"/b"}},
 };
 // clang-format on
 

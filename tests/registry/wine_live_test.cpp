@@ -5,7 +5,7 @@
 #include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
 #include "registry/wine_registry.h"
-#include "wine_test_prefix.h"
+#include "test_support.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -48,17 +48,16 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     // after its last program.
     const auto serverEnds = [&] { return run(wineserver, {"-w"}).isEmpty(); };
     const auto serverSeen = [&prefix](bool running) {
-        for (QDeadlineTimer deadline(20000); !deadline.hasExpired(); QThread::msleep(100)) {
-            if (wineServerRunning(prefix) == running)
-                return true;
-        }
-        return false;
+        QDeadlineTimer deadline(20000);
+        while (wineServerRunning(prefix) != running && !deadline.hasExpired())
+            QThread::msleep(100);
+        return wineServerRunning(prefix) == running;
     };
-    // Runs when the test ends, however it ends.
+    // Runs when the test ends, however it ends. Debian's server leaves its
+    // folder, named in the prefix, in the temp folder.
     const std::shared_ptr<void> cleanup(nullptr, [&](void*) {
         run(wineserver, {"-k"});
         serverEnds();
-        // Debian's server leaves its folder, named in the prefix, in the temp folder.
         const QString name = QFile::decodeName(test::readBytes(prefix + "/wineserver").trimmed());
         for (const QString& temp : {QDir::tempPath(), QStringLiteral("/tmp")}) {
             if (!name.isEmpty() && !name.contains('/'))

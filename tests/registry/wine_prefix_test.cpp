@@ -6,7 +6,7 @@
 #include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
 #include "registry/wine_registry.h"
-#include "wine_test_prefix.h"
+#include "test_support.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -14,6 +14,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillset;
 using namespace quillset::test;
@@ -26,6 +27,14 @@ constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
 #define PLAIN "[Software\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000\n"
 #define WOW "[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000\n"
 #define LOC(path) "\"InstallLocation\"=\"" path "\"\n"
+
+// Makes folder a prefix folder: drive_c and the relative c: link Wine makes.
+bool makePrefixFolder(const QString& folder) {
+    const QByteArray link = QFile::encodeName(folder + QStringLiteral("/dosdevices/c:"));
+    return QDir(folder).mkpath(QStringLiteral("drive_c")) &&
+           QDir(folder).mkpath(QStringLiteral("dosdevices")) &&
+           ::symlink("../drive_c", link.constData()) == 0;
+}
 
 // A prefix's two registry files and the install value each root reads. A
 // write of the machine root's value replaces `from` by `to`, or adds `to` at
@@ -104,7 +113,7 @@ TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
     ASSERT_TRUE(writeBytes(prefix.file(QStringLiteral("wineserver")),
                            QFile::encodeName(QFileInfo(serverFolder.path()).fileName())));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(lock).path()) && writeBytes(lock, {}));
-    const QByteArray hive = wineRegFile({PLAIN, LOC("C:\\\\old")});
+    const QByteArray hive = HIVE("win64") PLAIN LOC("C:\\\\old");
     ASSERT_TRUE(writeBytes(system, hive));
     const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CLOEXEC);
     struct flock held {};
@@ -127,21 +136,16 @@ TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
     for (const char* folder : {"drive_c/Games/Korrin Deepfall", "drive_c/games"})
         ASSERT_TRUE(QDir(prefix.path()).mkpath(QLatin1String(folder)));
     ASSERT_TRUE(QDir(other.path()).mkpath(QStringLiteral("Data/Korrin")));
-    ASSERT_EQ(
-        ::symlink(QFile::encodeName(other.path()).constData(),
-                  QFile::encodeName(prefix.file(QStringLiteral("dosdevices/z:"))).constData()),
-        0);
-    // "C" stands for the prefix's drive_c, "Z" for the folder z: links to.
+    for (const char* drive : {"dosdevices/a:", "dosdevices/z:"})
+        ASSERT_TRUE(QFile::link(other.path(), prefix.file(QLatin1String(drive))));
+    // "C" stands for the prefix's drive_c, "Z" for the folder a: and z: link to.
     // clang-format off
     const std::pair<const char*, const char*> rows[] = {
-        {"C:\\Games\\Korrin Deepfall", "C/Games/Korrin Deepfall"},
+        {"C:\\Games\\Korrin Deepfall", "C/Games/Korrin Deepfall"}, {"C:\\", "C"},
         {"c:\\GAMES\\korrin DEEPFALL\\", "C/Games/Korrin Deepfall"}, // first in name order
         {"C:/games/korrin deepfall", "C/games/korrin deepfall"},     // the exact name first
         {"C:\\Games\\.\\Other\\..\\korrin deepfall\\Not\\Yet", "C/Games/Korrin Deepfall/Not/Yet"},
-        {"C:\\", "C"},
-        {"z:\\DATA\\korrin", "Z/Data/Korrin"},
-        {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"},
-        {"\\??\\z:\\Data\\Korrin", "Z/Data/Korrin"},
+        {"z:\\DATA\\korrin", "Z/Data/Korrin"}, {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"}, {"\\??\\a:\\Data\\Korrin", "Z/Data/Korrin"}, {"A:\\data", "Z/Data"},
         {"E:\\Games", ""}, {"c\\Games", ""}, {"\\\\server\\share", ""}, {"1:\\Games", ""}, {"", ""},
     };
     // clang-format on
@@ -182,32 +186,24 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
         places.dataHome = target;
     } else {
         ASSERT_TRUE(makePrefixFolder(target) && QDir(target).mkpath("drive_c/Games/Korrin"));
-        const QByteArray value = "\"InstallLocation\"=\"" +
-                                 (rest.isEmpty() ? QByteArray("C:\\\\Games\\\\Korrin") : rest) +
-                                 '"';
-        const QByteArray hive =
-            wineRegFile({is("game") ? WOW : PLAIN, is("plain") ? "" : value.data()},
-                        is("game32") ? "win32" : "win64");
-        ASSERT_TRUE(writeBytes(target + "/system.reg", is("user") ? wineRegFile({}) : hive) &&
-                    writeBytes(target + "/user.reg", is("user") ? hive : wineRegFile({})));
+        const QByteArray value =
+            rest.isEmpty() ? LOC("C:\\\\Games\\\\Korrin") : "\"InstallLocation\"=\"" + rest + '"';
+        const QByteArray hive = (is("game32") ? HIVE("win32") : HIVE("win64")) +
+                                QByteArray(is("game") ? WOW : PLAIN) + (is("plain") ? "" : value);
+        ASSERT_TRUE(writeBytes(target + "/system.reg", is("user") ? HIVE("win64") : hive) &&
+                    writeBytes(target + "/user.reg", is("user") ? hive : HIVE("win64")));
     }
 }
-
-struct SearchRow {
-    const char* name;
-    QStringList commands;
-    QStringList found; // prefixes holding the game, in search order
-    QString used;      // the prefix taken; empty for none
-    const char* program = "nowhere";
-    const char* winePrefix = "";
-};
 
 #define STEAM ".local/share/Steam/steamapps/compatdata/"
 #define BOTTLES ".local/share/bottles/bottles/"
 #define POL ".PlayOnLinux/wineprefix/"
 #define LUTRIS_YML "game:\n  exe: drive_c/Korrin.exe\n  prefix: "
 
+// A home's launcher files, the prefixes holding the game in search order and
+// the prefix taken (empty for none), for a program folder and a WINEPREFIX.
 // clang-format off
+struct SearchRow { const char* name; QStringList commands; QStringList found; QString used; const char* program = "nowhere"; const char* winePrefix = ""; };
 const SearchRow kSearchRows[] = {
     {"wine default, value per user", {"user .wine"}, {".wine"}, ".wine"},
     {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"}, {STEAM "31/pfx"}, STEAM "31/pfx"},
@@ -236,22 +232,22 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
     for (const SearchRow& row : kSearchRows) {
         SCOPED_TRACE(row.name);
         const TempFolder dir;
-        const auto home = [&dir](const QString& rest) { return dir.file(rest); };
         SearchPlaces places = SearchPlaces::underHome(dir.path());
         for (const QString& command : row.commands)
             ASSERT_NO_FATAL_FAILURE(lay(command, dir.path(), places)) << command.toStdString();
-        QDir().mkpath(home(row.program));
+        QDir().mkpath(dir.file(row.program));
         const QString env = QString::fromLatin1(row.winePrefix).replace("%h", dir.path());
-        const WinePrefixChoice choice = chooseWinePrefix(home(row.program), env, places);
-        EXPECT_EQ(choice.prefix, row.used.isEmpty() ? QString() : home(row.used));
+        const WinePrefixChoice choice = chooseWinePrefix(dir.file(row.program), env, places);
+        EXPECT_EQ(choice.prefix, row.used.isEmpty() ? QString() : dir.file(row.used));
 
+        // The launchers are searched only for want of a prefix named or around.
         QStringList trace;
         for (const QString& prefix : row.found)
-            trace.append("Registry -> Game found in Wine prefix " + home(prefix));
+            trace << "Registry -> Game found in Wine prefix " + dir.file(prefix);
         if (row.found.isEmpty())
-            trace.append("Registry -> No Wine prefix holds the game");
+            trace << "Registry -> No Wine prefix holds the game";
         if (!row.used.isEmpty())
-            trace.append("Registry -> Using Wine prefix " + home(row.used));
+            trace << "Registry -> Using Wine prefix " + dir.file(row.used);
         const bool searched = !*row.winePrefix && qstrcmp(row.program, "nowhere") == 0;
         EXPECT_EQ(choice.trace, searched ? trace : QStringList());
         if (!row.found.isEmpty()) {
