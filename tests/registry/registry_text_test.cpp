@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 using namespace quillset;
 
 namespace {
@@ -182,21 +180,6 @@ TEST(WineRegistryFile, ASetChangesOnlyTheValuesBytesAndReadsBack) {
                                       : QByteArray(row.before).replace(row.from, row.to))
                       .toStdString());
         EXPECT_TRUE(fuzz::registryEditHolds(row.before, row.key, row.name, row.text));
-    }
-}
-
-// The fuzz target's edit property holds for damaged files (which also trip
-// Qt's index checks in a debug build when a line's bounds go wrong).
-TEST(WineRegistryFile, DamagedFilesReadAndEditSafely) {
-    std::mt19937 random(20240607);
-    const char interesting[] = "\\\"[]@#=:,(\n\r\0x7";
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray damaged = kSample.first(1 + random() % kSample.size());
-        for (int edits = 1 + random() % 8; edits > 0; --edits) {
-            damaged[random() % damaged.size()] =
-                random() % 2 ? interesting[random() % (sizeof(interesting) - 1)] : char(random());
-        }
-        EXPECT_TRUE(fuzz::registryEditHolds(damaged, "Software\\K", "Loc", "X")) << damaged.data();
     }
 }
 
