@@ -5,20 +5,14 @@
 // read-only entry is refused and leaves the folder as it was; a save through
 // a link replaces the file behind it with its owner and mode kept.
 
-#include "accounts/account_file.h"
 #include "accounts/account_store.h"
-#include "lang/language_texts.h"
-#include "registry/registry.h"
-#include "registry/wine_registry.h"
-#include "scripted_dialogs.h"
-#include "settings/settings_reader.h"
-#include "settings/settings_writer.h"
-#include "shell/backup.h"
+#include "save_paths.h"
 #include "test_support.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <linux/capability.h>
 #include <memory>
@@ -29,16 +23,14 @@
 #include <unistd.h>
 
 using namespace quillset;
+using namespace quillset::test;
 
 namespace {
-
-constexpr RegistryRoot kRoot = RegistryRoot::LocalMachine;
-const QLatin1String kValue = kInstallValueName;
 
 const QByteArray kOld = "WINE REGISTRY Version 2\n";
 
 bool hive(const char* path, mode_t mode) {
-    return test::writeBytes(QFile::decodeName(path), kOld) && ::chmod(path, mode) == 0;
+    return writeBytes(QFile::decodeName(path), kOld) && ::chmod(path, mode) == 0;
 }
 
 struct Oddity {
@@ -106,24 +98,11 @@ QString shapeOf(const QString& folder) {
         struct stat st {};
         ::lstat(QFile::encodeName(entry.filePath()).constData(), &st);
         const bool small = S_ISREG(st.st_mode) && st.st_size < 4096;
-        shape += QStringLiteral("%1 %2 %3:%4 %5 %6\n")
-                     .arg(entry.fileName())
-                     .arg(st.st_mode, 0, 8)
-                     .arg(st.st_uid)
-                     .arg(st.st_gid)
-                     .arg(entry.symLinkTarget(),
-                          small ? test::readBytes(entry.filePath()).toHex() : QByteArray());
+        shape += QString::asprintf("%s %o %u:%u %s %s\n", qPrintable(entry.fileName()), st.st_mode,
+                                   st.st_uid, st.st_gid, qPrintable(entry.symLinkTarget()),
+                                   small ? readBytes(entry.filePath()).toHex().constData() : "");
     }
     return shape;
-}
-
-std::optional<QString> backUp(const QString& folder) {
-    test::ScriptedDialogs dialogs;
-    LanguageTable texts;
-    if (copyWithNotice({dialogs, texts, folder + '/', folder}, folder + "/settings.cfg",
-                       folder + "/settings.bck"))
-        return std::nullopt;
-    return dialogs.shown.back().text;
 }
 
 // Each file the program reads or replaces, with what reading it gets (true:
@@ -135,26 +114,21 @@ struct File {
     bool secret = false; // holds CD keys: the owner's only
 };
 
+// clang-format off
 const File kFiles[] = {
-    {"settings.cfg", [](auto d) { return !loadSettingsFile(d + "/settings.cfg"); },
-     [](auto d) { return writeSettingsFile(d + "/settings.cfg", readSettings("SOUND : 0")); }},
-    {"settings.cfg", [](auto d) { return backUp(d).value_or("").contains("cannot be read"); }, {}},
-    {"accounts.cfg", [](auto d) { return !loadAccountStore(*std::make_unique<AccountStore>(), d); },
-     [](auto d) { return writeAccountFile(d, AccountLines{"Player"}); }, true},
-    {"system.reg",
-     [](auto d) { return !WineRegistry(d).queryValue(kRoot, kInstallKeyPath, kValue); },
-     [](auto d) {
-         return WineRegistry(d).setStringValue(kRoot, kInstallKeyPath, kValue, "C:\\G")
-                    ? std::nullopt
-                    : std::optional<QString>("(not written)");
-     }},
-    {"settings.bck", {}, backUp},
+    {"settings.cfg", [](auto d) { return !loadSettingsFile(d + "/settings.cfg"); }, saveSettings},
+    {"settings.cfg", [](auto d) { return saveBackup(d).value_or("").contains("cannot be read"); }, {}},
+    {"accounts.cfg", [](auto d) { return !loadAccountStore(*std::make_unique<AccountStore>(), d); }, saveAccounts, true},
+    {"system.reg", [](auto d) { return !WineRegistry(d).queryValue(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName); }, saveRegistry},
+    {"settings.bck", {}, saveBackup},
 };
+// clang-format on
 
 // Every file starts out as a registry hive, which each save can edit; the
 // backup's source is a settings file. Returns the file's path, not yet there.
-QString prepare(const test::TempFolder& dir, const File& file) {
-    EXPECT_TRUE(test::writeBytes(dir.file(QStringLiteral("settings.cfg")), "SOUND : 1\r\n"));
+QString prepare(const TempFolder& dir, const File& file) {
+    EXPECT_TRUE(writeBytes(dir.file(QStringLiteral("settings.cfg")), "SOUND : 1\r\n") &&
+                writeBytes(dir.file(QStringLiteral("settings.bck")), kOld));
     QFile::remove(dir.file(QLatin1String(file.name)));
     return dir.file(QLatin1String(file.name));
 }
@@ -163,28 +137,24 @@ TEST(HostileFiles, OddAndReadOnlyEntriesAreNeitherReadNorReplaced) {
     for (const Oddity& oddity : kOddities) {
         for (const File& file : kFiles) {
             SCOPED_TRACE(std::string(oddity.name) + " as " + file.name);
-            test::TempFolder dir;
+            TempFolder dir;
             const QString path = prepare(dir, file);
             ASSERT_TRUE(oddity.make(QFile::encodeName(path).constData(),
                                     QFile::encodeName(path + ".other").constData()));
-            ASSERT_TRUE(QLatin1String(file.name) == "settings.bck" ||
-                        test::writeBytes(dir.file(QStringLiteral("settings.bck")), kOld));
             const QByteArray folder = QFile::encodeName(dir.path());
             ASSERT_EQ(::chmod(folder.constData(), oddity.folderMode), 0);
             const QString before = shapeOf(dir.path());
             if (file.getsNothing && !oddity.readable) {
                 EXPECT_EQ(inChild([&] { return file.getsNothing(dir.path()); }), 0);
             }
+            // The registry copy is made silently: there is no reason to see.
+            const auto refused = [&] {
+                const std::optional<QString> error = file.save(dir.path());
+                return error &&
+                       (!strcmp(file.name, "system.reg") || error->contains(oddity.reason));
+            };
             if (file.save && oddity.reason) {
-                EXPECT_EQ(inChild(
-                              [&] {
-                                  const std::optional<QString> error = file.save(dir.path());
-                                  // The registry copy is made silently: there is no reason to see.
-                                  return error && (QLatin1String(file.name) == "system.reg" ||
-                                                   error->contains(QLatin1String(oddity.reason)));
-                              },
-                              oddity.asUser),
-                          0);
+                EXPECT_EQ(inChild(refused, oddity.asUser), 0);
             }
             EXPECT_EQ(shapeOf(dir.path()), before);
             ::chmod(folder.constData(), 0700);
@@ -201,7 +171,7 @@ TEST(HostileFiles, ASaveThroughALinkKeepsTheFilesOwnerAndMode) {
                 continue;
             SCOPED_TRACE(std::string(file.name) + " of " + std::to_string(uid) + ":" +
                          std::to_string(gid));
-            test::TempFolder dir;
+            TempFolder dir;
             const QString link = prepare(dir, file);
             const QString real = dir.file(QStringLiteral("real"));
             const QByteArray realName = QFile::encodeName(real);
@@ -211,7 +181,7 @@ TEST(HostileFiles, ASaveThroughALinkKeepsTheFilesOwnerAndMode) {
 
             EXPECT_EQ(file.save(dir.path()), std::nullopt);
             EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
-            EXPECT_NE(test::readBytes(real), kOld);
+            EXPECT_NE(readBytes(real), kOld);
             struct stat st {};
             EXPECT_EQ(::stat(realName.constData(), &st), 0);
             EXPECT_EQ(std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777),
