@@ -200,10 +200,8 @@ int runSweep(long maxN, const QString& prefix) {
             }
             int status = 0;
             const bool waited = pid > 0 && ::waitpid(pid, &status, 0) == pid;
-            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && !error;
-            end = waited && WIFEXITED(status)         ? WEXITSTATUS(status)
-                  : waited && killed && shared->fired ? -1
-                                                      : 3;
+            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && shared->fired;
+            end = !waited ? 3 : WIFEXITED(status) ? WEXITSTATUS(status) : killed && !error ? -1 : 3;
             ++runs;
             injected += shared->fired;
             return folder;
