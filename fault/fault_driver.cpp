@@ -19,9 +19,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
@@ -175,7 +173,7 @@ int runSweep(long maxN, const QString& prefix) {
     auto* shared = static_cast<Injection*>(::mmap(
         nullptr, sizeof(Injection), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     ::umask(022);
-    QTemporaryDir root;
+    TempFolder root;
     if (shared == MAP_FAILED || !root.isValid())
         return 2;
     int folders = 0, failures = 0;
