@@ -91,13 +91,14 @@ int inChild(const std::function<bool()>& work, bool dropOverride = false) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Every entry of the folder: type and mode, owner, link target, bytes of a regular file.
-QString shapeOf(const QString& folder) {
+// Every entry of the folder: type and mode, owner, link target, and (withBytes) a small file's
+// bytes.
+QString shapeOf(const QString& folder, bool withBytes = true) {
     QString shape;
     for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::System)) {
         struct stat st {};
         ::lstat(QFile::encodeName(entry.filePath()).constData(), &st);
-        const bool small = S_ISREG(st.st_mode) && st.st_size < 4096;
+        const bool small = withBytes && S_ISREG(st.st_mode) && st.st_size < 4096;
         shape += QString::asprintf("%s %o %u:%u %s %s\n", qPrintable(entry.fileName()), st.st_mode,
                                    st.st_uid, st.st_gid, qPrintable(entry.symLinkTarget()),
                                    small ? readBytes(entry.filePath()).toHex().constData() : "");
@@ -177,16 +178,12 @@ TEST(HostileFiles, ASaveThroughALinkKeepsTheFilesOwnerAndMode) {
             const QByteArray realName = QFile::encodeName(real);
             ASSERT_TRUE(hive(realName.constData(), 0640) && QFile::link(real, link));
             ASSERT_EQ(::chown(realName.constData(), uid, gid), 0);
-            const QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
-
+            // Only the file behind the link changes: its bytes, and its mode when it holds CD keys.
+            QString shape = shapeOf(dir.path(), false);
             EXPECT_EQ(file.save(dir.path()), std::nullopt);
-            EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
             EXPECT_NE(readBytes(real), kOld);
-            struct stat st {};
-            EXPECT_EQ(::stat(realName.constData(), &st), 0);
-            EXPECT_EQ(std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777),
-                      std::tuple(uid, gid, file.secret ? 0600u : 0640u));
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System), entries);
+            EXPECT_EQ(shapeOf(dir.path(), false),
+                      file.secret ? shape.replace("real 100640", "real 100600") : shape);
         }
     }
 }
