@@ -25,7 +25,6 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #define FIU_ENABLE 1 // the real fiu_init(), not the no-op
 #include <fiu-control.h>
 #include <fiu.h>
@@ -103,12 +102,11 @@ struct Injection {
 };
 Injection* g_injection = nullptr; // set in a sweep's child only
 
-int onCall(const char* name, int*, void** failinfo, unsigned int*) {
+// A point's failnum is its index in kPoints plus one (libfiu fails only a nonzero one).
+int onCall(const char*, int* failnum, void** failinfo, unsigned int*) {
     Injection* in = g_injection;
-    const std::size_t point = std::find_if(kPoints.begin(), kPoints.end(),
-                                           [&](auto p) { return !std::strcmp(p, name); }) -
-                              kPoints.begin();
-    if (!in || point == kPoints.size() || ++in->calls[point] != in->n || point != in->point)
+    const auto point = std::size_t(*failnum - 1);
+    if (!in || ++in->calls[point] != in->n || point != in->point)
         return 0;
     in->fired = true;
     if (in->error == 0)
@@ -118,9 +116,10 @@ int onCall(const char* name, int*, void** failinfo, unsigned int*) {
 }
 
 bool enableFaults() {
-    return fiu_init(0) == 0 && std::all_of(kPoints.begin(), kPoints.end(), [](auto p) {
-               return fiu_enable_external(p, 1, nullptr, 0, onCall) == 0;
-           });
+    bool enabled = fiu_init(0) == 0;
+    for (std::size_t p = 0; p < kPoints.size(); ++p)
+        enabled = enabled && fiu_enable_external(kPoints[p], int(p + 1), nullptr, 0, onCall) == 0;
+    return enabled;
 }
 
 // --- The parent side: judge the folder ---------------------------------------
