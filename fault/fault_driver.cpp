@@ -14,27 +14,20 @@
 // wrappers preloaded, and puts an external callback on each failure point;
 // the callback counts calls and fails or kills the chosen one.
 
-#include "accounts/account_file.h"
-#include "lang/language_texts.h"
-#include "registry/registry.h"
-#include "registry/wine_registry.h"
-#include "scripted_dialogs.h"
-#include "settings/settings_reader.h"
-#include "settings/settings_writer.h"
-#include "shell/backup.h"
+#include "save_paths.h"
+#include "test_support.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <dlfcn.h>
+#define FIU_ENABLE 1 // the real fiu_init(), not the no-op
 #include <fiu-control.h>
+#include <fiu.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -42,6 +35,7 @@
 #include <unistd.h>
 
 using namespace quillset;
+using namespace quillset::test;
 
 namespace {
 
@@ -64,31 +58,6 @@ const QByteArray kOld =
 const std::pair<QString, QByteArray> kBeside[] = {
     {"settings.cfg", "NETWORK_CDKEY : AAAAABBBBBCCCCCDDDDD\r\n"}, {"user.reg", kOld}};
 
-std::optional<QString> saveSettings(const QString& d) {
-    return writeSettingsFile(d + "/settings.cfg", readSettings("AUTOSAVE : 1\r\nX\r\n"));
-}
-
-std::optional<QString> saveAccounts(const QString& d) {
-    return writeAccountFile(d, AccountLines{"Player", "AAAAABBBBBCCCCCDDDDD"});
-}
-
-// The backup's failure message is what the user would read.
-std::optional<QString> saveBackup(const QString& d) {
-    test::ScriptedDialogs dialogs;
-    const LanguageTable texts;
-    if (copyWithNotice({dialogs, texts, d + '/', d}, d + "/settings.cfg", d + "/settings.bck"))
-        return std::nullopt;
-    return dialogs.shown.back().text;
-}
-
-// Start-up's copy of the install folder into the machine root.
-std::optional<QString> saveRegistry(const QString& d) {
-    if (WineRegistry(d).setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
-                                       kInstallValueName, QStringLiteral("C:\\Games\\Korrin")))
-        return std::nullopt;
-    return QStringLiteral("the registry value was not written");
-}
-
 struct SavePath {
     const char* name;
     QString target;
@@ -110,25 +79,15 @@ const SavePath kSavePaths[] = {
     {"registry/replace", "system.reg", 0644, 0644, false, saveRegistry},
 };
 
-bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-           ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
-}
-
-// A regular file's bytes; none for anything else.
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
-                                                                      : QByteArray();
-}
-
 bool prepareFolder(const SavePath& path, const QString& folder) {
-    for (const auto& [name, bytes] : kBeside) {
-        if (name != path.target && !writeFile(folder + '/' + name, bytes, path.sourceMode))
-            return false;
-    }
-    return !path.oldMode || writeFile(folder + '/' + path.target, kOld, path.oldMode);
+    const auto write = [&](const QString& name, const QByteArray& bytes, int mode) {
+        return test::writeBytes(folder + '/' + name, bytes) &&
+               ::chmod(QFile::encodeName(folder + '/' + name).constData(), mode_t(mode)) == 0;
+    };
+    bool ok = !path.oldMode || write(path.target, kOld, path.oldMode);
+    for (const auto& [name, bytes] : kBeside)
+        ok = ok && (name == path.target || write(name, bytes, path.sourceMode));
+    return ok;
 }
 
 // --- The child side: one save, counted and maybe faulted ---------------------
@@ -143,12 +102,11 @@ struct Injection {
 };
 Injection* g_injection = nullptr; // set in a sweep's child only
 
-int onCall(const char* name, int*, void** failinfo, unsigned int*) {
+// A point's failnum is its index in kPoints plus one (libfiu fails only a nonzero one).
+int onCall(const char*, int* failnum, void** failinfo, unsigned int*) {
     Injection* in = g_injection;
-    const std::size_t point = std::find_if(kPoints.begin(), kPoints.end(),
-                                           [&](auto p) { return !std::strcmp(p, name); }) -
-                              kPoints.begin();
-    if (!in || point == kPoints.size() || ++in->calls[point] != in->n || point != in->point)
+    const auto point = std::size_t(*failnum - 1);
+    if (!in || ++in->calls[point] != in->n || point != in->point)
         return 0;
     in->fired = true;
     if (in->error == 0)
@@ -157,15 +115,11 @@ int onCall(const char* name, int*, void** failinfo, unsigned int*) {
     return 1;
 }
 
-// False when libfiu's wrappers are not preloaded into this process.
 bool enableFaults() {
-    using Init = int (*)(int);
-    using Enable = int (*)(const char*, int, void*, unsigned int, external_cb_t*);
-    const auto init = reinterpret_cast<Init>(::dlsym(RTLD_DEFAULT, "fiu_init"));
-    const auto enable = reinterpret_cast<Enable>(::dlsym(RTLD_DEFAULT, "fiu_enable_external"));
-    return init && enable && init(0) == 0 &&
-           std::all_of(kPoints.begin(), kPoints.end(),
-                       [&](auto p) { return enable(p, 1, nullptr, 0, onCall) == 0; });
+    bool enabled = fiu_init(0) == 0;
+    for (std::size_t p = 0; p < kPoints.size(); ++p)
+        enabled = enabled && fiu_enable_external(kPoints[p], int(p + 1), nullptr, 0, onCall) == 0;
+    return enabled;
 }
 
 // --- The parent side: judge the folder ---------------------------------------
@@ -180,7 +134,7 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
                        int end) {
     QStringList found;
     const QFileInfo info(folder + '/' + path.target);
-    const QByteArray bytes = contents(info.filePath());
+    const QByteArray bytes = test::readBytes(info.filePath());
     const bool isOld = path.oldMode ? bytes == kOld : !info.exists() && !info.isSymLink();
     if (!isOld && bytes != newBytes)
         found << QStringLiteral("target lost, truncated or garbled");
@@ -197,7 +151,7 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
         if (name == path.target)
             continue;
         beside << name;
-        if (contents(folder + '/' + name) != kept)
+        if (test::readBytes(folder + '/' + name) != kept)
             found << QStringLiteral("a file beside the target changed");
     }
     // A leftover temporary copy, or the new target, must be private too.
@@ -218,7 +172,7 @@ int runSweep(long maxN, const QString& prefix) {
     auto* shared = static_cast<Injection*>(::mmap(
         nullptr, sizeof(Injection), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     ::umask(022);
-    QTemporaryDir root;
+    TempFolder root;
     if (shared == MAP_FAILED || !root.isValid())
         return 2;
     int folders = 0, failures = 0;
@@ -243,10 +197,8 @@ int runSweep(long maxN, const QString& prefix) {
             }
             int status = 0;
             const bool waited = pid > 0 && ::waitpid(pid, &status, 0) == pid;
-            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && !error;
-            end = waited && WIFEXITED(status)         ? WEXITSTATUS(status)
-                  : waited && killed && shared->fired ? -1
-                                                      : 3;
+            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && shared->fired;
+            end = !waited ? 3 : WIFEXITED(status) ? WEXITSTATUS(status) : killed && !error ? -1 : 3;
             ++runs;
             injected += shared->fired;
             return folder;
@@ -258,7 +210,7 @@ int runSweep(long maxN, const QString& prefix) {
         };
         int end = 0;
         const QString clean = run(kPoints.size(), 0, 0, end);
-        const QByteArray newBytes = contents(clean + '/' + path.target);
+        const QByteArray newBytes = test::readBytes(clean + '/' + path.target);
         QStringList found = violations(path, clean, newBytes, end);
         if (end != 0 || newBytes.isEmpty() || newBytes == kOld)
             found << QStringLiteral("no clean save under libfiu");
@@ -302,20 +254,11 @@ int main(int argc, char* argv[]) {
         ::execv("/proc/self/exe", argv);
     }
     QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    long maxN = 0;
-    QString prefix;
-    for (int i = 1; i < args.size(); i += 2) {
-        if (i + 1 < args.size() && args[i] == QLatin1String("--max-n"))
-            maxN = args[i + 1].toLong();
-        else if (i + 1 < args.size() && args[i] == QLatin1String("--path"))
-            prefix = args[i + 1];
-        else
-            return std::fprintf(stderr, "usage: fault_driver [--max-n N] [--path PREFIX]\n"), 2;
-    }
-    if (!enableFaults()) {
-        std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload);
-        return 2;
-    }
-    return runSweep(maxN, prefix);
+    QCommandLineParser options;
+    options.addOptions({{"max-n", "At most N calls of each kind (0: all).", "N", "0"},
+                        {"path", "Only the save paths that start with PREFIX.", "PREFIX"}});
+    options.process(app);
+    if (!qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("fiu")) || !enableFaults())
+        return std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload), 2;
+    return runSweep(options.value("max-n").toLong(), options.value("path"));
 }

@@ -15,9 +15,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/faults
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLSET_BUILD_BENCHMARKS=OFF >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLSET_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target fault_driver
-
-"$build/fault/fault_driver" "$@" \
-    | tee "$build/fault-sweep.md"
+"$build/fault/fault_driver" "$@" | tee "$build/fault-sweep.md"
