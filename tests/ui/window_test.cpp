@@ -28,9 +28,7 @@ using namespace Qt::StringLiterals;
 
 using ui::KeyRow;
 
-QString name(std::string_view catalogueText) {
-    return ui::fromCatalogue(catalogueText);
-}
+constexpr auto name = &ui::fromCatalogue;
 
 QString spokenName(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -41,7 +39,6 @@ QString spokenName(QWidget* widget) {
 class WindowTest : public ::testing::Test {
 protected:
     void start(const char* languageFile = "language.de.lng") {
-        previousFolder = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         const QString resources = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/");
         QFile::copy(resources + u"lang/"_s + QLatin1String(languageFile),
@@ -52,8 +49,7 @@ protected:
         ASSERT_EQ(w->editor().start(), Editor::StartupResult::Running);
     }
     void TearDown() override {
-        if (!previousFolder.isEmpty())
-            QDir::setCurrent(previousFolder);
+        QDir::setCurrent(previousFolder);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // The controls show the values, key by key.
@@ -62,8 +58,7 @@ protected:
         for (QWidget* control : w->centralWidget()->findChildren<QWidget*>())
             controls.insert(control->objectName(), control);
         const SettingsModel shown = ui::readFromControls(controls);
-        EXPECT_EQ(shown.numbers, values.numbers);
-        EXPECT_TRUE(shown.texts == values.texts);
+        EXPECT_TRUE(shown.numbers == values.numbers && shown.texts == values.texts);
     }
     ui::AccountWindowHost& accounts() { return w->accounts(); }
     AccountStore& store() { return w->editor().accountStore(); }
@@ -83,9 +78,8 @@ protected:
                 << slot;
         }
     }
-    void click(QStringView accountButton) {
-        qobject_cast<QAbstractButton*>(accounts().window().control(accountButton.toString()))
-            ->click();
+    void click(const QString& button) {
+        static_cast<QAbstractButton*>(accounts().window().control(button))->click();
     }
     // The CD keys a settings file written now gets.
     QStringList savedKeys() {
@@ -103,7 +97,7 @@ protected:
     }
 
     TempFolder program, current;
-    QString previousFolder;
+    const QString previousFolder = QDir::currentPath();
     AppState state;
     ScriptedDialogs dialogs;
     std::unique_ptr<ui::OptionsWindow> w = std::make_unique<ui::OptionsWindow>(state, dialogs);
@@ -183,9 +177,7 @@ TEST_F(WindowTest, AdvancedModeAndTheSoundSwitchEnableTheirGroupsOnly) {
         for (const ui::ControlDef& def : ui::controlCatalogue()) {
             const bool advanced = std::ranges::count(ui::advancedGroup(), def.name);
             const bool volume = std::ranges::count(ui::volumeGroup(), def.name);
-            EXPECT_EQ(w->control(name(def.name))->isEnabled(), advanced ? on
-                                                               : volume ? !on
-                                                                        : true)
+            EXPECT_EQ(w->control(name(def.name))->isEnabled(), advanced ? on : !(volume && on))
                 << def.name;
         }
     }
@@ -216,10 +208,7 @@ TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
 // Each button and menu item that asks something once there are unsaved
 // changes, and its question (none: a notice of the program's own). Every
 // question is answered No, every file dialog cancelled.
-struct Command {
-    const char* name;
-    std::optional<KeptTextId> question;
-};
+using Command = std::pair<const char*, std::optional<KeptTextId>>;
 
 // clang-format off
 const Command kCommands[] = {
@@ -246,20 +235,20 @@ TEST_P(Commands, RunTheirEditorCommand) {
     dialogs.shown.clear();
     dialogs.answer(Dialogs::Answer::No);
     dialogs.choose(QString());
-    if (auto* button = w->control<QAbstractButton>(QString::fromLatin1(GetParam().name)))
+    const auto& [command, question] = GetParam();
+    if (auto* button = w->control<QAbstractButton>(QString::fromLatin1(command)))
         button->click();
     else
-        w->menuItem(QString::fromLatin1(GetParam().name))->trigger();
+        w->menuItem(QString::fromLatin1(command))->trigger();
     ASSERT_FALSE(dialogs.shown.empty());
     const QString text = dialogs.shown.front().text;
-    const std::optional<KeptTextId> question = GetParam().question;
-    EXPECT_FALSE(text.isEmpty());
-    EXPECT_TRUE(!question || text.startsWith(w->editor().languageTable().text(*question)));
+    EXPECT_TRUE(!text.isEmpty() &&
+                (!question || text.startsWith(w->editor().languageTable().text(*question))));
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.first); });
 
 // ---- The Account window ------------------------------------------------------------
 
@@ -329,7 +318,7 @@ TEST_F(WindowTest, SettingsTakeTheSelectedSlotsTypedKeysElseTheFilesOwn) {
     Accounts typed = accounts().typedAccounts();
     typed[0] = {"unsaved name", "TYPED", ""};
     accounts().showAccounts(typed);
-    click(u"Command2"); // Close
+    click(u"Command2"_s); // Close
     const QStringList typedKeys{"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "};
     EXPECT_EQ(savedKeys(), typedKeys);
     EXPECT_EQ(store().account(1), (Account{"Wanderer", "TYPED", ""})) << "the keys are stored back";
@@ -365,17 +354,15 @@ TEST_F(WindowTest, AccountSaveWritesTheBoxesOrSaysWhyNot) {
         typed[1] = {"", row.key, "NEWKEY"};
         accounts().showAccounts(typed);
         accounts().window().optionButton(2)->click();
-        click(u"Command1"); // Save
+        click(u"Command1"_s); // Save
 
         const bool saved = row.reason.isEmpty();
         EXPECT_EQ(dialogs.shown.size(), saved ? 0u : 1u);
-        for (const auto& s : dialogs.shown) {
-            EXPECT_EQ(std::pair(s.text, s.title),
-                      std::pair(QStringLiteral("The accounts were not saved: %1 could not be "
-                                               "written (%2).")
-                                    .arg(QDir::toNativeSeparators(accountsFile()), row.reason),
-                                programTitle()));
-        }
+        for (const auto& s : dialogs.shown)
+            EXPECT_EQ(s.title + s.text,
+                      programTitle() +
+                          u"The accounts were not saved: %1 could not be written (%2)."_s.arg(
+                              QDir::toNativeSeparators(accountsFile()), row.reason));
         EXPECT_EQ(accounts().window().isVisible(), !saved);
         EXPECT_EQ(store().accounts, saved ? typed : before);
         EXPECT_EQ(w->editor().values().texts[keyIndex("NETWORK_LOBBYLOGIN"_L1)],
@@ -408,17 +395,15 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
                                  def.slider.largeStep, def.slider.tickSpacing));
         }
         // A check box can show the grayed value 2 of a settings file.
-        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        if (auto* box = qobject_cast<QCheckBox*>(widget))
             EXPECT_TRUE(box->isTristate());
-        }
         // Siblings may touch, where twips round to pixels, but never overlap.
-        for (const ui::ControlDef& other : ui::controlCatalogue()) {
+        for (const ui::ControlDef& other : ui::controlCatalogue())
             EXPECT_TRUE(&def >= &other || def.parent != other.parent ||
                         !widget->geometry()
                              .adjusted(1, 1, -1, -1)
                              .intersects(w->control(name(other.name))->geometry()))
                 << other.name;
-        }
     }
     for (const ui::MenuDef& def : ui::menuCatalogue()) {
         auto* item = w->findChild<QAction*>(name(def.name));
@@ -450,9 +435,8 @@ void expectControlsFit(QWidget* root) {
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             EXPECT_LE(button->sizeHint().width(), button->width()) << name;
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            const QFontMetrics metrics(frame->font());
-            EXPECT_LE(metrics.horizontalAdvance(frame->title()) + 2 * metrics.averageCharWidth() +
-                          4,
+            const QFontMetrics m(frame->font());
+            EXPECT_LE(m.horizontalAdvance(frame->title()) + 2 * m.averageCharWidth() + 4,
                       frame->width())
                 << name;
         }
@@ -479,13 +463,11 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     w->accounts().setTexts(load->texts);
     w->accounts().window().close(); // a new window gets them too
     for (const TextAssignment& text : load->texts) {
-        QObject* target = w->accounts().window().control(
-            text.index < 0 ? text.control : text.control + u"_%1"_s.arg(text.index));
-        if (text.window == w->objectName()) {
-            target = w->control(text.control);
-            target = target ? target : w->menu(text.control);
-            target = target ? target : w->menuItem(text.control);
-        }
+        QObject* target =
+            text.window == w->objectName()
+                ? w->findChild<QObject*>(text.control)
+                : w->accounts().window().control(
+                      text.index < 0 ? text.control : text.control + u"_%1"_s.arg(text.index));
         ASSERT_NE(target, nullptr) << text.control.toStdString();
         EXPECT_EQ(text.property == TextProperty::Caption ? ui::caption(target)
                                                          : target->property("toolTip").toString(),
