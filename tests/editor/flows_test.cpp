@@ -371,8 +371,7 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
         dialogs.answer(answer);
         editor.applyStandardSettings();
         EXPECT_EQ(shown(), QStringList{u"M5"_s});
-        EXPECT_EQ(editor.values(), expected);
-        EXPECT_EQ(view.values, expected);
+        EXPECT_EQ(std::pair(editor.values(), view.values), std::pair(expected, expected));
         expectMark(answer == kOk);
     }
 }
@@ -388,9 +387,9 @@ TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
         dialogs.shown.clear();
         editor.switchVisualStyle();
         EXPECT_EQ(shown(), QStringList{u"!"_s});
-        EXPECT_EQ(view.visualStyleChecked, checked);
-        EXPECT_EQ(QFileInfo::exists(paths.active), checked);
-        EXPECT_EQ(QFileInfo::exists(paths.parked), !checked);
+        EXPECT_EQ(std::tuple(view.visualStyleChecked, QFileInfo::exists(paths.active),
+                             QFileInfo::exists(paths.parked)),
+                  std::tuple(checked, checked, !checked));
     }
 }
 

@@ -13,9 +13,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         enum class Kind { Message, Open, Save } kind;
-        QString text; // empty for file dialogs
-        QString title;
-        QString initialFolder;
+        QString text, title, initialFolder; // no text for file dialogs
     };
 
     // Message answers and file dialog results (empty: cancel) queue apart.
