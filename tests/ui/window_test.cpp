@@ -186,8 +186,8 @@ TEST_F(WindowTest, AdvancedModeAndTheSoundSwitchEnableTheirGroupsOnly) {
 // Pasted, set from code or by a screen reader: a box keeps the text before
 // the first line break (leading ones skipped), in both windows.
 TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
-    QList<QLineEdit*> boxes = w->findChildren<QLineEdit*>();
-    boxes += w->accounts().window().findChildren<QLineEdit*>();
+    const auto boxes =
+        w->findChildren<QLineEdit*>() + w->accounts().window().findChildren<QLineEdit*>();
     for (QLineEdit* box : boxes) {
         SCOPED_TRACE(box->objectName().toStdString());
         QGuiApplication::clipboard()->setText(u"ab\r\nXY : 0"_s);
