@@ -151,13 +151,15 @@ protected:
     Editor editor{state, dialogs, view};
 };
 
+// A table row's name is its test's.
+constexpr auto rowName = [](const auto& info) { return std::string(info.param.name); };
+
 // ---- Start-up: the game's folder, settled once, and its first backup ---------
 
 struct StartCase {
-    const char* name;
-    // The installer's value in the machine root and in the per-user root:
-    // "game" or a Windows path.
-    const char *machine, *user;
+    // The row's name; the installer's value in the machine root and in the
+    // per-user root: "game" or a Windows path.
+    const char *name, *machine, *user;
     // Before: 'c' the game's settings beside the program (a portable copy),
     // 'b' an old backup beside it, 'g' one in the game's folder; 'r' the
     // registry refuses writes, 'w' it maps drive C: as a Wine prefix does,
@@ -165,8 +167,9 @@ struct StartCase {
     const char* setup;
     char folder; // the install folder: 'p' the program's, 'g' the game's, '-' none
     QStringList shown;
-    const char* backups; // after: 'b', 'g' old ones kept, 'B', 'G' fresh copies
-    const char* machineAfter;
+    // After: backups 'b', 'g' old ones kept, 'B', 'G' fresh copies; the
+    // machine root's value.
+    const char *backups, *machineAfter;
 };
 
 // clang-format off
@@ -237,8 +240,7 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     EXPECT_TRUE(!language || view.values == editor.values()) << "the window shows them";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases), rowName);
 
 // ---- Open, Save and Exit -------------------------------------------------------
 
@@ -342,8 +344,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
               std::pair(c.command == kExit, c.command != kExit));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases), rowName);
 
 // ---- The options menu ----------------------------------------------------------
 
