@@ -496,6 +496,8 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     EXPECT_EQ(spokenName(w->control(u"ca")), u"Chat alpha"_s);
     ui::setCaption(w->control(u"exitbtn"), u"Quit "_s);
     EXPECT_EQ(spokenName(w->control(u"exitbtn")), u"Quit"_s);
+    ui::setToolTip(w->control(u"exitbtn"), u"Leave"_s); // what a screen reader describes
+    EXPECT_EQ(w->control(u"exitbtn")->accessibleDescription(), u"Leave"_s);
     ui::setCaption(accounts.control(u"Label1_1"_s), u"Key\r"_s);
     EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, 3)), u"Key (4/4)"_s);
     // F10 opens the first menu, as the captions carry no mnemonics.
