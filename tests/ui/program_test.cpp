@@ -3,9 +3,8 @@
 
 #include "test_support.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace quillset::test {
@@ -26,10 +25,8 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
     process.waitForStarted(10000);
     // Start-up is complete when its trace says so; the window stays open.
     const QString log = current.file(QStringLiteral("debug.log"));
-    QElapsedTimer timer;
-    timer.start();
-    while (!readBytes(log).contains("Form -> Program initialized.\r\n") && timer.elapsed() < 30000)
-        QThread::msleep(50);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return readBytes(log).contains("Form -> Program initialized.\r\n"); }, 30000));
     EXPECT_EQ(process.state(), QProcess::Running);
     process.terminate();
     process.waitForFinished(10000);
