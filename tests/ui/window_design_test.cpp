@@ -1,0 +1,180 @@
+// The windows as their catalogues design them: built under their names,
+// without overlaps, texts that fit, named Tab stops in the catalogue's order;
+// and the message boxes' keys.
+
+#include "window_fixture.h"
+
+namespace quillset::test {
+namespace {
+
+// ---- The windows' design -----------------------------------------------------------
+
+TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
+    for (const ui::ControlDef& def : ui::controlCatalogue()) {
+        SCOPED_TRACE(def.name);
+        QWidget* widget = w->findChild<QWidget*>(name(def.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName() + u'|' + ui::caption(widget),
+                  (def.parent.empty() ? u"client"_s : name(def.parent)) + u'|' + name(def.caption));
+        // File values are held to the range the slider shows; its steps and
+        // ticks are the design's.
+        if (auto* slider = qobject_cast<QSlider*>(widget)) {
+            const KeyDef& key =
+                keyCatalogue()[*findKeyByControl(QLatin1String(name(def.name).toLatin1()))];
+            EXPECT_EQ(std::tuple(slider->minimum(), slider->maximum(), slider->value(),
+                                 slider->singleStep(), slider->pageStep(), slider->tickInterval()),
+                      std::tuple(key.min, key.max, def.slider.min, def.slider.smallStep,
+                                 def.slider.largeStep, def.slider.tickSpacing));
+        }
+        // A check box can show the grayed value 2 of a settings file.
+        auto* box = qobject_cast<QCheckBox*>(widget);
+        EXPECT_TRUE(!box || box->isTristate());
+        // Siblings may touch, where twips round to pixels, but never overlap.
+        for (const ui::ControlDef& other : ui::controlCatalogue())
+            EXPECT_TRUE(&def >= &other || def.parent != other.parent ||
+                        !widget->geometry()
+                             .adjusted(1, 1, -1, -1)
+                             .intersects(w->control(name(other.name))->geometry()))
+                << other.name;
+    }
+    for (const ui::MenuDef& def : ui::menuCatalogue()) {
+        auto* item = w->findChild<QAction*>(name(def.name));
+        const bool isItem = !def.parent.empty();
+        ASSERT_EQ(item != nullptr, isItem) << def.name;
+        EXPECT_TRUE(!isItem || (w->menu(name(def.parent))->actions().contains(item) &&
+                                item->isCheckable() == def.checkMark &&
+                                item->isChecked() == def.checkedInDesign))
+            << def.name;
+    }
+}
+
+// Every control lies inside its parent, and its text can be read
+// whole, in the window's own font.
+void expectControlsFit(QWidget* root) {
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const std::string name = widget->objectName().toStdString();
+        EXPECT_TRUE(widget->isWindow() || widget->isHidden() ||
+                    widget->parentWidget()->rect().contains(widget->geometry()))
+            << name;
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+            for (const QString& word : label->text().split(QRegularExpression(u"\\s+"_s)))
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->width()) << name;
+        } else if (label) {
+            const QRect needed = label->fontMetrics().boundingRect(label->rect(), 0, label->text());
+            EXPECT_EQ(label->size().expandedTo(needed.size()), label->size()) << name;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            EXPECT_LE(button->sizeHint().width(), button->width()) << name;
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            const QFontMetrics m(frame->font());
+            EXPECT_LE(m.horizontalAdvance(frame->title()) + 2 * m.averageCharWidth() + 4,
+                      frame->width())
+                << name;
+        }
+    }
+}
+
+// The window's Tab stops in the order of its focus chain.
+QStringList tabChain(QWidget* window) {
+    QStringList chain;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            chain << w->objectName();
+    return chain;
+}
+
+class ShippedLanguage : public WindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
+    const std::optional<LanguageLoad> load = loadLanguageFile(
+        QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + QLatin1String(GetParam()));
+    ASSERT_TRUE(load.has_value());
+    w->showTexts(load->texts);
+    w->accounts().setTexts(load->texts);
+    w->accounts().window().close(); // a new window gets them too
+    for (const TextAssignment& text : load->texts) {
+        QObject* target =
+            text.window == w->objectName()
+                ? w->findChild<QObject*>(text.control)
+                : w->accounts().window().control(
+                      text.index < 0 ? text.control : text.control + u"_%1"_s.arg(text.index));
+        ASSERT_NE(target, nullptr) << text.control.toStdString();
+        EXPECT_EQ(text.property == TextProperty::Caption ? ui::caption(target)
+                                                         : target->property("toolTip").toString(),
+                  text.text);
+    }
+    start(GetParam()); // the heading and the values of a real start
+    w->showAbout();
+    EXPECT_EQ(w->aboutWindow()->aboutText(), ui::AboutWindow::aboutLines().join(u'\r'));
+    ui::AccountWindow& accounts = w->accounts().window();
+    for (QWidget* window : QList<QWidget*>{w.get(), &accounts, w->aboutWindow()}) {
+        expectControlsFit(window);
+        EXPECT_FALSE(tabChain(window).isEmpty());
+        for (const QString& stop : tabChain(window))
+            EXPECT_FALSE(spokenName(window->findChild<QWidget*>(stop)).isEmpty())
+                << stop.toStdString();
+    }
+    // An option group is one stop, at its checked button; the Account window
+    // runs slot by slot, then its buttons. Names follow later captions.
+    QStringList expected;
+    for (std::string_view stop : ui::tabOrder()) {
+        auto* option = w->control<QRadioButton>(name(stop));
+        if (!option || option->isChecked())
+            expected << name(stop);
+    }
+    EXPECT_EQ(tabChain(w.get()), expected);
+    QStringList chain = tabChain(&accounts);
+    chain = chain.mid(chain.indexOf(u"Text1")) + chain.first(chain.indexOf(u"Text1"));
+    EXPECT_EQ(chain.mid(0, 10), QStringList({"Text1", "Text2_0", "Text2_1", "Text2_2", "Text2_3",
+                                             "Text3_0", "Text3_1", "Text3_2", "Text3_3", "Text4"}));
+    EXPECT_EQ(chain.mid(32, 8), QStringList({"Text12_0", "Text12_1", "Text12_2", "Text12_3",
+                                             "Command1", "Command2", "Option1", "Option2"}));
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isEnabled()) << "no manifest beside the program";
+    ui::setCaption(w->control(u"Label1"), u"Chat\ralpha"_s);
+    EXPECT_EQ(spokenName(w->control(u"ca")), u"Chat alpha"_s);
+    ui::setCaption(w->control(u"exitbtn"), u"Quit "_s);
+    EXPECT_EQ(spokenName(w->control(u"exitbtn")), u"Quit"_s);
+    ui::setToolTip(w->control(u"exitbtn"), u"Leave"_s); // what a screen reader describes
+    EXPECT_EQ(w->control(u"exitbtn")->accessibleDescription(), u"Leave"_s);
+    ui::setCaption(accounts.control(u"Label1_1"_s), u"Key\r"_s);
+    EXPECT_EQ(spokenName(accounts.keyBox(2, KeyRow::Korrin, 3)), u"Key (4/4)"_s);
+    // F10 opens the first menu, as the captions carry no mnemonics.
+    auto* f10 = w->findChild<QShortcut*>();
+    ASSERT_EQ(f10->key(), QKeySequence(Qt::Key_F10));
+    emit f10->activated();
+    EXPECT_EQ(w->menuBar()->activeAction(), w->menuBar()->actions().constFirst());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage,
+                         ::testing::Values("language.de.lng", "language.en.lng"));
+
+// Enter takes the box's positive answer, Escape its negative one: the exit
+// question must not save on Escape.
+TEST(QtDialogsTest, EnterAndEscapeGiveEachBoxItsAnswers) {
+    using B = Dialogs::Buttons;
+    using A = Dialogs::Answer;
+    // clang-format off
+    const std::tuple<B, Qt::Key, A> rows[] = {
+        {B::Ok,       Qt::Key_Return, A::Ok},  {B::Ok,       Qt::Key_Escape, A::Ok},
+        {B::OkCancel, Qt::Key_Return, A::Ok},  {B::OkCancel, Qt::Key_Escape, A::Cancel},
+        {B::YesNo,    Qt::Key_Return, A::Yes}, {B::YesNo,    Qt::Key_Escape, A::No},
+    };
+    // clang-format on
+    for (const auto& [buttons, key, answer] : rows) {
+        QTimer::singleShot(0, [k = key] { QTest::keyClick(QApplication::activeModalWidget(), k); });
+        EXPECT_EQ(ui::QtDialogs().message(u"?"_s, u"t"_s, buttons), answer) << key;
+    }
+}
+
+} // namespace
+} // namespace quillset::test
+
+// Widget tests need a QApplication; without a display they use the offscreen
+// platform (test discovery runs the binary outside CTest's environment too).
+int main(int argc, char* argv[]) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
