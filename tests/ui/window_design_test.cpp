@@ -123,6 +123,13 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
             expected << name(stop);
     }
     EXPECT_EQ(tabChain(w.get()), expected);
+    for (std::string_view stop : ui::tabOrder()) { // choosing another moves the stop to it
+        auto* option = w->control<QRadioButton>(name(stop));
+        if (option && !option->isChecked() && option->isEnabled()) {
+            option->click();
+            EXPECT_TRUE(tabChain(w.get()).contains(option->objectName())) << stop;
+        }
+    }
     QStringList chain = tabChain(&accounts);
     chain = chain.mid(chain.indexOf(u"Text1")) + chain.first(chain.indexOf(u"Text1"));
     EXPECT_EQ(chain.mid(0, 10), QStringList({"Text1", "Text2_0", "Text2_1", "Text2_2", "Text2_3",

@@ -160,6 +160,7 @@ TEST_F(WindowTest, AccountBoxesCarryTheKeysAndTheSelection) {
     Accounts typed;
     typed[0] = {"Ada", "ABCDE-FGHIJ-KLMNO-PQRST-U", "ABCDEFG"};
     typed[2] = {QString(40, QLatin1Char('n')), "", "AAAAABBBBBCCCCCDDDDD"};
+    typed[3] = {"Last", "", "Z"};
     accounts().showAccounts(typed);
     ui::AccountWindow& window = accounts().window();
     EXPECT_EQ(keyBoxes(1, KeyRow::Korrin), QStringList({"ABCDE", "-FGHI", "J-KLM", "NO-PQRST-U"}));
