@@ -192,6 +192,9 @@ TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
     const QByteArray file =
         HEADER "#arch=win64\n#x\n[A] 1\n\"Korrin Deepfall\"=\"\"\n" + wow + "[Z] 1\n";
     EXPECT_EQ(wineRegistryExcerpt(file, kInstallKeyPath), HEADER "#arch=win64\n" + wow);
+    // The key's section last, its last line holding a backslash (no continuation).
+    const QByteArray last = wow + "\"Path\"=\"C:\\\\x\"\n";
+    EXPECT_EQ(wineRegistryExcerpt(HEADER "[A] 1\n" + last, kInstallKeyPath), HEADER + last);
 }
 
 // clang-format off

@@ -2,6 +2,7 @@
 // every case the format knows.
 
 #include "io/ansi_text.h"
+#include "io/file_helpers.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "shell/debug_log.h"
@@ -132,6 +133,9 @@ TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
                   "\r\n|settings.cfg\r\n|AUTOSAVE\r\n|MYKEY\r\n|\r\n|noseparator\r\n");
     EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")) &&
                 !hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
+    // A file of exactly the size limit is read, one byte over it is not.
+    EXPECT_EQ(readRegularFile(path, 44).value_or("none").size(), 44);
+    EXPECT_FALSE(readRegularFile(path, 43));
 }
 
 } // namespace
