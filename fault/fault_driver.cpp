@@ -19,7 +19,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -137,28 +136,28 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
     const QByteArray bytes = test::readBytes(info.filePath());
     const bool isOld = path.oldMode ? bytes == kOld : !info.exists() && !info.isSymLink();
     if (!isOld && bytes != newBytes)
-        found << QStringLiteral("target lost, truncated or garbled");
+        found << u"target lost, truncated or garbled"_s;
     if (end == 0 && bytes != newBytes)
-        found << QStringLiteral("reported success without the new bytes");
+        found << u"reported success without the new bytes"_s;
     if ((end == 1 || end == 4) && !isOld)
-        found << QStringLiteral("target changed after a reported failure");
+        found << u"target changed after a reported failure"_s;
     if (end == 4)
-        found << QStringLiteral("failure without a message");
+        found << u"failure without a message"_s;
     if (end < -1 || end > 1)
-        found << QStringLiteral("the save crashed");
+        found << u"the save crashed"_s;
     QStringList beside;
     for (const auto& [name, kept] : kBeside) {
         if (name == path.target)
             continue;
         beside << name;
         if (test::readBytes(folder + '/' + name) != kept)
-            found << QStringLiteral("a file beside the target changed");
+            found << u"a file beside the target changed"_s;
     }
     // A leftover temporary copy, or the new target, must be private too.
     for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (path.secret && !beside.contains(entry) && (entry != path.target || bytes == newBytes) &&
             (fileMode(folder + '/' + entry) & 077))
-            found << QStringLiteral("a copy of the secret file is readable by others");
+            found << u"a copy of the secret file is readable by others"_s;
     }
     return found;
 }
@@ -213,13 +212,13 @@ int runSweep(long maxN, const QString& prefix) {
         const QByteArray newBytes = test::readBytes(clean + '/' + path.target);
         QStringList found = violations(path, clean, newBytes, end);
         if (end != 0 || newBytes.isEmpty() || newBytes == kOld)
-            found << QStringLiteral("no clean save under libfiu");
+            found << u"no clean save under libfiu"_s;
         // Under umask 022: the owner's only when secret, else readable by all.
         // (libfiu's open() drops the mode of an O_TMPFILE, so a new file that
         // is not secret has none worth judging.)
         if ((path.oldMode || path.secret) &&
             fileMode(clean + '/' + path.target) != (path.secret ? 0600 : 0644))
-            found << QStringLiteral("the saved file has the wrong mode");
+            found << u"the saved file has the wrong mode"_s;
         report(QLatin1String(path.name), found);
         if (!found.isEmpty())
             continue;
@@ -228,18 +227,18 @@ int runSweep(long maxN, const QString& prefix) {
         for (std::size_t p = 0; p < kPoints.size(); ++p) {
             const QString point = QString::fromLatin1(kPoints[p]).section('/', -1);
             if (calls[p])
-                counts << QStringLiteral("%1 %2").arg(point).arg(calls[p]);
+                counts << u"%1 %2"_s.arg(point).arg(calls[p]);
             // With a limit, the first calls and the last (where a commit happens).
             for (long n = 1; n <= calls[p];
                  n = (maxN > 0 && n + 1 == maxN) ? std::max(calls[p], n + 1) : n + 1) {
                 for (const auto& [action, error] : kActions) {
                     const QString folder = run(p, n, error, end);
-                    report(QStringLiteral("%1 %2#%3 %4").arg(path.name, point).arg(n).arg(action),
+                    report(u"%1 %2#%3 %4"_s.arg(path.name, point).arg(n).arg(action),
                            violations(path, folder, newBytes, end));
                 }
             }
         }
-        std::printf("%s: %s\n", path.name, qPrintable(counts.join(QLatin1String(", "))));
+        std::printf("%s: %s\n", path.name, qPrintable(counts.join(", "_L1)));
     }
     std::printf("runs %ld, faults injected %ld, violations %d\n", runs, injected, failures);
     return failures == 0 && injected > 0 ? 0 : 1;
@@ -258,7 +257,7 @@ int main(int argc, char* argv[]) {
     options.addOptions({{"max-n", "At most N calls of each kind (0: all).", "N", "0"},
                         {"path", "Only the save paths that start with PREFIX.", "PREFIX"}});
     options.process(app);
-    if (!qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("fiu")) || !enableFaults())
+    if (!qEnvironmentVariable("LD_PRELOAD").contains("fiu"_L1) || !enableFaults())
         return std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload), 2;
     return runSweep(options.value("max-n").toLong(), options.value("path"));
 }

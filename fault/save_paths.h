@@ -11,6 +11,7 @@
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "shell/backup.h"
+#include "test_support.h"
 
 namespace quillset::test {
 
@@ -34,9 +35,9 @@ inline std::optional<QString> saveBackup(const QString& d) {
 // Start-up's copy of the install folder into the machine root (silent: no message).
 inline std::optional<QString> saveRegistry(const QString& d) {
     if (WineRegistry(d).setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
-                                       kInstallValueName, QStringLiteral("C:\\Games\\Korrin")))
+                                       kInstallValueName, u"C:\\Games\\Korrin"_s))
         return std::nullopt;
-    return QStringLiteral("the registry value was not written");
+    return u"the registry value was not written"_s;
 }
 
 } // namespace quillset::test

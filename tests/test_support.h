@@ -1,11 +1,21 @@
 #pragma once
-// Helpers shared by the tests: temporary folders and whole-file I/O.
+// Helpers shared by the tests: temporary folders, whole-file I/O, Qt's
+// string literals, and QString shown as text in GoogleTest's messages.
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace quillset::test {
 

@@ -1,13 +1,10 @@
-// accounts.cfg: reading it into the four accounts, writing them back, and the
-// four groups a key is shown in.
+// accounts.cfg: reading it into the four accounts and writing them back.
 
 #include "accounts/account_file.h"
-#include "qstring_printer.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <sys/stat.h>
 
 namespace quillset {
@@ -15,7 +12,7 @@ namespace {
 
 class AccountFileTest : public ::testing::Test {
 protected:
-    QString target() const { return folder.file(QStringLiteral("accounts.cfg")); }
+    QString target() const { return folder.file(u"accounts.cfg"_s); }
     QByteArray written() const { return test::readBytes(target()); }
 
     test::TempFolder folder;
@@ -67,7 +64,7 @@ TEST_F(AccountFileTest, TwelveCrLfLinesForTheOwnerOnlyThatLoadBackWhole) {
         EXPECT_EQ(store.accounts, accounts);
         ASSERT_TRUE(QFile::remove(target()));
     }
-    EXPECT_TRUE(writeAccountFile(folder.file(QStringLiteral("gone")), {}).has_value());
+    EXPECT_TRUE(writeAccountFile(folder.file(u"gone"_s), {}).has_value());
 }
 
 TEST_F(AccountFileTest, TextTheFileCannotHoldIsRefusedNamingTheFieldNotTheKey) {
@@ -88,21 +85,6 @@ TEST_F(AccountFileTest, TextTheFileCannotHoldIsRefusedNamingTheFieldNotTheKey) {
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"accounts.cfg"});
-}
-
-TEST(KeyGroupsTest, ThreeGroupsOfFiveAndTheRestJoinBackToTheKey) {
-    // clang-format off
-    const struct { QString key; KeyGroups groups; } rows[] = {
-        {"", {"", "", "", ""}},
-        {"ABCDEFGHIJKLMNOPQRS", {"ABCDE", "FGHIJ", "KLMNO", "PQRS"}},
-        {"ABCDEFGHIJKLMNOPQRST", {"ABCDE", "FGHIJ", "KLMNO", "PQRST"}},
-        {"ABCDE-FGHIJ-KLMNO-PQRST-U", {"ABCDE", "-FGHI", "J-KLM", "NO-PQRST-U"}},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        EXPECT_EQ(keyGroups(row.key), row.groups) << row.key.toStdString();
-        EXPECT_EQ(joinKeyGroups(row.groups), row.key);
-    }
 }
 
 } // namespace

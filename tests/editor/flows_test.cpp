@@ -2,7 +2,6 @@
 // way through start-up, Open, Save and Exit, with scripted answers and the
 // files each way reads and writes; and the options menu's commands.
 
-#include "accounts/qstring_printer.h"
 #include "editor/editor.h"
 #include "registry/registry.h"
 #include "settings/settings_reader.h"
@@ -11,7 +10,6 @@
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -21,8 +19,6 @@
 
 namespace quillset::test {
 namespace {
-
-using namespace Qt::StringLiterals;
 
 // Starts as the window's design does: advanced mode, volume and style item on.
 struct RecordingView : EditorView {

@@ -2,7 +2,6 @@
 // N-th line below the header, and the shipped files complete.
 
 #include "io/ansi_text.h"
-#include "lang/file_line.h"
 #include "lang/language_catalogue.h"
 #include "lang/language_loader.h"
 #include "shell/debug_log.h"
@@ -19,12 +18,12 @@ protected:
     // common start) land in trace, the texts each control ends up with in shown.
     std::optional<LanguageLoad> load(const QString& file) {
         DebugLog log;
-        log.open(folder.file(QStringLiteral("debug.log")));
+        log.open(folder.file(u"debug.log"_s));
         std::optional<LanguageLoad> result = loadLanguageFile(file, &log);
         log.close();
-        trace = fromAnsi(test::readBytes(folder.file(QStringLiteral("debug.log"))))
-                    .replace(QStringLiteral("init_language() -> loading "), QString())
-                    .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+        trace = fromAnsi(test::readBytes(folder.file(u"debug.log"_s)))
+                    .replace(u"init_language() -> loading "_s, QString())
+                    .split(u"\r\n"_s, Qt::SkipEmptyParts)
                     .mid(1)
                     .join('|');
         shown.clear();
@@ -39,7 +38,7 @@ protected:
         EXPECT_TRUE(test::writeBytes(path(), bytes));
         return load(path()).value_or(LanguageLoad{});
     }
-    QString path() const { return folder.file(QStringLiteral("language.lng")); }
+    QString path() const { return folder.file(u"language.lng"_s); }
 
     test::TempFolder folder;
     QString trace;
@@ -70,7 +69,7 @@ TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
         {"Form1.exitbtn", "Quit "},
         {"Form2.Command2", "Quit "}};
     for (const auto& [control, text] : expected)
-        EXPECT_EQ(shown.value(QLatin1String(control), QStringLiteral("(none)")), text) << control;
+        EXPECT_EQ(shown.value(QLatin1String(control), u"(none)"_s), text) << control;
     EXPECT_EQ(load.table.text(kept::exitQuestionTitle), "Quit ");
     EXPECT_EQ(load.table.text(kept::backupSourceDialogTitle), "[Sound]");
     EXPECT_EQ(load.table.text(kept::backupTargetDialogTitle), "");
@@ -80,7 +79,7 @@ TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
 TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
     const QByteArray filler = QByteArray("x\r\n").repeated(kLanguageFileLineLimit - 1);
     loadBytes(filler + "[Menu]\r\nDatei\r\n");
-    EXPECT_EQ(shown.value(QStringLiteral("Form1.mfile")), "Datei");
+    EXPECT_EQ(shown.value(u"Form1.mfile"_s), "Datei");
     EXPECT_TRUE(loadBytes(filler + "x\r\n[Menu]\r\nDatei\r\n").texts.empty());
     EXPECT_EQ(trace, "language file from " + path());
     // A missing file gives nothing, an empty one no sections.
@@ -88,18 +87,9 @@ TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
     EXPECT_FALSE(load(path()) || load(folder.path()) || !trace.isEmpty());
     EXPECT_TRUE(loadBytes({}).texts.empty());
     EXPECT_EQ(trace, "language file from " + path());
-    EXPECT_EQ(languageFilePath(QStringLiteral("/opt/q")), QStringLiteral("/opt/q/language.lng"));
-    EXPECT_EQ(languageFilePath(QStringLiteral("/opt/q/")), QStringLiteral("/opt/q/language.lng"));
-    EXPECT_EQ(languageFilePath(QString()), QStringLiteral("language.lng"));
-}
-
-TEST_F(Language, GetFileLineCountsEveryLineEndOnceAndDecodesWindows1252) {
-    ASSERT_TRUE(test::writeBytes(path(), "  \xD6l \x80\t \r\n\r\nc\nd\n\re\rlast"));
-    const QString lines[] = {
-        {}, QString::fromUtf8("  \u00d6l \u20ac\t "), {}, "c", "d", {}, "e", "last", {}};
-    for (int n = -1; n <= 8; ++n)
-        EXPECT_EQ(readFileLine(path(), n), n < 0 ? QString() : lines[n]) << n;
-    EXPECT_EQ(readFileLine(folder.path(), 1) + readFileLine(QString(), 1), QString());
+    EXPECT_EQ(languageFilePath(u"/opt/q"_s), u"/opt/q/language.lng"_s);
+    EXPECT_EQ(languageFilePath(u"/opt/q/"_s), u"/opt/q/language.lng"_s);
+    EXPECT_EQ(languageFilePath(QString()), u"language.lng"_s);
 }
 
 // The shipped files give every section once and fill every text.

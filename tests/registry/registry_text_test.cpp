@@ -2,12 +2,12 @@
 // the program reads them, Wine's registry files read and edited byte for
 // byte, the quick look into a big one, and Steam's library list.
 
-#include "accounts/qstring_printer.h"
 #include "registry/launchers/steam_library_file.h"
 #include "registry/wine_registry.h"
 #include "registry/wine_registry_excerpt.h"
 #include "registry/wine_registry_file.h"
 #include "registry_properties.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST(RegistryValue, ReadsEachTypeAsTheProgramDoes) {
         EXPECT_EQ(registryValueText(row.type, row.data, row.from), QString::fromUtf8(row.expected))
             << row.data.toHex().toStdString();
     }
-    EXPECT_EQ(utf16StringData(QStringLiteral("K\u00f6\u4e2d")), sz(u"K\u00f6\u4e2d"));
+    EXPECT_EQ(utf16StringData(u"K\u00f6\u4e2d"_s), sz(u"K\u00f6\u4e2d"));
 
     for (const auto& [path, redirected] : kWowRows)
         EXPECT_EQ(wow6432KeyPath(QLatin1String(path)), QLatin1String(redirected)) << path;
@@ -109,7 +109,7 @@ const ReadRow kReadRows[] = {
 
 // The quick look into the file (an excerpt for the key) reads the same.
 TEST(WineRegistryFile, ReadsValuesAsWinesServerLoadsThemAlsoFromAnExcerpt) {
-    const QString key = QStringLiteral("Software\\K");
+    const QString key = u"Software\\K"_s;
     for (const ReadRow& row : kReadRows) {
         for (const QByteArray& file : {row.file, wineRegistryExcerpt(row.file, key)}) {
             const auto value =

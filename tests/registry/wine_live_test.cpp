@@ -21,12 +21,12 @@ using namespace quillset;
 namespace {
 
 TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
-    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
-    const QString wineserver = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
+    const QString wine = QStandardPaths::findExecutable(u"wine"_s);
+    const QString wineserver = QStandardPaths::findExecutable(u"wineserver"_s);
     if (wine.isEmpty() || wineserver.isEmpty())
         GTEST_SKIP() << "Wine is not installed (Debian: apt-get install wine wine64)";
     const test::TempFolder root;
-    const QString prefix = root.file(QStringLiteral("pfx"));
+    const QString prefix = root.file(u"pfx"_s);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("WINEPREFIX", prefix);
     env.insert("WINEDEBUG", "-all");
@@ -59,13 +59,13 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
         run(wineserver, {"-k"});
         serverEnds();
         const QString name = QFile::decodeName(test::readBytes(prefix + "/wineserver").trimmed());
-        for (const QString& temp : {QDir::tempPath(), QStringLiteral("/tmp")}) {
+        for (const QString& temp : {QDir::tempPath(), u"/tmp"_s}) {
             if (!name.isEmpty() && !name.contains('/'))
                 QDir(temp + '/' + name).removeRecursively();
         }
     });
 
-    const QString key = QStringLiteral("HKLM\\") + kInstallKeyPath;
+    const QString key = u"HKLM\\"_s + kInstallKeyPath;
     const QString added = run(wine, {"reg", "add", key, "/v", kInstallValueName, "/t", "REG_SZ",
                                      "/d", "C:\\Games\\Korrin Deepfall", "/f"});
     if (!added.isEmpty())
@@ -74,27 +74,27 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     WineRegistry registry(chooseWinePrefix(QString(), prefix, {}).prefix);
     const QString value =
         registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
-    EXPECT_EQ(value, QStringLiteral("C:\\Games\\Korrin Deepfall"));
-    ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/drive_c/games/KORRIN deepfall")));
-    EXPECT_EQ(registry.localPath(value), prefix + QStringLiteral("/drive_c/games/KORRIN deepfall"));
+    EXPECT_EQ(value, u"C:\\Games\\Korrin Deepfall"_s);
+    ASSERT_TRUE(QDir().mkpath(prefix + u"/drive_c/games/KORRIN deepfall"_s));
+    EXPECT_EQ(registry.localPath(value), prefix + u"/drive_c/games/KORRIN deepfall"_s);
     EXPECT_EQ(gameFolderInPrefix(prefix), registry.localPath(value));
 
     // While a server runs for the prefix, the file is left alone.
-    const QString systemReg = prefix + QStringLiteral("/system.reg");
+    const QString systemReg = prefix + u"/system.reg"_s;
     const QByteArray before = test::readBytes(systemReg);
     ASSERT_EQ(run(wineserver, {"-p"}), QString());
     ASSERT_TRUE(serverSeen(true)) << "the lock of the running server was not recognised";
     EXPECT_FALSE(registry.setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
-                                         kInstallValueName, QStringLiteral("C:\\refused")));
+                                         kInstallValueName, u"C:\\refused"_s));
     EXPECT_EQ(test::readBytes(systemReg), before);
     run(wineserver, {"-k"});
     ASSERT_TRUE(serverEnds() && serverSeen(false));
 
     // Written in the 32-bit view, as the game's own tools see it.
-    const QString text = QStringLiteral("D:\\Spiele \"K\u00f6rrin\" \u00dfe");
+    const QString text = u"D:\\Spiele \"K\u00f6rrin\" \u00dfe"_s;
     ASSERT_TRUE(registry.setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath,
                                         kInstallValueName, text));
-    const QString exported = root.file(QStringLiteral("export.reg"));
+    const QString exported = root.file(u"export.reg"_s);
     ASSERT_EQ(run(wine, {"reg", "export", key, "Z:" + QString(exported).replace('/', '\\'),
                          "/reg:32", "/y"}),
               QString());
@@ -102,7 +102,7 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     QStringDecoder utf16(QStringDecoder::Utf16LE);
     const QString exportedText = utf16(test::readBytes(exported));
     EXPECT_TRUE(exportedText.contains(
-        QStringLiteral("\"InstallLocation\"=\"D:\\\\Spiele \\\"K\u00f6rrin\\\" \u00dfe\"")))
+        u"\"InstallLocation\"=\"D:\\\\Spiele \\\"K\u00f6rrin\\\" \u00dfe\""_s))
         << exportedText.toStdString();
 }
 

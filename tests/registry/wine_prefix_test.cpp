@@ -2,7 +2,6 @@
 // while its wineserver runs, Windows paths mapped through its drive links,
 // and the prefix holding the game found among those launchers make.
 
-#include "accounts/qstring_printer.h"
 #include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
 #include "registry/wine_registry.h"
@@ -30,9 +29,8 @@ constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
 
 // Makes folder a prefix folder: drive_c and the relative c: link Wine makes.
 bool makePrefixFolder(const QString& folder) {
-    const QByteArray link = QFile::encodeName(folder + QStringLiteral("/dosdevices/c:"));
-    return QDir(folder).mkpath(QStringLiteral("drive_c")) &&
-           QDir(folder).mkpath(QStringLiteral("dosdevices")) &&
+    const QByteArray link = QFile::encodeName(folder + u"/dosdevices/c:"_s);
+    return QDir(folder).mkpath(u"drive_c"_s) && QDir(folder).mkpath(u"dosdevices"_s) &&
            ::symlink("../drive_c", link.constData()) == 0;
 }
 
@@ -54,8 +52,8 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
     for (const HiveRow& row : kHiveRows) {
         SCOPED_TRACE(row.system.toStdString());
         const TempFolder prefix;
-        const QString system = prefix.file(QStringLiteral("system.reg"));
-        const QString user = prefix.file(QStringLiteral("user.reg"));
+        const QString system = prefix.file(u"system.reg"_s);
+        const QString user = prefix.file(u"user.reg"_s);
         ASSERT_TRUE(makePrefixFolder(prefix.path()) && writeBytes(system, row.system) &&
                     writeBytes(user, row.user));
         // The platform's registry is that of the prefix around the program,
@@ -72,8 +70,7 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
         registry->writeString(kMachine, kInstallKeyPath, kInstallValueName, "D:\\K\u00f6 \"x\"");
         const QString after =
             QString::fromLatin1(readBytes(system))
-                .replace(QRegularExpression(QStringLiteral("\\] \\d+\n#time=[0-9a-f]+\n")),
-                         "] T\n");
+                .replace(QRegularExpression(u"\\] \\d+\n#time=[0-9a-f]+\n"_s), "] T\n");
         EXPECT_EQ(after, row.from.isEmpty() ? row.system + row.to
                                             : QByteArray(row.system).replace(row.from, row.to));
         EXPECT_EQ(readBytes(user), row.user);
@@ -82,7 +79,7 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
 
 TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
     const TempFolder prefix;
-    const QString system = prefix.file(QStringLiteral("system.reg"));
+    const QString system = prefix.file(u"system.reg"_s);
     WineRegistry registry(prefix.path());
     const auto set = [&registry] {
         return registry.setStringValue(kMachine, kInstallKeyPath, kInstallValueName, "C:\\new");
@@ -100,17 +97,17 @@ TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
     ASSERT_EQ(::stat(QFile::encodeName(prefix.path()).constData(), &info), 0);
     const QString server = QString::asprintf("/server-%llx-%llx/lock", qulonglong(info.st_dev),
                                              qulonglong(info.st_ino));
-    ASSERT_TRUE(writeBytes(prefix.file(QStringLiteral("wineserver")), "../etc"));
+    ASSERT_TRUE(writeBytes(prefix.file(u"wineserver"_s), "../etc"));
     EXPECT_EQ(wineServerLockPaths(prefix.path()),
-              QStringList{QStringLiteral("/tmp/.wine-%1").arg(::getuid()) + server});
-    EXPECT_TRUE(wineServerLockPaths(prefix.file(QStringLiteral("missing"))).isEmpty());
+              QStringList{u"/tmp/.wine-%1"_s.arg(::getuid()) + server});
+    EXPECT_TRUE(wineServerLockPaths(prefix.file(u"missing"_s)).isEmpty());
 
     // Debian's server keeps its lock in a folder of $TMPDIR named in the
     // prefix. An open-file-description lock taken here conflicts with the
     // lock the code asks about, as a lock of the server's process would.
     const TempFolder serverFolder;
     const QString lock = serverFolder.path() + server;
-    ASSERT_TRUE(writeBytes(prefix.file(QStringLiteral("wineserver")),
+    ASSERT_TRUE(writeBytes(prefix.file(u"wineserver"_s),
                            QFile::encodeName(QFileInfo(serverFolder.path()).fileName())));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(lock).path()) && writeBytes(lock, {}));
     const QByteArray hive = HIVE("win64") PLAIN LOC("C:\\\\old");
@@ -135,7 +132,7 @@ TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
     ASSERT_TRUE(makePrefixFolder(prefix.path()));
     for (const char* folder : {"drive_c/Games/Korrin Deepfall", "drive_c/games"})
         ASSERT_TRUE(QDir(prefix.path()).mkpath(QLatin1String(folder)));
-    ASSERT_TRUE(QDir(other.path()).mkpath(QStringLiteral("Data/Korrin")));
+    ASSERT_TRUE(QDir(other.path()).mkpath(u"Data/Korrin"_s));
     for (const char* drive : {"dosdevices/a:", "dosdevices/z:"})
         ASSERT_TRUE(QFile::link(other.path(), prefix.file(QLatin1String(drive))));
     // "C" stands for the prefix's drive_c, "Z" for the folder a: and z: link to.
@@ -150,7 +147,7 @@ TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
     };
     // clang-format on
     for (const auto& [windows, local] : rows) {
-        const QString drive = *local == 'C' ? prefix.file(QStringLiteral("drive_c")) : other.path();
+        const QString drive = *local == 'C' ? prefix.file(u"drive_c"_s) : other.path();
         EXPECT_EQ(wineToLocalPath(prefix.path(), QLatin1String(windows)),
                   *local ? drive + QLatin1String(local + 1) : QString())
             << windows;

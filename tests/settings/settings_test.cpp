@@ -56,21 +56,19 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     const SettingsModel model = readSettings(QByteArray(kInput, sizeof kInput - 1));
     EXPECT_EQ(write(model), output);
     EXPECT_EQ(write(readSettings(output)), output) << "the written file is its own normal form";
-    EXPECT_TRUE(model.isOptionOn(QLatin1String("Option3")));
-    EXPECT_FALSE(model.isOptionOn(QLatin1String("Option2")) ||
-                 model.isOptionOn(QLatin1String("X")));
+    EXPECT_TRUE(model.isOptionOn("Option3"_L1));
+    EXPECT_FALSE(model.isOptionOn("Option2"_L1) || model.isOptionOn("X"_L1));
     // The selected account's keys replace the file's.
     const QByteArray withAccount = QByteArray(output).replace(
         "ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x", "K1\r\nNETWORK_CDKEY2 : K\xe4Z");
-    EXPECT_EQ(write(model, AccountCdKeys{QStringLiteral("K1"), QString::fromUtf8("K\u00e4Z")}),
-              withAccount);
+    EXPECT_EQ(write(model, AccountCdKeys{u"K1"_s, QString::fromUtf8("K\u00e4Z")}), withAccount);
     // SOUND and WAITRETRACE absent mean on; FONTPAGES absent keeps the held value.
-    const SettingsModel empty = readSettings({}, QStringLiteral("7"));
-    EXPECT_EQ(empty.number(QLatin1String("SOUND")), 1);
-    EXPECT_EQ(empty.number(QLatin1String("WAITRETRACE")), 1);
-    EXPECT_EQ(empty.fontPagesValue, QStringLiteral("7"));
+    const SettingsModel empty = readSettings({}, u"7"_s);
+    EXPECT_EQ(empty.number("SOUND"_L1), 1);
+    EXPECT_EQ(empty.number("WAITRETRACE"_L1), 1);
+    EXPECT_EQ(empty.fontPagesValue, u"7"_s);
     EXPECT_FALSE(write(empty).contains("WAITRETRACE"));
-    EXPECT_EQ(readSettings("FONTPAGES : ", QStringLiteral("7")).fontPagesValue, QString());
+    EXPECT_EQ(readSettings("FONTPAGES : ", u"7"_s).fontPagesValue, QString());
 }
 
 // A line break would end a value's line early and start a line the next load
@@ -93,7 +91,7 @@ TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
     };
     // clang-format on
     test::TempFolder dir;
-    const QString path = dir.file(QStringLiteral("settings.cfg"));
+    const QString path = dir.file(u"settings.cfg"_s);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.key + (": " + row.text.left(30)).toStdString());
         ASSERT_TRUE(test::writeBytes(path, "OLD\r\n"));
@@ -121,18 +119,17 @@ TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
 
 TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
     test::TempFolder dir;
-    const QString path = dir.file(QStringLiteral("settings.cfg"));
+    const QString path = dir.file(u"settings.cfg"_s);
     ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n\r\nMYKEY : 2\r\n : x\r\nnoseparator"));
     DebugLog log;
-    ASSERT_TRUE(log.open(dir.file(QStringLiteral("debug.log"))));
-    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().number(QLatin1String("AUTOSAVE")), 1);
+    ASSERT_TRUE(log.open(dir.file(u"debug.log"_s)));
+    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().number("AUTOSAVE"_L1), 1);
     log.close();
-    EXPECT_EQ(test::readBytes(dir.file(QStringLiteral("debug.log")))
-                  .replace("opensettings() -> Loading ", "|"),
+    EXPECT_EQ(test::readBytes(dir.file(u"debug.log"_s)).replace("opensettings() -> Loading ", "|"),
               QByteArray(DebugLog::kHeader) +
                   "\r\n|settings.cfg\r\n|AUTOSAVE\r\n|MYKEY\r\n|\r\n|noseparator\r\n");
-    EXPECT_TRUE(hasSettingsFileName(QStringLiteral("/games/mysettings.cfg")) &&
-                !hasSettingsFileName(QStringLiteral("/games/Settings.cfg")));
+    EXPECT_TRUE(hasSettingsFileName(u"/games/mysettings.cfg"_s) &&
+                !hasSettingsFileName(u"/games/Settings.cfg"_s));
     // A file of exactly the size limit is read, one byte over it is not.
     EXPECT_EQ(readRegularFile(path, 44).value_or("none").size(), 44);
     EXPECT_FALSE(readRegularFile(path, 43));

@@ -62,20 +62,20 @@ TEST(Backup, EveryWayThroughTheCommand) {
     for (const BackupCase& c : kBackupCases) {
         SCOPED_TRACE(c.shown);
         test::TempFolder dir;
-        ASSERT_TRUE(test::writeBytes(dir.file(QStringLiteral("mine")), "mine"));
-        ASSERT_TRUE(!c.cfg || test::writeBytes(dir.file(QStringLiteral("settings.cfg")), c.cfg));
-        ASSERT_TRUE(!c.bck || test::writeBytes(dir.file(QStringLiteral("settings.bck")), c.bck));
+        ASSERT_TRUE(test::writeBytes(dir.file(u"mine"_s), "mine"));
+        ASSERT_TRUE(!c.cfg || test::writeBytes(dir.file(u"settings.cfg"_s), c.cfg));
+        ASSERT_TRUE(!c.bck || test::writeBytes(dir.file(u"settings.bck"_s), c.bck));
         test::ScriptedDialogs dialogs;
         for (Answer a : c.answers)
             dialogs.answer(a);
         for (const char* name : c.chosen)
             dialogs.choose(*name ? dir.file(QLatin1String(name)) : QString());
-        createBackup({dialogs, texts, dir.path() + '/', QStringLiteral("/s")}, c.advanced);
+        createBackup({dialogs, texts, dir.path() + '/', u"/s"_s}, c.advanced);
 
         QStringList shown;
         for (const auto& s : dialogs.shown) {
             const bool inInstallFolder = s.initialFolder == dir.path() + '/';
-            shown << (s.text.endsWith(QLatin1String("existing backup is kept.")) ? "KEPT"
+            shown << (s.text.endsWith("existing backup is kept."_L1) ? "KEPT"
                       : s.text.isEmpty() && inInstallFolder         ? s.title + " in install folder"
                       : s.text.isEmpty() && s.initialFolder == "/s" ? s.title
                                                                     : s.text);
@@ -96,7 +96,7 @@ TEST(TextFiles, EveryLineEndAndEveryWindows1252Byte) {
     EXPECT_EQ(fromAnsi("\x80\x9f\xe4"), QString::fromUtf8("\u20ac\u0178\u00e4"));
     for (const char* foreign : {"\u0416", "x\u4e2d", "\u0080", "\u0100", "\U0001F600"})
         EXPECT_EQ(toAnsi(QString::fromUtf8(foreign)), std::nullopt) << foreign;
-    EXPECT_EQ(toAnsi(QStringLiteral("ok")), "ok") << "a refusal leaves nothing behind";
+    EXPECT_EQ(toAnsi(u"ok"_s), "ok") << "a refusal leaves nothing behind";
 }
 
 } // namespace

@@ -12,19 +12,19 @@ namespace {
 
 TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
     TempFolder program, current;
-    const QString exe = program.file(QStringLiteral("quillset"));
+    const QString exe = program.file(u"quillset"_s);
     const QByteArray settings = "SOUND : 0\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLSET_EXECUTABLE), exe) &&
                 QFile::copy(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/language.de.lng"),
-                            program.file(QStringLiteral("language.lng"))) &&
-                writeBytes(program.file(QStringLiteral("settings.cfg")), settings) &&
-                writeBytes(program.file(QStringLiteral("settings.bck")), settings));
+                            program.file(u"language.lng"_s)) &&
+                writeBytes(program.file(u"settings.cfg"_s), settings) &&
+                writeBytes(program.file(u"settings.bck"_s), settings));
     QProcess process;
     process.setWorkingDirectory(current.path());
-    process.start(exe, {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    process.start(exe, {u"-platform"_s, u"offscreen"_s});
     process.waitForStarted(10000);
     // Start-up is complete when its trace says so; the window stays open.
-    const QString log = current.file(QStringLiteral("debug.log"));
+    const QString log = current.file(u"debug.log"_s);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return readBytes(log).contains("Form -> Program initialized.\r\n"); }, 30000));
     EXPECT_EQ(process.state(), QProcess::Running);
@@ -34,7 +34,7 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
                                         QDir::toNativeSeparators(program.path()).toUtf8() +
                                         "/\r\nopensettings() -> Loading settings.cfg\r\n"
                                         "opensettings() -> Loading SOUND\r\n"));
-    EXPECT_EQ(readBytes(program.file(QStringLiteral("settings.cfg"))), settings);
+    EXPECT_EQ(readBytes(program.file(u"settings.cfg"_s)), settings);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #pragma once
 // The Options window as the program builds it, for the widget tests.
 
-#include "accounts/qstring_printer.h"
 #include "lang/language_loader.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
@@ -18,8 +17,6 @@
 #include <optional>
 
 namespace quillset::test {
-
-using namespace Qt::StringLiterals;
 
 using ui::KeyRow;
 
