@@ -1,12 +1,10 @@
 // Oracle: the loader gives exactly what the plain algorithm gives: look at
 // every line up to the limit, and for each header take the entries at their
-// distances below it, empty past the end. The line lookup fileLine must agree
-// with the split lines wherever it is asked.
+// distances below it, empty past the end.
 
 #include "fuzz_input.h"
 #include "io/ansi_text.h"
 #include "io/text_lines.h"
-#include "lang/file_line.h"
 #include "lang/language_catalogue.h"
 #include "lang/language_loader.h"
 
@@ -20,8 +18,7 @@ QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::vector<TextAssignment> lineByLine(const QByteArray& bytes,
-                                       const std::vector<QByteArrayView>& lines) {
+std::vector<TextAssignment> lineByLine(const std::vector<QByteArrayView>& lines) {
     std::vector<TextAssignment> texts;
     const auto entry = [&lines](int number) {
         return number >= 1 && static_cast<size_t>(number) <= lines.size()
@@ -29,13 +26,10 @@ std::vector<TextAssignment> lineByLine(const QByteArray& bytes,
                    : QString();
     };
     const int lineCount = std::min(static_cast<int>(lines.size()), kLanguageFileLineLimit);
-    int lookedUp = 0;
     for (int counter = 1; counter <= lineCount; ++counter) {
         const QString line = entry(counter);
         if (!line.startsWith(QLatin1Char('[')))
             continue;
-        // Each lookup walks the file from its start: a few per input suffice.
-        FUZZ_CHECK(++lookedUp > 4 || fileLine(bytes, counter) == line);
         for (std::string_view section : languageSections()) {
             if (line != QLatin1Char('[') + latin1(section) + QLatin1Char(']'))
                 continue;
@@ -54,10 +48,6 @@ std::vector<TextAssignment> lineByLine(const QByteArray& bytes,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = fuzzInput(data, size).toByteArray();
-    const std::vector<QByteArrayView> lines = splitLines(bytes);
-    FUZZ_CHECK(loadLanguageText(bytes).texts == lineByLine(bytes, lines));
-    const int count = static_cast<int>(lines.size());
-    FUZZ_CHECK(count == 0 || fileLine(bytes, count) == fromAnsi(lines.back()));
-    FUZZ_CHECK(fileLine(bytes, count + 1).isEmpty() && fileLine(bytes, 0).isEmpty());
+    FUZZ_CHECK(loadLanguageText(bytes).texts == lineByLine(splitLines(bytes)));
     return 0;
 }

@@ -22,7 +22,7 @@ TEST_F(AccountFileTest, LinesFillTheFieldsInFileOrder) {
     // clang-format off
     const Account old{"old", "old", "old"};
     const struct { QByteArray file; Accounts accounts; } rows[] = {
-        {"n1\r\nk1\rd1\nn2\r\n\r\nd2", {{{"n1", "k1", "d1"}, {"n2", "", "d2"}, old, old}}}, // every line end counts
+        {"n1\r\nk1\rd1\nn2\n\rd2", {{{"n1", "k1", "d1"}, {"n2", "", "d2"}, old, old}}}, // every line end counts
         {"n1\r\nk1", {{{"n1", "k1", "old"}, old, old, old}}}, // the rest stays as it was
         {"J\xF6rg \x80\r\n", {{{"J\u00F6rg \u20AC", "old", "old"}, old, old, old}}},
         {QByteArray("x\r\n").repeated(11) + "y\r\nline 13", {{{"x", "x", "x"}, {"x", "x", "x"}, {"x", "x", "x"}, {"x", "x", "y"}}}},

@@ -28,7 +28,7 @@ const char kInput[] =
     "DETAILLEVEL : 1\r\nDETAILLEVEL : 0\r\nPICKUPAUTO : 0\r\nPICKUPAUTO : 7\r\n"
     "SOUNDQUALITY : 0\r\nSOUNDQUALITY : high\r\nNETWORK_SPEEDSETTINGS : 0\r\n"
     "LANGUAGE : DEU\r\nNETWORK_LOBBYLOGIN : \r\nNETWORK_LOBBYLOGIN : first\r\n"
-    "NETWORK_LOBBYLOGIN : second\r\nNETWORK_PLAYER : S\xe4ndra\x81 \r\n"
+    "NETWORK_LOBBYLOGIN : second\r\nNETWORK_PLAYER : S\xe4ndra\x80\x81\x8d\x8f\x90\x9d\xff \r\n"
     "FONTPAGES : 12\r\nNETWORK_CDKEY : ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x\r\n"
     "autosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\nMYKEY : a\r\nMYKEY : a\r\n"
     "   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\nWAITRETRACE : 0 trailing\r\n# note";
@@ -43,13 +43,13 @@ const char kOutput[] =
     "LOG : 0\r\nLOGGING : 0\r\nMINIMAP_ALPHA : 0\r\nMUSICVOLUME : 0\r\nNETLOG : 0\r\n"
     "NETWORK_CDKEY_HIDE : 0\r\nNETWORK_CDKEY : ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x\r\n"
     "NETWORK_LOBBY : \r\nNETWORK_LOBBYLOGIN : first\r\nNETWORK_LOBBYPORT : \r\n"
-    "NETWORK_PLAYER : S\xe4ndra\x81 \r\nNETWORK_PORT_LISTEN : \r\nNETWORK_SESSION : \r\n"
-    "NIGHT_DARKNESS : 0\r\nPICKUPANIM : 0\r\nPICKUPAUTO : 0\r\nSCREEN_QUAKE : 0\r\n"
-    "SFXVOLUME : 0\r\nSHOWMOVIE : 0\r\nSHOWPOTIONS : 0\r\nSHOW_ENEMYINFO : 0\r\n"
-    "SHOW_HEROINFO : 0\r\nSHOWEXTRO : 0\r\nSOUND : 1\r\nSOUNDQUALITY : 0\r\nTASKBAR_ICONS : 0\r\n"
-    "UNIQUE_COLOR : 0\r\nVIOLENCE : 0\r\nVOICEVOLUME : 0\r\nWARNING_LEVEL : 0\r\n"
-    "WAITRETRACE : 0\r\nautosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\nMYKEY : a\r\nMYKEY : a\r\n"
-    "   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\n# note\r\n\r\n";
+    "NETWORK_PLAYER : S\xe4ndra\x80\x81\x8d\x8f\x90\x9d\xff \r\nNETWORK_PORT_LISTEN : \r\n"
+    "NETWORK_SESSION : \r\nNIGHT_DARKNESS : 0\r\nPICKUPANIM : 0\r\nPICKUPAUTO : 0\r\n"
+    "SCREEN_QUAKE : 0\r\nSFXVOLUME : 0\r\nSHOWMOVIE : 0\r\nSHOWPOTIONS : 0\r\n"
+    "SHOW_ENEMYINFO : 0\r\nSHOW_HEROINFO : 0\r\nSHOWEXTRO : 0\r\nSOUND : 1\r\nSOUNDQUALITY : 0\r\n"
+    "TASKBAR_ICONS : 0\r\nUNIQUE_COLOR : 0\r\nVIOLENCE : 0\r\nVOICEVOLUME : 0\r\n"
+    "WARNING_LEVEL : 0\r\nWAITRETRACE : 0\r\nautosave : 1\r\nAUTOSAVE: 1\r\n AUTOSAVE : 1\r\n"
+    "MYKEY : a\r\nMYKEY : a\r\n   \r\nX\0Y : \x81\x8d\x8f\x90\x9d\xff\r\n# note\r\n\r\n";
 
 TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     const QByteArray output(kOutput, sizeof kOutput - 1);
@@ -82,7 +82,7 @@ TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
         {"NETWORK_CDKEY2", "Bob\nFULLSCREEN : 0", "a line break"},
         {"NETWORK_CDKEY", "Bob\r", "a line break", true},
         {"NETWORK_SESSION", QString::fromUtf8("Game \u0416"), "characters"},
-        {"FONTPAGES", QString::fromUtf8("\u4e00"), "characters"},
+        {"FONTPAGES", QString::fromUtf8("\u0080"), "characters"}, // \x80 is the euro sign
         {"NETWORK_CDKEY2", QString::fromUtf8("\u4e00"), "characters", true},
         {"NETWORK_PLAYER", QString(40000, QLatin1Char('k')), nullptr},
         {"NETWORK_CDKEY", "ABCDE-FGHIJ-KLMNO-PQRST-U", nullptr, true},

@@ -1,8 +1,5 @@
-// The backup command's ways, one row each, and the line ends and Windows-1252
-// text every file shares.
+// The backup command's ways, one row each.
 
-#include "io/ansi_text.h"
-#include "io/text_lines.h"
 #include "lang/language_texts.h"
 #include "scripted_dialogs.h"
 #include "shell/backup.h"
@@ -84,19 +81,6 @@ TEST(Backup, EveryWayThroughTheCommand) {
         EXPECT_TRUE(dialogs.exhausted());
         EXPECT_EQ(filesIn(dir.path()).join(' '), QLatin1String(c.files));
     }
-}
-
-TEST(TextFiles, EveryLineEndAndEveryWindows1252Byte) {
-    const std::vector<QByteArrayView> lines = splitLines("a\rb\nc\r\n\r\nd\n\re\r\r\nf\r\n");
-    EXPECT_EQ(lines, (std::vector<QByteArrayView>{"a", "b", "c", "", "d", "", "e", "", "f"}));
-    QByteArray all;
-    for (int i = 0; i < 256; ++i)
-        all.append(char(i));
-    EXPECT_EQ(toAnsi(fromAnsi(all)), all);
-    EXPECT_EQ(fromAnsi("\x80\x9f\xe4"), QString::fromUtf8("\u20ac\u0178\u00e4"));
-    for (const char* foreign : {"\u0416", "x\u4e2d", "\u0080", "\u0100", "\U0001F600"})
-        EXPECT_EQ(toAnsi(QString::fromUtf8(foreign)), std::nullopt) << foreign;
-    EXPECT_EQ(toAnsi(u"ok"_s), "ok") << "a refusal leaves nothing behind";
 }
 
 } // namespace
