@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace quillset;
 
 namespace {
@@ -69,6 +71,10 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     EXPECT_EQ(empty.fontPagesValue, u"7"_s);
     EXPECT_FALSE(write(empty).contains("WAITRETRACE"));
     EXPECT_EQ(readSettings("FONTPAGES : ", u"7"_s).fontPagesValue, QString());
+    // Every byte is a character of its own, and back.
+    QByteArray bytes(256, 0);
+    std::iota(bytes.begin(), bytes.end(), char(0));
+    EXPECT_EQ(toAnsi(fromAnsi(bytes)), bytes);
 }
 
 // A line break would end a value's line early and start a line the next load
