@@ -63,7 +63,7 @@ public:
     int lineCount() const { return static_cast<int>(lines_.size()); }
     QByteArrayView raw(int lineNumber) const { return lines_[static_cast<size_t>(lineNumber - 1)]; }
 
-    // As readFileLine: empty for line numbers outside the file.
+    // Empty for line numbers outside the file.
     QString line(int lineNumber) const {
         if (lineNumber < 1 || lineNumber > lineCount())
             return {};
@@ -99,8 +99,7 @@ std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* debu
     trace(debugLog, QStringLiteral("init_language() -> loading language file from ") +
                         QDir::toNativeSeparators(path));
 
-    // An unreadable file gives no lines, just as readFileLine gives only
-    // empty lines for it.
+    // An unreadable file gives no lines, so every text comes out empty.
     return loadLanguageText(readRegularFile(path).value_or(QByteArray()), debugLog);
 }
 

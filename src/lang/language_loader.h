@@ -35,8 +35,7 @@ QString languageFilePath(const QString& programDir);
 // Empty optional when the file does not exist (the caller then tells the user
 // and ends the program). Writes the loader's trace lines to the log.
 //
-// The file is read once; every text is the line that readFileLine would give
-// for the same file. A section starts at every line that equals one of the
+// The file is read once. A section starts at every line that equals one of the
 // sixteen headers exactly (entry lines included), entry N being line
 // header + N, empty past the end of the file. An empty or unreadable file
 // has no sections.
