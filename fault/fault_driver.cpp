@@ -1,7 +1,7 @@
 // Sweeps injected faults over every file-system call the save paths make and
 // judges what is left on disk.
 //
-//   fault_driver [--max-n N] [--path PREFIX]
+//   fault_driver [--max-n N]
 //       For each save path: counts its calls at each failure point in a clean
 //       run, then for N = 1.. (at most N values per point, always including
 //       the last) runs the save in a child whose Nth call there fails with
@@ -167,7 +167,7 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
 // The faults tried on each call: an error code, or 0 for a kill.
 constexpr std::pair<const char*, int> kActions[] = {{"eio", EIO}, {"enospc", ENOSPC}, {"kill", 0}};
 
-int runSweep(long maxN, const QString& prefix) {
+int runSweep(long maxN) {
     auto* shared = static_cast<Injection*>(::mmap(
         nullptr, sizeof(Injection), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     ::umask(022);
@@ -177,8 +177,6 @@ int runSweep(long maxN, const QString& prefix) {
     int folders = 0, failures = 0;
     long runs = 0, injected = 0;
     for (const SavePath& path : kSavePaths) {
-        if (!QLatin1String(path.name).startsWith(prefix))
-            continue;
         // Runs the save in a child with one fault; the folder it leaves behind
         // and how it ended: 0 saved, 1 reported failure, 4 one without a
         // message, -1 killed by the injection, 3 anything else.
@@ -254,10 +252,9 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication app(argc, argv);
     QCommandLineParser options;
-    options.addOptions({{"max-n", "At most N calls of each kind (0: all).", "N", "0"},
-                        {"path", "Only the save paths that start with PREFIX.", "PREFIX"}});
+    options.addOption({"max-n", "At most N calls of each kind (0: all).", "N", "0"});
     options.process(app);
     if (!qEnvironmentVariable("LD_PRELOAD").contains("fiu"_L1) || !enableFaults())
         return std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload), 2;
-    return runSweep(options.value("max-n").toLong(), options.value("path"));
+    return runSweep(options.value("max-n").toLong());
 }

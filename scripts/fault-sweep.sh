@@ -4,8 +4,7 @@
 # unlink) with EIO and with ENOSPC, and kills the process at each of them,
 # then checks what is left on disk. Linux only (libfiu's preloaded POSIX
 # wrappers, fault/).
-#   bash scripts/fault-sweep.sh                    # every call of every save path
-#   bash scripts/fault-sweep.sh --path accounts/   # only some save paths
+#   bash scripts/fault-sweep.sh    # every call of every save path
 # Prints the calls of each save and every violation (also in
 # build/faults/fault-sweep.md); exits 1 when a file was lost or truncated, a
 # failure was reported as success, the old file changed after a reported
