@@ -64,7 +64,6 @@ TEST_F(AccountFileTest, TwelveCrLfLinesForTheOwnerOnlyThatLoadBackWhole) {
         EXPECT_EQ(store.accounts, accounts);
         ASSERT_TRUE(QFile::remove(target()));
     }
-    EXPECT_TRUE(writeAccountFile(folder.file(u"gone"_s), {}).has_value());
 }
 
 TEST_F(AccountFileTest, TextTheFileCannotHoldIsRefusedNamingTheFieldNotTheKey) {

@@ -279,7 +279,6 @@ const CommandCase kCommandCases[] = {
     {"SaveUnloadedGameFile",    kSave, "le",  {},                nullptr,         {},                            "game",         nullptr,        false},
     {"SaveAdvancedNoFile",      kSave, "ae",  {},                "settings.cfg",  {"save:C1"},                   "settings.cfg", nullptr,        false},
     {"SaveAdvancedOverCurrent", kSave, "age", {kOk},             nullptr,         {"M9"},                        "game",         nullptr,        false},
-    {"SaveAdvancedCancelled",   kSave, "age", {kCancel},         "",              {"M9", "save:C1"},             nullptr,        nullptr,        true},
     {"ExitUnchanged",           kExit, "g",   {},                nullptr,         {},                            nullptr,        nullptr,        false},
     {"ExitDiscardsTheEdits",    kExit, "ge",  {Answer::No},      nullptr,         {"C3 |M2"},                    nullptr,        nullptr,        true},
     {"ExitSavesTheEdits",       kExit, "ge",  {Answer::Yes, kOk}, nullptr,        {"C3 |M2", "M9"},              "game",         nullptr,        false},

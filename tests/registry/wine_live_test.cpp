@@ -77,7 +77,6 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     EXPECT_EQ(value, u"C:\\Games\\Korrin Deepfall"_s);
     ASSERT_TRUE(QDir().mkpath(prefix + u"/drive_c/games/KORRIN deepfall"_s));
     EXPECT_EQ(registry.localPath(value), prefix + u"/drive_c/games/KORRIN deepfall"_s);
-    EXPECT_EQ(gameFolderInPrefix(prefix), registry.localPath(value));
 
     // While a server runs for the prefix, the file is left alone.
     const QString systemReg = prefix + u"/system.reg"_s;

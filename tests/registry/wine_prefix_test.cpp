@@ -67,7 +67,8 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
             registry->readString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName),
             row.perUser);
 
-        registry->writeString(kMachine, kInstallKeyPath, kInstallValueName, "D:\\K\u00f6 \"x\"");
+        EXPECT_TRUE(registry->setStringValue(kMachine, kInstallKeyPath, kInstallValueName,
+                                             "D:\\K\u00f6 \"x\""));
         const QString after =
             QString::fromLatin1(readBytes(system))
                 .replace(QRegularExpression(u"\\] \\d+\n#time=[0-9a-f]+\n"_s), "] T\n");
@@ -100,7 +101,6 @@ TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
     ASSERT_TRUE(writeBytes(prefix.file(u"wineserver"_s), "../etc"));
     EXPECT_EQ(wineServerLockPaths(prefix.path()),
               QStringList{u"/tmp/.wine-%1"_s.arg(::getuid()) + server});
-    EXPECT_TRUE(wineServerLockPaths(prefix.file(u"missing"_s)).isEmpty());
 
     // Debian's server keeps its lock in a folder of $TMPDIR named in the
     // prefix. An open-file-description lock taken here conflicts with the
@@ -205,13 +205,10 @@ const SearchRow kSearchRows[] = {
     {"wine default, value per user", {"user .wine"}, {".wine"}, ".wine"},
     {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"}, {STEAM "31/pfx"}, STEAM "31/pfx"},
     {"steam second library", {"file .local/share/Steam/steamapps/libraryfolders.vdf \"libraryfolders\" { \"0\" { \"path\" \"%h/.local/share/Steam\" } \"1\" { \"path\" \"%h/lib2\" } }", "plain " STEAM "9/pfx", "game lib2/steamapps/compatdata/31/pfx"}, {"lib2/steamapps/compatdata/31/pfx"}, "lib2/steamapps/compatdata/31/pfx"},
-    {"steam flatpak", {"game .var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/7/pfx"}, {".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/7/pfx"}, ".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/7/pfx"},
     {"lutris, prefix under ~", {"game32 Games/korrin", "file .config/lutris/games/korrin-17.yml " LUTRIS_YML "~/Games/korrin\nrunner: wine\n"}, {"Games/korrin"}, "Games/korrin"},
     {"lutris data folder, prefix at the top", {"game w/korrin", "file .local/share/lutris/games/k.yml prefix: %h/w/korrin\n"}, {"w/korrin"}, "w/korrin"},
     {"bottles in $XDG_DATA_HOME", {"xdg xdg-data", "game " BOTTLES "Ignored", "game xdg-data/bottles/bottles/K"}, {"xdg-data/bottles/bottles/K"}, "xdg-data/bottles/bottles/K"},
-    {"bottles flatpak", {"game .var/app/com.usebottles.bottles/data/bottles/bottles/K"}, {".var/app/com.usebottles.bottles/data/bottles/bottles/K"}, ".var/app/com.usebottles.bottles/data/bottles/bottles/K"},
     {"heroic game file", {"game W/heroic", "file .config/heroic/GamesConfig/Kq7.json {\"Kq7\": {\"winePrefix\": \"%h/W/heroic\"}, \"version\": \"v0\"}"}, {"W/heroic"}, "W/heroic"},
-    {"heroic prefixes folder", {"game Games/Heroic/Prefixes/default/K"}, {"Games/Heroic/Prefixes/default/K"}, "Games/Heroic/Prefixes/default/K"},
     {"newest settings win", {"game .wine", "settings .wine 1700000000", "game " BOTTLES "K", "settings " BOTTLES "K 1700000100", "game32 " POL "K"}, {".wine", BOTTLES "K", POL "K"}, BOTTLES "K"},
     {"no settings: first listed wins", {"game " POL "K", "game " BOTTLES "K"}, {BOTTLES "K", POL "K"}, BOTTLES "K"},
     {"a missing prefix named: ~/.wine", {"plain .wine", "file .config/lutris/games/gone.yml " LUTRIS_YML "/nonexistent\n"}, {}, ".wine"},
