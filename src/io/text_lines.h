@@ -4,16 +4,13 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
-#include <vector>
 
 namespace quillset {
 
-// Splits at CR LF, at a lone CR and at a lone LF (files saved on Linux or by
-// hand must not collapse into one line). A terminator after the last line does
-// not start another line; empty input has no lines. The views point into data.
-std::vector<QByteArrayView> splitLines(QByteArrayView data);
-
-// The same lines, handed to fn one at a time without building a list.
+// Hands fn the lines of data one at a time, without building a list: lines
+// end at CR LF, at a lone CR and at a lone LF (files saved on Linux or by hand
+// must not collapse into one line). A terminator after the last line does not
+// start another line; empty input has no lines. The views point into data.
 template <class Fn> void forEachLine(QByteArrayView data, Fn&& fn) {
     const char* const begin = data.data();
     const qsizetype size = data.size();

@@ -81,11 +81,4 @@ QString Registry::readString(RegistryRoot root, const QString& keyPath,
     return registryValueText(value->type, value->data, value->text);
 }
 
-void Registry::writeString(RegistryRoot root, const QString& keyPath, const QString& valueName,
-                           const QString& text) {
-    // A refused write leaves the registry as it was; the caller falls back
-    // on its own, so the result is deliberately dropped.
-    static_cast<void>(setStringValue(root, keyPath, valueName, text));
-}
-
 } // namespace quillset

@@ -81,15 +81,11 @@ public:
 
     // The value as text; every failure reads as empty text.
     QString readString(RegistryRoot root, const QString& keyPath, const QString& valueName) const;
-
-    // Writes text as REG_SZ; a refused write is silently ignored.
-    void writeString(RegistryRoot root, const QString& keyPath, const QString& valueName,
-                     const QString& text);
 };
 
 // The registry of the platform the program runs on: the Windows registry on
 // Windows, elsewhere the registry files of the Wine prefix that holds the
-// game (see chooseWinePrefix in app/launchers/game_prefix_search.h).
+// game (see chooseWinePrefix in registry/launchers/game_prefix_search.h).
 std::unique_ptr<Registry> makePlatformRegistry(const QString& programDir);
 
 } // namespace quillset

@@ -39,15 +39,4 @@ void SettingsModel::setText(QLatin1String key, const QString& value) {
     texts[keyIndex(key)] = value;
 }
 
-bool SettingsModel::isOptionOn(QLatin1String control) const {
-    const std::optional<int> row = findKeyByControl(control);
-    if (!row)
-        return false;
-    for (const ChoiceButton& button : keyCatalogue()[*row].choices()) {
-        if (QLatin1String(button.control) == control)
-            return numbers[*row] == button.digit - '0';
-    }
-    return false;
-}
-
 } // namespace quillset

@@ -35,9 +35,6 @@ struct SettingsModel {
     const QString& text(QLatin1String key) const;
     void setText(QLatin1String key, const QString& value);
 
-    // Whether the option button with this control name is on.
-    bool isOptionOn(QLatin1String control) const;
-
     bool operator==(const SettingsModel&) const = default;
 };
 

@@ -122,10 +122,6 @@ QStringList AboutWindow::aboutLines() {
     };
 }
 
-QString AboutWindow::aboutText() const {
-    return caption(findChild<QLabel*>(QStringLiteral("Label1")));
-}
-
 void AboutWindow::fillAboutText() {
     // Built line by line onto the label's caption. Only a new window runs
     // this, on an empty label, so the text never holds its lines twice.

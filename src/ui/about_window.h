@@ -20,9 +20,6 @@ public:
     // written with the place of its sign: "Version  2. 6. 0".
     static QString versionLine(int major, int minor, int revision);
 
-    // Label1's caption as built, lines separated by a carriage return.
-    QString aboutText() const;
-
 private:
     void fillAboutText();
     void dismiss();

@@ -93,8 +93,4 @@ QString QtDialogs::saveFile(const QString& title, const QString& initialFolder) 
     return {};
 }
 
-std::unique_ptr<Dialogs> makeQtDialogs(QWidget* owner) {
-    return std::make_unique<QtDialogs>(owner);
-}
-
 } // namespace quillset::ui

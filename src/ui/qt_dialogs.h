@@ -5,7 +5,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <memory>
 
 namespace quillset::ui {
 
@@ -23,7 +22,5 @@ private:
     QWidget* owner() const;
     QPointer<QWidget> owner_;
 };
-
-std::unique_ptr<Dialogs> makeQtDialogs(QWidget* owner);
 
 } // namespace quillset::ui

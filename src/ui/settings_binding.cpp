@@ -84,14 +84,6 @@ SettingsModel readFromControls(const ControlMap& controls) {
     return model;
 }
 
-void clearControl(QWidget* control) {
-    // An empty value resets a resettable property (an option group: none
-    // on) and gives any other its type's default: 0 for a check box, an
-    // empty text, and 0 for a slider, which bounds it to its minimum (no
-    // slider's range goes below 0).
-    setControlValue(control, QVariant());
-}
-
 } // namespace quillset::ui
 
 #include "settings_binding.moc"

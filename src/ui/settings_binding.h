@@ -40,8 +40,4 @@ void applyToControls(const SettingsModel& model, const ControlMap& controls);
 // The values the controls show; held values stay empty.
 SettingsModel readFromControls(const ControlMap& controls);
 
-// A settings control back to its cleared state: check box 0, option group
-// none on, slider at its minimum, text box empty.
-void clearControl(QWidget* control);
-
 } // namespace quillset::ui
