@@ -70,7 +70,6 @@ TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
         EXPECT_EQ(shown.value(QLatin1String(control), u"(none)"_s), text) << control;
     EXPECT_EQ(load.table.text(kept::exitQuestionTitle), "Quit ");
     EXPECT_EQ(load.table.text(kept::backupSourceDialogTitle), "[Sound]");
-    EXPECT_EQ(load.table.text(kept::backupTargetDialogTitle), "");
 }
 
 TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {

@@ -122,6 +122,8 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     }
     EXPECT_EQ(tabChain(w.get()), expected);
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isEnabled()) << "no manifest beside the program";
+    ui::setCaption(w->control(u"Label1"), u"Chat\ralpha"_s); // names follow later captions
+    EXPECT_EQ(spokenName(w->control(u"ca")), u"Chat alpha"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage,
