@@ -4,10 +4,8 @@
 // message.
 
 #include "accounts/account_file.h"
-#include "lang/language_texts.h"
 #include "registry/registry.h"
 #include "registry/wine_registry.h"
-#include "scripted_dialogs.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "shell/backup.h"
@@ -23,13 +21,9 @@ inline std::optional<QString> saveAccounts(const QString& d) {
     return writeAccountFile(d, AccountLines{"Player", "AAAAABBBBBCCCCCDDDDD"});
 }
 
-// settings.cfg to settings.bck; the message is what the user would read.
+// settings.cfg to settings.bck; the message is the reason the user would read.
 inline std::optional<QString> saveBackup(const QString& d) {
-    ScriptedDialogs dialogs;
-    const LanguageTable texts;
-    if (copyWithNotice({dialogs, texts, d + '/', d}, d + "/settings.cfg", d + "/settings.bck"))
-        return std::nullopt;
-    return dialogs.shown.back().text;
+    return copySettingsFile(d + "/settings.cfg", d + "/settings.bck");
 }
 
 // Start-up's copy of the install folder into the machine root (silent: no message).

@@ -1,8 +1,10 @@
-// Quillset: the editor behind the Options window; its start-up does the rest.
+// Quillset: builds the core, then the window that shows it, and hands the
+// one to the other; the editor's start-up does the rest.
 
-#include "editor/app_state.h"
+#include "editor/editor.h"
 #include "registry/registry.h"
 #include "shell/visual_style.h"
+#include "ui/account_window.h"
 #include "ui/options_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/window_builder.h"
@@ -13,28 +15,27 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillset"));
-
-    quillset::AppState state;
-    state.programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 
     // The manifest beside the program chooses the look: the modern style when
     // it is active, the classic one when it is parked or absent.
-    QApplication::setStyle(quillset::modernStyleWanted(state.programDir)
-                               ? QStringLiteral("Fusion")
-                               : QStringLiteral("Windows"));
+    QApplication::setStyle(quillset::modernStyleWanted(programDir) ? QStringLiteral("Fusion")
+                                                                   : QStringLiteral("Windows"));
 
     // One font for every window, menu and message box: each further font
     // costs start-up a font engine of its own.
     QApplication::setFont(quillset::ui::optionsWindowFont(QApplication::font()));
 
     quillset::ui::QtDialogs dialogs;
-    const std::unique_ptr<quillset::Registry> registry =
-        quillset::makePlatformRegistry(state.programDir);
-    quillset::ui::OptionsWindow window(state, dialogs);
-    window.setRegistry(*registry);
+    const std::unique_ptr<quillset::Registry> registry = quillset::makePlatformRegistry(programDir);
+    quillset::Editor editor(dialogs, programDir);
+    editor.setRegistry(registry.get());
+
+    quillset::ui::OptionsWindow window(editor);
+    editor.setView(window, window.accountPanel());
     dialogs.setOwner(&window);
 
-    if (window.editor().start() != quillset::Editor::StartupResult::Running)
+    if (editor.start() != quillset::Startup::Result::Running)
         return 1;
     return QApplication::exec();
 }

@@ -53,6 +53,26 @@ using KeyGroups = std::array<QString, kKeyGroupCount>;
 KeyGroups keyGroups(const QString& key);
 QString joinKeyGroups(const KeyGroups& groups);
 
+// An account as its boxes in the Account window hold it: the name, and each
+// key in its four groups as typed. Typing into one group never moves text
+// into another, so the groups stay as the user left them.
+struct TypedAccount {
+    QString name;
+    KeyGroups korrinKey;
+    KeyGroups deepfallKey;
+
+    static TypedAccount of(const Account& account) {
+        return {account.name, keyGroups(account.korrinKey), keyGroups(account.deepfallKey)};
+    }
+    Account joined() const { return {name, joinKeyGroups(korrinKey), joinKeyGroups(deepfallKey)}; }
+    bool operator==(const TypedAccount&) const = default;
+};
+
+using TypedAccounts = std::array<TypedAccount, kAccountSlotCount>;
+
+// The boxes of a slot: its name box and the two rows of key boxes.
+enum class AccountBox { Name, KorrinKey, DeepfallKey };
+
 // installDir joined with "accounts.cfg".
 QString accountFilePath(const QString& installDir);
 

@@ -1,12 +1,11 @@
 #pragma once
 // What the editor asks of the windows. The editor owns the values and takes
 // every decision; a view only shows what it is told and reports the user's
-// edits back (see Editor::setNumber and Editor::setText).
+// edits back (SettingsSession::setNumber and setText, AccountSession::edit).
 
 #include "accounts/account_store.h"
 #include "lang/language_texts.h"
 #include "settings/settings_model.h"
-#include "settings/settings_writer.h"
 #include "shell/visual_style.h"
 
 #include <QString>
@@ -40,21 +39,19 @@ public:
 };
 
 // The Account window as the editor uses it: it shows what it is told and
-// reports the user's choice of slot, Save and its close box to the editor
-// (Editor::selectAccount, saveAccounts, unloadAccountWindow).
+// reports each box's edit, the user's choice of slot, Save and its close box
+// to the editor (AccountSession::edit, select, save, unloadWindow).
 class AccountPanel {
 public:
     virtual ~AccountPanel() = default;
 
     // The language texts, for the window now and for any created later.
     virtual void setTexts(std::span<const TextAssignment> texts) = 0;
-    // Fills the boxes from accounts, each key cut into its four boxes, and
-    // shows the window in front.
-    virtual void showAccounts(const Accounts& accounts) = 0;
+    // Fills the boxes with the accounts as typed and shows the window in
+    // front. Showing them is not an edit: it must not come back as one.
+    virtual void showAccounts(const TypedAccounts& accounts) = 0;
     // Marks the slot selected: its boxes enabled, the other slots' disabled.
     virtual void showSelectedSlot(int slot) = 0;
-    // What the boxes hold, saved or not, each key's four boxes joined.
-    virtual Accounts typedAccounts() = 0;
     virtual void hideAccounts() = 0;
 };
 

@@ -1,5 +1,10 @@
 target_sources(quillset_core PRIVATE
+    editor/account_session.cpp
+    editor/backup_command.cpp
     editor/editor.cpp
-    editor/editor_accounts.cpp
-    editor/editor_commands.cpp
-    editor/install_folder.cpp)
+    editor/editor_context.cpp
+    editor/file_commands.cpp
+    editor/install_folder.cpp
+    editor/menu_commands.cpp
+    editor/settings_session.cpp
+    editor/startup.cpp)

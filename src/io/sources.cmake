@@ -1,5 +1,6 @@
 target_sources(quillset_core PRIVATE
     io/ansi_text.cpp
     io/atomic_file.cpp
+    io/debug_log.cpp
     io/file_helpers.cpp
     io/text_lines.cpp)

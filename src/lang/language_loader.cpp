@@ -1,10 +1,10 @@
 #include "lang/language_loader.h"
 
 #include "io/ansi_text.h"
+#include "io/debug_log.h"
 #include "io/file_helpers.h"
 #include "io/text_lines.h"
 #include "lang/language_catalogue.h"
-#include "shell/debug_log.h"
 
 #include <QDir>
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "settings/key_catalogue.h"
 
 #include <QByteArrayView>
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -14,8 +15,12 @@ constexpr KeyDef flag(const char* key, const char* control) {
 constexpr KeyDef number(const char* key, const char* control, int width, int min, int max) {
     return KeyDef{key, KeyKind::Number, control, width, min, max};
 }
-constexpr KeyDef text(const char* key, const char* control, int width = 0) {
-    return KeyDef{key, KeyKind::Text, control, width};
+constexpr KeyDef text(const char* key, const char* control, int width = 0, int typingLimit = 0) {
+    return KeyDef{.key = key,
+                  .kind = KeyKind::Text,
+                  .control = control,
+                  .width = width,
+                  .typingLimit = typingLimit};
 }
 constexpr KeyDef held(const char* key, KeyKind kind) {
     return KeyDef{key, kind};
@@ -45,7 +50,7 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     flag("FULLSCREEN", "fullsc"),
     flag("GFX32", "textd"),
     flag("LADDER_EXPORT", "laddexp"),
-    text("LANGUAGE", "Text1", 2),
+    text("LANGUAGE", "Text1", 2, 3),
     flag("LOG", "logf"),
     flag("LOGGING", "logging"),
     number("MINIMAP_ALPHA", "mma", 4, 0, 255),
@@ -56,9 +61,9 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     held("NETWORK_CDKEY2", KeyKind::CdKey2),
     text("NETWORK_LOBBY", "lsa"),
     text("NETWORK_LOBBYLOGIN", "accname"),
-    text("NETWORK_LOBBYPORT", "lp"),
+    text("NETWORK_LOBBYPORT", "lp", 0, 5),
     text("NETWORK_PLAYER", "defplayername"),
-    text("NETWORK_PORT_LISTEN", "lport"),
+    text("NETWORK_PORT_LISTEN", "lport", 0, 5),
     text("NETWORK_SESSION", "stdspn"),
     choice("NETWORK_SPEEDSETTINGS", "Picture7", {{{'1', "modem"}, {'2', "dsl"}, {}}}, 2),
     number("NIGHT_DARKNESS", "dunkelheit", 3, 0, 100),
@@ -81,6 +86,14 @@ constexpr std::array<KeyDef, kKeyCount> kCatalogue{{
     KeyDef{"WAITRETRACE", KeyKind::WaitRetrace, "waitretrace"},
 }};
 // clang-format on
+
+// Clearing a slider puts it at its minimum, and the control shows no sign.
+static_assert(std::ranges::all_of(kCatalogue,
+                                  [](const KeyDef& def) {
+                                      return def.kind != KeyKind::Number ||
+                                             (0 <= def.min && def.min < def.max);
+                                  }),
+              "every slider's range starts at 0 or above and holds two values");
 
 } // namespace
 
@@ -115,6 +128,34 @@ std::optional<int> findKeyByControl(QLatin1String control) {
             if (QLatin1String(button.control) == control)
                 return i;
         }
+    }
+    return std::nullopt;
+}
+
+} // namespace quillset
+
+namespace quillset {
+
+std::optional<int> acceptedNumber(const KeyDef& def, int value) {
+    switch (def.kind) {
+    case KeyKind::Flag:
+    case KeyKind::WaitRetrace:
+        if (value < 0 || value > 2)
+            return std::nullopt;
+        return value;
+    case KeyKind::Number:
+        return std::clamp(value, def.min, def.max);
+    case KeyKind::Choice: {
+        const auto choices = def.choices();
+        const bool known = std::ranges::any_of(
+            choices, [value](const ChoiceButton& c) { return value == c.digit - '0'; });
+        return known ? value : kNoChoice;
+    }
+    case KeyKind::Text:
+    case KeyKind::FontPages:
+    case KeyKind::CdKey:
+    case KeyKind::CdKey2:
+        break;
     }
     return std::nullopt;
 }

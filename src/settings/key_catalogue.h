@@ -1,8 +1,8 @@
 #pragma once
 // The keys of settings.cfg that the program knows, in the order the writer
-// writes them, each bound to the Options window control that edits it. The
-// reader, the writer, the window binding and the standard set all work from
-// this one table.
+// writes them, each bound to the Options window control that edits it, with
+// the values it takes. The reader, the writer, the editor, the window and the
+// standard set all work from this one table.
 
 #include <QLatin1String>
 #include <array>
@@ -37,13 +37,25 @@ struct KeyDef {
     int max = 0;
     std::array<ChoiceButton, 3> buttons{}; // Choice: the writer's test order
     int buttonCount = 0;
+    // Text: the most characters the user may type into its box, 0 for no
+    // limit. Only typing stops there: a longer value from a file is kept.
+    int typingLimit = 0;
 
     QLatin1String name() const { return QLatin1String(key); }
     QLatin1String controlName() const { return QLatin1String(control); }
     std::span<const ChoiceButton> choices() const {
         return {buttons.data(), static_cast<size_t>(buttonCount)};
     }
+    // A slider shows its value as its tooltip.
+    bool showsValueAsToolTip() const { return kind == KeyKind::Number; }
 };
+
+// A number as the key's control takes it, whoever sets it: check boxes know
+// 0 to 2 and ignore anything else (nothing), sliders hold their range, and
+// a choice digit without a button leaves every button off (kNoChoice). Text
+// and held keys take no number (nothing).
+inline constexpr int kNoChoice = -1;
+std::optional<int> acceptedNumber(const KeyDef& def, int value);
 
 constexpr int kKeyCount = 52;
 

@@ -11,8 +11,6 @@
 namespace quillset {
 
 struct SettingsModel {
-    static constexpr int kNoChoice = -1;
-
     // Per catalogue row: check box value (0, 1, 2), slider value, or the digit
     // of the selected option button (kNoChoice when none is on).
     std::array<int, kKeyCount> numbers{};

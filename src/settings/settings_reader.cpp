@@ -1,9 +1,9 @@
 #include "settings/settings_reader.h"
 
 #include "io/ansi_text.h"
+#include "io/debug_log.h"
 #include "io/file_helpers.h"
 #include "io/text_lines.h"
-#include "shell/debug_log.h"
 
 #include <algorithm>
 #include <charconv>

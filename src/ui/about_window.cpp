@@ -21,12 +21,6 @@ namespace {
 constexpr int kClientWidth = 6135;
 constexpr int kClientHeight = 6285;
 
-// A number as the version line shows it: a blank (or minus) for the sign,
-// then the digits.
-QString signedNumber(int value) {
-    return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(qAbs(value));
-}
-
 // The largest point size, from `start` down, at which the label's text fits
 // its rectangle.
 void fitFont(QLabel* label, double start) {

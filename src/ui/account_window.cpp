@@ -33,15 +33,16 @@ template <class W> W* controlAs(const WindowParts& parts, const QString& name) {
     return widget;
 }
 
-int rowIndex(KeyRow row) {
-    return row == KeyRow::Korrin ? 0 : 1;
+int rowIndex(AccountBox row) {
+    return row == AccountBox::KorrinKey ? 0 : 1;
 }
 
 } // namespace
 
-AccountWindow::AccountWindow(Editor& editor, std::span<const TextAssignment> texts, QWidget* owner)
-    : QWidget(owner, Qt::Window), editor_(editor) {
-    setObjectName(fromCatalogue(kAccountWindowObjectName));
+AccountWindow::AccountWindow(AccountSession& session, std::span<const TextAssignment> texts,
+                             QWidget* owner)
+    : QWidget(owner, Qt::Window), session_(session) {
+    setObjectName(fromCatalogue(kAccountWindowName));
     setWindowTitle(fromCatalogue(kAccountWindowCaption));
     // The close box destroys the window; its host creates a new one when it
     // is needed again.
@@ -78,32 +79,44 @@ void AccountWindow::buildSlot(int slot) {
     buildControls(w.frame, TwipScale::forWidget(this), accountSlotControls(), parts_,
                   [slot](std::string_view role) { return slotControlName(slot, role); });
     w.name = controlAs<QLineEdit>(parts_, nameBoxName(slot));
+    reportEdits(slot, w.name, AccountBox::Name, 0);
     // The four boxes of a key share their row's label and say which part
     // they are.
-    for (const KeyRow row : kKeyRows) {
+    for (const AccountBox row : kKeyRows) {
         QWidget* label = control(keyLabelName(slot, row));
         for (int i = 0; i < kKeyGroupCount; ++i) {
             QLineEdit* box = controlAs<QLineEdit>(parts_, keyBoxName(slot, row, i));
             box->setFont(keyBoxFont(font()));
             setAccessibleNamer(box, label, i + 1, kKeyGroupCount);
+            reportEdits(slot, box, row, i);
             w.keys[rowIndex(row)][i] = box;
         }
     }
+}
+
+// Whatever changes a box's text (typing, pasting, a screen reader) is an
+// edit of the session's account; the session's own texts are not.
+void AccountWindow::reportEdits(int slot, QLineEdit* box, AccountBox kind, int group) {
+    connect(box, &QLineEdit::textChanged, this, [this, slot, kind, group](const QString& text) {
+        if (!showing_)
+            session_.edit(slot, kind, group, text);
+    });
 }
 
 void AccountWindow::connectCommands() {
     QList<QAbstractButton*> options;
     for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
         // toggled rather than clicked: the arrow keys move the check as well.
-        connect(widgets(slot).option, &QRadioButton::toggled, this, [this, slot](bool checked) {
+        QRadioButton* option = slots_[slot - 1].option;
+        connect(option, &QRadioButton::toggled, this, [this, slot](bool checked) {
             if (checked)
-                selectSlot(slot);
+                session_.select(slot);
         });
-        options << widgets(slot).option;
+        options << option;
     }
     keepTabOnCheckedButton(options);
     connect(controlAs<QPushButton>(parts_, QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &AccountWindow::save);
+            [this] { session_.save(); });
     connect(controlAs<QPushButton>(parts_, QStringLiteral("Command2")), &QPushButton::clicked, this,
             &QWidget::hide);
     // Escape is Close. Enter presses only a focused button: in a box it does
@@ -118,63 +131,25 @@ void AccountWindow::applyTexts(std::span<const TextAssignment> texts) {
     });
 }
 
-const AccountWindow::SlotWidgets& AccountWindow::widgets(int slot) const {
-    Q_ASSERT(isValidSlot(slot));
-    return slots_[slot - 1];
-}
-
-FrameBox* AccountWindow::slotFrame(int slot) const {
-    return isValidSlot(slot) ? widgets(slot).frame : nullptr;
-}
-
-QRadioButton* AccountWindow::optionButton(int slot) const {
-    return isValidSlot(slot) ? widgets(slot).option : nullptr;
-}
-
-QLineEdit* AccountWindow::nameBox(int slot) const {
-    return isValidSlot(slot) ? widgets(slot).name : nullptr;
-}
-
-QLineEdit* AccountWindow::keyBox(int slot, KeyRow row, int index) const {
-    if (!isValidSlot(slot) || index < 0 || index >= kKeyGroupCount)
-        return nullptr;
-    return widgets(slot).keys[rowIndex(row)][index];
-}
-
-void AccountWindow::showAccounts(const Accounts& accounts) {
+void AccountWindow::showAccounts(const TypedAccounts& accounts) {
+    showing_ = true;
     for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
-        const Account& account = accounts[slot - 1];
-        const SlotWidgets& w = widgets(slot);
+        const TypedAccount& account = accounts[slot - 1];
+        const SlotWidgets& w = slots_[slot - 1];
         setBoxText(w.name, account.name);
-        for (const KeyRow row : kKeyRows) {
-            const KeyGroups groups =
-                keyGroups(row == KeyRow::Korrin ? account.korrinKey : account.deepfallKey);
-            for (int i = 0; i < kKeyGroupCount; ++i)
-                setBoxText(w.keys[rowIndex(row)][i], groups[i]);
-        }
-    }
-}
-
-Accounts AccountWindow::typedAccounts() const {
-    Accounts accounts;
-    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
-        const SlotWidgets& w = widgets(slot);
-        KeyGroups korrin;
-        KeyGroups deepfall;
         for (int i = 0; i < kKeyGroupCount; ++i) {
-            korrin[i] = w.keys[0][i]->text();
-            deepfall[i] = w.keys[1][i]->text();
+            setBoxText(w.keys[0][i], account.korrinKey[i]);
+            setBoxText(w.keys[1][i], account.deepfallKey[i]);
         }
-        accounts[slot - 1] = {w.name->text(), joinKeyGroups(korrin), joinKeyGroups(deepfall)};
     }
-    return accounts;
+    showing_ = false;
 }
 
 void AccountWindow::showSelectedSlot(int slot) {
     if (!isValidSlot(slot))
         return;
     for (int s = 1; s <= kAccountSlotCount; ++s) {
-        const SlotWidgets& w = widgets(s);
+        const SlotWidgets& w = slots_[s - 1];
         // The other slots' boxes keep their texts, greyed.
         w.frame->setBorder(s == slot);
         w.name->setEnabled(s == slot);
@@ -182,7 +157,7 @@ void AccountWindow::showSelectedSlot(int slot) {
             for (QLineEdit* box : row)
                 box->setEnabled(s == slot);
     }
-    widgets(slot).option->setChecked(true);
+    slots_[slot - 1].option->setChecked(true);
 }
 
 void AccountWindow::showModeless() {

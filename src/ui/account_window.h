@@ -1,14 +1,15 @@
 #pragma once
-// The Account window (Form2): a view of the editor's four accounts for
-// editing, one slot selected with an option button. The editor decides
-// everything: the option buttons and Save go to it, and it tells the window
-// what to show (see AccountPanel). AccountWindowHost manages the window's
-// lifetime: the close box destroys the window, and the next use creates it
-// again.
+// The Account window: a view of the editor's four accounts for editing, one
+// slot selected with an option button. The editor's account session decides
+// everything: each box reports its edit there, the option buttons and Save
+// go there, and it tells the window what to show (see AccountPanel).
+// AccountWindowHost manages the window's lifetime: the close box destroys
+// the window, and the next use creates it again.
 
 #include "accounts/account_store.h"
-#include "editor/editor.h"
+#include "editor/account_session.h"
 #include "editor/editor_view.h"
+#include "lang/language_catalogue.h"
 #include "lang/language_texts.h"
 #include "ui/account_window_layout.h"
 #include "ui/frame_box.h"
@@ -31,28 +32,16 @@ class AccountWindow : public QWidget {
 public:
     // A modeless tool window owned by `owner`, hidden, with no slot marked,
     // its design texts and then `texts` (those for other windows are
-    // ignored). The editor must outlive the window.
-    AccountWindow(Editor& editor, std::span<const TextAssignment> texts, QWidget* owner);
+    // ignored). The session must outlive the window.
+    AccountWindow(AccountSession& session, std::span<const TextAssignment> texts, QWidget* owner);
 
     // --- What the editor shows ---------------------------------------------
-    void showAccounts(const Accounts& accounts);
+    void showAccounts(const TypedAccounts& accounts);
     void showSelectedSlot(int slot);
-    Accounts typedAccounts() const;
     // Shows the window (modeless) and brings it to the front.
     void showModeless();
     void applyTexts(std::span<const TextAssignment> texts);
 
-    // --- The user's commands -------------------------------------------------
-    // The option buttons: the editor selects the slot.
-    void selectSlot(int slot) { editor_.selectAccount(slot); }
-    // Command1. Command2 and Escape hide the window; the edits stay, unsaved.
-    void save() { editor_.saveAccounts(); }
-
-    // --- Access ----------------------------------------------------------------
-    FrameBox* slotFrame(int slot) const;
-    QRadioButton* optionButton(int slot) const;
-    QLineEdit* nameBox(int slot) const;
-    QLineEdit* keyBox(int slot, KeyRow row, int index) const;
     // Any control by object name (see account_window_layout.h for the names
     // of array elements); null when there is none.
     QWidget* control(const QString& objectName) const { return parts_.controls.value(objectName); }
@@ -73,37 +62,35 @@ private:
     };
 
     void buildSlot(int slot);
+    void reportEdits(int slot, QLineEdit* box, AccountBox kind, int group);
     void connectCommands();
-    const SlotWidgets& widgets(int slot) const;
 
-    Editor& editor_;
+    AccountSession& session_;
     WindowParts parts_;
     std::array<SlotWidgets, kAccountSlotCount> slots_{};
+    bool showing_ = false; // the boxes are being filled from the session
 };
 
 // Owns the Account window's lifetime for the Options window and is the
 // editor's account panel: creates the window at its first use and again
-// after its close box destroyed it, and tells the editor of the close box.
+// after its close box destroyed it, and tells the session of the close box.
 class AccountWindowHost : public AccountPanel {
 public:
-    AccountWindowHost(Editor& editor, QWidget* owner);
+    AccountWindowHost(AccountSession& session, QWidget* owner);
     ~AccountWindowHost() override;
     AccountWindowHost(const AccountWindowHost&) = delete;
     AccountWindowHost& operator=(const AccountWindowHost&) = delete;
 
     void setTexts(std::span<const TextAssignment> texts) override;
-    void showAccounts(const Accounts& accounts) override;
+    void showAccounts(const TypedAccounts& accounts) override;
     void showSelectedSlot(int slot) override;
-    Accounts typedAccounts() override;
     void hideAccounts() override;
 
     // The window, created when there is none.
     AccountWindow& window();
-    // The window if it exists; null before the first use and after its close box.
-    AccountWindow* existingWindow() const { return window_.data(); }
 
 private:
-    Editor& editor_;
+    AccountSession& session_;
     QPointer<QWidget> owner_;
     std::vector<TextAssignment> texts_;
     QPointer<AccountWindow> window_;

@@ -5,16 +5,16 @@
 
 namespace quillset::ui {
 
-AccountWindowHost::AccountWindowHost(Editor& editor, QWidget* owner)
-    : editor_(editor), owner_(owner) {}
+AccountWindowHost::AccountWindowHost(AccountSession& session, QWidget* owner)
+    : session_(session), owner_(owner) {}
 
 AccountWindowHost::~AccountWindowHost() {
-    // The window refers to the editor; it must not outlive the host.
+    // The window refers to the session; it must not outlive the host.
     delete window_.data();
 }
 
 void AccountWindowHost::setTexts(std::span<const TextAssignment> texts) {
-    const QString window = fromCatalogue(kAccountWindowObjectName);
+    const QString window = fromCatalogue(kAccountWindowName);
     texts_.clear();
     for (const TextAssignment& text : texts)
         if (text.window == window)
@@ -25,7 +25,7 @@ void AccountWindowHost::setTexts(std::span<const TextAssignment> texts) {
 
 AccountWindow& AccountWindowHost::window() {
     if (!window_) {
-        auto* created = new AccountWindow(editor_, texts_, owner_.data());
+        auto* created = new AccountWindow(session_, texts_, owner_.data());
         window_ = created;
         // Forget the window as soon as its close box is used, so the next
         // use creates a fresh one even before the old one is deleted.
@@ -33,13 +33,13 @@ AccountWindow& AccountWindowHost::window() {
             if (window_ != created)
                 return;
             window_.clear();
-            editor_.unloadAccountWindow();
+            session_.unloadWindow();
         });
     }
     return *window_;
 }
 
-void AccountWindowHost::showAccounts(const Accounts& accounts) {
+void AccountWindowHost::showAccounts(const TypedAccounts& accounts) {
     AccountWindow& accountWindow = window();
     accountWindow.showAccounts(accounts);
     accountWindow.showModeless();
@@ -47,10 +47,6 @@ void AccountWindowHost::showAccounts(const Accounts& accounts) {
 
 void AccountWindowHost::showSelectedSlot(int slot) {
     window().showSelectedSlot(slot);
-}
-
-Accounts AccountWindowHost::typedAccounts() {
-    return window().typedAccounts();
 }
 
 void AccountWindowHost::hideAccounts() {

@@ -89,8 +89,8 @@ QString slotControlName(int slot, std::string_view role) {
         return nameBoxName(slot);
     if (role == "nameLabel")
         return text(slotNames(slot).nameLabel);
-    for (const KeyRow row : kKeyRows) {
-        const std::string_view prefix = row == KeyRow::Korrin ? "korrin" : "deepfall";
+    for (const AccountBox row : kKeyRows) {
+        const std::string_view prefix = row == AccountBox::KorrinKey ? "korrin" : "deepfall";
         if (!role.starts_with(prefix))
             continue;
         const std::string_view rest = role.substr(prefix.size());
@@ -118,14 +118,14 @@ QString nameBoxName(int slot) {
     return text(slotNames(slot).nameBox);
 }
 
-QString keyBoxName(int slot, KeyRow row, int index) {
+QString keyBoxName(int slot, AccountBox row, int index) {
     const SlotNames& names = slotNames(slot);
-    return accountControlName(text(row == KeyRow::Korrin ? names.korrinBoxes : names.deepfallBoxes),
-                              index);
+    return accountControlName(
+        text(row == AccountBox::KorrinKey ? names.korrinBoxes : names.deepfallBoxes), index);
 }
 
-QString keyLabelName(int slot, KeyRow row) {
-    return accountControlName(row == KeyRow::Korrin ? u"Label1" : u"Label2",
+QString keyLabelName(int slot, AccountBox row) {
+    return accountControlName(row == AccountBox::KorrinKey ? u"Label1" : u"Label2",
                               slotNames(slot).keyLabelIndex);
 }
 
@@ -133,7 +133,7 @@ QStringList accountWindowTabOrder() {
     QStringList order;
     for (int slot = 1; slot <= int(kSlots.size()); ++slot) {
         order << nameBoxName(slot);
-        for (const KeyRow row : kKeyRows)
+        for (const AccountBox row : kKeyRows)
             for (int i = 0; i < 4; ++i)
                 order << keyBoxName(slot, row, i);
     }

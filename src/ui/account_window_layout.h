@@ -1,5 +1,5 @@
 #pragma once
-// The Account window (Form2) as data, in the Options window's table format:
+// The Account window as data, in the Options window's table format:
 // the window's own controls with the four slot frames at their places, and
 // the content of one slot frame, built into each of the four.
 //
@@ -10,6 +10,7 @@
 // "Label1_2" the Korrin label of slot 3. Controls that are no array keep their
 // plain names ("Text1", "Option1", "Label6", "Picture1", "Command1").
 
+#include "accounts/account_store.h"
 #include "ui/control_catalogue.h"
 
 #include <QString>
@@ -20,7 +21,6 @@
 
 namespace quillset::ui {
 
-inline constexpr std::string_view kAccountWindowObjectName = "Form2";
 inline constexpr std::string_view kAccountWindowCaption = "Account Management";
 
 // The client area in twips.
@@ -28,8 +28,7 @@ inline constexpr int kAccountClientWidthTwips = 6045;
 inline constexpr int kAccountClientHeightTwips = 6690;
 
 // The two CD keys of a slot, each shown as a row of four boxes.
-enum class KeyRow { Korrin, Deepfall };
-inline constexpr std::array<KeyRow, 2> kKeyRows{KeyRow::Korrin, KeyRow::Deepfall};
+inline constexpr std::array<AccountBox, 2> kKeyRows{AccountBox::KorrinKey, AccountBox::DeepfallKey};
 
 // The window's controls around the slots, parents before their children.
 std::span<const ControlDef> accountWindowControls();
@@ -46,9 +45,9 @@ QString accountControlName(QStringView control, int index = -1);
 QString slotFrameName(int slot);
 QString optionButtonName(int slot);
 QString nameBoxName(int slot);
-QString keyBoxName(int slot, KeyRow row, int index);
+QString keyBoxName(int slot, AccountBox row, int index);
 // The label beside a row of key boxes.
-QString keyLabelName(int slot, KeyRow row);
+QString keyLabelName(int slot, AccountBox row);
 
 // Keyboard order: each slot's name box, its four Korrin boxes and its four
 // Deepfall boxes, then Command1 and Command2. The option buttons follow, so

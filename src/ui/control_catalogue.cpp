@@ -8,7 +8,6 @@ namespace quillset::ui {
 namespace {
 
 using K = ControlKind;
-using H = ChangeHandler;
 
 // Rows of check boxes and option buttons are 240 twips apart; single-line
 // labels and sliders are 255 high, text boxes 285.
@@ -33,15 +32,13 @@ constexpr ControlDef optionGroup(std::string_view name, std::string_view parent,
 }
 
 constexpr ControlDef check(std::string_view name, std::string_view parent, std::string_view caption,
-                           std::string_view tip, int left, int top, int width,
-                           H handler = H::Plain) {
+                           std::string_view tip, int left, int top, int width) {
     return {.name = name,
             .kind = K::CheckBox,
             .parent = parent,
             .caption = caption,
             .toolTip = tip,
-            .rect = {left, top, width, kRowHeight},
-            .handler = handler};
+            .rect = {left, top, width, kRowHeight}};
 }
 
 constexpr ControlDef option(std::string_view name, std::string_view parent,
@@ -50,30 +47,22 @@ constexpr ControlDef option(std::string_view name, std::string_view parent,
             .kind = K::OptionButton,
             .parent = parent,
             .caption = caption,
-            .rect = {0, top, 1575, kRowHeight},
-            .handler = H::Plain};
+            .rect = {0, top, 1575, kRowHeight}};
 }
 
 constexpr ControlDef slider(std::string_view name, std::string_view parent, std::string_view tip,
-                            int left, int top, int width, SliderRange range) {
+                            int left, int top, int width, SliderSteps steps) {
     return {.name = name,
             .kind = K::Slider,
             .parent = parent,
             .toolTip = tip,
             .rect = {left, top, width, kLineHeight},
-            .slider = range,
-            .handler = H::Slider};
+            .slider = steps};
 }
 
 constexpr ControlDef textBox(std::string_view name, std::string_view parent, std::string_view tip,
-                             TwipRect rect, int maxLength = 0, H handler = H::Plain) {
-    return {.name = name,
-            .kind = K::TextBox,
-            .parent = parent,
-            .toolTip = tip,
-            .rect = rect,
-            .maxLength = maxLength,
-            .handler = handler};
+                             TwipRect rect) {
+    return {.name = name, .kind = K::TextBox, .parent = parent, .toolTip = tip, .rect = rect};
 }
 
 // `buddy`: the slider or text box beside the label that the label names, for
@@ -139,12 +128,12 @@ constexpr std::string_view kMinimapTip =
     "Entspricht dem Optionsmenüpunkt Transparenz der Minimap.";
 constexpr std::string_view kDarknessTip = "Helligkeit der Nacht";
 
-constexpr SliderRange kChatAlpha{0, 255, 1, 5, 51};
-constexpr SliderRange kChatCount{1, 32, 1, 1, 8};
-constexpr SliderRange kAlpha{0, 255, 1, 1, 51};
-constexpr SliderRange kDarkness{0, 100, 1, 1, 51};
-constexpr SliderRange kVolume{0, 125, 1, 1, 25};
-constexpr SliderRange kWarning{0, 100, 1, 10, 25};
+constexpr SliderSteps kChatAlpha{1, 5, 51};
+constexpr SliderSteps kChatCount{1, 1, 8};
+constexpr SliderSteps kAlpha{1, 1, 51};
+constexpr SliderSteps kDarkness{1, 1, 51};
+constexpr SliderSteps kVolume{1, 1, 25};
+constexpr SliderSteps kWarning{1, 10, 25};
 
 constexpr ControlDef kControls[] = {
     // The two halves of the window.
@@ -192,9 +181,8 @@ constexpr ControlDef kControls[] = {
           "Waffen- und Spellslots kombinieren (wenn 1. Waffenslot gewählt, automatisch 1. "
           "Spellslot wählen etc)",
           3240, 480, 2535),
-    // The language box takes no part in change marking.
     {.name = "Text1", .kind = K::TextBox, .parent = "Frame1", .toolTip = kLanguageTip,
-     .rect = {480, 360, 495, kTextBoxHeight}, .maxLength = 3, .centred = true},
+     .rect = {480, 360, 495, kTextBoxHeight}, .centred = true},
     {.name = "Label4", .kind = K::Label, .parent = "Frame1", .caption = "Sprache",
      .toolTip = kLanguageTip, .buddy = "Text1", .rect = {180, 720, 1000, kLineHeight},
      .centred = true},
@@ -232,10 +220,10 @@ constexpr ControlDef kControls[] = {
     textBox("stdspn", "Picture4", kSessionTip, {0, 1065, 2655, kTextBoxHeight}),
     label("Label15", "Picture4", "Standard Spielname", kSessionTip,
           {2880, 1080, 1695, kLineHeight}, "stdspn"),
-    textBox("lp", "Picture4", kLobbyPortTip, {0, 1440, 615, kTextBoxHeight}, 5),
+    textBox("lp", "Picture4", kLobbyPortTip, {0, 1440, 615, kTextBoxHeight}),
     label("Label8", "Picture4", "Lobby Port", kLobbyPortTip, {720, 1455, 1215, kLineHeight},
           "lp"),
-    textBox("lport", "Picture4", kListenPortTip, {2040, 1425, 615, kTextBoxHeight}, 5),
+    textBox("lport", "Picture4", kListenPortTip, {2040, 1425, 615, kTextBoxHeight}),
     label("Label13", "Picture4", "Listen Port", kListenPortTip, {2880, 1440, 1695, kLineHeight},
           "lport"),
 
@@ -305,7 +293,7 @@ constexpr ControlDef kControls[] = {
     option("gold", "Picture9", "Gold", 480),
 
     // Sound: the switch and three volume sliders with their scales.
-    check("sound", "Picture10", "Sound on / off", "", 360, 0, 2055, H::Sound),
+    check("sound", "Picture10", "Sound on / off", "", 360, 0, 2055),
     slider("musicvol", "Picture10", "", 0, 480, 1215, kVolume),
     label("Label6", "Picture10", "Music Volume", "", {1320, 480, 1095, kLineHeight}, "musicvol"),
     scale("Label25", "Picture10", "0", 0, 720, 345),
@@ -433,11 +421,6 @@ constexpr bool namesControls(std::span<const std::string_view> names) {
 }
 static_assert(namesControls(kAdvancedGroup) && namesControls(kVolumeGroup),
               "the lists name controls of the catalogue");
-
-// Clearing a slider writes 0 to it, which the slider bounds to its minimum.
-static_assert(std::ranges::all_of(kControls,
-                                  [](const ControlDef& def) { return def.slider.min >= 0; }),
-              "no slider's range goes below 0");
 
 } // namespace
 

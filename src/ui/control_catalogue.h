@@ -1,8 +1,8 @@
 #pragma once
 // The Options window as data: every frame, panel, control and menu item with
-// its object name, kind, parent, German default texts, placement in twips and
-// value limits. Generic builders turn these rows into widgets, so the window's
-// look lives here and nowhere else.
+// its object name, kind, parent, German default texts and placement in twips.
+// Generic builders turn these rows into widgets, so the window's look lives
+// here and nowhere else; the values a control takes are its key's.
 
 #include <span>
 #include <string_view>
@@ -22,14 +22,6 @@ enum class ControlKind {
     CommandButton,
 };
 
-// What a value change of the control runs.
-enum class ChangeHandler {
-    None,   // labels, frames, buttons, and the language box
-    Plain,  // marks the window changed
-    Slider, // marks the window changed and shows the value as tooltip
-    Sound,  // the sound switch's own handler
-};
-
 // Positions and sizes in twips (1/1440 inch), relative to the parent.
 struct TwipRect {
     int left = 0;
@@ -38,9 +30,8 @@ struct TwipRect {
     int height = 0;
 };
 
-struct SliderRange {
-    int min = 0;
-    int max = 0;
+// How a slider moves; its range is its key's (settings/key_catalogue.h).
+struct SliderSteps {
     int smallStep = 1;
     int largeStep = 1;
     int tickSpacing = 1;
@@ -54,11 +45,12 @@ struct ControlDef {
     std::string_view toolTip{}; // UTF-8 default tooltip; empty: none
     std::string_view buddy{};   // labels: the slider or text box they name
     TwipRect rect{};
-    int maxLength = 0; // text boxes: 0 means no limit
+    // Text boxes that edit no settings key (a settings key's box takes its
+    // key's typing limit): the most characters typed, 0 for no limit.
+    int maxLength = 0;
     bool centred = false;
     bool wordWrap = false; // labels two lines high
-    SliderRange slider{};
-    ChangeHandler handler = ChangeHandler::None;
+    SliderSteps slider{};
 };
 
 struct MenuDef {
@@ -68,8 +60,6 @@ struct MenuDef {
     bool checkMark = false;     // carries a check mark
     bool checkedInDesign = false;
 };
-
-inline constexpr std::string_view kOptionsWindowObjectName = "Form1";
 
 // The client area of the window, below the menu bar.
 inline constexpr int kClientWidthTwips = 10305;

@@ -16,18 +16,9 @@
 
 namespace quillset::ui {
 
-namespace {
-
-// The value with the place of its sign: a blank, as no slider goes below 0.
-QString sliderToolTip(int value) {
-    return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(qAbs(value));
-}
-
-} // namespace
-
-OptionsWindow::OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), editor_(std::make_unique<Editor>(state, dialogs, *this)) {
-    setObjectName(fromCatalogue(kOptionsWindowObjectName));
+OptionsWindow::OptionsWindow(Editor& editor, QWidget* parent)
+    : QMainWindow(parent), editor_(editor) {
+    setObjectName(fromCatalogue(kOptionsWindowName));
     setWindowTitle(programTitle());
     setFont(optionsWindowFont(font()));
 
@@ -44,8 +35,7 @@ OptionsWindow::OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     connectEdits();
     connectCommands();
 
-    accounts_ = std::make_unique<AccountWindowHost>(*editor_, this);
-    editor_->setAccountPanel(accounts_.get());
+    accounts_ = std::make_unique<AccountWindowHost>(editor_.accounts(), this);
 }
 
 OptionsWindow::~OptionsWindow() = default;
@@ -83,10 +73,11 @@ void OptionsWindow::showAbout() {
 void OptionsWindow::reportEdit(int row, const QVariant& value) {
     if (showingValues_)
         return;
+    SettingsSession& settings = editor_.settings();
     if (keyCatalogue()[row].kind == KeyKind::Text)
-        editor_->setText(row, value.toString());
+        settings.setText(row, value.toString());
     else
-        editor_->setNumber(row, value.toInt());
+        settings.setNumber(row, value.toInt());
 }
 
 void OptionsWindow::connectEdits() {
@@ -95,29 +86,40 @@ void OptionsWindow::connectEdits() {
         if (!control)
             continue;
         // A slider shows its value as its tooltip, whoever moved it.
-        const ControlDef* def = findControlDef(control->objectName().toStdString());
-        const bool showsValue = def && def->handler == ChangeHandler::Slider;
+        const bool showsValue = keyCatalogue()[row].showsValueAsToolTip();
         onUserPropertyChanged(control, this, [this, row, control, showsValue] {
             const QVariant value = controlValue(control);
             if (showsValue)
-                control->setToolTip(sliderToolTip(value.toInt()));
+                control->setToolTip(signedNumber(value.toInt()));
             reportEdit(row, value);
         });
     }
 }
 
 void OptionsWindow::connectCommands() {
-    using Command = void (Editor::*)();
-    Editor* editor = editor_.get();
-    const auto onButton = [this, editor](const char* name, Command command) {
-        if (auto* button = control<QPushButton>(QString::fromLatin1(name)))
-            connect(button, &QPushButton::clicked, this,
-                    [editor, command] { (editor->*command)(); });
+    Editor& e = editor_;
+    // Each button and menu item, and the command it runs.
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"oeffnen", [&e] { e.files().open(); }},
+        {"speichern", [&e] { e.files().save(); }},
+        {"exitbtn", [&e] { e.files().exit(); }},
+        {"mopen", [&e] { e.files().open(); }},
+        {"mSave", [&e] { e.files().save(); }},
+        {"mquit", [&e] { e.files().exit(); }},
+        {"mcreate_standard_cfg", [&e] { e.menu().applyStandardSettings(); }},
+        {"mcreate_backup", [&e] { e.menu().backUp(); }},
+        {"maccmanage", [&e] { e.menu().manageAccounts(); }},
+        {"use_xp_style", [&e] { e.menu().switchVisualStyle(); }},
+        {"madvanced", [&e] { e.menu().toggleAdvancedMode(); }},
+        {"mabout", [this] { showAbout(); }},
     };
-    const auto onMenu = [this](const char* name, std::function<void()> command) {
+    for (const auto& [name, command] : commands) {
+        if (auto* button = control<QPushButton>(QString::fromLatin1(name))) {
+            connect(button, &QPushButton::clicked, this, command);
+            continue;
+        }
         QAction* item = menuItem(QString::fromLatin1(name));
-        if (!item)
-            return;
+        Q_ASSERT_X(item, "connectCommands", "every command has its button or menu item");
         // Qt flips a check-mark item before it reports the click; here the
         // editor owns the mark, so the flip is undone first.
         connect(item, &QAction::triggered, this, [item, command](bool checked) {
@@ -125,22 +127,7 @@ void OptionsWindow::connectCommands() {
                 item->setChecked(!checked);
             command();
         });
-    };
-    const auto run = [editor](Command command) {
-        return [editor, command] { (editor->*command)(); };
-    };
-    onButton("oeffnen", &Editor::open);
-    onButton("speichern", &Editor::save);
-    onButton("exitbtn", &Editor::exit);
-    onMenu("mopen", run(&Editor::open));
-    onMenu("mSave", run(&Editor::save));
-    onMenu("mquit", run(&Editor::exit));
-    onMenu("mcreate_standard_cfg", run(&Editor::applyStandardSettings));
-    onMenu("mcreate_backup", run(&Editor::backUp));
-    onMenu("maccmanage", run(&Editor::manageAccounts));
-    onMenu("use_xp_style", run(&Editor::switchVisualStyle));
-    onMenu("madvanced", run(&Editor::toggleAdvancedMode));
-    onMenu("mabout", [this] { showAbout(); });
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -217,7 +204,7 @@ void OptionsWindow::closeProgram() {
 void OptionsWindow::closeEvent(QCloseEvent* event) {
     // The close box ends the program like the Exit button, and cannot be refused.
     if (!closing_)
-        editor_->exit();
+        editor_.files().exit();
     event->accept();
 }
 

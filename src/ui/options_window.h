@@ -1,9 +1,10 @@
 #pragma once
-// The Options window (Form1): a view of the editor. It builds every control
-// from the control catalogue, shows the editor's values and state, and hands
-// the user's edits and commands to the editor, which decides everything.
+// The Options window: a view of the editor. It builds every control from the
+// control catalogue, shows the editor's values and state, and hands the
+// user's edits and commands to the editor, which decides everything.
 
 #include "editor/editor.h"
+#include "lang/language_catalogue.h"
 #include "ui/window_builder.h"
 
 #include <QMainWindow>
@@ -14,10 +15,6 @@
 class QAction;
 class QMenu;
 
-namespace quillset {
-class Registry;
-}
-
 namespace quillset::ui {
 
 class AboutWindow;
@@ -27,15 +24,11 @@ class OptionsWindow : public QMainWindow, public EditorView {
     Q_OBJECT
 
 public:
-    // The window is created with its design texts and values, and with its
-    // editor; editor().start() runs the start-up. state and dialogs must
-    // outlive the window.
-    OptionsWindow(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    // The window is created with its design texts and values. It shows the
+    // editor once the editor has it as its view (Editor::setView, with
+    // accountPanel()); the editor must outlive the window.
+    explicit OptionsWindow(Editor& editor, QWidget* parent = nullptr);
     ~OptionsWindow() override;
-
-    Editor& editor() { return *editor_; }
-    // Where start-up looks for the game's folder; must outlive the window.
-    void setRegistry(Registry& registry) { editor_->setRegistry(&registry); }
 
     // The About window (menu mabout).
     void showAbout();
@@ -48,7 +41,8 @@ public:
     }
     QMenu* menu(QStringView name) const;
     QAction* menuItem(QStringView name) const;
-    AccountWindowHost& accounts() { return *accounts_; }
+    // The Account window as the editor's account panel.
+    AccountWindowHost& accountPanel() { return *accounts_; }
     // Null until mabout first shows it, and again after its close box.
     AboutWindow* aboutWindow() const;
 
@@ -75,7 +69,7 @@ private:
     void reportEdit(int row, const QVariant& value);
 
     WindowParts parts_;
-    std::unique_ptr<Editor> editor_;
+    Editor& editor_;
     std::unique_ptr<AccountWindowHost> accounts_;
     QPointer<AboutWindow> about_;
     bool showingValues_ = false;

@@ -69,21 +69,6 @@ void applyToControls(const SettingsModel& model, const ControlMap& controls) {
     }
 }
 
-SettingsModel readFromControls(const ControlMap& controls) {
-    SettingsModel model = SettingsModel::cleared();
-    for (int row = 0; row < kKeyCount; ++row) {
-        const QWidget* control = boundControl(controls, row);
-        if (!control)
-            continue;
-        const QVariant value = controlValue(control);
-        if (isText(row))
-            model.texts[row] = value.toString();
-        else
-            model.numbers[row] = value.toInt();
-    }
-    return model;
-}
-
 } // namespace quillset::ui
 
 #include "settings_binding.moc"

@@ -37,7 +37,4 @@ void onUserPropertyChanged(QWidget* control, QObject* context, std::function<voi
 // Held values are not controls and are left to the caller.
 void applyToControls(const SettingsModel& model, const ControlMap& controls);
 
-// The values the controls show; held values stay empty.
-SettingsModel readFromControls(const ControlMap& controls);
-
 } // namespace quillset::ui

@@ -36,14 +36,16 @@ QValidator::State SingleLineValidator::validate(QString& input, int& pos) const 
     return Acceptable;
 }
 
-void makeSingleLineBox(QLineEdit* box, int typingLimit) {
-    box->setValidator(new SingleLineValidator(typingLimit, box));
-    box->setMaxLength(maxLengthFor(typingLimit));
+TextBox::TextBox(int typingLimit, QWidget* parent)
+    : QLineEdit(parent), validator_(new SingleLineValidator(typingLimit, this)) {
+    setValidator(validator_);
+    setMaxLength(maxLengthFor(typingLimit));
+    connect(this, &QLineEdit::textChanged, this, &TextBox::valueChanged);
 }
 
-TextBox::TextBox(int typingLimit, QWidget* parent) : QLineEdit(parent) {
-    makeSingleLineBox(this, typingLimit);
-    connect(this, &QLineEdit::textChanged, this, &TextBox::valueChanged);
+void TextBox::setTypingLimit(int typingLimit) {
+    validator_->setTypingLimit(typingLimit);
+    setBoxText(this, text()); // the text stays whole, the limit follows
 }
 
 void setBoxText(QLineEdit* box, const QString& text) {

@@ -23,14 +23,11 @@ public:
 
     // The most characters the user may type; 0 for no limit.
     int typingLimit() const { return typingLimit_; }
+    void setTypingLimit(int limit) { typingLimit_ = limit; }
 
 private:
     int typingLimit_;
 };
-
-// Makes box a single-line box with the given typing limit (0: none). Without
-// a limit it takes text of any length, not only QLineEdit's default 32,767.
-void makeSingleLineBox(QLineEdit* box, int typingLimit);
 
 // Sets a box's text from code. A text longer than the box's typing limit is
 // kept whole; the limit only stops the user typing past it.
@@ -47,10 +44,16 @@ public:
     TextBox(int typingLimit, QWidget* parent);
 
     void setValue(const QString& text) { setBoxText(this, text); }
+    // Without a limit (0) the box takes text of any length, not only
+    // QLineEdit's default 32,767 characters.
+    void setTypingLimit(int typingLimit);
 
 signals:
     // Whenever textChanged is.
     void valueChanged(const QString& text);
+
+private:
+    SingleLineValidator* validator_;
 };
 
 } // namespace quillset::ui

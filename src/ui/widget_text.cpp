@@ -188,4 +188,8 @@ QString spokenText(const QString& caption) {
     return forDisplay(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
 }
 
+QString signedNumber(int value) {
+    return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(qAbs(value));
+}
+
 } // namespace quillset::ui

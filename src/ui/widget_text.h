@@ -43,6 +43,10 @@ void setAccessibleNamer(QWidget* control, QWidget* namer, int part = 0, int part
 void applyTexts(std::span<const TextAssignment> texts, const QString& window,
                 const std::function<QObject*(const TextAssignment&)>& find);
 
+// A number as a slider's tooltip and the version line show it: a blank (or
+// a minus) for the sign, then the digits.
+QString signedNumber(int value);
+
 // A caption as one line for speech: line breaks become blanks and blanks at
 // either end go.
 QString spokenText(const QString& caption);

@@ -56,13 +56,23 @@ QWidget* makeCommandButton(QWidget* parent) {
 
 QWidget* makeSlider(const ControlDef& def, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(def.slider.min, def.slider.max);
     slider->setSingleStep(def.slider.smallStep);
     slider->setPageStep(def.slider.largeStep);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setTickInterval(def.slider.tickSpacing);
-    slider->setValue(def.slider.min);
     return slider;
+}
+
+// A settings control takes the values of its key: a slider its range (and
+// so starts at its minimum), a text box its typing limit.
+void applyKeyLimits(const WindowParts& parts) {
+    for (const KeyDef& key : keyCatalogue()) {
+        QWidget* control = parts.controls.value(QString(key.controlName()));
+        if (auto* slider = qobject_cast<QSlider*>(control))
+            slider->setRange(key.min, key.max);
+        else if (auto* box = qobject_cast<TextBox*>(control))
+            box->setTypingLimit(key.typingLimit);
+    }
 }
 
 QWidget* makeTextBox(const ControlDef& def, QWidget* parent) {
@@ -175,6 +185,7 @@ void buildControls(QWidget* client, const TwipScale& scale, std::span<const Cont
 
 void buildControls(QWidget* client, const TwipScale& scale, WindowParts& parts) {
     buildControls(client, scale, controlCatalogue(), parts, fromCatalogue);
+    applyKeyLimits(parts);
     QStringList order;
     for (std::string_view name : tabOrder())
         order << fromCatalogue(name);

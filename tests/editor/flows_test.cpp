@@ -2,153 +2,17 @@
 // way through start-up, Open, Save and Exit, with scripted answers and the
 // files each way reads and writes; and the options menu's commands.
 
-#include "editor/editor.h"
-#include "registry/registry.h"
+#include "editor_fixture.h"
 #include "settings/settings_reader.h"
-#include "settings/standard_settings.h"
 #include "shell/visual_style.h"
-#include "support/scripted_dialogs.h"
-#include "test_support.h"
 
-#include <QRegularExpression>
-#include <gtest/gtest.h>
-
-#include <map>
-#include <tuple>
 #include <vector>
 
 namespace quillset::test {
 namespace {
 
-// Starts as the window's design does: advanced mode, volume and style item on.
-struct RecordingView : EditorView {
-    void showValues(const SettingsModel& shown) override { values = shown; }
-    void showTitle(const QString& shown) override { title = shown; }
-    void showAdvancedMode(bool on) override { advanced = on; }
-    void showVolumeControlsEnabled(bool on) override { volumeEnabled = on; }
-    void showVisualStyleItem(MenuItemState state) override { visualStyleItem = state; }
-    void showVisualStyleChecked(bool on) override { visualStyleChecked = on; }
-    void showTexts(std::span<const TextAssignment>) override {}
-    void showHeading(const QString& text) override { heading = text; }
-    void showWindow() override { shown = true; }
-    void closeProgram() override { closed = true; }
-
-    SettingsModel values;
-    QString title = programTitle(), heading;
-    bool advanced = true, volumeEnabled = true, visualStyleChecked = true, shown{}, closed{};
-    MenuItemState visualStyleItem = MenuItemState::Checked;
-};
-
-const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
-
-// A registry held in memory: values planted by the test, writes counted or
-// refused (as for a user without rights to the machine root), and a Wine
-// prefix's drive C: link.
-struct MemoryRegistry final : Registry {
-    std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& key,
-                                            const QString& name) const override {
-        const auto found = values.find({root, key, name});
-        return found == values.end() ? std::nullopt : std::optional(found->second);
-    }
-    bool setStringValue(RegistryRoot root, const QString& key, const QString& name,
-                        const QString& text) override {
-        if (refuseWrites)
-            return false;
-        values[{root, key, name}] = {kRegSz, utf16StringData(text)};
-        return ++acceptedWrites > 0;
-    }
-    // With a drive link, only paths on C: can be mapped.
-    QString localPath(const QString& path) const override {
-        if (driveC.isEmpty() || !path.startsWith("C:\\"_L1))
-            return driveC.isEmpty() ? path : QString();
-        return driveC + u'/' + path.mid(3).replace(u'\\', u'/');
-    }
-    QStringList searchTrace() const override { return trace; }
-
-    std::map<std::tuple<RegistryRoot, QString, QString>, RegistryValue> values;
-    bool refuseWrites = false;
-    int acceptedWrites = 0;
-    QString driveC;
-    QStringList trace{QString::fromLatin1(kSearchTrace)};
-};
-
-using Answer = Dialogs::Answer;
-using Kind = ScriptedDialogs::Shown::Kind;
-
-// Each kept text is its section's initial and entry number ("M2" is
-// [Messages] entry 2), so a row can name the questions asked.
-QByteArray languageFile() {
-    QByteArray file;
-    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 9}, {"GUI", 15}}) {
-        file += QByteArray("[") + section + "]\r\n";
-        for (int i = 1; i <= n; ++i)
-            file += section[0] + QByteArray::number(i) + "\r\n";
-    }
-    return file;
-}
-
-const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
 const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
 const QLatin1String kSound("SOUND");
-
-class Flow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
-        ASSERT_TRUE(QDir().mkpath(gameDir()));
-        writeBytes(program.file(u"language.lng"_s), languageFile());
-        state.programDir = program.path();
-        editor.setRegistry(&registry);
-    }
-    void TearDown() override { QDir::setCurrent(previousFolder); }
-
-    // Start-up with the game's settings and backup beside the program, or
-    // without (its backup step then asks for a file to copy: cancelled).
-    void start(bool gameFile) {
-        for (const char* name : {"settings.cfg", "settings.bck"})
-            writeBytes(gameFile ? program.file(QLatin1String(name)) : QString(), kGameFile);
-        if (!gameFile)
-            dialogs.choose(QString());
-        ASSERT_EQ(editor.start(), Editor::StartupResult::Running);
-        dialogs.shown.clear();
-    }
-    QString settings() const { return program.file(u"settings.cfg"_s); }
-    // The game's folder as the registry names it (drive C: of the prefix rows).
-    QString gameDir() const { return game.file(u"Games/Korrin"_s); }
-    void expectMark(bool marked) const {
-        const QString path = QDir::toNativeSeparators(state.currentSettingsPath);
-        const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
-        EXPECT_EQ(view.title, marked ? base + u" - Changed!"_s : base);
-        EXPECT_EQ(state.changedFlag, marked);
-    }
-    // The dialogs shown: a kept text as itself, a message of the program's
-    // own as "!", a title other than the program's before a '|', and a file
-    // dialog as "open:" or "save:" with its title.
-    QStringList shown() const {
-        static const QRegularExpression kept(u"^[CMG]\\d+$"_s);
-        QStringList out;
-        for (const auto& s : dialogs.shown) {
-            const QString first = s.text.section(QLatin1Char(' '), 0, 0);
-            out << (s.kind != Kind::Message ? (s.kind == Kind::Open ? "open:" : "save:") + s.title
-                    : s.title != programTitle()    ? s.title + QLatin1Char('|') + first
-                    : kept.match(first).hasMatch() ? first
-                                                   : u"!"_s);
-        }
-        return out;
-    }
-
-    const QString previousFolder = QDir::currentPath();
-    TempFolder current, program, game, elsewhere;
-    MemoryRegistry registry;
-    // An editor as the program builds it, before start-up has run.
-    AppState state;
-    ScriptedDialogs dialogs;
-    RecordingView view;
-    Editor editor{state, dialogs, view};
-};
-
-// A table row's name is its test's.
-constexpr auto rowName = [](const auto& info) { return std::string(info.param.name); };
 
 // ---- Start-up: the game's folder, settled once, and its first backup ---------
 
@@ -206,11 +70,11 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     if (c.shown.contains(u"open:C4"_s))
         dialogs.choose(QString());
 
-    EXPECT_EQ(editor.start() == Editor::StartupResult::Running, language);
+    EXPECT_EQ(editor.start() == Startup::Result::Running, language);
 
     EXPECT_EQ(shown(), c.shown); // so the one scripted file dialog, if any, was used
     const QString folder = c.folder == 'p' ? program.path() : gameDir();
-    EXPECT_EQ(state.installDir,
+    EXPECT_EQ(editor.context().installDir,
               c.folder == '-' ? QString() : QDir::toNativeSeparators(folder) + QDir::separator());
     // A backup is made once and never replaced.
     for (const auto& [dir, old] : {std::pair{program.path(), 'b'}, std::pair{gameDir(), 'g'}}) {
@@ -225,15 +89,15 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     EXPECT_EQ(registry.acceptedWrites, !!c.machine + !!c.user + (!c.machine && c.machineAfter));
     EXPECT_TRUE(readBytes(current.file(u"debug.log"_s)).contains(kSearchTrace));
     const auto running =
-        std::tuple(state.startupComplete, view.shown, !view.closed, editor.debugLog().isOpen(),
-                   !view.heading.isEmpty(), view.advanced);
+        std::tuple(editor.context().startupComplete, view.shown, !view.closed,
+                   editor.context().debugLog.isOpen(), !view.heading.isEmpty(), view.advanced);
     EXPECT_EQ(running, std::tuple(language, language, language, language, language, !language));
     // The window shows the folder's settings, if any, unmarked, in normal mode.
     const QString cfg = language ? folder + u"/settings.cfg"_s : QString();
-    EXPECT_EQ(editor.values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
-    EXPECT_EQ(state.currentSettingsPath, QFileInfo::exists(cfg) ? cfg : QString());
+    EXPECT_EQ(values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
+    EXPECT_EQ(editor.settings().currentPath(), QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
-    EXPECT_TRUE(!language || view.values == editor.values()) << "the window shows them";
+    EXPECT_TRUE(!language || view.values == values()) << "the window shows them";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases), rowName);
@@ -242,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StartFlow, ::testing::ValuesIn(kStartCases), rowN
 
 struct CommandCase {
     const char* name;
-    void (Editor::*command)();
+    void (FileCommands::*command)();
     // 'a' advanced mode, 'g' the install folder's settings.cfg loaded at
     // start-up, 'l' one that appears later (so none is loaded), 'e' an edit (of the
     // sound switch, which the volume controls follow).
@@ -255,7 +119,7 @@ struct CommandCase {
     bool marked;
 };
 
-const auto kOpen = &Editor::open, kSave = &Editor::save, kExit = &Editor::exit;
+const auto kOpen = &FileCommands::open, kSave = &FileCommands::save, kExit = &FileCommands::exit;
 const Answer kOk = Answer::Ok, kCancel = Answer::Cancel;
 
 // clang-format off
@@ -296,10 +160,10 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
                    ? settings()
                    : elsewhere.file(QString::fromLatin1(name.chopped(name.endsWith('/'))));
     };
-    start(setup.contains('g'));
+    start(setup.contains('g') ? kGameFile : QByteArray());
     writeBytes(setup.contains('l') ? settings() : QString(), "OLD : 1\r\n");
     if (setup.contains('a'))
-        editor.toggleAdvancedMode();
+        editor.menu().toggleAdvancedMode();
     // What Open finds on disk differs from what start-up loaded, so a load shows.
     if (c.command == kOpen && setup.contains('g'))
         writeBytes(settings(), "NETWORK_PLAYER : Reloaded\r\n");
@@ -307,16 +171,16 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     QDir().mkpath(QByteArray(c.chosen).endsWith('/') ? path(c.chosen) : QString());
     writeBytes(c.command == kOpen ? path(c.chosen) : QString(), kOtherFile);
     if (setup.contains('e'))
-        editor.setNumber(keyIndex(kSound), !editor.values().number(kSound));
+        editor.settings().setNumber(keyIndex(kSound), !values().number(kSound));
     for (Answer a : c.answers)
         dialogs.answer(a);
     if (c.chosen)
         dialogs.choose(path(c.chosen));
-    const SettingsModel before = editor.values();
+    const SettingsModel before = values();
     const QByteArray gameBefore = readBytes(settings());
-    const QString currentBefore = state.currentSettingsPath;
+    const QString currentBefore = editor.settings().currentPath();
 
-    (editor.*c.command)();
+    (editor.files().*c.command)();
 
     EXPECT_EQ(shown(), c.shown);
     EXPECT_TRUE(dialogs.exhausted()) << "every scripted answer was asked for";
@@ -330,12 +194,12 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     EXPECT_EQ(loadSettingsFile(path(c.written), before.fontPagesValue),
               c.written ? std::optional(before) : std::nullopt);
     EXPECT_TRUE(path(c.written) == settings() || readBytes(settings()) == gameBefore);
-    EXPECT_EQ(editor.values(),
+    EXPECT_EQ(values(),
               c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
-    EXPECT_EQ(state.currentSettingsPath, c.loaded ? path(c.loaded) : currentBefore);
+    EXPECT_EQ(editor.settings().currentPath(), c.loaded ? path(c.loaded) : currentBefore);
     expectMark(c.marked);
-    EXPECT_EQ(view.volumeEnabled, editor.values().number(kSound) == 1);
-    EXPECT_EQ(std::pair(view.closed, editor.debugLog().isOpen()),
+    EXPECT_EQ(view.volumeEnabled, values().number(kSound) == 1);
+    EXPECT_EQ(std::pair(view.closed, editor.context().debugLog.isOpen()),
               std::pair(c.command == kExit, c.command != kExit));
 }
 
@@ -343,26 +207,36 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases), 
 
 // ---- The options menu ----------------------------------------------------------
 
+// The standard set as a settings file would hold it; the language code and
+// the lobby server come from the language file's [GUI] entries 14 and 15.
+const QByteArray kStandardFile =
+    "AUTOSAVE : 0\r\nAUTOTRACKENEMY : 0\r\nCHAT_ALPHA : 0\r\nCHAT_DELAY : 8\r\n"
+    "CHAT_LINES : 8\r\nCOMBINE_SLOTS : 0\r\nCOMPAT_VIDEO : 0\r\nDEFAULT_SKILLS : 1\r\n"
+    "DETAILLEVEL : 2\r\nEXPLOREMAP : 1\r\nFONTAA : 0\r\nFONTFILTER : 1\r\n"
+    "FORCE_BLACK_SHADOW : 0\r\nFSAA_FILTER : 0\r\nFULLSCREEN : 1\r\nGFX32 : 0\r\n"
+    "LADDER_EXPORT : 1\r\nLOG : 0\r\nLOGGING : 0\r\n"
+    "MINIMAP_ALPHA : 125\r\nMUSICVOLUME : 100\r\nNETLOG : 0\r\nNETWORK_CDKEY_HIDE : 1\r\n"
+    "NETWORK_LOBBY : G15\r\nNETWORK_LOBBYLOGIN : \r\nNETWORK_LOBBYPORT : 7065\r\n"
+    "NETWORK_PLAYER : \r\nNETWORK_PORT_LISTEN : 2005\r\nNETWORK_SESSION : \r\n"
+    "NETWORK_SPEEDSETTINGS : 2\r\nNIGHT_DARKNESS : 50\r\nPICKUPANIM : 1\r\n"
+    "PICKUPAUTO : 0\r\nSCREEN_QUAKE : 1\r\nSFXVOLUME : 100\r\nSHOWMOVIE : 1\r\n"
+    "SHOWPOTIONS : 1\r\nSHOW_ENEMYINFO : 1\r\nSHOW_HEROINFO : 0\r\nSHOWEXTRO : 1\r\n"
+    "SOUND : 1\r\nSOUNDQUALITY : 2\r\nTASKBAR_ICONS : 0\r\nUNIQUE_COLOR : 1\r\n"
+    "VIOLENCE : 0\r\nVOICEVOLUME : 100\r\nWARNING_LEVEL : 25\r\nWAITRETRACE : 1\r\n";
+
 TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
-    start(true);
-    // Everything cleared but the font pages and the wait-retrace box, then
-    // the standard values, texts from the language file's [GUI].
-    SettingsModel standard = SettingsModel::cleared(editor.values().fontPagesValue);
-    standard.setNumber("WAITRETRACE"_L1, editor.values().number("WAITRETRACE"_L1));
-    for (const StandardValue& v : standardSettings()) {
-        if (v.guiEntry > 0 || v.text)
-            standard.setText(QLatin1String(v.key),
-                             v.text ? QString::fromLatin1(v.text) : u"G%1"_s.arg(v.guiEntry));
-        else
-            standard.setNumber(QLatin1String(v.key), v.number);
-    }
+    start("FONTPAGES : 7\r\nNETWORK_CDKEY : KEY\r\nWAITRETRACE : 0\r\n" + kGameFile);
+    // Every value cleared, the held ones too but the font pages. (The reader
+    // takes two characters of a language code, the standard set all three.)
+    SettingsModel standard = readSettings(kStandardFile, u"7"_s);
+    standard.setText("LANGUAGE"_L1, u"G14"_s);
     for (const Answer answer : {kCancel, kOk}) {
-        const SettingsModel expected = answer == kOk ? standard : editor.values();
+        const SettingsModel expected = answer == kOk ? standard : values();
         dialogs.shown.clear();
         dialogs.answer(answer);
-        editor.applyStandardSettings();
+        editor.menu().applyStandardSettings();
         EXPECT_EQ(shown(), QStringList{u"M5"_s});
-        EXPECT_EQ(std::pair(editor.values(), view.values), std::pair(expected, expected));
+        EXPECT_EQ(std::pair(values(), view.values), std::pair(expected, expected));
         expectMark(answer == kOk);
     }
 }
@@ -372,11 +246,11 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
 TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
     const ManifestPaths paths = ManifestPaths::in(program.path());
     writeBytes(paths.active, "manifest");
-    start(true);
+    start(kGameFile);
     EXPECT_EQ(view.visualStyleItem, MenuItemState::Checked);
     for (const bool checked : {false, true}) {
         dialogs.shown.clear();
-        editor.switchVisualStyle();
+        editor.menu().switchVisualStyle();
         EXPECT_EQ(shown(), QStringList{u"!"_s});
         EXPECT_EQ(std::tuple(view.visualStyleChecked, QFileInfo::exists(paths.active),
                              QFileInfo::exists(paths.parked)),

@@ -2,9 +2,9 @@
 // N-th line below the header, and the shipped files complete.
 
 #include "io/ansi_text.h"
+#include "io/debug_log.h"
 #include "lang/language_catalogue.h"
 #include "lang/language_loader.h"
-#include "shell/debug_log.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // every case the format knows.
 
 #include "io/ansi_text.h"
+#include "io/debug_log.h"
 #include "io/file_helpers.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
-#include "shell/debug_log.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

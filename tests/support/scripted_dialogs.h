@@ -14,6 +14,7 @@ public:
     struct Shown {
         enum class Kind { Message, Open, Save } kind;
         QString text, title, initialFolder; // no text for file dialogs
+        Buttons buttons = Buttons::Ok;      // a message box's
     };
 
     // Message answers and file dialog results (empty: cancel) queue apart.
@@ -22,7 +23,7 @@ public:
     bool exhausted() const { return answers_.empty() && files_.empty(); }
 
     Answer message(const QString& text, const QString& title, Buttons buttons) override {
-        shown.push_back({Shown::Kind::Message, text, title, {}});
+        shown.push_back({Shown::Kind::Message, text, title, {}, buttons});
         return buttons == Buttons::Ok ? Answer::Ok : next(answers_); // a notice has only OK
     }
     QString openFile(const QString& title, const QString& initialFolder) override {

@@ -16,14 +16,14 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->parentWidget()->objectName() + u'|' + ui::caption(widget),
                   (def.parent.empty() ? u"client"_s : name(def.parent)) + u'|' + name(def.caption));
-        // File values are held to the range the slider shows; its steps and
-        // ticks are the design's.
+        // A slider takes its key's range and starts at its minimum; its
+        // steps and ticks are the design's.
         if (auto* slider = qobject_cast<QSlider*>(widget)) {
             const KeyDef& key =
                 keyCatalogue()[*findKeyByControl(QLatin1String(name(def.name).toLatin1()))];
             EXPECT_EQ(std::tuple(slider->minimum(), slider->maximum(), slider->value(),
                                  slider->singleStep(), slider->pageStep(), slider->tickInterval()),
-                      std::tuple(key.min, key.max, def.slider.min, def.slider.smallStep,
+                      std::tuple(key.min, key.max, key.min, def.slider.smallStep,
                                  def.slider.largeStep, def.slider.tickSpacing));
         }
         // A check box can show the grayed value 2 of a settings file.
@@ -90,13 +90,13 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
         QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + QLatin1String(GetParam()));
     ASSERT_TRUE(load.has_value());
     w->showTexts(load->texts);
-    w->accounts().setTexts(load->texts);
-    w->accounts().window().close(); // a new window gets them too
+    w->accountPanel().setTexts(load->texts);
+    w->accountPanel().window().close(); // a new window gets them too
     for (const TextAssignment& text : load->texts) {
         QObject* target =
             text.window == w->objectName()
                 ? w->findChild<QObject*>(text.control)
-                : w->accounts().window().control(
+                : w->accountPanel().window().control(
                       text.index < 0 ? text.control : text.control + u"_%1"_s.arg(text.index));
         ASSERT_NE(target, nullptr) << text.control.toStdString();
         EXPECT_EQ(text.property == TextProperty::Caption ? ui::caption(target)
@@ -105,7 +105,7 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     }
     start(GetParam()); // the heading and the values of a real start
     w->showAbout();
-    ui::AccountWindow& accounts = w->accounts().window();
+    ui::AccountWindow& accounts = w->accountPanel().window();
     for (QWidget* window : QList<QWidget*>{w.get(), &accounts, w->aboutWindow()}) {
         expectControlsFit(window);
         EXPECT_FALSE(tabChain(window).isEmpty());

@@ -1,7 +1,7 @@
 // What only the widgets can show, checked against the windows' own tables:
 // values travel between the editor and every settings control, a user's edit
-// marks the window, the commands behind buttons and menu items, single-line
-// boxes, the Account window's boxes and selection.
+// marks the window, each button and menu item runs its own command,
+// single-line boxes, the Account window's boxes and selection.
 
 #include "window_fixture.h"
 
@@ -22,7 +22,7 @@ SettingsModel everyKey(int variant) {
         else if (def.kind == KeyKind::Number)
             number = variant == 0 ? def.min : variant == 1 ? def.max : (def.min + def.max) / 2;
         else if (def.kind == KeyKind::Choice)
-            number = variant == 2 ? SettingsModel::kNoChoice
+            number = variant == 2 ? kNoChoice
                                   : def.choices()[variant ? def.buttonCount - 1 : 0].digit - '0';
         else if (def.kind == KeyKind::Text)
             model.texts[row] = variant == 1 ? QString(40000, QLatin1Char('n')) + QLatin1Char(' ')
@@ -34,15 +34,15 @@ SettingsModel everyKey(int variant) {
 TEST_F(WindowTest, EveryKeyGoesIntoItsControlAndComesBackWhole) {
     for (int variant : {0, 1, 2, 1, 0}) {
         SCOPED_TRACE(variant);
-        w->editor().applyValues(everyKey(variant));
-        EXPECT_EQ(w->editor().values(), everyKey(variant));
+        editor.settings().applyValues(everyKey(variant));
+        EXPECT_EQ(values(), everyKey(variant));
         expectControlsShow(everyKey(variant));
     }
-    // With a short value, the typing limit is back.
-    for (const ui::ControlDef& def : ui::controlCatalogue())
-        EXPECT_TRUE(!def.maxLength ||
-                    w->control<QLineEdit>(name(def.name))->maxLength() == def.maxLength)
-            << def.name;
+    // With a short value, the key's typing limit is back.
+    for (const KeyDef& key : keyCatalogue()) {
+        auto* box = w->control<QLineEdit>(QString(key.controlName()));
+        EXPECT_TRUE(!box || !key.typingLimit || box->maxLength() == key.typingLimit) << key.key;
+    }
 }
 
 // The language code is no setting of the game's: its edit marks nothing.
@@ -52,9 +52,8 @@ TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
         if (!control)
             continue;
         SCOPED_TRACE(keyCatalogue()[row].key);
-        state.changedFlag = false;
-        w->editor().showBaseTitle();
-        const SettingsModel before = w->editor().values();
+        editor.settings().clearMark();
+        const SettingsModel before = values();
         auto* slider = qobject_cast<QSlider*>(control);
         if (slider)
             slider->triggerAction(QSlider::SliderPageStepAdd);
@@ -64,20 +63,19 @@ TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
             button->click();
         else // an option group: its last button
             control->findChildren<QAbstractButton*>().back()->click();
-        EXPECT_NE(w->editor().values(), before);
-        expectControlsShow(w->editor().values());
+        EXPECT_NE(values(), before);
+        expectControlsShow(values());
         const bool marks = keyCatalogue()[row].name() != "LANGUAGE"_L1;
-        EXPECT_EQ(std::pair(state.changedFlag, w->windowTitle() == u" - Changed!"_s),
+        EXPECT_EQ(std::pair(editor.settings().isChanged(), w->windowTitle() == u" - Changed!"_s),
                   std::pair(marks, marks));
         EXPECT_TRUE(!slider || slider->toolTip() == u" %1"_s.arg(slider->value()));
     }
 }
 
 // Pasted or set by a screen reader: a box keeps the text before the first
-// line break (leading ones skipped), in both windows.
+// line break (leading ones skipped), in both windows, and reports that text.
 TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
-    const auto boxes =
-        w->findChildren<QLineEdit*>() + w->accounts().window().findChildren<QLineEdit*>();
+    const auto boxes = w->findChildren<QLineEdit*>() + accountWindow().findChildren<QLineEdit*>();
     for (QLineEdit* box : boxes) {
         SCOPED_TRACE(box->objectName().toStdString());
         QGuiApplication::clipboard()->setText(u"ab\r\nXY : 0"_s);
@@ -88,169 +86,143 @@ TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
         EXPECT_EQ(box->text(), u"ba"_s);
     }
     EXPECT_GT(boxes.size(), 6);
-    expectControlsShow(w->editor().values());
+    expectControlsShow(values());
+    EXPECT_EQ(editor.accounts().typed()[3].deepfallKey[3], u"ba"_s) << "and the account's";
 }
 
 // ---- Commands ----------------------------------------------------------------------
 
-// Each button and menu item that asks something once there are unsaved
-// changes, and its question (none: a notice of the program's own). Every
-// question is answered No, every file dialog cancelled.
-using Command = std::pair<const char*, std::optional<KeptTextId>>;
+// A text the language file supplied, by its entry ("M2" is [Messages] entry
+// 2, a path after it ignored); a text of the program's own by its first word.
+QString textId(const LanguageTable& table, const QString& text) {
+    for (const char* section : {"Captions", "Messages"})
+        for (int entry = 1; entry <= 9; ++entry) {
+            const QString kept = table.text(QLatin1String(section), entry);
+            if (!kept.isEmpty() && (text == kept || text.startsWith(kept + u' ')))
+                return QLatin1Char(section[0]) + QString::number(entry);
+        }
+    return text.section(u' ', 0, 0);
+}
+
+// What a button or menu item does with unsaved changes when every question
+// is answered No and every file dialog cancelled: the dialogs it shows, each
+// as "<buttons> <title>: <text>" or "save <title>", and what it leaves.
+enum class After { Unmarked, Marked, Ending, AccountWindow, AdvancedMode, AboutWindow };
+
+struct Command {
+    const char* name;
+    QStringList shown;
+    After after;
+};
 
 // clang-format off
 const Command kCommands[] = {
-    {"oeffnen",              kept::unsavedChangesQuestion},
-    {"mopen",                kept::unsavedChangesQuestion},
-    {"speichern",            kept::saveOverCurrentQuestion},
-    {"mSave",                kept::saveOverCurrentQuestion},
-    {"exitbtn",              kept::unsavedChangesQuestion},
-    {"mquit",                kept::unsavedChangesQuestion},
-    {"mcreate_standard_cfg", kept::standardSettingsQuestion},
-    {"mcreate_backup",       kept::backupNotice},
-    {"use_xp_style",         std::nullopt},
+    {"oeffnen",              {"OkCancel Quillset: M2"},            After::Unmarked},
+    {"mopen",                {"OkCancel Quillset: M2"},            After::Unmarked},
+    {"speichern",            {"OkCancel Quillset: M9", "save C1"}, After::Marked},
+    {"mSave",                {"OkCancel Quillset: M9", "save C1"}, After::Marked},
+    {"exitbtn",              {"YesNo C3: M2"},                     After::Ending},
+    {"mquit",                {"YesNo C3: M2"},                     After::Ending},
+    {"mcreate_standard_cfg", {"OkCancel Quillset: M5"},            After::Marked},
+    {"mcreate_backup",       {"Ok Quillset: M4"},                  After::Marked},
+    {"use_xp_style",         {"Ok Quillset: Both"},                After::Marked},
+    {"maccmanage",           {},                                   After::AccountWindow},
+    {"madvanced",            {},                                   After::AdvancedMode},
+    {"mabout",               {},                                   After::AboutWindow},
 };
 // clang-format on
 
-class Commands : public WindowTest, public ::testing::WithParamInterface<Command> {};
+class Commands : public WindowTest, public ::testing::WithParamInterface<Command> {
+protected:
+    After state() {
+        const auto* about = w->aboutWindow();
+        const auto* accounts = w->findChild<ui::AccountWindow*>();
+        return editor.context().isEnding()              ? After::Ending
+               : about && about->isVisible()            ? After::AboutWindow
+               : accounts && accounts->isVisible()      ? After::AccountWindow
+               : w->menuItem(u"madvanced")->isChecked() ? After::AdvancedMode
+               : editor.settings().isChanged()          ? After::Marked
+                                                        : After::Unmarked;
+    }
+};
 
-TEST_P(Commands, RunTheirEditorCommand) {
+TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     // Both manifests: the style item is enabled, and a click renames nothing.
     for (const char* manifest : {"Quillset.exe.Manifest", "Quillset.exe.Manifest_"})
         writeBytes(program.file(QLatin1String(manifest)), "m");
     start();
-    w->editor().markChanged();
-    dialogs.answer(Dialogs::Answer::No);
-    dialogs.choose(QString());
-    const auto& [command, question] = GetParam();
-    QObject* target = w->findChild<QObject*>(QString::fromLatin1(command)); // button or item
+    editor.settings().markChanged();
+    for (int i = 0; i < 3; ++i) {
+        dialogs.answer(Dialogs::Answer::No);
+        dialogs.choose(QString());
+    }
+    const Command& c = GetParam();
+    QObject* target = w->findChild<QObject*>(QString::fromLatin1(c.name)); // button or item
     QMetaObject::invokeMethod(target, qobject_cast<QAction*>(target) ? "trigger" : "click");
-    ASSERT_FALSE(dialogs.shown.empty());
-    const QString text = dialogs.shown.front().text;
-    EXPECT_TRUE(!text.isEmpty() &&
-                (!question || text.startsWith(w->editor().languageTable().text(*question))));
-    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked());
+
+    static const char* const kButtons[] = {"Ok", "OkCancel", "YesNo"};
+    const LanguageTable& texts = editor.context().language.table;
+    QStringList shown;
+    for (const auto& s : dialogs.shown)
+        shown << (s.kind == ScriptedDialogs::Shown::Kind::Message
+                      ? u"%1 %2: %3"_s.arg(QLatin1String(kButtons[int(s.buttons)]),
+                                           textId(texts, s.title), textId(texts, s.text))
+                      : u"save "_s + textId(texts, s.title));
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(state(), c.after);
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked()) << "the editor owns the check mark";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
-                         [](const auto& info) { return std::string(info.param.first); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The Account window ------------------------------------------------------------
 
-// Each key is cut into its four boxes (the last takes the rest) and joined
-// again; the selection shows, the close box ends it.
-TEST_F(WindowTest, AccountBoxesCarryTheKeysAndTheSelection) {
-    Accounts typed;
-    typed[0] = {"Ada", "ABCDE-FGHIJ-KLMNO-PQRST-U", "ABCDEFG"};
-    typed[2] = {QString(40, QLatin1Char('n')), "", "AAAAABBBBBCCCCCDDDDD"};
-    typed[3] = {"Last", "", "Z"};
-    accounts().showAccounts(typed);
-    ui::AccountWindow& window = accounts().window();
-    EXPECT_EQ(keyBoxes(1, KeyRow::Korrin), QStringList({"ABCDE", "-FGHI", "J-KLM", "NO-PQRST-U"}));
-    EXPECT_EQ(keyBoxes(1, KeyRow::Deepfall), QStringList({"ABCDE", "FG", "", ""}));
-    EXPECT_EQ(keyBoxes(3, KeyRow::Deepfall), QStringList({"AAAAA", "BBBBB", "CCCCC", "DDDDD"}));
-    EXPECT_EQ(accounts().typedAccounts(), typed);
+// The boxes show the session's accounts, each key in its four groups, and
+// report every edit; the option buttons select and the selection shows; Save
+// and Close are wired; the close box unloads the window.
+TEST_F(WindowTest, AccountBoxesShowTheSessionAndReportEditsAndTheSelection) {
+    start();
+    editor.menu().manageAccounts(); // no accounts.cfg: slot 1 is the demo's account
+    ui::AccountWindow& window = accountWindow();
+    ASSERT_TRUE(window.isVisible());
+    QStringList shown;
+    for (int i = 0; i < kKeyGroupCount; ++i)
+        shown << accountControl<QLineEdit>(ui::keyBoxName(1, AccountBox::DeepfallKey, i))->text();
+    EXPECT_EQ(shown, QStringList({"XPAN1", "XPAN2", "XPAN3", "XPAN4"}));
 
-    window.optionButton(3)->click();
-    expectSelected(3);
+    QTest::keyClicks(accountControl(ui::nameBoxName(1)), u"!"_s);
+    auto* group = accountControl<QLineEdit>(ui::keyBoxName(1, AccountBox::KorrinKey, 2));
+    group->clear();
+    QTest::keyClicks(group, u"ABCDEFG"_s); // the box stops typing at five
+    EXPECT_EQ(editor.accounts().typed()[0].joined(),
+              (Account{"Wanderer!", "DEMO1DEMO2ABCDEDEMO4", "XPAN1XPAN2XPAN3XPAN4"}));
+
+    accountControl<QRadioButton>(ui::optionButtonName(3))->click();
+    EXPECT_EQ(editor.accounts().store().selectedSlot, 3);
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
+        const bool on = slot == 3;
+        EXPECT_EQ(
+            std::tuple(
+                accountControl<QRadioButton>(ui::optionButtonName(slot))->isChecked(),
+                accountControl<ui::FrameBox>(ui::slotFrameName(slot))->hasBorder(),
+                accountControl(ui::nameBoxName(slot))->isEnabled(),
+                accountControl(ui::keyBoxName(slot, AccountBox::DeepfallKey, 3))->isEnabled()),
+            std::tuple(on, on, on, on))
+            << slot;
+    }
+    accountControl<QPushButton>(u"Command2"_s)->click(); // Close: edits kept, unsaved
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(editor.accounts().typed()[0].name, u"Wanderer!"_s);
+    editor.menu().manageAccounts();
+    accountControl<QPushButton>(u"Command1"_s)->click(); // Save
+    EXPECT_TRUE(readBytes(program.file(u"accounts.cfg"_s)).startsWith("Wanderer\r\n"));
+
     window.close();
-    EXPECT_EQ(accounts().existingWindow(), nullptr);
-    EXPECT_EQ(w->editor().accountStore().selectedSlot, std::nullopt);
-    EXPECT_FALSE(accounts().window().slotFrame(3)->hasBorder()) << "a new window marks no slot";
-}
-
-const Account kDemo{"Wanderer", "DEMO1DEMO2DEMO3DEMO4", "XPAN1XPAN2XPAN3XPAN4"}; // the demo's
-
-// Without an account file the menu seeds slot 1 from the settings; opening
-// selects the last slot named exactly like the account, else keeps the selection.
-TEST_F(WindowTest, TheAccountMenuSeedsSlotOneOnlyWithoutAFileAndSelectsByName) {
-    // clang-format off
-    const struct { std::array<const char*, 4> names; std::optional<int> selected; } rows[] = {
-        {{"Bob", "Wanderer", "Cy", "Wanderer"}, 4},
-        {{"Wanderer", "wanderer", "Wanderer ", ""}, 1},
-        {{"wanderer", "Bob", "", "Cy"}, 1},
-    };
-    // clang-format on
-    start();
-    w->editor().manageAccounts();
-    EXPECT_TRUE(accounts().window().isVisible());
-    EXPECT_EQ(accounts().typedAccounts()[0], kDemo);
-    expectSelected(1);
-    EXPECT_FALSE(QFile::exists(accountsFile())) << "written only by the window's Save";
-    writeBytes(accountsFile(), "Bob\r\n");
-    for (const auto& row : rows) {
-        for (int slot = 1; slot <= kAccountSlotCount; ++slot)
-            store().account(slot).name = QLatin1String(row.names[slot - 1]);
-        w->editor().manageAccounts();
-        EXPECT_EQ(accounts().typedAccounts()[0].name, row.names[0]) << "a file is never reseeded";
-        expectSelected(row.selected);
-    }
-}
-
-// Boxes are filled as typing would fill them; Close keeps what they hold.
-TEST_F(WindowTest, SettingsTakeTheSelectedSlotsTypedKeysElseTheFilesOwn) {
-    writeBytes(accountsFile(), "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n");
-    start();
-    // Loaded hidden at start-up and never used: no window is shown for it.
-    EXPECT_EQ(savedKeys(), QStringList({"NETWORK_CDKEY : DEMO1DEMO2DEMO3DEMO4",
-                                        "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4"}));
-    EXPECT_FALSE(accounts().existingWindow() && accounts().existingWindow()->isVisible());
-
-    w->editor().manageAccounts();
-    Accounts typed = accounts().typedAccounts();
-    typed[0] = {"unsaved name", "TYPED", ""};
-    accounts().showAccounts(typed);
-    click(u"Command2"_s); // Close
-    const QStringList typedKeys{"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : "};
-    EXPECT_EQ(savedKeys(), typedKeys);
-    EXPECT_EQ(store().account(1), (Account{"Wanderer", "TYPED", ""})) << "the keys are stored back";
-    w->editor().manageAccounts();
-    EXPECT_EQ(accounts().typedAccounts()[0], store().account(1)) << "reopened: the stored keys";
-
-    // After the close box the next use loads the window again: shown and
-    // selected by name.
-    accounts().window().close();
-    EXPECT_EQ(savedKeys(), typedKeys);
-    EXPECT_TRUE(accounts().window().isVisible());
-    expectSelected(1);
-}
-
-// A failed save says why and keeps everything as it was; a good one writes
-// the boxes, hides the window and hands the selected name over, even empty.
-TEST_F(WindowTest, AccountSaveWritesTheBoxesOrSaysWhyNot) {
-    // clang-format off
-    const struct { QString key; QString reason; } rows[] = {
-        {"SECRET\u00FF\u4E2D", "the Korrin CD key of account 2 holds characters that this file cannot store"},
-        {"ABCDE-FGHIJ-KLMNO-PQRST-U", {}},
-    };
-    // clang-format on
-    start();
-    w->editor().manageAccounts();
-    const Accounts before = store().accounts;
-    for (const auto& row : rows) {
-        dialogs.shown.clear();
-        Accounts typed = accounts().typedAccounts();
-        typed[1] = {"", row.key, "NEWKEY"};
-        accounts().showAccounts(typed);
-        accounts().window().optionButton(2)->click();
-        click(u"Command1"_s); // Save
-
-        const bool saved = row.reason.isEmpty();
-        EXPECT_EQ(dialogs.shown.size(), saved ? 0u : 1u);
-        for (const auto& s : dialogs.shown)
-            EXPECT_EQ(s.title + s.text,
-                      programTitle() +
-                          u"The accounts were not saved: %1 could not be written (%2)."_s.arg(
-                              QDir::toNativeSeparators(accountsFile()), row.reason));
-        EXPECT_EQ(accounts().window().isVisible(), !saved);
-        EXPECT_EQ(store().accounts, saved ? typed : before);
-        EXPECT_EQ(w->editor().values().texts[keyIndex("NETWORK_LOBBYLOGIN"_L1)],
-                  saved ? "" : "Wanderer");
-    }
-    EXPECT_EQ(readBytes(accountsFile()),
-              "Wanderer\r\nDEMO1DEMO2DEMO3DEMO4\r\nXPAN1XPAN2XPAN3XPAN4\r\n\r\nABCDE-FGHIJ-"
-              "KLMNO-PQRST-U\r\nNEWKEY\r\n" +
-                  QByteArray("\r\n").repeated(6));
+    EXPECT_EQ(w->findChild<ui::AccountWindow*>(), &window) << "deleted later";
+    EXPECT_EQ(editor.accounts().store().selectedSlot, std::nullopt);
+    EXPECT_FALSE(accountControl<ui::FrameBox>(ui::slotFrameName(1))->hasBorder())
+        << "a new window marks no slot";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "shell/debug_log.h"
+#include "io/debug_log.h"
 
 #include "io/ansi_text.h"
 

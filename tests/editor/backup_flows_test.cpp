@@ -1,8 +1,8 @@
 // The backup command's ways, one row each.
 
-#include "lang/language_texts.h"
-#include "scripted_dialogs.h"
-#include "shell/backup.h"
+#include "editor/backup_command.h"
+#include "editor/settings_session.h"
+#include "support/scripted_dialogs.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,9 @@ QStringList filesIn(const QString& folder) {
 }
 
 TEST(Backup, EveryWayThroughTheCommand) {
-    LanguageTable texts;
+    test::ScriptedDialogs dialogs;
+    EditorContext context(dialogs, {});
+    LanguageTable& texts = context.language.table;
     for (auto [section, entry, text] : {std::tuple{"Messages", 4, "notice"},
                                         {"Messages", 6, "replace?"},
                                         {"Messages", 7, "nothing to back up"},
@@ -62,20 +64,22 @@ TEST(Backup, EveryWayThroughTheCommand) {
         ASSERT_TRUE(test::writeBytes(dir.file(u"mine"_s), "mine"));
         ASSERT_TRUE(!c.cfg || test::writeBytes(dir.file(u"settings.cfg"_s), c.cfg));
         ASSERT_TRUE(!c.bck || test::writeBytes(dir.file(u"settings.bck"_s), c.bck));
-        test::ScriptedDialogs dialogs;
+        dialogs.shown.clear();
         for (Answer a : c.answers)
             dialogs.answer(a);
         for (const char* name : c.chosen)
             dialogs.choose(*name ? dir.file(QLatin1String(name)) : QString());
-        createBackup({dialogs, texts, dir.path() + '/', u"/s"_s}, c.advanced);
+        context.installDir = dir.path() + '/';
+        const SettingsSession settings(context);
+        BackupCommand(context, settings).run(c.advanced);
 
         QStringList shown;
         for (const auto& s : dialogs.shown) {
             const bool inInstallFolder = s.initialFolder == dir.path() + '/';
             shown << (s.text.endsWith("existing backup is kept."_L1) ? "KEPT"
-                      : s.text.isEmpty() && inInstallFolder         ? s.title + " in install folder"
-                      : s.text.isEmpty() && s.initialFolder == "/s" ? s.title
-                                                                    : s.text);
+                      : s.text.isEmpty() && inInstallFolder ? s.title + " in install folder"
+                      : s.text.isEmpty() && s.initialFolder.isEmpty() ? s.title
+                                                                      : s.text);
         }
         EXPECT_EQ(shown.join('|'), QLatin1String(c.shown));
         EXPECT_TRUE(dialogs.exhausted());

@@ -1,0 +1,82 @@
+#include "editor/backup_command.h"
+
+#include "editor/settings_session.h"
+#include "io/file_helpers.h"
+#include "shell/backup.h"
+
+#include <QDir>
+
+namespace quillset {
+
+namespace {
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+bool BackupCommand::copyWithNotice(const QString& source, const QString& target) const {
+    context_.tell(context_.text(kept::backupNotice));
+    if (const std::optional<QString> reason = copySettingsFile(source, target)) {
+        context_.tell(QStringLiteral("The backup was not made: %1 could not be copied to %2 (%3).")
+                          .arg(native(source), native(target), *reason));
+        return false;
+    }
+    return true;
+}
+
+// Without a settings file there is nothing to back up; the existing backup stays.
+bool BackupCommand::refuseWithoutSource(const QString& cfg) const {
+    if (fileExists(cfg))
+        return false;
+    context_.tell(
+        QStringLiteral("There is no %1 to back up. The existing backup is kept.").arg(native(cfg)));
+    return true;
+}
+
+void BackupCommand::runAdvanced(const QString& cfg, const QString& bck) const {
+    Dialogs& dialogs = context_.dialogs;
+    const QString current = settings_.currentPath();
+    if (fileExists(bck)) {
+        if (context_.confirm(context_.text(kept::replaceBackupQuestion), Dialogs::Buttons::YesNo)) {
+            if (!refuseWithoutSource(cfg))
+                copyWithNotice(cfg, bck);
+            return;
+        }
+        const QString target = dialogs.saveFile(QStringLiteral("Backup"), context_.installDir);
+        if (!target.isEmpty())
+            copyWithNotice(cfg, target);
+        return;
+    }
+    if (fileExists(cfg)) {
+        copyWithNotice(cfg, bck);
+        return;
+    }
+    const QString source = dialogs.openFile(context_.text(kept::backupSourceDialogTitle), current);
+    if (source.isEmpty())
+        return;
+    const QString target = dialogs.saveFile(context_.text(kept::backupTargetDialogTitle), current);
+    if (!target.isEmpty())
+        copyWithNotice(source, target);
+}
+
+void BackupCommand::runNormal(const QString& cfg, const QString& bck) const {
+    if (!fileExists(cfg) && !fileExists(bck)) {
+        context_.tell(context_.text(kept::nothingToBackUpNotice));
+        return;
+    }
+    if (!refuseWithoutSource(cfg))
+        copyWithNotice(cfg, bck);
+}
+
+void BackupCommand::run(bool advancedMode) const {
+    const QString cfg = joinPath(context_.installDir, QStringLiteral("settings.cfg"));
+    const QString bck = joinPath(context_.installDir, QStringLiteral("settings.bck"));
+    if (advancedMode)
+        runAdvanced(cfg, bck);
+    else
+        runNormal(cfg, bck);
+}
+
+} // namespace quillset

@@ -1,0 +1,104 @@
+#include "editor/file_commands.h"
+
+#include "editor/account_session.h"
+#include "editor/settings_session.h"
+#include "io/file_helpers.h"
+
+#include <QDir>
+
+namespace quillset {
+
+QString FileCommands::gameSettingsPath() const {
+    return context_.installDir + QStringLiteral("settings.cfg");
+}
+
+void FileCommands::open() {
+    if (settings_.isChanged() &&
+        context_.confirm(context_.text(kept::unsavedChangesQuestion), Dialogs::Buttons::OkCancel))
+        save();
+
+    const auto chooseFile = [this] {
+        return context_.dialogs.openFile(context_.text(kept::openDialogTitle),
+                                         settings_.currentPath());
+    };
+    bool loaded = false;
+    if (context_.advancedMode) {
+        const QString chosen = chooseFile();
+        if (chosen.isEmpty())
+            return;
+        loaded = settings_.load(chosen);
+    } else {
+        const QString installed = gameSettingsPath();
+        if (!fileExists(installed)) {
+            if (!context_.confirm(context_.text(kept::settingsNotFoundQuestion),
+                                  Dialogs::Buttons::OkCancel))
+                return;
+            const QString chosen = chooseFile();
+            if (chosen.isEmpty())
+                return;
+            loaded = settings_.load(chosen);
+        }
+        // Normal mode always ends on the install folder's file when there is one.
+        if (fileExists(installed))
+            loaded = settings_.load(installed);
+    }
+    // A refused or unreadable file leaves the edits on screen: they stay marked.
+    if (loaded)
+        settings_.clearMark();
+}
+
+QString FileCommands::chooseSaveFile() const {
+    return context_.dialogs.saveFile(context_.text(kept::saveDialogTitle), settings_.currentPath());
+}
+
+void FileCommands::saveOverCurrent() {
+    const QString current = settings_.currentPath();
+    const QString question = context_.text(kept::saveOverCurrentQuestion) + QLatin1Char(' ') +
+                             QDir::toNativeSeparators(current);
+    if (context_.confirm(question, Dialogs::Buttons::OkCancel))
+        writeSettings(current);
+    else
+        writeSettings(chooseSaveFile());
+}
+
+void FileCommands::save() {
+    if (!settings_.isChanged())
+        return;
+    const bool noCurrentFile = settings_.currentPath().isEmpty();
+    if (context_.advancedMode) {
+        if (noCurrentFile)
+            writeSettings(chooseSaveFile());
+        else
+            saveOverCurrent();
+        return;
+    }
+    const QString installed = gameSettingsPath();
+    if (!fileExists(installed)) {
+        if (context_.confirm(context_.text(kept::settingsNotFoundQuestion),
+                             Dialogs::Buttons::OkCancel))
+            writeSettings(chooseSaveFile());
+        return;
+    }
+    if (noCurrentFile)
+        writeSettings(installed);
+    else
+        saveOverCurrent();
+}
+
+bool FileCommands::writeSettings(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    return settings_.write(path, accounts_.keysForSettings());
+}
+
+void FileCommands::exit() {
+    if (context_.isEnding())
+        return;
+    if (settings_.isChanged() &&
+        context_.confirm(context_.text(kept::unsavedChangesQuestion), Dialogs::Buttons::YesNo,
+                         context_.text(kept::exitQuestionTitle)))
+        save();
+    context_.endProgram();
+}
+
+} // namespace quillset

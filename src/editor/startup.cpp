@@ -1,0 +1,132 @@
+#include "editor/startup.h"
+
+#include "editor/account_session.h"
+#include "editor/backup_command.h"
+#include "editor/install_folder.h"
+#include "editor/menu_commands.h"
+#include "editor/settings_session.h"
+#include "io/file_helpers.h"
+#include "registry/registry.h"
+
+#include <QDir>
+
+namespace quillset {
+
+namespace {
+
+// The heading on the supported-settings frame: title, then the credit line.
+QString headingCaption() {
+    return QStringLiteral("Korrin Quillset") + QLatin1Char('\r') +
+           QStringLiteral("Settings editor made by the Quillset developers");
+}
+
+} // namespace
+
+Startup::Result Startup::run() {
+    // debug.log goes to the current folder, by its bare name.
+    context_.debugLog.open(QLatin1String(DebugLog::kFileName));
+    log(QStringLiteral("Form -> XPStyle initialized"));
+
+    const QString installValue = machineInstallValue(registry_);
+    log(QStringLiteral(
+        "Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"));
+    // Which launchers' prefixes hold the game, when the prefix was searched for.
+    if (registry_) {
+        for (const QString& line : registry_->searchTrace())
+            log(line);
+    }
+
+    context_.startupComplete = false;
+    if (!loadLanguage()) {
+        context_.endProgram();
+        return Result::LanguageFileMissing;
+    }
+
+    settleInstallFolder(installValue);
+    context_.view().showHeading(headingCaption());
+
+    log(QStringLiteral("Form -> alternating madvanced_click"));
+    menu_.toggleAdvancedMode();
+    log(QStringLiteral("Form -> Done"));
+
+    log(QStringLiteral("Form -> loading account data"));
+    accounts_.readStore();
+    log(QStringLiteral("Form -> Done"));
+
+    log(QStringLiteral("Form -> Refreshing variables"));
+    settings_.clearValues();
+    log(QStringLiteral("Form -> Done"));
+
+    log(QStringLiteral("Form -> checking for sound on/off"));
+    settings_.checkSound();
+    log(QStringLiteral("Form -> Done"));
+
+    context_.view().showWindow();
+    settings_.setBaseTitle(programTitle());
+
+    log(QStringLiteral("Form -> loading settings.cfg from ") + context_.installDir);
+    const QString settingsPath = context_.installDir + QStringLiteral("settings.cfg");
+    if (fileExists(settingsPath))
+        settings_.load(settingsPath);
+    log(QStringLiteral("Form -> Done"));
+
+    settings_.clearMark();
+    context_.startupComplete = true;
+    menu_.showVisualStyleItem();
+    log(QStringLiteral("Form -> Program initialized."));
+    return Result::Running;
+}
+
+bool Startup::loadLanguage() {
+    std::optional<LanguageLoad> load =
+        loadLanguageFile(languageFilePath(context_.programDir), &context_.debugLog);
+    if (!load) {
+        context_.tell(QLatin1String(kLanguageFileMissingMessage));
+        return false;
+    }
+    context_.language = std::move(*load);
+    context_.view().showTexts(context_.language.texts);
+    accounts_.loadHidden(context_.language.texts);
+    return true;
+}
+
+// The game's settings beside the program make the program folder the game's
+// folder on every start, whatever the registry says (a portable copy in the
+// game's folder), and the first start makes the backup there. Otherwise the
+// registry names the folder, else the program folder is used, and a missing
+// backup is made there.
+void Startup::settleInstallFolder(const QString& installValue) {
+    const QString cfg = joinPath(context_.programDir, QStringLiteral("settings.cfg"));
+    const QString bck = joinPath(context_.programDir, QStringLiteral("settings.bck"));
+    const bool besideProgram = fileExists(cfg);
+
+    log(QStringLiteral("Form -> Checking for settings.cfg and backup"));
+    if (besideProgram && !fileExists(bck)) {
+        log(QStringLiteral("Form -> no backup found"));
+        if (backup_.copyWithNotice(cfg, bck))
+            log(QStringLiteral("Form -> backup created"));
+    }
+    log(QStringLiteral("Form -> Done"));
+
+    log(QStringLiteral("Form -> Getting path from Registry"));
+    context_.installDir = installFolder(besideProgram, installValue);
+    if (!besideProgram && !fileExists(context_.installDir + QStringLiteral("settings.bck"))) {
+        log(QStringLiteral("Form -> Creating Backup"));
+        // The advanced item still has its design check mark here, so the
+        // backup takes its advanced branch.
+        backup_.run(context_.advancedMode);
+    }
+    log(QStringLiteral("Form -> Done"));
+}
+
+QString Startup::installFolder(bool besideProgram, const QString& installValue) {
+    if (besideProgram)
+        return asInstallDir(context_.programDir);
+    const QString folder = installValue.isEmpty() ? QString() : registry_->localPath(installValue);
+    // The trace shows the folder as found: a lone separator when there is none.
+    log(QStringLiteral("Form -> ") +
+        (folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder)));
+    return asInstallDir(folder.isEmpty() ? context_.programDir : folder);
+}
+
+} // namespace quillset

@@ -1,0 +1,173 @@
+// The Account window's flows as one decision table, without a window: the
+// account menu, selecting, typing into the boxes, Save, the close box, and
+// the CD keys a settings file takes.
+
+#include "editor_fixture.h"
+
+#include <vector>
+
+namespace quillset::test {
+namespace {
+
+enum class Do { Menu, Select, Type, Save, CloseBox, WriteSettings };
+
+struct Step {
+    Do what;
+    int slot = 0;
+    AccountBox box = AccountBox::Name;
+    int group = 0;
+    const char* text = "";
+};
+
+Step menu() {
+    return {Do::Menu};
+}
+Step select(int slot) {
+    return {Do::Select, slot};
+}
+Step type(int slot, AccountBox box, int group, const char* text) {
+    return {Do::Type, slot, box, group, text};
+}
+Step save() {
+    return {Do::Save};
+}
+Step closeBox() {
+    return {Do::CloseBox};
+}
+Step writeSettings() {
+    return {Do::WriteSettings};
+}
+
+constexpr auto kName = AccountBox::Name;
+constexpr auto kKorrin = AccountBox::KorrinKey;
+constexpr auto kDeepfall = AccountBox::DeepfallKey;
+
+struct AccountCase {
+    const char* name;
+    const char* accountFile; // accounts.cfg before; nullptr: none
+    std::vector<Step> steps;
+    // After: the CD key lines of the settings written last (none: nothing
+    // written); the slot selected; the window shown; slot 1 as its boxes
+    // hold it, "name|korrin|deepfall" (nullptr: not checked); the reason a
+    // save gave (nullptr: no message); accounts.cfg (nullptr: as before).
+    QStringList keys;
+    std::optional<int> selected;
+    bool visible;
+    const char* slot1;
+    const char* failure;
+    const char* fileAfter;
+    const char* accountName = "Wanderer";
+};
+
+const QByteArray kGame = "NETWORK_LOBBYLOGIN : Wanderer\r\nNETWORK_CDKEY : DEMO1DEMO2DEMO3DEMO4\r\n"
+                         "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4\r\n";
+const char* const kAda = "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n";
+const QStringList kGameKeys{"NETWORK_CDKEY : DEMO1DEMO2DEMO3DEMO4",
+                            "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4"};
+const QStringList kAdaKeys{"NETWORK_CDKEY : ADAKEY1", "NETWORK_CDKEY2 : ADAKEY2"};
+
+// clang-format off
+const AccountCase kAccountCases[] = {
+    {"MenuSeedsSlotOneWithoutAFile", nullptr, {menu()},
+     {}, 1, true, "Wanderer|DEMO1DEMO2DEMO3DEMO4|XPAN1XPAN2XPAN3XPAN4", nullptr, nullptr},
+    {"SeededSlotsTypedKeysGoIntoTheSettings", nullptr,
+     {menu(), type(1, kKorrin, 0, "NEWK1"), writeSettings()},
+     {"NETWORK_CDKEY : NEWK1DEMO2DEMO3DEMO4", "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4"}, 1, true,
+     nullptr, nullptr, nullptr},
+    {"MenuSelectsTheLastSlotNamedLikeTheAccount",
+     "Bob\r\n\r\n\r\nWanderer\r\nK2\r\n\r\nCy\r\n\r\n\r\nWanderer\r\nK4\r\nD4\r\n",
+     {menu(), writeSettings()},
+     {"NETWORK_CDKEY : K4", "NETWORK_CDKEY2 : D4"}, 4, true, "Bob||", nullptr, nullptr},
+    {"NamesMatchExactly", "wanderer\r\n\r\n\r\nWanderer \r\n", {menu(), writeSettings()},
+     kGameKeys, std::nullopt, true, "wanderer||", nullptr, nullptr},
+    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu(), select(3), menu()},
+     {}, 3, true, "Bob||", nullptr, nullptr},
+    {"WithoutTheWindowTheFilesKeys", kAda, {writeSettings()},
+     kGameKeys, std::nullopt, false, nullptr, nullptr, nullptr},
+    {"TypedKeysGoIntoTheSettingsAndTheStore", kAda,
+     {menu(), type(1, kKorrin, 0, "TYPED"), type(1, kKorrin, 1, ""), type(1, kName, 0, "unsaved"),
+      writeSettings(), menu()},
+     {"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : ADAKEY2"}, 1, true, "Wanderer|TYPED|ADAKEY2",
+     nullptr, nullptr},
+    {"CloseBoxDropsTheBoxesAndTheNextUseLoadsAgain", kAda,
+     {menu(), type(1, kKorrin, 0, "TYPED"), closeBox(), writeSettings()},
+     kAdaKeys, 1, true, "Wanderer|ADAKEY1|ADAKEY2", nullptr, nullptr},
+    {"SaveWritesTheBoxesAndHandsTheSelectedNameOver", kAda,
+     {menu(), select(2), type(2, kName, 0, ""), type(2, kKorrin, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"),
+      type(2, kDeepfall, 3, "NEWKEY"), save()},
+     {}, 2, false, nullptr, nullptr,
+     "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n\r\nABCDE-FGHIJ-KLMNO-PQRST-U\r\nNEWKEY\r\n"
+     "\r\n\r\n\r\n\r\n\r\n\r\n", ""},
+    {"SaveFailureSaysWhyAndKeepsEverything", kAda,
+     {menu(), select(2), type(2, kKorrin, 0, "SECRET\u00FF\u4E2D"), save()},
+     {}, 2, true, nullptr,
+     "the Korrin CD key of account 2 holds characters that this file cannot store", nullptr},
+};
+// clang-format on
+
+class AccountFlow : public Flow, public ::testing::WithParamInterface<AccountCase> {};
+
+TEST_P(AccountFlow, ShowsSelectsWritesAsTheRowSays) {
+    const AccountCase& c = GetParam();
+    const QString accountFile = program.file(u"accounts.cfg"_s);
+    if (c.accountFile)
+        writeBytes(accountFile, c.accountFile);
+    start(kGame);
+    const QString written = elsewhere.file(u"settings.cfg"_s);
+    AccountSession& accounts = editor.accounts();
+    for (const Step& step : c.steps) {
+        switch (step.what) {
+        case Do::Menu:
+            editor.menu().manageAccounts();
+            break;
+        case Do::Select:
+            accounts.select(step.slot);
+            break;
+        case Do::Type:
+            accounts.edit(step.slot, step.box, step.group, QString::fromUtf8(step.text));
+            break;
+        case Do::Save:
+            accounts.save();
+            break;
+        case Do::CloseBox:
+            accounts.unloadWindow();
+            break;
+        case Do::WriteSettings:
+            ASSERT_TRUE(editor.files().writeSettings(written));
+            break;
+        }
+    }
+
+    EXPECT_EQ(QString::fromLatin1(readBytes(written))
+                  .split(u"\r\n"_s)
+                  .filter(QRegularExpression(u"^NETWORK_CDKEY2? "_s)),
+              c.keys);
+    EXPECT_EQ(accounts.store().selectedSlot, c.selected);
+    EXPECT_EQ(panel.visible, c.visible);
+    if (c.slot1) {
+        const Account slot1 = accounts.typed()[0].joined();
+        EXPECT_EQ(QStringList({slot1.name, slot1.korrinKey, slot1.deepfallKey}).join(u'|'),
+                  QString::fromLatin1(c.slot1));
+    }
+    // Settings written with a selection give the selected account its keys.
+    if (c.selected && !c.keys.isEmpty()) {
+        EXPECT_EQ(u"NETWORK_CDKEY : "_s + accounts.store().account(*c.selected).korrinKey,
+                  c.keys[0]);
+    }
+    QStringList messages;
+    if (c.failure)
+        messages << u"The accounts were not saved: %1 could not be written (%2)."_s.arg(
+            QDir::toNativeSeparators(accountFile), QLatin1String(c.failure));
+    QStringList told;
+    for (const auto& s : dialogs.shown)
+        told << s.text;
+    EXPECT_EQ(told, messages);
+    EXPECT_EQ(readBytes(accountFile), c.fileAfter ? c.fileAfter : c.accountFile);
+    EXPECT_EQ(values().text("NETWORK_LOBBYLOGIN"_L1), c.accountName);
+    EXPECT_EQ(view.values, values()) << "the Options window shows the name";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AccountFlow, ::testing::ValuesIn(kAccountCases), rowName);
+
+} // namespace
+} // namespace quillset::test

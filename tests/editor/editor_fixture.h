@@ -1,0 +1,161 @@
+#pragma once
+// The editor as the program builds it, without a window: a recording view
+// and account panel, a registry in memory, scripted dialogs, and a program
+// folder with a language file whose kept texts name themselves.
+
+#include "editor/editor.h"
+#include "registry/registry.h"
+#include "support/scripted_dialogs.h"
+#include "test_support.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+namespace quillset::test {
+
+// Starts as the window's design does: advanced mode, volume and style item on.
+struct RecordingView : EditorView {
+    void showValues(const SettingsModel& shown) override { values = shown; }
+    void showTitle(const QString& shown) override { title = shown; }
+    void showAdvancedMode(bool on) override { advanced = on; }
+    void showVolumeControlsEnabled(bool on) override { volumeEnabled = on; }
+    void showVisualStyleItem(MenuItemState state) override { visualStyleItem = state; }
+    void showVisualStyleChecked(bool on) override { visualStyleChecked = on; }
+    void showTexts(std::span<const TextAssignment>) override {}
+    void showHeading(const QString& text) override { heading = text; }
+    void showWindow() override { shown = true; }
+    void closeProgram() override { closed = true; }
+
+    SettingsModel values;
+    QString title = programTitle(), heading;
+    bool advanced = true, volumeEnabled = true, visualStyleChecked = true, shown{}, closed{};
+    MenuItemState visualStyleItem = MenuItemState::Checked;
+};
+
+struct RecordingAccountPanel : AccountPanel {
+    void setTexts(std::span<const TextAssignment>) override {}
+    void showAccounts(const TypedAccounts& shown) override { accounts = shown, visible = true; }
+    void showSelectedSlot(int slot) override { selected = slot; }
+    void hideAccounts() override { visible = false; }
+
+    TypedAccounts accounts;
+    std::optional<int> selected;
+    bool visible = false;
+};
+
+inline const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
+
+// A registry held in memory: values planted by the test, writes counted or
+// refused (as for a user without rights to the machine root), and a Wine
+// prefix's drive C: link.
+struct MemoryRegistry final : Registry {
+    std::optional<RegistryValue> queryValue(RegistryRoot root, const QString& key,
+                                            const QString& name) const override {
+        const auto found = values.find({root, key, name});
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    bool setStringValue(RegistryRoot root, const QString& key, const QString& name,
+                        const QString& text) override {
+        if (refuseWrites)
+            return false;
+        values[{root, key, name}] = {kRegSz, utf16StringData(text)};
+        return ++acceptedWrites > 0;
+    }
+    // With a drive link, only paths on C: can be mapped.
+    QString localPath(const QString& path) const override {
+        if (driveC.isEmpty() || !path.startsWith("C:\\"_L1))
+            return driveC.isEmpty() ? path : QString();
+        return driveC + u'/' + path.mid(3).replace(u'\\', u'/');
+    }
+    QStringList searchTrace() const override { return trace; }
+
+    std::map<std::tuple<RegistryRoot, QString, QString>, RegistryValue> values;
+    bool refuseWrites = false;
+    int acceptedWrites = 0;
+    QString driveC;
+    QStringList trace{QString::fromLatin1(kSearchTrace)};
+};
+
+using Answer = Dialogs::Answer;
+using Kind = ScriptedDialogs::Shown::Kind;
+
+// Each kept text is its section's initial and entry number ("M2" is
+// [Messages] entry 2), so a row can name the questions asked.
+inline QByteArray languageFile() {
+    QByteArray file;
+    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 9}, {"GUI", 15}}) {
+        file += QByteArray("[") + section + "]\r\n";
+        for (int i = 1; i <= n; ++i)
+            file += section[0] + QByteArray::number(i) + "\r\n";
+    }
+    return file;
+}
+
+inline const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
+
+class Flow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
+        ASSERT_TRUE(QDir().mkpath(gameDir()));
+        writeBytes(program.file(u"language.lng"_s), languageFile());
+        editor.setRegistry(&registry);
+        editor.setView(view, panel);
+    }
+    void TearDown() override { QDir::setCurrent(previousFolder); }
+
+    // Start-up with the game's settings (gameFile) and backup beside the
+    // program, or without (its backup step then asks for a file to copy:
+    // cancelled).
+    void start(const QByteArray& gameFile) {
+        for (const char* name : {"settings.cfg", "settings.bck"})
+            writeBytes(gameFile.isEmpty() ? QString() : program.file(QLatin1String(name)),
+                       gameFile);
+        if (gameFile.isEmpty())
+            dialogs.choose(QString());
+        ASSERT_EQ(editor.start(), Startup::Result::Running);
+        dialogs.shown.clear();
+    }
+    QString settings() const { return program.file(u"settings.cfg"_s); }
+    // The game's folder as the registry names it (drive C: of the prefix rows).
+    QString gameDir() const { return game.file(u"Games/Korrin"_s); }
+    const SettingsModel& values() { return editor.settings().values(); }
+    void expectMark(bool marked) {
+        const QString path = QDir::toNativeSeparators(editor.settings().currentPath());
+        const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
+        EXPECT_EQ(view.title, marked ? base + u" - Changed!"_s : base);
+        EXPECT_EQ(editor.settings().isChanged(), marked);
+    }
+    // The dialogs shown: a kept text as itself, a message of the program's
+    // own as "!", a title other than the program's before a '|', and a file
+    // dialog as "open:" or "save:" with its title.
+    QStringList shown() const {
+        static const QRegularExpression kept(u"^[CMG]\\d+$"_s);
+        QStringList out;
+        for (const auto& s : dialogs.shown) {
+            const QString first = s.text.section(QLatin1Char(' '), 0, 0);
+            out << (s.kind != Kind::Message ? (s.kind == Kind::Open ? "open:" : "save:") + s.title
+                    : s.title != programTitle()    ? s.title + QLatin1Char('|') + first
+                    : kept.match(first).hasMatch() ? first
+                                                   : u"!"_s);
+        }
+        return out;
+    }
+
+    const QString previousFolder = QDir::currentPath();
+    TempFolder current, program, game, elsewhere;
+    MemoryRegistry registry;
+    ScriptedDialogs dialogs;
+    RecordingView view;
+    RecordingAccountPanel panel;
+    // An editor as the program builds it, before start-up has run.
+    Editor editor{dialogs, program.path()};
+};
+
+// A table row's name is its test's.
+constexpr auto rowName = [](const auto& info) { return std::string(info.param.name); };
+
+} // namespace quillset::test
