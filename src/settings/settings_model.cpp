@@ -23,20 +23,8 @@ SettingsModel SettingsModel::cleared(const QString& fontPagesValue) {
     return model;
 }
 
-int SettingsModel::number(QLatin1String key) const {
-    return numbers[keyIndex(key)];
-}
-
 void SettingsModel::setNumber(QLatin1String key, int value) {
     numbers[keyIndex(key)] = value;
-}
-
-const QString& SettingsModel::text(QLatin1String key) const {
-    return texts[keyIndex(key)];
-}
-
-void SettingsModel::setText(QLatin1String key, const QString& value) {
-    texts[keyIndex(key)] = value;
 }
 
 } // namespace quillset

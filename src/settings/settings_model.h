@@ -28,10 +28,7 @@ struct SettingsModel {
     // survives a clear.
     static SettingsModel cleared(const QString& fontPagesValue = {});
 
-    int number(QLatin1String key) const;
     void setNumber(QLatin1String key, int value);
-    const QString& text(QLatin1String key) const;
-    void setText(QLatin1String key, const QString& value);
 
     bool operator==(const SettingsModel&) const = default;
 };

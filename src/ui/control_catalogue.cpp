@@ -428,10 +428,6 @@ std::span<const ControlDef> controlCatalogue() {
     return kControls;
 }
 
-const ControlDef* findControlDef(std::string_view name) {
-    return definedControl(name);
-}
-
 std::span<const std::string_view> tabOrder() {
     return kTabOrder;
 }

@@ -70,8 +70,6 @@ std::span<const ControlDef> controlCatalogue();
 // Top-level menus each followed by their items, in display order.
 std::span<const MenuDef> menuCatalogue();
 
-const ControlDef* findControlDef(std::string_view name);
-
 // The order Tab visits the controls in: frame by frame in reading order (the
 // frames beside each other left to right, a column of frames top to bottom),
 // within a panel row by row. Every control that can take the focus stands in

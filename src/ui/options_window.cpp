@@ -55,10 +55,6 @@ QAction* OptionsWindow::menuItem(QStringView name) const {
     return parts_.menuItems.value(name.toString());
 }
 
-AboutWindow* OptionsWindow::aboutWindow() const {
-    return about_;
-}
-
 void OptionsWindow::showAbout() {
     if (!about_)
         about_ = new AboutWindow(this);

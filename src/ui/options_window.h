@@ -43,8 +43,6 @@ public:
     QAction* menuItem(QStringView name) const;
     // The Account window as the editor's account panel.
     AccountWindowHost& accountPanel() { return *accounts_; }
-    // Null until mabout first shows it, and again after its close box.
-    AboutWindow* aboutWindow() const;
 
     // --- EditorView ------------------------------------------------------
     void showValues(const SettingsModel& values) override;

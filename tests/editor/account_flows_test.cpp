@@ -163,7 +163,7 @@ TEST_P(AccountFlow, ShowsSelectsWritesAsTheRowSays) {
         told << s.text;
     EXPECT_EQ(told, messages);
     EXPECT_EQ(readBytes(accountFile), c.fileAfter ? c.fileAfter : c.accountFile);
-    EXPECT_EQ(values().text("NETWORK_LOBBYLOGIN"_L1), c.accountName);
+    EXPECT_EQ(values().texts[keyIndex("NETWORK_LOBBYLOGIN"_L1)], c.accountName);
     EXPECT_EQ(view.values, values()) << "the Options window shows the name";
 }
 

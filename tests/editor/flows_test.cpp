@@ -171,7 +171,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     QDir().mkpath(QByteArray(c.chosen).endsWith('/') ? path(c.chosen) : QString());
     writeBytes(c.command == kOpen ? path(c.chosen) : QString(), kOtherFile);
     if (setup.contains('e'))
-        editor.settings().setNumber(keyIndex(kSound), !values().number(kSound));
+        editor.settings().setNumber(keyIndex(kSound), !values().numbers[keyIndex(kSound)]);
     for (Answer a : c.answers)
         dialogs.answer(a);
     if (c.chosen)
@@ -198,7 +198,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
               c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
     EXPECT_EQ(editor.settings().currentPath(), c.loaded ? path(c.loaded) : currentBefore);
     expectMark(c.marked);
-    EXPECT_EQ(view.volumeEnabled, values().number(kSound) == 1);
+    EXPECT_EQ(view.volumeEnabled, values().numbers[keyIndex(kSound)] == 1);
     EXPECT_EQ(std::pair(view.closed, editor.context().debugLog.isOpen()),
               std::pair(c.command == kExit, c.command != kExit));
 }
@@ -229,7 +229,7 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     // Every value cleared, the held ones too but the font pages. (The reader
     // takes two characters of a language code, the standard set all three.)
     SettingsModel standard = readSettings(kStandardFile, u"7"_s);
-    standard.setText("LANGUAGE"_L1, u"G14"_s);
+    standard.texts[keyIndex("LANGUAGE"_L1)] = u"G14"_s;
     for (const Answer answer : {kCancel, kOk}) {
         const SettingsModel expected = answer == kOk ? standard : values();
         dialogs.shown.clear();

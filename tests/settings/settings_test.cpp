@@ -64,8 +64,8 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     EXPECT_EQ(write(model, AccountCdKeys{u"K1"_s, QString::fromUtf8("K\u00e4Z")}), withAccount);
     // SOUND and WAITRETRACE absent mean on; FONTPAGES absent keeps the held value.
     const SettingsModel empty = readSettings({}, u"7"_s);
-    EXPECT_EQ(empty.number("SOUND"_L1), 1);
-    EXPECT_EQ(empty.number("WAITRETRACE"_L1), 1);
+    EXPECT_EQ(empty.numbers[keyIndex("SOUND"_L1)], 1);
+    EXPECT_EQ(empty.numbers[keyIndex("WAITRETRACE"_L1)], 1);
     EXPECT_EQ(empty.fontPagesValue, u"7"_s);
     EXPECT_FALSE(write(empty).contains("WAITRETRACE"));
     EXPECT_EQ(readSettings("FONTPAGES : ", u"7"_s).fontPagesValue, QString());
@@ -108,7 +108,7 @@ TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
         else if (key == "NETWORK_CDKEY2")
             model.fileCdKey2 = row.text;
         else if (key != "FONTPAGES")
-            model.setText(key, row.text);
+            model.texts[keyIndex(key)] = row.text;
         const std::optional<QString> error = writeSettingsFile(path, model, accountKeys);
         if (row.refusal) {
             EXPECT_TRUE(error.value_or("").contains(key + " holds " + row.refusal));
@@ -127,7 +127,7 @@ TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
     ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n\r\nMYKEY : 2\r\n : x\r\nnoseparator"));
     DebugLog log;
     ASSERT_TRUE(log.open(dir.file(u"debug.log"_s)));
-    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().number("AUTOSAVE"_L1), 1);
+    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().numbers[keyIndex("AUTOSAVE"_L1)], 1);
     log.close();
     EXPECT_EQ(test::readBytes(dir.file(u"debug.log"_s)).replace("opensettings() -> Loading ", "|"),
               QByteArray(DebugLog::kHeader) +

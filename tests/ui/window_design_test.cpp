@@ -106,7 +106,7 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     start(GetParam()); // the heading and the values of a real start
     w->showAbout();
     ui::AccountWindow& accounts = w->accountPanel().window();
-    for (QWidget* window : QList<QWidget*>{w.get(), &accounts, w->aboutWindow()}) {
+    for (QWidget* window : QList<QWidget*>{w.get(), &accounts, w->findChild<ui::AboutWindow*>()}) {
         expectControlsFit(window);
         EXPECT_FALSE(tabChain(window).isEmpty());
         for (const QString& stop : tabChain(window))

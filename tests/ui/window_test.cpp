@@ -135,7 +135,7 @@ const Command kCommands[] = {
 class Commands : public WindowTest, public ::testing::WithParamInterface<Command> {
 protected:
     After state() {
-        const auto* about = w->aboutWindow();
+        const auto* about = w->findChild<ui::AboutWindow*>();
         const auto* accounts = w->findChild<ui::AccountWindow*>();
         return editor.context().isEnding()              ? After::Ending
                : about && about->isVisible()            ? After::AboutWindow
