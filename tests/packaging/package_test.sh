@@ -13,6 +13,15 @@
 #                      unpacks into one folder holding the same program
 #                      folder, nothing else. (The portable start from a game
 #                      folder is the ui tests' Program test.)
+#   lintian            Debian's checker reports no error and no warning on
+#                      the .deb, and no tag is overridden.
+#   upgrade            in a throwaway dpkg root, a 2.6.0 package (the
+#                      program folder in /opt/quillset) upgrades to the .deb:
+#                      the old folder goes, a manifest parked for the classic
+#                      look stays parked, also across a reinstall, and a purge
+#                      leaves the root as it was. The 2.6.0 package is a
+#                      minimal one of the old layout made here, or the one
+#                      QUILLSET_OLD_DEB names (a real 2.6.0 build).
 # Usage: package_test.sh CHECK BUILD_DIR SOURCE_DIR
 # Exits 77 (skipped) when a tool the check needs is missing.
 set -euo pipefail
@@ -112,7 +121,94 @@ installed_program() {
     echo "ok: the .tar.gz unpacks into the program folder"
 }
 
+lintian_check() {
+    need lintian
+    local deb
+    deb=$(package DEB deb)
+    # Its unpacked copies go to this test's folder.
+    TMPDIR=$work HOME=$work lintian --fail-on error,warning,override "$deb" ||
+        fail "lintian reports the tags above on the .deb"
+    echo "ok: lintian reports no error and no warning"
+}
+
+upgrade() {
+    [ "$(id -u)" -eq 0 ] || skip "installing into a throwaway root takes root (dpkg --root, chroot)"
+    need dpkg
+    need ldd
+    local deb root=$work/root old=${QUILLSET_OLD_DEB:-} program tool path lib initial
+    deb=$(package DEB deb)
+    program=$root/usr/lib/quillset
+
+    # dpkg runs the maintainer scripts chrooted into the root, so they can
+    # reach nothing outside it: the root gets its database and the tools the
+    # scripts use, with their libraries, in /bin and /lib, which the package
+    # does not touch.
+    mkdir -p "$root"/var/lib/dpkg/{info,updates} "$root/bin"
+    touch "$root"/var/lib/dpkg/{status,available}
+    for tool in sh mv rm rmdir mkdir; do
+        path=$(readlink -f "$(command -v "$tool")")
+        cp "$path" "$root/bin/$tool"
+        for lib in $(ldd "$path" | grep -o '/[^ ]*'); do
+            mkdir -p "$root${lib%/*}"
+            cp -L "$lib" "$root$lib"
+        done
+    done
+    chroot "$root" /bin/sh -c : 2>/dev/null || skip "chroot into $root is not permitted here"
+    initial=$(entries "$root" | grep -v '^var/')
+
+    if [ -z "$old" ]; then
+        # 2.6.0's layout: the program folder in /opt/quillset, linked from
+        # /usr/bin, and one file the new version has at the same path.
+        local stage=$work/old
+        mkdir -p "$stage/DEBIAN" "$stage/opt/quillset" "$stage/usr/bin" "$stage/usr/share/applications"
+        printf '%s\n' Package:\ quillset Version:\ 2.6.0 "Architecture: $(dpkg-deb -f "$deb" Architecture)" \
+            "Maintainer: $(dpkg-deb -f "$deb" Maintainer)" "Description: Quillset 2.6.0 as it was laid out" \
+            >"$stage/DEBIAN/control"
+        for tool in quillset language.lng language.en.lng Quillset.exe.Manifest; do
+            echo 2.6.0 >"$stage/opt/quillset/$tool"
+        done
+        chmod 755 "$stage/opt/quillset/quillset"
+        ln -s /opt/quillset/quillset "$stage/usr/bin/quillset"
+        cp "$source/resources/desktop/org.example.quillset.desktop" "$stage/usr/share/applications/"
+        old=$work/quillset_2.6.0.deb
+        dpkg-deb --root-owner-group -b "$stage" "$old" >/dev/null
+    fi
+
+    run_dpkg() {
+        dpkg --root="$root" --log="$work/dpkg.log" --force-depends "$@" >"$work/dpkg.txt" 2>&1 ||
+            { cat "$work/dpkg.txt" >&2; fail "dpkg $*"; }
+    }
+    # $1: the manifest's name expected in the program folder after $2.
+    expect() {
+        [ "$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f '${Status} ${Version}' quillset)" = \
+            "install ok installed $(dpkg-deb -f "$deb" Version)" ] || fail "$2: the new version is not installed"
+        [ ! -e "$root/opt/quillset" ] || fail "$2: /opt/quillset is left with: $(entries "$root/opt/quillset")"
+        [ "$(entries "$program" | tr '\n' ' ')" = "$1 language.en.lng language.lng quillset " ] ||
+            fail "$2: the program folder holds: $(entries "$program" | tr '\n' ' ')"
+        [ "$(readlink "$root/usr/bin/quillset")" = ../lib/quillset/quillset ] && [ -x "$root/usr/bin/quillset" ] ||
+            fail "$2: /usr/bin/quillset does not lead to the program"
+        echo "ok: $2"
+    }
+
+    run_dpkg -i "$old"
+    [ -f "$root/opt/quillset/Quillset.exe.Manifest" ] || fail "the 2.6.0 package has no manifest in /opt/quillset"
+    mv "$root/opt/quillset/Quillset.exe.Manifest" "$root/opt/quillset/Quillset.exe.Manifest_"
+    run_dpkg -i "$deb"
+    expect Quillset.exe.Manifest_ "2.6.0 with the manifest parked upgrades, still parked"
+    run_dpkg -i "$deb"
+    expect Quillset.exe.Manifest_ "a reinstall keeps the manifest parked"
+    run_dpkg -P quillset
+    [ "$(entries "$root" | grep -v '^var/')" = "$initial" ] ||
+        fail "the purge left: $(diff <(echo "$initial") <(entries "$root" | grep -v '^var/') | grep '^>')"
+    echo "ok: a purge leaves nothing behind"
+    run_dpkg -i "$old"
+    run_dpkg -i "$deb"
+    expect Quillset.exe.Manifest "2.6.0 with the manifest in place upgrades to the modern look"
+}
+
 case "$check" in
 installed-program) installed_program ;;
+lintian) lintian_check ;;
+upgrade) upgrade ;;
 *) fail "unknown check $check" ;;
 esac
