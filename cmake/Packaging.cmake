@@ -128,9 +128,10 @@ set(CPACK_DEBIAN_SYSTEM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_SECTION non-free/utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The maintainer scripts carry a manifest parked for the classic look across
-# upgrades (also from /opt/quillset, the folder up to 2.6.0) and removals.
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${_quillset_debian}/preinst ${_quillset_debian}/postinst ${_quillset_debian}/prerm)
+# upgrades (also from /opt/quillset, the folder up to 2.6.0), failed
+# upgrades and removals.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${_quillset_debian}/preinst ${_quillset_debian}/postinst
+    ${_quillset_debian}/prerm ${_quillset_debian}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The windows' font; without it another face with Arial's widths is taken.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)

@@ -18,8 +18,9 @@
 #   upgrade            in a throwaway dpkg root, a 2.6.0 package (the
 #                      program folder in /opt/quillset) upgrades to the .deb:
 #                      the old folder goes, a manifest parked for the classic
-#                      look stays parked, also across a reinstall, and a purge
-#                      leaves the root as it was. The 2.6.0 package is a
+#                      look stays parked, also across a reinstall and when
+#                      the upgrade fails, and a purge leaves the root as it
+#                      was. The 2.6.0 package is a
 #                      minimal one of the old layout made here, or the one
 #                      QUILLSET_OLD_DEB names (a real 2.6.0 build).
 # Usage: package_test.sh CHECK BUILD_DIR SOURCE_DIR
@@ -193,6 +194,21 @@ upgrade() {
     run_dpkg -i "$old"
     [ -f "$root/opt/quillset/Quillset.exe.Manifest" ] || fail "the 2.6.0 package has no manifest in /opt/quillset"
     mv "$root/opt/quillset/Quillset.exe.Manifest" "$root/opt/quillset/Quillset.exe.Manifest_"
+    # An upgrade that fails while unpacking (another package owns one of its
+    # files) leaves 2.6.0 as it was, its manifest parked in /opt/quillset.
+    mkdir -p "$work/other/DEBIAN" "$work/other/usr/share/man/man1"
+    printf '%s\n' Package:\ other Version:\ 1 Architecture:\ all Maintainer:\ x\ \<x@example.org\> Description:\ x \
+        >"$work/other/DEBIAN/control"
+    touch "$work/other/usr/share/man/man1/quillset.1.gz"
+    dpkg-deb --root-owner-group -b "$work/other" "$work/other.deb" >/dev/null
+    run_dpkg -i "$work/other.deb"
+    if dpkg --root="$root" --log="$work/dpkg.log" --force-depends -i "$deb" >"$work/dpkg.txt" 2>&1; then
+        fail "the upgrade over another package's file went through"
+    fi
+    [ -f "$root/opt/quillset/Quillset.exe.Manifest_" ] && [ -f "$root/opt/quillset/quillset" ] &&
+        [ ! -e "$program" ] || fail "a failed upgrade left: $(entries "$root/opt/quillset" | xargs) / $(entries "$program" | xargs)"
+    echo "ok: a failed upgrade gives 2.6.0 its parked manifest back"
+    run_dpkg -P other
     run_dpkg -i "$deb"
     expect Quillset.exe.Manifest_ "2.6.0 with the manifest parked upgrades, still parked"
     run_dpkg -i "$deb"
