@@ -157,28 +157,30 @@ upgrade() {
     chroot "$root" /bin/sh -c : 2>/dev/null || skip "chroot into $root is not permitted here"
     initial=$(entries "$root" | grep -v '^var/')
 
+    # Packs the folder $1 as package $2, version $3, into $1.deb.
+    pack() {
+        mkdir -p "$1/DEBIAN"
+        printf '%s\n' "Package: $2" "Version: $3" "Architecture: $(dpkg-deb -f "$deb" Architecture)" \
+            "Maintainer: $(dpkg-deb -f "$deb" Maintainer)" "Description: $2 $3 for the upgrade test" \
+            >"$1/DEBIAN/control"
+        dpkg-deb --root-owner-group -b "$1" "$1.deb" >/dev/null
+    }
     if [ -z "$old" ]; then
         # 2.6.0's layout: the program folder in /opt/quillset, linked from
         # /usr/bin, and one file the new version has at the same path.
-        local stage=$work/old
-        mkdir -p "$stage/DEBIAN" "$stage/opt/quillset" "$stage/usr/bin" "$stage/usr/share/applications"
-        printf '%s\n' Package:\ quillset Version:\ 2.6.0 "Architecture: $(dpkg-deb -f "$deb" Architecture)" \
-            "Maintainer: $(dpkg-deb -f "$deb" Maintainer)" "Description: Quillset 2.6.0 as it was laid out" \
-            >"$stage/DEBIAN/control"
+        mkdir -p "$work/old/opt/quillset" "$work/old/usr/bin" "$work/old/usr/share/applications"
         for tool in quillset language.lng language.en.lng Quillset.exe.Manifest; do
-            echo 2.6.0 >"$stage/opt/quillset/$tool"
+            echo 2.6.0 >"$work/old/opt/quillset/$tool"
         done
-        chmod 755 "$stage/opt/quillset/quillset"
-        ln -s /opt/quillset/quillset "$stage/usr/bin/quillset"
-        cp "$source/resources/desktop/org.example.quillset.desktop" "$stage/usr/share/applications/"
-        old=$work/quillset_2.6.0.deb
-        dpkg-deb --root-owner-group -b "$stage" "$old" >/dev/null
+        chmod 755 "$work/old/opt/quillset/quillset"
+        ln -s /opt/quillset/quillset "$work/old/usr/bin/quillset"
+        cp "$source/resources/desktop/org.example.quillset.desktop" "$work/old/usr/share/applications/"
+        pack "$work/old" quillset 2.6.0
+        old=$work/old.deb
     fi
 
-    run_dpkg() {
-        dpkg --root="$root" --log="$work/dpkg.log" --force-depends "$@" >"$work/dpkg.txt" 2>&1 ||
-            { cat "$work/dpkg.txt" >&2; fail "dpkg $*"; }
-    }
+    in_root() { dpkg --root="$root" --log="$work/dpkg.log" --force-depends "$@" >"$work/dpkg.txt" 2>&1; }
+    run_dpkg() { in_root "$@" || { cat "$work/dpkg.txt" >&2; fail "dpkg $*"; }; }
     # $1: the manifest's name expected in the program folder after $2.
     expect() {
         [ "$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f '${Status} ${Version}' quillset)" = \
@@ -196,15 +198,11 @@ upgrade() {
     mv "$root/opt/quillset/Quillset.exe.Manifest" "$root/opt/quillset/Quillset.exe.Manifest_"
     # An upgrade that fails while unpacking (another package owns one of its
     # files) leaves 2.6.0 as it was, its manifest parked in /opt/quillset.
-    mkdir -p "$work/other/DEBIAN" "$work/other/usr/share/man/man1"
-    printf '%s\n' Package:\ other Version:\ 1 Architecture:\ all Maintainer:\ x\ \<x@example.org\> Description:\ x \
-        >"$work/other/DEBIAN/control"
+    mkdir -p "$work/other/usr/share/man/man1"
     touch "$work/other/usr/share/man/man1/quillset.1.gz"
-    dpkg-deb --root-owner-group -b "$work/other" "$work/other.deb" >/dev/null
+    pack "$work/other" other 1
     run_dpkg -i "$work/other.deb"
-    if dpkg --root="$root" --log="$work/dpkg.log" --force-depends -i "$deb" >"$work/dpkg.txt" 2>&1; then
-        fail "the upgrade over another package's file went through"
-    fi
+    if in_root -i "$deb"; then fail "the upgrade over another package's file went through"; fi
     [ -f "$root/opt/quillset/Quillset.exe.Manifest_" ] && [ -f "$root/opt/quillset/quillset" ] &&
         [ ! -e "$program" ] || fail "a failed upgrade left: $(entries "$root/opt/quillset" | xargs) / $(entries "$program" | xargs)"
     echo "ok: a failed upgrade gives 2.6.0 its parked manifest back"
