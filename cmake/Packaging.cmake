@@ -67,8 +67,8 @@ function(quillset_gzip source output)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endfunction()
 
-# The changelog's latest entry is this version: the package shows it as its
-# history, and Debian reads the version from it.
+# The changelog is the package's history, so its latest entry must be the
+# version being packed: a bump of the project version needs an entry.
 file(STRINGS ${_quillset_debian}/changelog _quillset_changelog_top LIMIT_COUNT 1)
 if(NOT _quillset_changelog_top MATCHES "^quillset \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "resources/debian/changelog must begin with an entry for ${PROJECT_VERSION}")
