@@ -7,21 +7,30 @@
 #
 # Two install components lay out that folder:
 #   portable  the folder itself at the install prefix. The default install
-#             (`cmake --install build --prefix DIR`) and the .tar.gz.
+#             (`cmake --install build --prefix DIR`) and the .tar.gz. It
+#             stays the four files of the folder, which users copy into a
+#             game folder; a manual page or a completion there would be
+#             found by neither man nor bash.
 #   system    the Debian layout below the prefix "/": the folder as
-#             /opt/quillset, /usr/bin/quillset linking to it, the desktop
+#             /usr/lib/quillset (where Debian keeps a program's private
+#             files), /usr/bin/quillset linking to it, the manual page, the
+#             bash completion, the copyright file and changelog, the desktop
 #             entry, the icons and the AppStream metadata. Only the .deb and
-#             `cmake --install build --component system` install it.
+#             `cmake --install build --component system --prefix /` (or with
+#             DESTDIR) install it.
 #
 # Packages: `cpack --config build/CPackConfig.cmake` (see scripts/package.sh).
 
 include_guard(GLOBAL)
 
 set(QUILLSET_APP_ID org.example.quillset)
-set(QUILLSET_SYSTEM_PROGRAM_DIR opt/quillset)
+set(QUILLSET_SYSTEM_PROGRAM_DIR usr/lib/quillset)
 
 set(_quillset_resources ${PROJECT_SOURCE_DIR}/resources)
 set(_quillset_desktop ${_quillset_resources}/desktop)
+set(_quillset_debian ${_quillset_resources}/debian)
+set(_quillset_staging ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${_quillset_staging})
 
 # The program folder, at `destination`, as part of `component`; further
 # arguments (EXCLUDE_FROM_ALL) go to every rule.
@@ -38,13 +47,42 @@ endfunction()
 quillset_install_program_folder(. portable)
 quillset_install_program_folder(${QUILLSET_SYSTEM_PROGRAM_DIR} system EXCLUDE_FROM_ALL)
 
-# /usr/bin/quillset: an absolute link, as between top-level folders. The
-# program resolves it and still finds its files in /opt/quillset.
-set(_quillset_link ${CMAKE_CURRENT_BINARY_DIR}/packaging/quillset)
-file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+# /usr/bin/quillset: a relative link within /usr, as Debian wants it. The
+# program resolves it and still finds its files in /usr/lib/quillset.
+set(_quillset_link ${_quillset_staging}/quillset)
 file(REMOVE ${_quillset_link})
-file(CREATE_LINK /${QUILLSET_SYSTEM_PROGRAM_DIR}/quillset ${_quillset_link} SYMBOLIC)
+file(CREATE_LINK ../lib/quillset/quillset ${_quillset_link} SYMBOLIC)
 install(FILES ${_quillset_link} DESTINATION usr/bin COMPONENT system EXCLUDE_FROM_ALL)
+
+# The manual page and the changelog are installed compressed, as Debian
+# wants them: gzip -9 without name or time stamp, so the same source gives
+# the same bytes. Made when CMake configures, and again when a source changes.
+find_program(QUILLSET_GZIP gzip REQUIRED)
+function(quillset_gzip source output)
+    execute_process(COMMAND ${QUILLSET_GZIP} -9 -n -c INPUT_FILE ${source} OUTPUT_FILE ${output}
+                    RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "gzip ${source}: ${result}")
+    endif()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+endfunction()
+
+# The changelog is the package's history, so its latest entry must be the
+# version being packed: a bump of the project version needs an entry.
+file(STRINGS ${_quillset_debian}/changelog _quillset_changelog_top LIMIT_COUNT 1)
+if(NOT _quillset_changelog_top MATCHES "^quillset \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "resources/debian/changelog must begin with an entry for ${PROJECT_VERSION}")
+endif()
+
+quillset_gzip(${_quillset_resources}/cli/quillset.1 ${_quillset_staging}/quillset.1.gz)
+quillset_gzip(${_quillset_debian}/changelog ${_quillset_staging}/changelog.gz)
+install(FILES ${_quillset_staging}/quillset.1.gz
+        DESTINATION usr/share/man/man1 COMPONENT system EXCLUDE_FROM_ALL)
+install(FILES ${_quillset_resources}/cli/quillset.bash-completion
+        DESTINATION usr/share/bash-completion/completions RENAME quillset
+        COMPONENT system EXCLUDE_FROM_ALL)
+install(FILES ${_quillset_debian}/copyright ${_quillset_staging}/changelog.gz
+        DESTINATION usr/share/doc/quillset COMPONENT system EXCLUDE_FROM_ALL)
 
 install(FILES ${_quillset_desktop}/${QUILLSET_APP_ID}.desktop
         DESTINATION usr/share/applications COMPONENT system EXCLUDE_FROM_ALL)
@@ -85,8 +123,16 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_SYSTEM_PACKAGE_NAME quillset)
 set(CPACK_DEBIAN_SYSTEM_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_SYSTEM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A tool for a game rather than a game; non-free, as its licence is
+# proprietary (see resources/debian/copyright).
+set(CPACK_DEBIAN_PACKAGE_SECTION non-free/utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The maintainer scripts carry a manifest parked for the classic look across
+# upgrades (also from /opt/quillset, the folder up to 2.6.0), failed
+# upgrades and removals.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${_quillset_debian}/preinst ${_quillset_debian}/postinst
+    ${_quillset_debian}/prerm ${_quillset_debian}/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The windows' font; without it another face with Arial's widths is taken.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 find_program(QUILLSET_DPKG_SHLIBDEPS dpkg-shlibdeps)
@@ -101,7 +147,7 @@ endif()
 
 # Each generator packs its own component, from its own root: the archive
 # holds the folder itself, the .deb installs below "/".
-set(_quillset_per_generator ${CMAKE_CURRENT_BINARY_DIR}/packaging/CPackPerGenerator.cmake)
+set(_quillset_per_generator ${_quillset_staging}/CPackPerGenerator.cmake)
 file(WRITE ${_quillset_per_generator} [=[
 if(CPACK_GENERATOR STREQUAL "DEB")
     set(CPACK_COMPONENTS_ALL system)

@@ -14,6 +14,7 @@ packages=(
     wine wine64               # a real Wine prefix for the registry test
     g++-mingw-w64-x86-64      # checks that the Windows registry backend compiles
     dpkg-dev                  # the .deb: dpkg-shlibdeps works out its Depends
+    lintian                   # Debian's checker of the .deb, run by a packaging test
     desktop-file-utils appstream  # validate the desktop entry and the metainfo
     librsvg2-bin              # renders the icon's PNG sizes from its SVG
     libyaml-cpp-dev           # reads the game files of the Lutris launcher

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release program and packs it with CPack into build/packages/:
 #   quillset-<version>-linux-<arch>.tar.gz  the portable program folder
-#   quillset_<version>_<arch>.deb           for Debian 12: /opt/quillset, the
-#                                           /usr/bin/quillset link, desktop
+#   quillset_<version>_<arch>.deb           for Debian 12: the program folder
+#                                           in /usr/lib/quillset, the
+#                                           /usr/bin/quillset link, manual
+#                                           page, bash completion, desktop
 #                                           entry, icons and AppStream data
 # Install the .deb with: sudo apt install ./build/packages/quillset_*.deb
 set -euo pipefail
@@ -22,3 +24,9 @@ rm -rf "$out"
 cpack --config "$build/CPackConfig.cmake" -B "$out"
 rm -rf "$out/_CPack_Packages"
 ls -l "$out"
+
+# Debian's checker, when installed (scripts/install-deps.sh installs it):
+# the package must draw no error and no warning.
+if command -v lintian >/dev/null 2>&1; then
+    lintian --fail-on error,warning "$out"/*.deb
+fi
