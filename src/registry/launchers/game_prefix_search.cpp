@@ -1,10 +1,6 @@
 #include "registry/launchers/game_prefix_search.h"
 
-#include "io/file_helpers.h"
-#include "registry/registry.h"
 #include "registry/wine_prefix.h"
-#include "registry/wine_registry.h"
-#include "registry/wine_registry_excerpt.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,22 +11,6 @@
 namespace quillset {
 
 namespace {
-
-// Far above a real prefix's registry (a fresh one's system.reg is under
-// 2 MB), so one stray huge file among many prefixes costs little.
-constexpr qint64 kMaxSearchedHiveBytes = qint64(64) << 20;
-
-QString installValue(const QString& prefix, RegistryRoot root) {
-    const QString hive =
-        QDir(prefix).filePath(root == RegistryRoot::LocalMachine ? QStringLiteral("system.reg")
-                                                                 : QStringLiteral("user.reg"));
-    const std::optional<QByteArray> bytes = readRegularFile(hive, kMaxSearchedHiveBytes);
-    if (!bytes)
-        return {};
-    const std::optional<RegistryValue> value = wineHiveValue(
-        wineRegistryExcerpt(*bytes, kInstallKeyPath), root, kInstallKeyPath, kInstallValueName);
-    return value ? registryValueText(value->type, value->data, value->text) : QString();
-}
 
 // When the game's settings last changed; a game without settings is oldest.
 qint64 settingsAge(const QString& gameFolder) {
@@ -45,18 +25,6 @@ QString traceLine(const QString& text, const QString& path = {}) {
 }
 
 } // namespace
-
-std::optional<QString> gameFolderInPrefix(const QString& prefix) {
-    QString value = installValue(prefix, RegistryRoot::LocalMachine);
-    if (value.isEmpty())
-        value = installValue(prefix, RegistryRoot::CurrentUser);
-    if (value.isEmpty())
-        return std::nullopt;
-    const QString folder = wineToLocalPath(prefix, value);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return std::nullopt;
-    return folder;
-}
 
 WinePrefixChoice searchLauncherPrefixes(const SearchPlaces& places) {
     WinePrefixChoice choice;

@@ -2,20 +2,13 @@
 // Which Wine prefix holds the game: the one the user names, the one around
 // the program, else the one a launcher made that holds the game.
 
+#include "registry/launchers/game_in_prefix.h"
 #include "registry/launchers/launcher_prefixes.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace quillset {
-
-// The game's folder in a prefix: the installer's value (the machine root's,
-// else the per-user one, as the program reads it) mapped through the
-// prefix's drive links, when that folder exists. Reads the registry files
-// only; nothing in the prefix is written.
-std::optional<QString> gameFolderInPrefix(const QString& prefix);
 
 struct WinePrefixChoice {
     QString prefix;    // empty: no prefix
