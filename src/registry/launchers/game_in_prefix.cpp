@@ -47,8 +47,8 @@ private:
 // a file that is not a regular one, too large, or unreadable. Opened without
 // blocking, so a FIFO put in its place is refused rather than waited on.
 std::optional<bool> namesInstallKey(const QString& path) {
-    const Descriptor file(::open(QFile::encodeName(path).constData(),
-                                 O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const Descriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_size > kMaxSearchedHiveBytes)
