@@ -2,6 +2,7 @@
 // one to the other; the editor's start-up does the rest.
 
 #include "editor/editor.h"
+#include "io/file_watch.h"
 #include "registry/registry.h"
 #include "shell/visual_style.h"
 #include "ui/account_window.h"
@@ -30,6 +31,9 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<quillset::Registry> registry = quillset::makePlatformRegistry(programDir);
     quillset::Editor editor(dialogs, programDir);
     editor.setRegistry(registry.get());
+    // The settings file on disk is followed while the window shows it.
+    quillset::FileWatch watch;
+    editor.setFileWatch(&watch);
 
     quillset::ui::OptionsWindow window(editor);
     editor.setView(window, window.accountPanel());

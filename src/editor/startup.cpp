@@ -27,12 +27,12 @@ Startup::Result Startup::run() {
     context_.debugLog.open(QLatin1String(DebugLog::kFileName));
     log(QStringLiteral("Form -> XPStyle initialized"));
 
-    const QString installValue = machineInstallValue(registry_);
+    const QString installValue = machineInstallValue(context_.registry);
     log(QStringLiteral(
         "Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"));
     // Which launchers' prefixes hold the game, when the prefix was searched for.
-    if (registry_) {
-        for (const QString& line : registry_->searchTrace())
+    if (context_.registry) {
+        for (const QString& line : context_.registry->searchTrace())
             log(line);
     }
 
@@ -122,7 +122,8 @@ void Startup::settleInstallFolder(const QString& installValue) {
 QString Startup::installFolder(bool besideProgram, const QString& installValue) {
     if (besideProgram)
         return asInstallDir(context_.programDir);
-    const QString folder = installValue.isEmpty() ? QString() : registry_->localPath(installValue);
+    const QString folder =
+        installValue.isEmpty() ? QString() : context_.registry->localPath(installValue);
     // The trace shows the folder as found: a lone separator when there is none.
     log(QStringLiteral("Form -> ") +
         (folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder)));

@@ -30,7 +30,7 @@ public:
           backup_(backup) {}
 
     // Where start-up looks for the game's folder; none: no registry value.
-    void setRegistry(Registry* registry) { registry_ = registry; }
+    void setRegistry(Registry* registry) { context_.registry = registry; }
 
     // The whole start-up, traced to debug.log in the current folder.
     Result run();
@@ -46,7 +46,6 @@ private:
     AccountSession& accounts_;
     MenuCommands& menu_;
     const BackupCommand& backup_;
-    Registry* registry_ = nullptr;
 };
 
 } // namespace quillset

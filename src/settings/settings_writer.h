@@ -17,9 +17,22 @@ struct AccountCdKeys {
     QString deepfall;
 };
 
+// A value that a settings file cannot hold; nothing is written then.
 struct EncodeError {
-    QString message;
+    enum class Problem { LineBreak, NotWindows1252 };
+    Problem problem;
+    QLatin1String key;
+
+    // The reason as a sentence, in English.
+    QString message() const;
 };
+
+// The value of catalogue row `row` as settings.cfg holds it, before it is
+// encoded; nothing when the file has no line for it (a wait-retrace flag
+// that is on, a choice with no button on). With account keys, the CD keys
+// are those; without, the keys held from the file.
+std::optional<QString> settingsValueText(const SettingsModel& model, int row,
+                                         const std::optional<AccountCdKeys>& accountKeys = {});
 
 // The file's bytes, or an error when a value cannot be written in
 // Windows-1252 (it is never replaced by a substitute character). Without
