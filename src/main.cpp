@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "io/file_watch.h"
 #include "registry/registry.h"
+#include "shell/running_game.h"
 #include "shell/visual_style.h"
 #include "ui/account_window.h"
 #include "ui/options_window.h"
@@ -29,8 +30,10 @@ int main(int argc, char* argv[]) {
 
     quillset::ui::QtDialogs dialogs;
     const std::unique_ptr<quillset::Registry> registry = quillset::makePlatformRegistry(programDir);
+    const std::unique_ptr<quillset::ProcessTable> processes = quillset::makePlatformProcessTable();
     quillset::Editor editor(dialogs, programDir);
     editor.setRegistry(registry.get());
+    editor.setProcessTable(processes.get());
     // The settings file on disk is followed while the window shows it.
     quillset::FileWatch watch;
     editor.setFileWatch(&watch);

@@ -35,6 +35,9 @@ public:
     void setRegistry(Registry* registry) { startup_.setRegistry(registry); }
     // The windows that show the editor, before start-up; they must outlive it.
     void setView(EditorView& view, AccountPanel& accounts);
+    // The running processes, asked before a save whether the game runs;
+    // none: never asked. It must outlive the editor.
+    void setProcessTable(const ProcessTable* processes) { context_.processes = processes; }
     // What tells the editor that the current settings file changed on disk;
     // none: the file is not followed. The editor must outlive it.
     void setFileWatch(FileWatch* watch);

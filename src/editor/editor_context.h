@@ -13,6 +13,7 @@
 
 namespace quillset {
 
+class ProcessTable;
 class Registry;
 
 class EditorContext {
@@ -53,6 +54,7 @@ public:
     const QString programDir;     // the executable's folder, no trailing separator
     QString installDir;           // the game's folder; ends with a separator once start-up set it
     Registry* registry = nullptr; // where start-up found the game; none: no registry value
+    const ProcessTable* processes = nullptr; // none: the game is never taken to run
     bool startupComplete = false;
     // The advanced-mode menu item's check mark, checked in the window design.
     bool advancedMode = true;

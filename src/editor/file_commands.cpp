@@ -4,8 +4,12 @@
 #include "editor/file_sync.h"
 #include "editor/settings_session.h"
 #include "io/file_helpers.h"
+#include "registry/registry.h"
+#include "shell/running_game.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace quillset {
 
@@ -85,8 +89,35 @@ void FileCommands::save() {
         saveOverCurrent();
 }
 
+// The game writes its own settings when it quits, undoing what is saved
+// while it runs from the game folder: the user decides whether to save now.
+bool FileCommands::gameLetsUsWrite(const QString& path) {
+    const auto canonicalFolder = [](const QString& folder) {
+        return QDir(QDir::fromNativeSeparators(folder)).canonicalPath();
+    };
+    if (!context_.processes ||
+        canonicalFolder(QFileInfo(path).absolutePath()) != canonicalFolder(context_.installDir))
+        return true;
+    const Registry* registry = context_.registry;
+    const std::optional<RunningProcess> game = findGameProcess(
+        *context_.processes, context_.installDir,
+        [registry](const QString& windowsPath) {
+            return registry ? registry->localPath(windowsPath) : QString();
+        },
+        QCoreApplication::applicationPid(), QCoreApplication::applicationFilePath());
+    if (!game)
+        return true;
+    const QString program = game->firstArgument.isEmpty() ? game->executable : game->firstArgument;
+    const bool save = context_.confirm(context_.text(kept::gameRunningQuestion).arg(program),
+                                       Dialogs::Buttons::YesNo);
+    context_.log(QStringLiteral("Form -> the game runs (process %1, %2): %3")
+                     .arg(QString::number(game->pid), program,
+                          save ? QStringLiteral("saved anyway") : QStringLiteral("not saved")));
+    return save;
+}
+
 bool FileCommands::writeSettings(const QString& path) {
-    if (path.isEmpty())
+    if (path.isEmpty() || !gameLetsUsWrite(path))
         return false;
     const SettingsModel ours = settings_.valuesToWrite(accounts_.keysForSettings());
     const std::optional<SettingsModel> values = sync_.toWrite(path, ours);

@@ -35,6 +35,7 @@ public:
 
 private:
     void saveOverCurrent();
+    bool gameLetsUsWrite(const QString& path);
     QString chooseSaveFile() const;
     QString gameSettingsPath() const;
 

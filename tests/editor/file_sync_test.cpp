@@ -5,6 +5,7 @@
 #include "editor_fixture.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
+#include "shell/running_game.h"
 
 #include <vector>
 
@@ -98,6 +99,50 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaveOverChangedFile, ::testing::ValuesIn(kSyncCases), rowName);
+
+struct ListedProcesses : ProcessTable {
+    std::vector<RunningProcess> processes() const override { return list; }
+    std::vector<RunningProcess> list;
+};
+
+// Save asks first while the game runs from the game folder (by its Windows
+// path under Wine, or its own path); Yes writes, No keeps the changes marked.
+TEST_F(Flow, SavingWhileTheGameRunsAsksFirst) {
+    registry.setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName,
+                            u"C:\\Games\\Korrin"_s);
+    registry.driveC = game.path();
+    for (const char* name : {"/settings.cfg", "/settings.bck"})
+        writeBytes(gameDir() + QLatin1String(name), kGameFile);
+    ListedProcesses processes;
+    editor.setProcessTable(&processes);
+    ASSERT_EQ(editor.start(), Startup::Result::Running);
+    // clang-format off
+    const struct { const char* program; Answer answer; QStringList shown; bool written; } rows[] = {
+        {"C:\\Games\\Korrin\\Korrin.exe", Answer::No,  {"M9", "M15"}, false},
+        {"C:\\Games\\Korrin\\Korrin.exe", Answer::Yes, {"M9", "M15"}, true},
+        {"/Games/Korrin/bin/korrin",        Answer::Yes, {"M9", "M15"}, true},
+        {"C:\\Games\\Korrin2\\Korrin.exe", Answer::Ok, {"M9"},       true},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        const QString program = QString::fromLatin1(row.program);
+        processes.list = {{4242, u"/usr/bin/wine64-preloader"_s,
+                           program.startsWith(u'/') ? game.path() + program : program}};
+        editor.settings().setText(keyIndex("NETWORK_PLAYER"_L1), program);
+        dialogs.shown.clear();
+        dialogs.answer(Answer::Ok);
+        dialogs.answer(row.answer);
+        editor.files().save();
+        EXPECT_EQ(shown(), row.shown) << row.program;
+        EXPECT_EQ(readBytes(gameDir() + u"/settings.cfg"_s).contains(program.toLatin1()),
+                  row.written);
+        expectMark(!row.written);
+    }
+    EXPECT_TRUE(
+        readBytes(current.file(u"debug.log"_s))
+            .contains("Form -> the game runs (process 4242, C:\\Games\\Korrin\\Korrin.exe): "
+                      "not saved\r\n"));
+}
 
 } // namespace
 } // namespace quillset::test
