@@ -1,8 +1,7 @@
 #include "settings/settings_writer.h"
 
-#include "io/ansi_text.h"
 #include "io/atomic_file.h"
-#include "io/text_lines.h"
+#include "settings/typed_value.h"
 
 namespace quillset {
 
@@ -15,22 +14,19 @@ public:
     void number(const KeyDef& def, int value) { line(def, QByteArray::number(value)); }
 
     bool text(const KeyDef& def, const QString& value) {
-        // A line break would end the line early and start a line of its own,
-        // which the next load would read as another key.
-        if (containsLineBreak(value)) {
-            error_ = QStringLiteral("The value of %1 holds a line break, which a settings file "
-                                    "cannot store.")
+        const std::variant<QByteArray, TextProblem> bytes = settingsFileText(value);
+        if (const auto* problem = std::get_if<TextProblem>(&bytes)) {
+            // A line break would end the line early and start a line of its
+            // own, which the next load would read as another key.
+            error_ = (*problem == TextProblem::LineBreak
+                          ? QStringLiteral("The value of %1 holds a line break, which a settings "
+                                           "file cannot store.")
+                          : QStringLiteral("The value of %1 holds characters that a settings file "
+                                           "cannot store."))
                          .arg(def.name());
             return false;
         }
-        const std::optional<QByteArray> bytes = toAnsi(value);
-        if (!bytes) {
-            error_ = QStringLiteral("The value of %1 holds characters that a settings file "
-                                    "cannot store.")
-                         .arg(def.name());
-            return false;
-        }
-        line(def, *bytes);
+        line(def, std::get<QByteArray>(bytes));
         return true;
     }
 
