@@ -1,6 +1,8 @@
-// Quillset: builds the core, then the window that shows it, and hands the
-// one to the other; the editor's start-up does the rest.
+// Quillset: with a command (quillset get, set, ...) runs it without any
+// window; otherwise builds the core, then the window that shows it, and
+// hands the one to the other; the editor's start-up does the rest.
 
+#include "cli/command_line.h"
 #include "editor/editor.h"
 #include "registry/registry.h"
 #include "shell/visual_style.h"
@@ -12,7 +14,30 @@
 #include <QApplication>
 #include <QDir>
 
-int main(int argc, char* argv[]) {
+#include <cstdio>
+
+namespace {
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// A command runs on Qt Core alone: no display is opened or needed, so it
+// works over SSH and from a launcher's script.
+int runCommand(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    quillset::cli::CommandOutput output;
+    const quillset::cli::ExitCode code = quillset::cli::runCommandLine(
+        QCoreApplication::arguments(), QCoreApplication::applicationDirPath(), output);
+    std::fwrite(output.out.constData(), 1, static_cast<size_t>(output.out.size()), stdout);
+    std::fwrite(output.err.constData(), 1, static_cast<size_t>(output.err.size()), stderr);
+    return static_cast<int>(code);
+}
+
+int runWindow(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillset"));
     const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -38,4 +63,12 @@ int main(int argc, char* argv[]) {
     if (editor.start() != quillset::Startup::Result::Running)
         return 1;
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (quillset::cli::isCommandLineRun(argumentList(argc, argv)))
+        return runCommand(argc, argv);
+    return runWindow(argc, argv);
 }
