@@ -6,6 +6,8 @@
 #include "io/text_lines.h"
 #include "registry/launchers/steam_library_file.h"
 #include "registry/registry.h"
+#include "registry/wine_registry.h"
+#include "registry/wine_registry_excerpt.h"
 #include "registry/wine_registry_file.h"
 
 namespace quillset::fuzz {
@@ -57,16 +59,32 @@ inline bool registryEditHolds(QByteArrayView file, const QString& keyPath, const
            out.count('\n') <= file.count('\n') + 6;
 }
 
+// The scan for a key's name says the same of a file taken whole and taken in
+// pieces of 7 bytes, and a file where it finds no name yields an excerpt
+// that holds no value of the key: the search may skip reading it whole.
+inline bool keyScanHolds(QByteArrayView file, const QString& keyPath, const QString& valueName) {
+    WineKeyNameScan whole(keyPath), pieces(keyPath);
+    bool namedInPieces = false;
+    for (qsizetype at = 0; at < file.size(); at += 7)
+        namedInPieces = pieces.take(file.sliced(at, std::min<qsizetype>(7, file.size() - at)));
+    const bool named = whole.take(file);
+    const QByteArray excerpt = wineRegistryExcerpt(file, keyPath);
+    return named == namedInPieces &&
+           (named || !wineHiveValue(excerpt, RegistryRoot::LocalMachine, keyPath, valueName));
+}
+
 // The input is the file's bytes; when they hold two NUL bytes in a row, what
 // follows the last such pair is "key path NUL value name NUL text" (UTF-8),
 // otherwise the installer's value is set.
 inline bool registryInputHolds(QByteArrayView input) {
     const qsizetype split = input.lastIndexOf(QByteArrayView("\0\0", 2));
     if (split < 0)
-        return registryEditHolds(input, kInstallKeyPath, kInstallValueName, "C:\\Games\\Korrin");
+        return registryEditHolds(input, kInstallKeyPath, kInstallValueName, "C:\\Games\\Korrin") &&
+               keyScanHolds(input, kInstallKeyPath, kInstallValueName);
     const QList<QByteArray> parts = input.sliced(split + 2).toByteArray().split('\0');
-    return registryEditHolds(input.first(split), QString::fromUtf8(parts.value(0)),
-                             QString::fromUtf8(parts.value(1)), QString::fromUtf8(parts.value(2)));
+    const QString key = QString::fromUtf8(parts.value(0)), name = QString::fromUtf8(parts.value(1));
+    return registryEditHolds(input.first(split), key, name, QString::fromUtf8(parts.value(2))) &&
+           keyScanHolds(input.first(split), key, name);
 }
 
 // Reading any bytes as Steam's libraryfolders.vdf ends, names no empty path,

@@ -22,4 +22,25 @@ namespace quillset {
 // not use for it ("\x41" for "A") is not recognised.
 QByteArray wineRegistryExcerpt(QByteArrayView file, const QString& keyPath);
 
+// Whether a registry file holds the key's last part where wineRegistryExcerpt
+// looks for it, taking the file piece by piece. In a file where it never
+// occurs (compared ignoring ASCII case, on any line) no key section is
+// excerpted, so the key has no value there and the file need not be kept.
+// Read through a small buffer, each piece is scanned while it is still in
+// the processor's cache, which a whole 1.7 MB file is not.
+class WineKeyNameScan {
+public:
+    explicit WineKeyNameScan(const QString& keyPath);
+
+    // Takes the bytes that follow those taken before; true once the name
+    // occurred in them, also when it straddles two pieces. An empty key
+    // path names nothing.
+    bool take(QByteArrayView piece);
+
+private:
+    QByteArray needle_; // the name as Wine writes it, folded to lower case
+    QByteArray tail_;   // the last bytes taken, one fewer than the needle
+    bool found_ = false;
+};
+
 } // namespace quillset

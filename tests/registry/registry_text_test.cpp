@@ -194,6 +194,21 @@ TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
     // The key's section last, its last line holding a backslash (no continuation).
     const QByteArray last = wow + "\"Path\"=\"C:\\\\x\"\n";
     EXPECT_EQ(wineRegistryExcerpt(HEADER "[A] 1\n" + last, kInstallKeyPath), HEADER + last);
+
+    // Taken piece by piece, the name is seen also where it straddles pieces
+    // (and in a run of text long enough for the 16-byte scan).
+    const auto seen = [](QByteArrayView text, qsizetype size) {
+        WineKeyNameScan scan(kInstallKeyPath);
+        bool found = false;
+        for (qsizetype at = 0; at < text.size(); at += size)
+            found = scan.take(text.sliced(at, std::min(size, text.size() - at)));
+        return found;
+    };
+    const QByteArray named = QByteArray(40, 'k') + "\\\\kORRIN DEEPFALL]" + QByteArray(40, 'l');
+    for (const qsizetype size : {1, 2, 7, 16, 100}) {
+        EXPECT_TRUE(seen(named, size)) << size;
+        EXPECT_FALSE(seen(QByteArray(named).replace("RIN", "RIM"), size)) << size;
+    }
 }
 
 // clang-format off

@@ -1,43 +1,32 @@
 #include "registry/launchers/game_prefix_search.h"
 
-#include "io/file_helpers.h"
-#include "registry/registry.h"
 #include "registry/wine_prefix.h"
-#include "registry/wine_registry.h"
-#include "registry/wine_registry_excerpt.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-
-#include <limits>
 
 namespace quillset {
 
 namespace {
 
-// Far above a real prefix's registry (a fresh one's system.reg is under
-// 2 MB), so one stray huge file among many prefixes costs little.
-constexpr qint64 kMaxSearchedHiveBytes = qint64(64) << 20;
-
-QString installValue(const QString& prefix, RegistryRoot root) {
-    const QString hive =
-        QDir(prefix).filePath(root == RegistryRoot::LocalMachine ? QStringLiteral("system.reg")
-                                                                 : QStringLiteral("user.reg"));
-    const std::optional<QByteArray> bytes = readRegularFile(hive, kMaxSearchedHiveBytes);
-    if (!bytes)
-        return {};
-    const std::optional<RegistryValue> value = wineHiveValue(
-        wineRegistryExcerpt(*bytes, kInstallKeyPath), root, kInstallKeyPath, kInstallValueName);
-    return value ? registryValueText(value->type, value->data, value->text) : QString();
-}
-
-// When the game's settings last changed; a game without settings is oldest.
-qint64 settingsAge(const QString& gameFolder) {
+// When the game's settings last changed; none without a settings.cfg.
+std::optional<QDateTime> settingsChanged(const QString& gameFolder) {
     const QFileInfo settings(QDir(gameFolder).filePath(QStringLiteral("settings.cfg")));
     if (!settings.isFile())
-        return std::numeric_limits<qint64>::min();
-    return settings.lastModified().toMSecsSinceEpoch();
+        return std::nullopt;
+    return settings.lastModified();
+}
+
+// Whether a's settings changed after b's; a game without settings is oldest.
+bool newerThan(const PrefixCandidate& a, const PrefixCandidate& b) {
+    return a.settingsChanged && (!b.settingsChanged || *a.settingsChanged > *b.settingsChanged);
+}
+
+CandidateVerdict verdictAgainst(const PrefixCandidate& candidate, const PrefixCandidate& taken) {
+    if (newerThan(taken, candidate))
+        return candidate.settingsChanged ? CandidateVerdict::OlderSettings
+                                         : CandidateVerdict::NoSettings;
+    return CandidateVerdict::ListedLater;
 }
 
 QString traceLine(const QString& text, const QString& path = {}) {
@@ -46,38 +35,49 @@ QString traceLine(const QString& text, const QString& path = {}) {
 
 } // namespace
 
-std::optional<QString> gameFolderInPrefix(const QString& prefix) {
-    QString value = installValue(prefix, RegistryRoot::LocalMachine);
-    if (value.isEmpty())
-        value = installValue(prefix, RegistryRoot::CurrentUser);
-    if (value.isEmpty())
-        return std::nullopt;
-    const QString folder = wineToLocalPath(prefix, value);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return std::nullopt;
-    return folder;
+QString verdictText(CandidateVerdict verdict) {
+    switch (verdict) {
+    case CandidateVerdict::Taken:
+        return QStringLiteral("taken");
+    case CandidateVerdict::OlderSettings:
+        return QStringLiteral("an older settings.cfg than the one taken");
+    case CandidateVerdict::NoSettings:
+        return QStringLiteral("no settings.cfg, and the one taken has one");
+    case CandidateVerdict::ListedLater:
+        return QStringLiteral("no newer settings.cfg than the one taken, which is found first");
+    }
+    return {};
 }
 
 WinePrefixChoice searchLauncherPrefixes(const SearchPlaces& places) {
     WinePrefixChoice choice;
-    qint64 newest = 0;
-    for (const QString& prefix : launcherPrefixes(places)) {
-        const std::optional<QString> game = gameFolderInPrefix(prefix);
+    qsizetype taken = -1;
+    for (const LauncherPrefix& prefix : launcherPrefixes(places)) {
+        const std::optional<QString> game = gameFolderInPrefix(prefix.path);
         if (!game)
             continue;
-        choice.trace.append(traceLine(QStringLiteral("Game found in Wine prefix "), prefix));
-        const qint64 age = settingsAge(*game);
-        if (choice.prefix.isEmpty() || age > newest) {
-            choice.prefix = prefix;
-            newest = age;
-        }
+        choice.trace.append(traceLine(QStringLiteral("Game found in Wine prefix "), prefix.path));
+        choice.candidates.append({prefix.path, prefix.source, *game, settingsChanged(*game)});
+        if (taken < 0 || newerThan(choice.candidates.back(), choice.candidates[taken]))
+            taken = choice.candidates.size() - 1;
     }
-    if (choice.prefix.isEmpty()) {
+    if (taken >= 0) {
+        for (PrefixCandidate& candidate : choice.candidates) {
+            if (&candidate != &choice.candidates[taken])
+                candidate.verdict = verdictAgainst(candidate, choice.candidates[taken]);
+        }
+        choice.prefix = choice.candidates[taken].prefix;
+        choice.origin = PrefixOrigin::Launcher;
+        choice.source = choice.candidates[taken].source;
+    } else {
         choice.trace.append(traceLine(QStringLiteral("No Wine prefix holds the game")));
         const QString wine =
             places.home.isEmpty() ? QString() : places.home + QStringLiteral("/.wine");
-        if (!wine.isEmpty() && QFileInfo(wine).isDir())
+        if (!wine.isEmpty() && QFileInfo(wine).isDir()) {
             choice.prefix = QDir::cleanPath(wine);
+            choice.origin = PrefixOrigin::WineDefault;
+            choice.source = QStringLiteral("Wine default ~/.wine (no prefix holds the game)");
+        }
     }
     if (!choice.prefix.isEmpty())
         choice.trace.append(traceLine(QStringLiteral("Using Wine prefix "), choice.prefix));
@@ -86,11 +86,22 @@ WinePrefixChoice searchLauncherPrefixes(const SearchPlaces& places) {
 
 WinePrefixChoice chooseWinePrefix(const QString& programDir, const QString& winePrefixEnv,
                                   const SearchPlaces& places) {
-    if (!winePrefixEnv.isEmpty())
-        return {QDir::isAbsolutePath(winePrefixEnv) ? QDir::cleanPath(winePrefixEnv) : QString(),
-                {}};
-    if (QString around = prefixAroundFolder(programDir); !around.isEmpty())
-        return {around, {}};
+    WinePrefixChoice choice;
+    if (!winePrefixEnv.isEmpty()) {
+        choice.origin = PrefixOrigin::WinePrefixVariable;
+        const bool absolute = QDir::isAbsolutePath(winePrefixEnv);
+        choice.prefix = absolute ? QDir::cleanPath(winePrefixEnv) : QString();
+        choice.source = absolute ? QStringLiteral("$WINEPREFIX")
+                                 : QStringLiteral("$WINEPREFIX, not an absolute path: no prefix");
+        return choice;
+    }
+    if (QString around = prefixAroundFolder(programDir); !around.isEmpty()) {
+        choice.prefix = std::move(around);
+        choice.origin = PrefixOrigin::AroundProgram;
+        choice.source = QStringLiteral("the prefix around the program folder ") +
+                        QDir::cleanPath(QFileInfo(programDir).absoluteFilePath());
+        return choice;
+    }
     return searchLauncherPrefixes(places);
 }
 

@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <string>
+#include <type_traits>
 
 namespace quillset {
 
@@ -20,6 +21,20 @@ QString scalarText(const YAML::Node& node) {
     return QString::fromStdString(node.Scalar());
 }
 
+// What read(root) gives for a file whose top is a mapping; a default value
+// for any other file. yaml-cpp reports every syntax error, and nesting too
+// deep for its parser, by throwing.
+template <typename Read>
+std::invoke_result_t<Read, const YAML::Node&> withYamlMap(const QByteArray& yaml, Read read) {
+    try {
+        const YAML::Node root = YAML::Load(yaml.toStdString());
+        if (root.IsMap())
+            return read(root);
+    } catch (const std::exception&) {
+    }
+    return {};
+}
+
 } // namespace
 
 QString expandPrefixPath(const QString& path, const QString& home) {
@@ -29,22 +44,22 @@ QString expandPrefixPath(const QString& path, const QString& home) {
     return QDir::isAbsolutePath(expanded) ? QDir::cleanPath(expanded) : QString();
 }
 
-QString lutrisPrefix(const QByteArray& yaml) {
-    // yaml-cpp reports every syntax error, and nesting too deep for its
-    // parser, by throwing.
-    try {
-        const YAML::Node root = YAML::Load(yaml.toStdString());
-        if (!root.IsMap())
-            return {};
+LutrisGame lutrisGame(const QByteArray& yaml) {
+    return withYamlMap(yaml, [](const YAML::Node& root) {
+        LutrisGame game;
         // A missing key gives an invalid node, whose kind may not be asked.
-        if (const YAML::Node game = root["game"]; game.IsDefined() && game.IsMap()) {
-            if (QString prefix = scalarText(game["prefix"]); !prefix.isEmpty())
-                return prefix;
+        if (const YAML::Node section = root["game"]; section.IsDefined() && section.IsMap()) {
+            game.prefix = scalarText(section["prefix"]);
+            game.exe = scalarText(section["exe"]);
         }
-        return scalarText(root["prefix"]);
-    } catch (const std::exception&) {
-        return {};
-    }
+        if (game.prefix.isEmpty())
+            game.prefix = scalarText(root["prefix"]);
+        return game;
+    });
+}
+
+QString yamlTopText(const QByteArray& yaml, const char* key) {
+    return withYamlMap(yaml, [key](const YAML::Node& root) { return scalarText(root[key]); });
 }
 
 QStringList heroicPrefixes(const QByteArray& json) {

@@ -1,7 +1,7 @@
 #pragma once
-// The Wine prefixes named in the game files of Lutris (YAML) and Heroic
-// (JSON). Both readers take the file's bytes and never throw: a broken or
-// foreign file names no prefix.
+// What the files of Lutris and Bottles (YAML) and Heroic (JSON) say about
+// Wine prefixes. Every reader takes the file's bytes and never throws: a
+// broken or foreign file names nothing.
 
 #include <QByteArray>
 #include <QString>
@@ -9,13 +9,21 @@
 
 namespace quillset {
 
-// A prefix path as the launcher wrote it, made absolute: a leading "~" or
-// "~/" stands for home. Empty for a relative path.
+// A path as a launcher wrote it, made absolute: a leading "~" or "~/"
+// stands for home. Empty for a relative path.
 QString expandPrefixPath(const QString& path, const QString& home);
 
-// Lutris' games/<slug>.yml: the value of "prefix" under "game", else a
-// "prefix" at the top of the file. Empty when there is none.
-QString lutrisPrefix(const QByteArray& yaml);
+// What a Lutris game file, games/<slug>.yml, says of its Wine prefix.
+struct LutrisGame {
+    QString prefix; // "prefix" under "game", else at the top of the file
+    QString exe;    // "exe" under "game": the program Lutris starts
+};
+LutrisGame lutrisGame(const QByteArray& yaml);
+
+// The text of a key at the top of a YAML mapping, such as "Path" in a
+// Bottles placeholder.yml or "custom_bottles_path" in its data.yml. Empty
+// when the key is missing or not a plain value.
+QString yamlTopText(const QByteArray& yaml, const char* key);
 
 // Heroic's GamesConfig/<app>.json: one object per game, each possibly with
 // "winePrefix"; a "winePrefix" at the top of the file counts too (first).

@@ -49,32 +49,21 @@ std::optional<QByteArray> readLauncherFile(const QString& path) {
     return readRegularFile(path, kMaxLauncherFileBytes);
 }
 
-// Collects folders once each, by their canonical path; folders that do not
-// exist (or pass the filter) are dropped.
-class FolderList {
-public:
-    explicit FolderList(bool (*accept)(const QString&)) : accept_(accept) {}
-
-    void add(const QString& path) {
-        if (path.isEmpty() || !accept_(path))
-            return;
-        const QString canonical = QFileInfo(path).canonicalFilePath();
-        if (canonical.isEmpty() || seen_.contains(canonical))
-            return;
-        seen_.insert(canonical);
-        paths_.append(QDir::cleanPath(path));
+// folder/name, or else the entry of folder whose name equals name ignoring
+// case (the first in name order), as Steam finds its folders on a drive
+// that ignores case. folder/name when neither exists.
+QString childIgnoringCase(const QString& folder, const QString& name) {
+    const QString exact = under(folder, name);
+    if (exact.isEmpty() || QFileInfo::exists(exact))
+        return exact;
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList(
+             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
     }
-    void add(const QStringList& paths) {
-        for (const QString& path : paths)
-            add(path);
-    }
-    const QStringList& paths() const { return paths_; }
-
-private:
-    bool (*accept_)(const QString&);
-    QSet<QString> seen_;
-    QStringList paths_;
-};
+    return exact;
+}
 
 bool isFolder(const QString& path) {
     return QFileInfo(path).isDir();
@@ -84,64 +73,179 @@ bool holdsRegistry(const QString& path) {
     return QFileInfo(path + QStringLiteral("/system.reg")).isFile();
 }
 
-QStringList steamLibraries(const SearchPlaces& places) {
+// Collects folders once each, by their canonical path, with what named
+// them; folders that do not exist (or fail the filter) are dropped.
+class FolderList {
+public:
+    explicit FolderList(bool (*accept)(const QString&)) : accept_(accept) {}
+
+    void add(const QString& path, const QString& source = {}) {
+        if (path.isEmpty() || !accept_(path))
+            return;
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        if (canonical.isEmpty() || seen_.contains(canonical))
+            return;
+        seen_.insert(canonical);
+        folders_.append({QDir::cleanPath(path), source});
+    }
+    void add(const QStringList& paths, const QString& source) {
+        for (const QString& path : paths)
+            add(path, source);
+    }
+    const QList<LauncherPrefix>& folders() const { return folders_; }
+
+private:
+    bool (*accept_)(const QString&);
+    QSet<QString> seen_;
+    QList<LauncherPrefix> folders_;
+};
+
+// Steam's own folders: the native one, Debian's link to it, the Flatpak's
+// two and the Snap's two.
+QStringList steamMainFolders(const SearchPlaces& places) {
     const QString flatpak = under(places.home, QStringLiteral(".var/app/com.valvesoftware.Steam"));
+    return {under(places.dataHome, QStringLiteral("Steam")),
+            under(places.home, QStringLiteral(".steam/steam")),
+            under(flatpak, QStringLiteral(".local/share/Steam")),
+            under(flatpak, QStringLiteral("data/Steam")),
+            under(places.home, QStringLiteral("snap/steam/common/.local/share/Steam")),
+            under(places.home, QStringLiteral(".snap/data/steam/common/.local/share/Steam"))};
+}
+
+QStringList steamLibraries(const SearchPlaces& places) {
     FolderList libraries(isFolder);
-    for (const QString& main : {under(places.dataHome, QStringLiteral("Steam")),
-                                under(places.home, QStringLiteral(".steam/steam")),
-                                under(flatpak, QStringLiteral(".local/share/Steam")),
-                                under(flatpak, QStringLiteral("data/Steam"))}) {
+    for (const QString& main : steamMainFolders(places)) {
         if (main.isEmpty() || !isFolder(main))
             continue;
         libraries.add(main);
-        const std::optional<QByteArray> vdf =
-            readLauncherFile(main + QStringLiteral("/steamapps/libraryfolders.vdf"));
-        if (!vdf)
-            continue;
-        for (const QString& path : steamLibraryPaths(*vdf)) {
-            if (QDir::isAbsolutePath(path))
-                libraries.add(path);
+        // Steam keeps its list of libraries in steamapps/ and in config/,
+        // on some machines only in one of them: both are read.
+        for (const QString& list :
+             {childIgnoringCase(main, QStringLiteral("steamapps")) + "/libraryfolders.vdf",
+              main + QStringLiteral("/config/libraryfolders.vdf")}) {
+            const std::optional<QByteArray> vdf = readLauncherFile(list);
+            for (const QString& path : vdf ? steamLibraryPaths(*vdf) : QStringList()) {
+                if (QDir::isAbsolutePath(path))
+                    libraries.add(path);
+            }
         }
     }
-    return libraries.paths();
+    QStringList paths;
+    for (const LauncherPrefix& library : libraries.folders())
+        paths.append(library.path);
+    return paths;
 }
 
 void addSteamPrefixes(FolderList& prefixes, const SearchPlaces& places) {
     for (const QString& library : steamLibraries(places)) {
-        for (const QString& game : subfolders(library + QStringLiteral("/steamapps/compatdata")))
-            prefixes.add(game + QStringLiteral("/pfx"));
+        // Older libraries, and those on drives that ignore case, spell it SteamApps.
+        const QString steamapps = childIgnoringCase(library, QStringLiteral("steamapps"));
+        for (const QString& game : subfolders(steamapps + QStringLiteral("/compatdata"))) {
+            prefixes.add(game + QStringLiteral("/pfx"),
+                         QStringLiteral("Steam library %1 (compatdata %2)")
+                             .arg(steamapps, QFileInfo(game).fileName()));
+        }
+    }
+}
+
+// As Lutris finds the prefix of a game file that names only its program:
+// the nearest folder above the program that is a prefix or holds one in a
+// "prefix" or "pfx" folder. Only looks; empty when it meets none up to "/".
+QString prefixAboveProgram(const QString& exe) {
+    for (QString folder = QFileInfo(exe).path();; folder = QFileInfo(folder).path()) {
+        const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + '/';
+        for (const QString& name : {QString(), QStringLiteral("prefix"), QStringLiteral("pfx")}) {
+            if (holdsRegistry(base + name))
+                return QDir::cleanPath(base + name);
+        }
+        if (folder == QLatin1String("/") || folder == QLatin1String("."))
+            return {};
     }
 }
 
 void addLutrisPrefixes(FolderList& prefixes, const SearchPlaces& places) {
-    for (const QString& base : {places.configHome, places.dataHome}) {
+    // Native Lutris kept its game files in $XDG_CONFIG_HOME, newer versions
+    // in $XDG_DATA_HOME; the Flatpak's have the same two places of its own.
+    const QString flatpak = under(places.home, QStringLiteral(".var/app/net.lutris.Lutris"));
+    for (const QString& base :
+         {places.configHome, places.dataHome, under(flatpak, QStringLiteral("data")),
+          under(flatpak, QStringLiteral("config"))}) {
         for (const QString& file :
              filesEndingIn(under(base, QStringLiteral("lutris/games")), QStringLiteral(".yml"))) {
-            if (const std::optional<QByteArray> yaml = readLauncherFile(file))
-                prefixes.add(expandPrefixPath(lutrisPrefix(*yaml), places.home));
+            const std::optional<QByteArray> yaml = readLauncherFile(file);
+            const LutrisGame game = yaml ? lutrisGame(*yaml) : LutrisGame();
+            const QString source = QStringLiteral("Lutris game file ") + file;
+            if (!game.prefix.isEmpty()) {
+                prefixes.add(expandPrefixPath(game.prefix, places.home), source);
+            } else if (const QString exe = expandPrefixPath(game.exe, places.home);
+                       !exe.isEmpty()) {
+                prefixes.add(prefixAboveProgram(exe), source + QStringLiteral(" (above its exe)"));
+            }
+        }
+    }
+}
+
+// Every bottle in a bottles folder. A bottle made at a path of its own
+// leaves only <name>/placeholder.yml there, whose "Path" says where it is.
+void addBottles(FolderList& prefixes, const QString& folder, const QString& source,
+                const QString& home) {
+    for (const QString& bottle : subfolders(folder)) {
+        prefixes.add(bottle, source);
+        const QString placeholder = bottle + QStringLiteral("/placeholder.yml");
+        if (const std::optional<QByteArray> yaml = readLauncherFile(placeholder)) {
+            prefixes.add(expandPrefixPath(yamlTopText(*yaml, "Path"), home),
+                         QStringLiteral("Bottles placeholder ") + placeholder);
         }
     }
 }
 
 void addBottlesPrefixes(FolderList& prefixes, const SearchPlaces& places) {
-    prefixes.add(subfolders(under(places.dataHome, QStringLiteral("bottles/bottles"))));
-    prefixes.add(subfolders(under(
-        places.home, QStringLiteral(".var/app/com.usebottles.bottles/data/bottles/bottles"))));
+    for (const QString& data :
+         {under(places.dataHome, QStringLiteral("bottles")),
+          under(places.home, QStringLiteral(".var/app/com.usebottles.bottles/data/bottles"))}) {
+        const QString folder = under(data, QStringLiteral("bottles"));
+        addBottles(prefixes, folder, QStringLiteral("Bottles folder ") + folder, places.home);
+        // The bottles folder chosen in Bottles' preferences.
+        const QString dataFile = under(data, QStringLiteral("data.yml"));
+        const std::optional<QByteArray> yaml = readLauncherFile(dataFile);
+        const QString custom =
+            yaml ? expandPrefixPath(yamlTopText(*yaml, "custom_bottles_path"), places.home)
+                 : QString();
+        if (!custom.isEmpty()) {
+            addBottles(prefixes, custom,
+                       QStringLiteral("Bottles folder %1 (custom_bottles_path in %2)")
+                           .arg(custom, dataFile),
+                       places.home);
+        }
+    }
+}
+
+// Heroic runs a game with Proton in Proton's layout, the Wine prefix being
+// the "pfx" folder of the one it names.
+QString heroicPrefix(const QString& folder) {
+    const QString pfx = under(folder, QStringLiteral("pfx"));
+    return !pfx.isEmpty() && !holdsRegistry(folder) && holdsRegistry(pfx) ? pfx : folder;
 }
 
 void addHeroicPrefixes(FolderList& prefixes, const SearchPlaces& places) {
-    for (const QString& file :
-         filesEndingIn(under(places.configHome, QStringLiteral("heroic/GamesConfig")),
-                       QStringLiteral(".json"))) {
-        const std::optional<QByteArray> json = readLauncherFile(file);
-        if (!json)
-            continue;
-        for (const QString& prefix : heroicPrefixes(*json))
-            prefixes.add(expandPrefixPath(prefix, places.home));
+    for (const QString& config :
+         {places.configHome,
+          under(places.home, QStringLiteral(".var/app/com.heroicgameslauncher.hgl/config"))}) {
+        for (const QString& file : filesEndingIn(
+                 under(config, QStringLiteral("heroic/GamesConfig")), QStringLiteral(".json"))) {
+            const std::optional<QByteArray> json = readLauncherFile(file);
+            for (const QString& prefix : json ? heroicPrefixes(*json) : QStringList()) {
+                prefixes.add(heroicPrefix(expandPrefixPath(prefix, places.home)),
+                             QStringLiteral("Heroic game file ") + file);
+            }
+        }
     }
     const QString folder = under(places.home, QStringLiteral("Games/Heroic/Prefixes"));
-    prefixes.add(subfolders(folder));
-    prefixes.add(subfolders(under(folder, QStringLiteral("default"))));
+    for (const QString& prefixesFolder : {folder, under(folder, QStringLiteral("default"))}) {
+        for (const QString& prefix : subfolders(prefixesFolder))
+            prefixes.add(heroicPrefix(prefix),
+                         QStringLiteral("Heroic prefixes folder ") + prefixesFolder);
+    }
 }
 
 } // namespace
@@ -163,15 +267,17 @@ SearchPlaces SearchPlaces::fromEnvironment() {
     return places;
 }
 
-QStringList launcherPrefixes(const SearchPlaces& places) {
+QList<LauncherPrefix> launcherPrefixes(const SearchPlaces& places) {
     FolderList prefixes(holdsRegistry);
-    prefixes.add(under(places.home, QStringLiteral(".wine")));
+    prefixes.add(under(places.home, QStringLiteral(".wine")),
+                 QStringLiteral("Wine default ~/.wine"));
     addSteamPrefixes(prefixes, places);
     addLutrisPrefixes(prefixes, places);
     addBottlesPrefixes(prefixes, places);
     addHeroicPrefixes(prefixes, places);
-    prefixes.add(subfolders(under(places.home, QStringLiteral(".PlayOnLinux/wineprefix"))));
-    return prefixes.paths();
+    const QString playOnLinux = under(places.home, QStringLiteral(".PlayOnLinux/wineprefix"));
+    prefixes.add(subfolders(playOnLinux), QStringLiteral("PlayOnLinux folder ") + playOnLinux);
+    return prefixes.folders();
 }
 
 } // namespace quillset

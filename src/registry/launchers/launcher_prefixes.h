@@ -2,8 +2,8 @@
 // Where Linux game launchers keep the Wine prefixes they make: Wine's own
 // default, Steam (Proton), Lutris, Bottles, Heroic and PlayOnLinux.
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace quillset {
 
@@ -21,22 +21,37 @@ struct SearchPlaces {
     static SearchPlaces fromEnvironment();
 };
 
+// A prefix a launcher made, and what named it.
+struct LauncherPrefix {
+    QString path;   // the prefix folder, holding system.reg
+    QString source; // the launcher and its file or folder that named the
+                    // prefix, as a user reads it: "Lutris game file
+                    // /home/u/.config/lutris/games/korrin.yml"
+};
+
 // The launchers' prefixes, each a folder holding system.reg, in this order:
 //   1. ~/.wine;
-//   2. Steam: steamapps/compatdata/*/pfx of each library: the main ones
-//      ($XDG_DATA_HOME/Steam, ~/.steam/steam, the Flatpak's two) and those
-//      their steamapps/libraryfolders.vdf lists;
-//   3. Lutris: the prefix of each games/*.yml in $XDG_CONFIG_HOME/lutris
-//      and $XDG_DATA_HOME/lutris;
-//   4. Bottles: each bottle in $XDG_DATA_HOME/bottles/bottles and the
-//      Flatpak's;
-//   5. Heroic: the winePrefix of each $XDG_CONFIG_HOME/heroic/GamesConfig
-//      /*.json, then each folder in ~/Games/Heroic/Prefixes and its default
-//      folder;
+//   2. Steam: <library>/steamapps/compatdata/*/pfx, "steamapps" spelt in
+//      any case, of each library: the main ones ($XDG_DATA_HOME/Steam,
+//      ~/.steam/steam, the Flatpak's two, the Snap's two) and those their
+//      steamapps/libraryfolders.vdf and config/libraryfolders.vdf list;
+//   3. Lutris: the prefix of each games/*.yml in $XDG_CONFIG_HOME/lutris,
+//      $XDG_DATA_HOME/lutris and the Flatpak's data and config folders; for
+//      a file naming only its program ("exe"), the nearest folder above the
+//      program that holds system.reg itself or in "prefix" or "pfx";
+//   4. Bottles: each bottle in $XDG_DATA_HOME/bottles/bottles, in the
+//      custom_bottles_path of $XDG_DATA_HOME/bottles/data.yml, and the same
+//      two in the Flatpak's data folder; a bottle's placeholder.yml names
+//      its real place ("Path");
+//   5. Heroic: the winePrefix of each GamesConfig/*.json in
+//      $XDG_CONFIG_HOME/heroic and the Flatpak's, then each folder in
+//      ~/Games/Heroic/Prefixes and its default folder; a named folder
+//      without system.reg whose "pfx" has one (Proton's layout) stands for
+//      that "pfx";
 //   6. PlayOnLinux: each folder in ~/.PlayOnLinux/wineprefix.
 // A folder met twice (through links, or named by two launchers) is listed
 // once, where it was first met. Launcher files that are not regular files,
-// larger than 1 MiB, unreadable or broken name nothing.
-QStringList launcherPrefixes(const SearchPlaces& places);
+// larger than 1 MiB, unreadable or broken name nothing. Only reads.
+QList<LauncherPrefix> launcherPrefixes(const SearchPlaces& places);
 
 } // namespace quillset

@@ -8,6 +8,7 @@ else()
     target_link_libraries(quillset_core PRIVATE yaml-cpp)
 endif()
 target_sources(quillset_core PRIVATE
+    registry/launchers/game_in_prefix.cpp
     registry/launchers/game_prefix_search.cpp
     registry/launchers/launcher_configs.cpp
     registry/launchers/launcher_prefixes.cpp
