@@ -4,7 +4,7 @@
 
 #include "cli/command_line.h"
 #include "editor/editor.h"
-#include "registry/registry.h"
+#include "registry/game_location.h"
 #include "shell/visual_style.h"
 #include "ui/account_window.h"
 #include "ui/options_window.h"
@@ -42,6 +42,16 @@ int runWindow(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillset"));
     const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 
+    // Qt has taken its own options; what is left may name the game's place.
+    const auto options = quillset::cli::windowLocationOptions(QCoreApplication::arguments());
+    if (const auto* error = std::get_if<QString>(&options)) {
+        std::fprintf(stderr, "quillset: %s (see quillset --help)\n", qUtf8Printable(*error));
+        return static_cast<int>(quillset::cli::ExitCode::Usage);
+    }
+    quillset::LocationRequest request = quillset::LocationRequest::fromEnvironment(programDir);
+    request.prefix = std::get<quillset::cli::LocationOptions>(options).prefix;
+    request.gameFolder = std::get<quillset::cli::LocationOptions>(options).gameFolder;
+
     // The manifest beside the program chooses the look: the modern style when
     // it is active, the classic one when it is parked or absent.
     QApplication::setStyle(quillset::modernStyleWanted(programDir) ? QStringLiteral("Fusion")
@@ -52,9 +62,11 @@ int runWindow(int argc, char* argv[]) {
     QApplication::setFont(quillset::ui::optionsWindowFont(QApplication::font()));
 
     quillset::ui::QtDialogs dialogs;
-    const std::unique_ptr<quillset::Registry> registry = quillset::makePlatformRegistry(programDir);
     quillset::Editor editor(dialogs, programDir);
-    editor.setRegistry(registry.get());
+    // Start-up's one registry write: a per-user value copied where the game
+    // reads it.
+    editor.setGameLocation(
+        quillset::resolveGameLocation(request, quillset::UserValueCopy::IntoMachineRoot));
 
     quillset::ui::OptionsWindow window(editor);
     editor.setView(window, window.accountPanel());

@@ -22,7 +22,8 @@ struct Verb {
     bool takesJson;
 };
 
-constexpr std::array<Verb, 3> kVerbs{{
+constexpr std::array<Verb, 4> kVerbs{{
+    {"where", whereCommand, true},
     {"get", getCommand, true},
     {"set", setCommand, false},
     {"apply", applyCommand, false},

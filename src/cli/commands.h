@@ -3,6 +3,7 @@
 // command as parsed, the game's files, and the messages they print.
 
 #include "cli/command_line.h"
+#include "registry/game_location.h"
 #include "settings/typed_value.h"
 
 #include <QList>
@@ -37,8 +38,15 @@ struct GameFiles {
     QString settings;
 };
 
-// The game the command works on, found as the window finds it, without
-// writing anything; nothing when there is none (the reason is printed).
+// Where the game is, decided as the window decides it, without writing
+// anything (no per-user value is copied).
+GameLocation locateGame(const Invocation& invocation);
+
+// Why no game was found, for a location that found none.
+QString notFoundReason(const GameLocation& location);
+
+// The game the command works on; nothing when there is none (the reason is
+// printed).
 std::optional<GameFiles> findGame(const Invocation& invocation, CommandOutput& output);
 
 // The game's settings as the window reads them; nothing when the file cannot

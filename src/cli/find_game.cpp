@@ -7,23 +7,38 @@
 
 namespace quillset::cli {
 
+GameLocation locateGame(const Invocation& invocation) {
+    LocationRequest request = LocationRequest::fromEnvironment(invocation.programDir);
+    request.prefix = invocation.location.prefix;
+    request.gameFolder = invocation.location.gameFolder;
+    return resolveGameLocation(request, UserValueCopy::Leave);
+}
+
+QString notFoundReason(const GameLocation& location) {
+    const WinePrefixChoice& choice = location.prefix;
+    if (choice.prefix.isEmpty()) {
+        return choice.origin == PrefixOrigin::WinePrefixVariable
+                   ? choice.source
+                   : QStringLiteral("no Wine prefix holds the game, and no settings.cfg is "
+                                    "beside the program");
+    }
+    if (location.installValue.isEmpty())
+        return QStringLiteral("the registry of the Wine prefix %1 holds no install location")
+            .arg(shownPath(choice.prefix));
+    return QStringLiteral("the install location %1 leads to no folder in the Wine prefix %2")
+        .arg(location.installValue, shownPath(choice.prefix));
+}
+
 std::optional<GameFiles> findGame(const Invocation& invocation, CommandOutput& output) {
-    // Until the window's resolver is shared, a prefix cannot be followed.
-    if (!invocation.location.prefix.isEmpty()) {
-        fail(output, ExitCode::Failed, QStringLiteral("--prefix is not followed yet"));
-        return std::nullopt;
-    }
-    QString folder = invocation.location.gameFolder;
-    const QString beside = joinPath(invocation.programDir, QStringLiteral("settings.cfg"));
-    if (folder.isEmpty() && fileExists(beside))
-        folder = invocation.programDir;
-    if (folder.isEmpty()) {
+    const GameLocation location = locateGame(invocation);
+    if (location.way == GameFolderWay::ProgramFolder) {
         fail(output, ExitCode::Failed,
-             QStringLiteral("no game found: no settings.cfg beside the program in %1")
-                 .arg(shownPath(invocation.programDir)));
+             QStringLiteral("no game found: %1 (quillset where tells more)")
+                 .arg(notFoundReason(location)));
         return std::nullopt;
     }
-    return GameFiles{folder, joinPath(folder, QStringLiteral("settings.cfg"))};
+    return GameFiles{location.gameFolder,
+                     joinPath(location.gameFolder, QStringLiteral("settings.cfg"))};
 }
 
 std::optional<SettingsModel> readGameSettings(const GameFiles& game, CommandOutput& output) {

@@ -5,5 +5,6 @@ add_library(quillset_cli STATIC
     cli/command_line.cpp
     cli/command_output.cpp
     cli/find_game.cpp
-    cli/get_command.cpp)
+    cli/get_command.cpp
+    cli/where_command.cpp)
 target_link_libraries(quillset_cli PUBLIC quillset_core)

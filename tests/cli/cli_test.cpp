@@ -24,7 +24,8 @@ struct Row {
     QStringList arguments; // after "quillset --game-folder GAME"; "%p" is the profile
     QByteArray profile;    // the profile's bytes, for apply
     int exit;
-    QByteArray out, err; // "%s" is the settings file, "%b" the backup, "%p" the profile
+    QByteArray out, err; // "%g" is the game folder, "%s" its settings file, "%b" the
+                         // backup, "%p" the profile
     // The lines of the file as the writer writes it that the command
     // changes, old then new; none: the file keeps its bytes, and no backup.
     std::vector<std::pair<QByteArray, QByteArray>> edits = {};
@@ -36,6 +37,7 @@ const QByteArray kNothingSet = "; nothing was set\n";
 const Row kRows[] = {
     {"GetInTheOrderAsked", {"get", "NETWORK_PLAYER", "DETAILLEVEL", "SOUNDQUALITY", "MUSICVOLUME"}, {}, 0, "NETWORK_PLAYER : Ald\xc3\xa9ric\nDETAILLEVEL : 2\nMUSICVOLUME : 0\n", ""},
     {"GetJson", {"get", "--json", "CHAT_ALPHA", "NETWORK_PLAYER", "SOUNDQUALITY"}, {}, 0, "{\n  \"CHAT_ALPHA\": 200,\n  \"NETWORK_PLAYER\": \"Ald\xc3\xa9ric\",\n  \"SOUNDQUALITY\": null\n}\n", ""},
+    {"WhereGivenFolder", {"where"}, {}, 0, "game folder:    %g\nsettings file:  %s\nfound by:       --game-folder\n", ""},
     {"GetHeldKey", {"get", "NETWORK_CDKEY"}, {}, 2, "", "quillset: NETWORK_CDKEY is edited in the Account window (menu Optionen \xe2\x86\x92 Account Management), not here\n"},
     {"SetWritesEachValue", {"set", "MUSICVOLUME=80", "NETWORK_PLAYER=Zo\u00eb", "DETAILLEVEL=0", "WAITRETRACE=0", "NETWORK_LOBBYPORT=12345"}, {}, 0, "%s: 5 values changed, after the backup %b\n", "",
         {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}, {"MUSICVOLUME : 0", "MUSICVOLUME : 80"}, {"NETWORK_LOBBYPORT : ", "NETWORK_LOBBYPORT : 12345"}, {"NETWORK_PLAYER : Ald\xe9ric", "NETWORK_PLAYER : Zo\xeb"}, {"CAMERA_ZOOM : 3", "WAITRETRACE : 0\r\nCAMERA_ZOOM : 3"}}},
@@ -100,7 +102,8 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
     EXPECT_EQ(run(arguments), row.exit);
 
     const auto expand = [&](QByteArray text) {
-        return text.replace("%s", settings.toUtf8())
+        return text.replace("%g", game.path().toUtf8())
+            .replace("%s", settings.toUtf8())
             .replace("%b", backup.toUtf8())
             .replace("%p", profile.toUtf8());
     };
