@@ -64,6 +64,8 @@ struct SavePath {
     int sourceMode; // settings.cfg's mode beside the target
     bool secret;    // holds CD keys: no copy may be readable by others
     std::optional<QString> (*save)(const QString& folder);
+    const QByteArray& old = kOld; // the old target's bytes
+    bool setsTheScene = false;    // calls startFaults itself
 };
 
 const SavePath kSavePaths[] = {
@@ -76,6 +78,8 @@ const SavePath kSavePaths[] = {
     // A settings file others may not read over a backup everyone may read.
     {"backup/private-source", "settings.bck", 0644, 0640, true, saveBackup},
     {"registry/replace", "system.reg", 0644, 0644, false, saveRegistry},
+    // Over a settings.cfg another program changed since it was loaded.
+    {"settings/merge", "settings.cfg", 0644, 0644, false, saveMerged, kOtherProgramsFile, true},
 };
 
 bool prepareFolder(const SavePath& path, const QString& folder) {
@@ -83,7 +87,7 @@ bool prepareFolder(const SavePath& path, const QString& folder) {
         return test::writeBytes(folder + '/' + name, bytes) &&
                ::chmod(QFile::encodeName(folder + '/' + name).constData(), mode_t(mode)) == 0;
     };
-    bool ok = !path.oldMode || write(path.target, kOld, path.oldMode);
+    bool ok = !path.oldMode || write(path.target, path.old, path.oldMode);
     for (const auto& [name, bytes] : kBeside)
         ok = ok && (name == path.target || write(name, bytes, path.sourceMode));
     return ok;
@@ -99,7 +103,8 @@ struct Injection {
     std::array<long, kPoints.size()> calls{};
     bool fired = false;
 };
-Injection* g_injection = nullptr; // set in a sweep's child only
+Injection* g_injection = nullptr; // set in a sweep's child only, once its faults start
+Injection* g_shared = nullptr;    // the child's, before
 
 // A point's failnum is its index in kPoints plus one (libfiu fails only a nonzero one).
 int onCall(const char*, int* failnum, void** failinfo, unsigned int*) {
@@ -134,7 +139,7 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
     QStringList found;
     const QFileInfo info(folder + '/' + path.target);
     const QByteArray bytes = test::readBytes(info.filePath());
-    const bool isOld = path.oldMode ? bytes == kOld : !info.exists() && !info.isSymLink();
+    const bool isOld = path.oldMode ? bytes == path.old : !info.exists() && !info.isSymLink();
     if (!isOld && bytes != newBytes)
         found << u"target lost, truncated or garbled"_s;
     if (end == 0 && bytes != newBytes)
@@ -188,7 +193,10 @@ int runSweep(long maxN) {
             std::fflush(stdout);
             const pid_t pid = ::fork();
             if (pid == 0) {
-                g_injection = shared;
+                startFaults = [] { g_injection = g_shared; };
+                g_shared = shared;
+                if (!path.setsTheScene)
+                    startFaults();
                 const std::optional<QString> failure = path.save(folder);
                 ::_exit(!failure ? 0 : failure->isEmpty() ? 4 : 1);
             }
@@ -209,7 +217,7 @@ int runSweep(long maxN) {
         const QString clean = run(kPoints.size(), 0, 0, end);
         const QByteArray newBytes = test::readBytes(clean + '/' + path.target);
         QStringList found = violations(path, clean, newBytes, end);
-        if (end != 0 || newBytes.isEmpty() || newBytes == kOld)
+        if (end != 0 || newBytes.isEmpty() || newBytes == path.old)
             found << u"no clean save under libfiu"_s;
         // Under umask 022: the owner's only when secret, else readable by all.
         // (libfiu's open() drops the mode of an O_TMPFILE, so a new file that

@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "editor/editor.h"
+#include "io/file_watch.h"
 #include "registry/game_location.h"
 #include "shell/visual_style.h"
 #include "ui/account_window.h"
@@ -67,6 +68,9 @@ int runWindow(int argc, char* argv[]) {
     // reads it.
     editor.setGameLocation(
         quillset::resolveGameLocation(request, quillset::UserValueCopy::IntoMachineRoot));
+    // The settings file on disk is followed while the window shows it.
+    quillset::FileWatch watch;
+    editor.setFileWatch(&watch);
 
     quillset::ui::OptionsWindow window(editor);
     editor.setView(window, window.accountPanel());

@@ -3,6 +3,8 @@
 
 #include "cli/commands.h"
 
+#include "settings/settings_writer.h"
+
 namespace quillset::cli {
 
 namespace {
@@ -29,14 +31,13 @@ std::optional<QList<int>> askedRows(const QStringList& keys, CommandOutput& outp
 }
 
 // The value as the writer writes it; nothing for an option group without a
-// button on, which the writer leaves out.
+// button on, which the writer leaves out. A checked wait-retrace box, which
+// the file holds as the key's absence, is printed as its number all the
+// same, so get's output, applied as a profile, sets it.
 std::optional<QString> valueText(const SettingsModel& model, int row) {
-    const KeyDef& def = keyCatalogue()[row];
-    if (def.kind == KeyKind::Text)
-        return model.texts[row];
-    if (def.kind == KeyKind::Choice && model.numbers[row] == kNoChoice)
-        return std::nullopt;
-    return QString::number(model.numbers[row]);
+    if (keyCatalogue()[row].kind == KeyKind::WaitRetrace)
+        return QString::number(model.numbers[row]);
+    return settingsValueText(model, row);
 }
 
 QByteArray lines(const SettingsModel& model, const QList<int>& rows) {

@@ -47,6 +47,7 @@ void AccountSession::showAccounts() {
     for (int slot = 1; slot <= kAccountSlotCount; ++slot)
         typed_[slot - 1] = TypedAccount::of(store_.account(slot));
     panel_->showAccounts(typed_);
+    windowShown_ = true;
 }
 
 // Every slot named exactly like the settings' account, in slot order, so the
@@ -105,8 +106,7 @@ void AccountSession::save() {
             writeAccountFile(context_.installDir, accountFileLines(accounts))) {
         // The reason names the file's problem or the offending field, never a key.
         const QString path = QDir::toNativeSeparators(accountFilePath(context_.installDir));
-        context_.tell(QStringLiteral("The accounts were not saved: %1 could not be written (%2).")
-                          .arg(path, *reason));
+        context_.tell(context_.text(kept::accountsFailedNotice).arg(path, *reason));
         return;
     }
     // Reopening the window shows the accounts, so they must be what the file
@@ -117,12 +117,22 @@ void AccountSession::save() {
         settings_.showValues();
     }
     panel_->hideAccounts();
+    windowHidden();
 }
 
 void AccountSession::unloadWindow() {
     windowLoaded_ = false;
     store_.selectedSlot.reset();
     typed_ = {};
+    windowHidden();
+}
+
+void AccountSession::windowHidden() {
+    if (!windowShown_)
+        return;
+    windowShown_ = false;
+    if (whenWindowClosed)
+        whenWindowClosed();
 }
 
 std::optional<AccountCdKeys> AccountSession::keysForSettings() {

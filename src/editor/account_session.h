@@ -9,6 +9,7 @@
 #include "editor/editor_context.h"
 #include "settings/settings_writer.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -45,6 +46,11 @@ public:
     // The close box destroyed the window: its selection and boxes go, and
     // its next use loads it again.
     void unloadWindow();
+    // The window was hidden (Close, Escape), its edits kept.
+    void windowHidden();
+    bool isWindowShown() const { return windowShown_; }
+    // Runs when the window is hidden or unloaded.
+    std::function<void()> whenWindowClosed;
 
     // The CD keys for a settings file about to be written: the selected
     // slot's keys as typed, which also become that account's keys; none
@@ -67,6 +73,7 @@ private:
     bool storeRead_ = false;
     // The window counts as loaded from start-up until its close box.
     bool windowLoaded_ = false;
+    bool windowShown_ = false;
 };
 
 } // namespace quillset

@@ -19,8 +19,8 @@ QString native(const QString& path) {
 bool BackupCommand::copyWithNotice(const QString& source, const QString& target) const {
     context_.tell(context_.text(kept::backupNotice));
     if (const std::optional<QString> reason = copySettingsFile(source, target)) {
-        context_.tell(QStringLiteral("The backup was not made: %1 could not be copied to %2 (%3).")
-                          .arg(native(source), native(target), *reason));
+        context_.tell(
+            context_.text(kept::backupFailedNotice).arg(native(source), native(target), *reason));
         return false;
     }
     return true;
@@ -30,13 +30,11 @@ bool BackupCommand::copyWithNotice(const QString& source, const QString& target)
 bool BackupCommand::refuseWithoutSource(const QString& cfg) const {
     if (fileExists(cfg))
         return false;
-    context_.tell(
-        QStringLiteral("There is no %1 to back up. The existing backup is kept.").arg(native(cfg)));
+    context_.tell(context_.text(kept::backupKeptNotice).arg(native(cfg)));
     return true;
 }
 
 void BackupCommand::runAdvanced(const QString& cfg, const QString& bck) const {
-    Dialogs& dialogs = context_.dialogs;
     const QString current = settings_.currentPath();
     if (fileExists(bck)) {
         if (context_.confirm(context_.text(kept::replaceBackupQuestion), Dialogs::Buttons::YesNo)) {
@@ -44,7 +42,7 @@ void BackupCommand::runAdvanced(const QString& cfg, const QString& bck) const {
                 copyWithNotice(cfg, bck);
             return;
         }
-        const QString target = dialogs.saveFile(QStringLiteral("Backup"), context_.installDir);
+        const QString target = context_.saveFile(QStringLiteral("Backup"), context_.installDir);
         if (!target.isEmpty())
             copyWithNotice(cfg, target);
         return;
@@ -53,10 +51,10 @@ void BackupCommand::runAdvanced(const QString& cfg, const QString& bck) const {
         copyWithNotice(cfg, bck);
         return;
     }
-    const QString source = dialogs.openFile(context_.text(kept::backupSourceDialogTitle), current);
+    const QString source = context_.openFile(context_.text(kept::backupSourceDialogTitle), current);
     if (source.isEmpty())
         return;
-    const QString target = dialogs.saveFile(context_.text(kept::backupTargetDialogTitle), current);
+    const QString target = context_.saveFile(context_.text(kept::backupTargetDialogTitle), current);
     if (!target.isEmpty())
         copyWithNotice(source, target);
 }

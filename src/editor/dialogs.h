@@ -8,7 +8,7 @@ namespace quillset {
 
 class Dialogs {
 public:
-    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
     virtual ~Dialogs() = default;

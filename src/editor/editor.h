@@ -4,6 +4,7 @@
 // Dialogs and shows through an EditorView and an AccountPanel, so every flow
 // runs in tests without a window. Its parts:
 //   SettingsSession  the values, the change mark, loading and writing
+//   FileSync         following the file on disk, merging when saving
 //   AccountSession   the accounts, the Account window's boxes and flows
 //   FileCommands     Open, Save, Exit
 //   MenuCommands     the options menu
@@ -14,6 +15,7 @@
 #include "editor/backup_command.h"
 #include "editor/editor_context.h"
 #include "editor/file_commands.h"
+#include "editor/file_sync.h"
 #include "editor/menu_commands.h"
 #include "editor/settings_session.h"
 #include "editor/startup.h"
@@ -33,10 +35,14 @@ public:
     void setGameLocation(GameLocation location) { startup_.setGameLocation(std::move(location)); }
     // The windows that show the editor, before start-up; they must outlive it.
     void setView(EditorView& view, AccountPanel& accounts);
+    // What tells the editor that the current settings file changed on disk;
+    // none: the file is not followed. The editor must outlive it.
+    void setFileWatch(FileWatch* watch);
 
     Startup::Result start() { return startup_.run(); }
 
     SettingsSession& settings() { return settings_; }
+    FileSync& fileSync() { return sync_; }
     AccountSession& accounts() { return accounts_; }
     FileCommands& files() { return files_; }
     MenuCommands& menu() { return menu_; }
@@ -46,6 +52,7 @@ private:
     EditorContext context_;
     SettingsSession settings_;
     AccountSession accounts_;
+    FileSync sync_;
     BackupCommand backup_;
     FileCommands files_;
     MenuCommands menu_;

@@ -9,13 +9,14 @@
 #include "lang/language_loader.h"
 
 #include <QString>
+#include <functional>
 
 namespace quillset {
 
 class EditorContext {
 public:
     EditorContext(Dialogs& dialogs, const QString& programDir)
-        : dialogs(dialogs), programDir(programDir) {}
+        : programDir(programDir), dialogs_(dialogs) {}
 
     EditorView& view() const {
         Q_ASSERT_X(view_, "EditorContext", "the view is attached before start-up");
@@ -24,19 +25,27 @@ public:
     void setView(EditorView& view) { view_ = &view; }
 
     QString text(KeptTextId id) const { return language.table.text(id); }
-    // A question in a message box with the program's title, unless another
-    // is given; true when it was answered OK or Yes.
+
+    // Every question, notice and file dialog goes through here, so the
+    // editor knows when one is open (see isAsking).
+    Dialogs::Answer ask(const QString& question, Dialogs::Buttons buttons,
+                        const QString& title = programTitle());
+    // A question answered OK or Yes.
     bool confirm(const QString& question, Dialogs::Buttons buttons,
-                 const QString& title = programTitle()) const;
+                 const QString& title = programTitle());
     // A notice with the program's title and OK.
-    void tell(const QString& notice) const;
+    void tell(const QString& notice);
+    QString openFile(const QString& title, const QString& initialFolder);
+    QString saveFile(const QString& title, const QString& initialFolder);
+    // A question or a dialog is open; whenIdle runs when the last one closes.
+    bool isAsking() const { return asking_ > 0; }
+    std::function<void()> whenIdle;
 
     void log(const QString& line) { debugLog.write(line); }
     // The program ends: the trace is closed and every window goes. Runs once.
     void endProgram();
     bool isEnding() const { return ending_; }
 
-    Dialogs& dialogs;
     DebugLog debugLog;
     LanguageLoad language;
     const QString programDir; // the executable's folder, no trailing separator
@@ -46,7 +55,11 @@ public:
     bool advancedMode = true;
 
 private:
+    template <class Fn> auto asking(Fn&& show);
+
+    Dialogs& dialogs_;
     EditorView* view_ = nullptr;
+    int asking_ = 0;
     bool ending_ = false;
 };
 

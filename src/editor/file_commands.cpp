@@ -1,6 +1,7 @@
 #include "editor/file_commands.h"
 
 #include "editor/account_session.h"
+#include "editor/file_sync.h"
 #include "editor/settings_session.h"
 #include "io/file_helpers.h"
 
@@ -18,8 +19,7 @@ void FileCommands::open() {
         save();
 
     const auto chooseFile = [this] {
-        return context_.dialogs.openFile(context_.text(kept::openDialogTitle),
-                                         settings_.currentPath());
+        return context_.openFile(context_.text(kept::openDialogTitle), settings_.currentPath());
     };
     bool loaded = false;
     if (context_.advancedMode) {
@@ -48,7 +48,7 @@ void FileCommands::open() {
 }
 
 QString FileCommands::chooseSaveFile() const {
-    return context_.dialogs.saveFile(context_.text(kept::saveDialogTitle), settings_.currentPath());
+    return context_.saveFile(context_.text(kept::saveDialogTitle), settings_.currentPath());
 }
 
 void FileCommands::saveOverCurrent() {
@@ -88,7 +88,10 @@ void FileCommands::save() {
 bool FileCommands::writeSettings(const QString& path) {
     if (path.isEmpty())
         return false;
-    return settings_.write(path, accounts_.keysForSettings());
+    const SettingsModel ours = settings_.valuesToWrite(accounts_.keysForSettings());
+    const std::optional<SettingsModel> values = sync_.toWrite(path, ours);
+    // After a merge the window shows what was written.
+    return values && settings_.write(path, *values, *values != ours);
 }
 
 void FileCommands::exit() {

@@ -9,12 +9,14 @@
 namespace quillset {
 
 class AccountSession;
+class FileSync;
 class SettingsSession;
 
 class FileCommands {
 public:
-    FileCommands(EditorContext& context, SettingsSession& settings, AccountSession& accounts)
-        : context_(context), settings_(settings), accounts_(accounts) {}
+    FileCommands(EditorContext& context, SettingsSession& settings, AccountSession& accounts,
+                 FileSync& sync)
+        : context_(context), settings_(settings), accounts_(accounts), sync_(sync) {}
 
     // Offers to save unsaved changes, then loads a settings file: in normal
     // mode the game's own, in advanced mode one the user picks.
@@ -26,7 +28,9 @@ public:
     void exit();
 
     // Writes the settings to path with the CD keys of the selected account
-    // (see AccountSession::keysForSettings). An empty path writes nothing.
+    // (see AccountSession::keysForSettings), merged with another program's
+    // changes to the current file (see FileSync). An empty path writes
+    // nothing.
     bool writeSettings(const QString& path);
 
 private:
@@ -37,6 +41,7 @@ private:
     EditorContext& context_;
     SettingsSession& settings_;
     AccountSession& accounts_;
+    FileSync& sync_;
 };
 
 } // namespace quillset

@@ -61,13 +61,11 @@ void MenuCommands::switchVisualStyle() {
     case SwitchResult::Missing:
         break;
     case SwitchResult::BothExist:
-        context_.tell(QStringLiteral("Both %1 and %2 exist. Remove one of them; neither is "
-                                     "renamed, so that no file is replaced.")
+        context_.tell(context_.text(kept::styleBothExistNotice)
                           .arg(native(paths.active), native(paths.parked)));
         break;
     case SwitchResult::RenameFailed:
-        context_.tell(QStringLiteral("The visual style could not be switched: %1 could not be "
-                                     "renamed.")
+        context_.tell(context_.text(kept::styleRenameFailedNotice)
                           .arg(native(visualStyleChecked_ ? paths.active : paths.parked)));
         break;
     }

@@ -1,5 +1,8 @@
 #include "editor/settings_session.h"
 
+#include "io/atomic_file.h"
+#include "io/file_helpers.h"
+#include "io/file_watch.h"
 #include "settings/settings_reader.h"
 
 #include <QDir>
@@ -128,6 +131,13 @@ void SettingsSession::soundChanged() {
     soundOn_ = values_.numbers[soundRow()] != 0;
 }
 
+bool SettingsSession::isCurrentFile(const QString& path) const {
+    const auto clean = [](const QString& p) {
+        return QDir::cleanPath(QDir(QDir::fromNativeSeparators(p)).absolutePath());
+    };
+    return !currentPath_.isEmpty() && clean(path) == clean(currentPath_);
+}
+
 bool SettingsSession::load(const QString& path) {
     if (path.isEmpty())
         return false;
@@ -136,35 +146,72 @@ bool SettingsSession::load(const QString& path) {
         return false;
     }
     // Read first: a file that cannot be read must leave the values as they were.
-    const std::optional<SettingsModel> model =
-        loadSettingsFile(path, values_.fontPagesValue, &context_.debugLog);
-    if (!model) {
-        context_.tell(QStringLiteral("The settings file could not be read:\n%1")
-                          .arg(QDir::toNativeSeparators(path)));
+    const std::optional<QByteArray> bytes = readRegularFile(path);
+    if (!bytes) {
+        context_.tell(context_.text(kept::loadFailedNotice) + QLatin1Char('\n') +
+                      QDir::toNativeSeparators(path));
         return false;
     }
+    loadBytes(path, *bytes);
+    return true;
+}
+
+void SettingsSession::reload(const QByteArray& bytes) {
+    loadBytes(currentPath_, bytes);
+    clearMark();
+}
+
+void SettingsSession::loadBytes(const QString& path, const QByteArray& bytes) {
+    const SettingsModel model = readSettings(bytes, values_.fontPagesValue, &context_.debugLog);
     clearValues();
     // Sound counts as on until the file says otherwise.
     setNumber(soundRow(), 1);
     checkSound();
-    applyValues(*model);
+    applyValues(model);
     currentPath_ = path;
     checkSound();
     soundOn_ = values_.numbers[soundRow()] != 0;
     changed_ = false;
     baseTitle_ = programTitle() + QStringLiteral(" : ") + QDir::toNativeSeparators(path);
-    return true;
+    base_ = SettingsBase{bytes, values_};
+    if (watch_)
+        watch_->watch(path);
 }
 
-bool SettingsSession::write(const QString& path, const std::optional<AccountCdKeys>& keys) {
+SettingsModel SettingsSession::valuesToWrite(const std::optional<AccountCdKeys>& keys) const {
+    SettingsModel values = values_;
+    if (keys) {
+        values.fileCdKey = keys->korrin;
+        values.fileCdKey2 = keys->deepfall;
+    }
+    return values;
+}
+
+QString SettingsSession::refusal(const EncodeError& error) const {
+    const KeptTextId id = error.problem == EncodeError::Problem::LineBreak ? kept::lineBreakRefused
+                                                                           : kept::characterRefused;
+    return context_.text(id).arg(error.key);
+}
+
+bool SettingsSession::write(const QString& path, const SettingsModel& values, bool show) {
     if (path.isEmpty())
         return false;
-    if (auto error = writeSettingsFile(path, values_, keys)) {
-        context_.tell(QStringLiteral("The settings were not saved: %1 could not be written "
-                                     "(%2).\nYour changes are still shown and marked as unsaved.")
-                          .arg(QDir::toNativeSeparators(path), *error));
+    auto bytes = serializeSettings(values);
+    std::optional<QString> reason;
+    if (const auto* error = std::get_if<EncodeError>(&bytes))
+        reason = refusal(*error);
+    else
+        reason = writeFileAtomically(path, std::get<QByteArray>(bytes));
+    if (reason) {
+        context_.tell(
+            context_.text(kept::saveFailedNotice).arg(QDir::toNativeSeparators(path), *reason) +
+            QLatin1Char('\n') + context_.text(kept::changesKeptNotice));
         return false;
     }
+    if (isCurrentFile(path))
+        base_ = SettingsBase{std::get<QByteArray>(bytes), values};
+    if (show)
+        applyValues(values);
     clearMark();
     return true;
 }

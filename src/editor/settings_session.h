@@ -9,10 +9,20 @@
 #include "settings/settings_model.h"
 #include "settings/settings_writer.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
 namespace quillset {
+
+class FileWatch;
+
+// The current settings file as it was last loaded or written: the base of
+// the user's edits, against which another program's changes are told.
+struct SettingsBase {
+    QByteArray bytes;
+    SettingsModel values; // as the window took them (CD keys: those written)
+};
 
 class SettingsSession {
 public:
@@ -44,23 +54,36 @@ public:
 
     // The settings file last loaded; empty before the first.
     const QString& currentPath() const { return currentPath_; }
+    bool isCurrentFile(const QString& path) const;
+    const std::optional<SettingsBase>& base() const { return base_; }
     // Loads a settings.cfg (other file names are refused with a notice, an
     // unreadable file with a message, both leaving the values as they were).
     // Returns whether a file was loaded; the caller shows the base title.
     bool load(const QString& path);
-    // Writes the values, with keys as the CD keys when given, else with the
-    // keys read from the settings file. On success the change mark goes; on
-    // failure the user is told why and it stays.
-    bool write(const QString& path, const std::optional<AccountCdKeys>& keys);
+    // Loads the current file again from bytes read from it, as a load does.
+    void reload(const QByteArray& bytes);
+    // The values to write: the window's, with keys as the CD keys when given,
+    // else with the keys read from the settings file.
+    SettingsModel valuesToWrite(const std::optional<AccountCdKeys>& keys) const;
+    // Writes values (see valuesToWrite). On success the change mark goes, the
+    // current file's base is what was written, and with `show` the window
+    // shows it; on failure the user is told why and the mark stays.
+    bool write(const QString& path, const SettingsModel& values, bool show = false);
+    // The current file is followed on disk through watch (none: not followed).
+    void setFileWatch(FileWatch* watch) { watch_ = watch; }
 
 private:
     void editShownValues(const SettingsModel& values, bool keepWaitRetrace);
     void runChangeHandling(int row);
     void soundChanged();
     void showVolumeControls(bool enabled);
+    void loadBytes(const QString& path, const QByteArray& bytes);
+    QString refusal(const EncodeError& error) const;
 
     EditorContext& context_;
+    FileWatch* watch_ = nullptr;
     SettingsModel values_ = SettingsModel::cleared();
+    std::optional<SettingsBase> base_;
     QString currentPath_;
     QString baseTitle_;
     bool changed_ = false;

@@ -3,6 +3,7 @@ target_sources(quillset_core PRIVATE
     editor/backup_command.cpp
     editor/editor.cpp
     editor/editor_context.cpp
+    editor/file_sync.cpp
     editor/file_commands.cpp
     editor/install_folder.cpp
     editor/menu_commands.cpp

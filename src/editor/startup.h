@@ -1,9 +1,9 @@
 #pragma once
 // Start-up, in its fixed order, each step traced to debug.log: how the game
-// was found (the registry's value for its folder), the language file, the install folder (settled
-// once, with the first backup made on the way), advanced mode off, the
-// accounts, the cleared values, the window, the game's settings, the
-// visual-style item.
+// was found (the registry's value for its folder), the language file, the
+// install folder (settled once, with the first backup made on the way),
+// advanced mode off, the accounts, the cleared values, the window, the
+// game's settings, the visual-style item.
 
 #include "editor/editor_context.h"
 #include "registry/game_location.h"

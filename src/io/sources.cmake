@@ -3,4 +3,5 @@ target_sources(quillset_core PRIVATE
     io/atomic_file.cpp
     io/debug_log.cpp
     io/file_helpers.cpp
+    io/file_watch.cpp
     io/text_lines.cpp)

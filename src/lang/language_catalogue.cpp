@@ -23,6 +23,11 @@ constexpr TextProperty Tip = TextProperty::ToolTip;
 constexpr bool Keep = true;
 constexpr bool Show = false;
 
+// A kept [Messages] entry added later.
+constexpr LanguageTextRow later(int entry) {
+    return {"Messages", entry, None, None, -1, Cap, Keep, "", true};
+}
+
 // Entries the file has but nothing reads ([Messages] 8, [Unsupportet] 13 and
 // 14) have no row. The menu item use_xp_style has none either: its caption
 // is the program's own and never translated.
@@ -46,6 +51,8 @@ constexpr LanguageTextRow kRows[] = {
     {"Messages",              6, None, None,              -1, Cap, Keep, ""},
     {"Messages",              7, None, None,              -1, Cap, Keep, ""},
     {"Messages",              9, None, None,              -1, Cap, Keep, ""},
+    later(10), later(11), later(12), later(13), later(14), later(15), later(16), later(17),
+    later(18), later(19), later(20), later(21), later(22), later(23), later(24), later(25),
 
     {"GUI",                   1, F1,   "Frame1",          -1, Cap, Show, ""},
     {"GUI",                   2, F1,   "Frame2",          -1, Cap, Show, ""},
@@ -278,6 +285,23 @@ constexpr LanguageTextRow kRows[] = {
     {"Accountmanagement",     1, F2,   "Label3",          -1, Cap, Show, ""},
     {"Accountmanagement",     2, F2,   "Label3",          -1, Tip, Show, ""},
 };
+
+// Each entry added later is a kept text with its built-in one, and the
+// other way round.
+constexpr bool laterEntriesHaveRows() {
+    for (const KeptTextId& id : kept::kAddedLater) {
+        const auto same = [&id](const LanguageTextRow& row) {
+            return row.addedLater && row.kept && row.section == std::string_view(id.section) &&
+                   row.entry == id.entry && id.builtIn;
+        };
+        if (std::count_if(std::begin(kRows), std::end(kRows), same) != 1)
+            return false;
+    }
+    return std::count_if(std::begin(kRows), std::end(kRows), [](const LanguageTextRow& row) {
+               return row.addedLater;
+           }) == std::ssize(kept::kAddedLater);
+}
+static_assert(laterEntriesHaveRows());
 
 // languageTextRows(section) hands out a sub-span, so each section's rows
 // must stand together and every row must name a known section.

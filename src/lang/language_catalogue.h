@@ -23,6 +23,10 @@ struct LanguageTextRow {
     TextProperty property = TextProperty::Caption;
     bool kept = false;       // also stored in the LanguageTable
     std::string_view suffix; // appended to the line (the exit caption's blank)
+    // An entry added after the first language files were written: it counts
+    // only when no comment or header line stands between its section's
+    // header and it, since an older file has other lines there.
+    bool addedLater = false;
 };
 
 // The sixteen section names, without brackets. A header line is "[" + name + "]".

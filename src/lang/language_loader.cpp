@@ -74,10 +74,25 @@ private:
     std::vector<QByteArrayView> lines_;
 };
 
+// An entry added later lies within its section's block: no comment and no
+// header from the section's header down to it (an older file has its next
+// comment or section there).
+bool withinBlock(const LanguageFile& file, int headerLine, int entry) {
+    for (int line = headerLine + 1; line <= std::min(headerLine + entry, file.lineCount());
+         ++line) {
+        const QByteArrayView raw = file.raw(line);
+        if (raw.startsWith('#') || headerSection(raw))
+            return false;
+    }
+    return true;
+}
+
 void applySection(const LanguageFile& file, int headerLine, std::string_view section,
                   LanguageLoad& load) {
     const QString sectionName = toQString(section);
     for (const LanguageTextRow& row : languageTextRows(section)) {
+        if (row.addedLater && !withinBlock(file, headerLine, row.entry))
+            continue;
         const QString text = file.line(headerLine + row.entry) + toQString(row.suffix);
         if (!row.control.empty())
             load.texts.push_back(

@@ -5,6 +5,7 @@
 #include "io/file_helpers.h"
 #include "io/text_lines.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <charconv>
 
@@ -146,6 +147,24 @@ std::optional<SettingsModel> loadSettingsFile(const QString& path, const QString
     if (!data)
         return std::nullopt;
     return readSettings(*data, fontPagesValue, log);
+}
+
+SettingsOnDisk readSettingsOnDisk(const QString& path) {
+    using State = SettingsOnDisk::State;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return {State::Missing, {}};
+    std::optional<QByteArray> data = readRegularFile(path, kFollowedFileLimit);
+    if (!data || data->contains('\0'))
+        return {State::NotSettings, {}};
+    bool knownKey = false;
+    forEachLine(*data, [&knownKey](QByteArrayView line) {
+        const qsizetype sep = line.indexOf(QByteArrayView(kSeparator));
+        knownKey = knownKey || (sep > 0 && findKey(line.first(sep)));
+    });
+    if (!knownKey)
+        return {State::NotSettings, {}};
+    return {State::Settings, std::move(*data)};
 }
 
 bool hasSettingsFileName(const QString& path) {

@@ -24,6 +24,20 @@ SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue = 
 std::optional<SettingsModel>
 loadSettingsFile(const QString& path, const QString& fontPagesValue = {}, DebugLog* log = nullptr);
 
+// A settings file as another program may have left it while the window had
+// it open. Settings: a regular file of at most kFollowedFileLimit bytes that
+// holds a line of a known key and no NUL byte, with its bytes. NotSettings:
+// anything else that is there (a folder, a FIFO, a link loop, a file that
+// cannot be read, an empty, huge or binary file: a half-written file or junk,
+// never to be taken for the settings). Missing: nothing is there.
+struct SettingsOnDisk {
+    enum class State { Missing, NotSettings, Settings };
+    State state = State::Missing;
+    QByteArray bytes;
+};
+inline constexpr qint64 kFollowedFileLimit = qint64(1) << 20;
+SettingsOnDisk readSettingsOnDisk(const QString& path);
+
 // Only files of this name are loaded (exact, case-sensitive, in any folder).
 bool hasSettingsFileName(const QString& path);
 

@@ -1,104 +1,88 @@
 #include "settings/settings_writer.h"
 
+#include "io/ansi_text.h"
 #include "io/atomic_file.h"
-#include "settings/typed_value.h"
+#include "io/text_lines.h"
 
 namespace quillset {
 
-namespace {
+QString EncodeError::message() const {
+    return problem == Problem::LineBreak
+               ? QStringLiteral("The value of %1 holds a line break, which a settings file "
+                                "cannot store.")
+                     .arg(key)
+               : QStringLiteral("The value of %1 holds characters that a settings file "
+                                "cannot store.")
+                     .arg(key);
+}
 
-class Writer {
-public:
-    explicit Writer(qsizetype reserve) { out_.reserve(reserve); }
+std::variant<QByteArray, TextProblem> settingsFileText(QStringView text) {
+    // A line break would end the line early and start a line of its own,
+    // which the next load would read as another key.
+    if (containsLineBreak(text))
+        return TextProblem::LineBreak;
+    std::optional<QByteArray> bytes = toAnsi(text);
+    if (!bytes)
+        return TextProblem::NotWindows1252;
+    return std::move(*bytes);
+}
 
-    void number(const KeyDef& def, int value) { line(def, QByteArray::number(value)); }
-
-    bool text(const KeyDef& def, const QString& value) {
-        const std::variant<QByteArray, TextProblem> bytes = settingsFileText(value);
-        if (const auto* problem = std::get_if<TextProblem>(&bytes)) {
-            // A line break would end the line early and start a line of its
-            // own, which the next load would read as another key.
-            error_ = (*problem == TextProblem::LineBreak
-                          ? QStringLiteral("The value of %1 holds a line break, which a settings "
-                                           "file cannot store.")
-                          : QStringLiteral("The value of %1 holds characters that a settings file "
-                                           "cannot store."))
-                         .arg(def.name());
-            return false;
+std::optional<QString> settingsValueText(const SettingsModel& model, int row,
+                                         const std::optional<AccountCdKeys>& accountKeys) {
+    const KeyDef& def = keyCatalogue()[row];
+    const int number = model.numbers[row];
+    switch (def.kind) {
+    case KeyKind::Flag:
+    case KeyKind::Number:
+        return QString::number(number);
+    case KeyKind::WaitRetrace:
+        // Checked is stored as the key's absence.
+        return number == 0 ? std::optional(QStringLiteral("0")) : std::nullopt;
+    case KeyKind::Choice:
+        for (const ChoiceButton& button : def.choices()) {
+            if (number == button.digit - '0')
+                return QString::number(number);
         }
-        line(def, std::get<QByteArray>(bytes));
-        return true;
+        return std::nullopt;
+    case KeyKind::Text:
+        return model.texts[row];
+    case KeyKind::FontPages:
+        return model.fontPagesValue;
+    case KeyKind::CdKey:
+        return accountKeys ? accountKeys->korrin : model.fileCdKey;
+    case KeyKind::CdKey2:
+        return accountKeys ? accountKeys->deepfall : model.fileCdKey2;
     }
-
-    void raw(QByteArrayView bytes) { out_.append(bytes.data(), bytes.size()); }
-
-    QByteArray take() { return std::move(out_); }
-    const QString& error() const { return error_; }
-
-private:
-    void line(const KeyDef& def, QByteArrayView value) {
-        out_.append(def.key);
-        out_.append(kSeparator);
-        out_.append(value.data(), value.size());
-        out_.append("\r\n");
-    }
-
-    QByteArray out_;
-    QString error_;
-};
-
-} // namespace
+    return std::nullopt;
+}
 
 std::variant<QByteArray, EncodeError>
 serializeSettings(const SettingsModel& model, const std::optional<AccountCdKeys>& accountKeys) {
-    Writer writer(2048 + model.unknownLines.size());
-    const auto catalogue = keyCatalogue();
-    for (int i = 0; i < kKeyCount; ++i) {
-        const KeyDef& def = catalogue[i];
-        const int number = model.numbers[i];
-        bool ok = true;
-        switch (def.kind) {
-        case KeyKind::Flag:
-        case KeyKind::Number:
-            writer.number(def, number);
-            break;
-        case KeyKind::WaitRetrace:
-            // Checked is stored as the key's absence.
-            if (number == 0)
-                writer.number(def, 0);
-            break;
-        case KeyKind::Choice:
-            for (const ChoiceButton& button : def.choices()) {
-                if (number == button.digit - '0')
-                    writer.number(def, number);
-            }
-            break;
-        case KeyKind::Text:
-            ok = writer.text(def, model.texts[i]);
-            break;
-        case KeyKind::FontPages:
-            ok = writer.text(def, model.fontPagesValue);
-            break;
-        case KeyKind::CdKey:
-            ok = writer.text(def, accountKeys ? accountKeys->korrin : model.fileCdKey);
-            break;
-        case KeyKind::CdKey2:
-            ok = writer.text(def, accountKeys ? accountKeys->deepfall : model.fileCdKey2);
-            break;
-        }
-        if (!ok)
-            return EncodeError{writer.error()};
+    QByteArray out;
+    out.reserve(2048 + model.unknownLines.size());
+    for (int row = 0; row < kKeyCount; ++row) {
+        const std::optional<QString> value = settingsValueText(model, row, accountKeys);
+        if (!value)
+            continue;
+        const KeyDef& def = keyCatalogue()[row];
+        const std::variant<QByteArray, TextProblem> bytes = settingsFileText(*value);
+        if (const auto* problem = std::get_if<TextProblem>(&bytes))
+            return EncodeError{*problem, def.name()};
+        out.append(def.key);
+        out.append(kSeparator);
+        out.append(std::get<QByteArray>(bytes));
+        out.append("\r\n");
     }
-    writer.raw(model.unknownLines);
-    writer.raw("\r\n");
-    return writer.take();
+    out.append(model.unknownLines);
+    out.append("\r\n");
+    return out;
 }
 
 std::optional<QString> writeSettingsFile(const QString& path, const SettingsModel& model,
                                          const std::optional<AccountCdKeys>& accountKeys) {
     auto result = serializeSettings(model, accountKeys);
     if (const auto* error = std::get_if<EncodeError>(&result))
-        return error->message;
+        return error->message();
     return writeFileAtomically(path, std::get<QByteArray>(result));
 }
 

@@ -1,7 +1,6 @@
 #include "settings/typed_value.h"
 
 #include "io/ansi_text.h"
-#include "io/text_lines.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -98,15 +97,6 @@ QString heldText(const KeyDef& def) {
 }
 
 } // namespace
-
-std::variant<QByteArray, TextProblem> settingsFileText(QStringView text) {
-    if (containsLineBreak(text))
-        return TextProblem::LineBreak;
-    std::optional<QByteArray> bytes = toAnsi(text);
-    if (!bytes)
-        return TextProblem::NotWindows1252;
-    return std::move(*bytes);
-}
 
 std::variant<TypedValue, Refusal> takeTypedValue(const KeyDef& def, const QString& typed) {
     if (def.isHeld())

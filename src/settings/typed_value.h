@@ -8,23 +8,12 @@
 
 #include "settings/key_catalogue.h"
 #include "settings/settings_model.h"
+#include "settings/settings_writer.h"
 
-#include <QByteArray>
 #include <QString>
-#include <QStringView>
 #include <variant>
 
 namespace quillset {
-
-// Why a text cannot be a value in a line of a settings file.
-enum class TextProblem {
-    LineBreak,      // it would end the line early and start another
-    NotWindows1252, // the file has no byte for one of its characters
-};
-
-// The bytes a text is written as in a settings file, or why it cannot be.
-// The writer and the typed values share this one rule.
-std::variant<QByteArray, TextProblem> settingsFileText(QStringView text);
 
 enum class Refusal {
     HeldKey,        // FONTPAGES and the CD keys: no control of the Options window edits them

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -169,6 +170,12 @@ void AccountWindow::showModeless() {
         raise();
         activateWindow();
     }
+}
+
+// Close and Escape only hide the window: the session learns it is closed.
+void AccountWindow::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        session_.windowHidden();
 }
 
 void AccountWindow::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     struct SlotWidgets {

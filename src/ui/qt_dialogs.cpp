@@ -25,6 +25,10 @@ ButtonSet buttonSet(Dialogs::Buttons buttons) {
         return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
     case Dialogs::Buttons::YesNo:
         return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+    case Dialogs::Buttons::YesNoCancel:
+        // Escape writes nothing: it is Cancel, not No.
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                QMessageBox::Cancel};
     }
     return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }

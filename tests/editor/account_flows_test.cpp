@@ -156,8 +156,8 @@ TEST_P(AccountFlow, ShowsSelectsWritesAsTheRowSays) {
     }
     QStringList messages;
     if (c.failure)
-        messages << u"The accounts were not saved: %1 could not be written (%2)."_s.arg(
-            QDir::toNativeSeparators(accountFile), QLatin1String(c.failure));
+        messages << u"M21 %1 %2 %3"_s.arg(QDir::toNativeSeparators(accountFile),
+                                          QLatin1String(c.failure));
     QStringList told;
     for (const auto& s : dialogs.shown)
         told << s.text;

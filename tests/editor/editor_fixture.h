@@ -81,13 +81,15 @@ using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Shown::Kind;
 
 // Each kept text is its section's initial and entry number ("M2" is
-// [Messages] entry 2), so a row can name the questions asked.
+// [Messages] entry 2), so a row can name the questions asked; the entries
+// added later have room for what the program puts in.
 inline QByteArray languageFile() {
     QByteArray file;
-    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 9}, {"GUI", 15}}) {
+    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 25}, {"GUI", 15}}) {
         file += QByteArray("[") + section + "]\r\n";
         for (int i = 1; i <= n; ++i)
-            file += section[0] + QByteArray::number(i) + "\r\n";
+            file +=
+                section[0] + QByteArray::number(i) + (n == 25 && i > 9 ? " %1 %2 %3\r\n" : "\r\n");
     }
     return file;
 }

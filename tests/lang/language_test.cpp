@@ -87,7 +87,24 @@ TEST_F(Language, HeadersPastTheLineLimitOrMissingFilesGiveNothing) {
     EXPECT_EQ(languageFilePath(u"/opt/q/"_s), u"/opt/q/language.lng"_s);
 }
 
-// The shipped files give every section once and fill every text.
+// An entry added later counts only within its section's block: an older
+// file has its next comment or section there, and gets the built-in text.
+TEST_F(Language, EntriesAddedLaterComeFromTheBlockElseBuiltIn) {
+    const QByteArray nine = "[Messages]\r\n" + QByteArray("m\r\n").repeated(9);
+    const LanguageTable older = loadBytes(nine + "#\r\nour own\r\n").table;
+    const LanguageTable newer = loadBytes(nine + QByteArray("ours\r\n").repeated(16)).table;
+    const LanguageTable empty = loadBytes(nine + "\r\n[Menu]\r\n" + "ours\r\n").table;
+    EXPECT_EQ(older.text(kept::unreadableOnDiskQuestion),
+              QString::fromUtf8(kept::unreadableOnDiskQuestion.builtIn));
+    EXPECT_EQ(older.text(kept::conflictQuestion),
+              QString::fromUtf8(kept::conflictQuestion.builtIn));
+    EXPECT_EQ(newer.text(kept::styleRenameFailedNotice), u"ours"_s);
+    EXPECT_EQ(empty.text(kept::conflictQuestion),
+              QString::fromUtf8(kept::conflictQuestion.builtIn));
+}
+
+// The shipped files give every section once and fill every text; the English
+// one words the entries added later as the built-in texts do.
 TEST_F(Language, ShippedFilesAreComplete) {
     for (const char* name : {"language.de.lng", "language.en.lng"}) {
         const std::optional<LanguageLoad> loaded =
@@ -96,6 +113,12 @@ TEST_F(Language, ShippedFilesAreComplete) {
         EXPECT_EQ(trace.count('|'), qsizetype(languageSections().size())) << name;
         for (const TextAssignment& a : loaded->texts)
             EXPECT_FALSE(a.text.trimmed().isEmpty()) << name << a.control.toStdString();
+        for (const KeptTextId& id : kept::kAddedLater) {
+            const QString supplied = loaded->table.text(QLatin1String(id.section), id.entry);
+            EXPECT_EQ(supplied == QString::fromUtf8(id.builtIn),
+                      std::string_view(name) == "language.en.lng")
+                << name << id.entry;
+        }
     }
 }
 

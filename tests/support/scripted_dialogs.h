@@ -5,6 +5,7 @@
 #include "editor/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace quillset::test {
@@ -24,6 +25,8 @@ public:
 
     Answer message(const QString& text, const QString& title, Buttons buttons) override {
         shown.push_back({Shown::Kind::Message, text, title, {}, buttons});
+        if (whileShown)
+            whileShown();
         return buttons == Buttons::Ok ? Answer::Ok : next(answers_); // a notice has only OK
     }
     QString openFile(const QString& title, const QString& initialFolder) override {
@@ -36,6 +39,8 @@ public:
     }
 
     std::vector<Shown> shown;
+    // Runs while a message box is open, as the user would take their time.
+    std::function<void()> whileShown;
 
 private:
     // A question nobody scripted fails the test instead of being guessed.

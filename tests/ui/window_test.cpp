@@ -93,12 +93,16 @@ TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
 // ---- Commands ----------------------------------------------------------------------
 
 // A text the language file supplied, by its entry ("M2" is [Messages] entry
-// 2, a path after it ignored); a text of the program's own by its first word.
+// 2; what the program put in for %1, %2 or after a blank ignored); another
+// text by its first word.
 QString textId(const LanguageTable& table, const QString& text) {
     for (const char* section : {"Captions", "Messages"})
-        for (int entry = 1; entry <= 9; ++entry) {
+        for (int entry = 1; entry <= 25; ++entry) {
             const QString kept = table.text(QLatin1String(section), entry);
-            if (!kept.isEmpty() && (text == kept || text.startsWith(kept + u' ')))
+            const QString pattern = QRegularExpression::escape(kept).replace(
+                QRegularExpression(u"\\\\%\\d"_s), u".*"_s);
+            if (!kept.isEmpty() &&
+                QRegularExpression(u"^"_s + pattern + u"( .*)?$"_s).match(text).hasMatch())
                 return QLatin1Char(section[0]) + QString::number(entry);
         }
     return text.section(u' ', 0, 0);
@@ -125,7 +129,7 @@ const Command kCommands[] = {
     {"mquit",                {"YesNo C3: M2"},                     After::Ending},
     {"mcreate_standard_cfg", {"OkCancel Quillset: M5"},            After::Marked},
     {"mcreate_backup",       {"Ok Quillset: M4"},                  After::Marked},
-    {"use_xp_style",         {"Ok Quillset: Both"},                After::Marked},
+    {"use_xp_style",         {"Ok Quillset: M24"},                 After::Marked},
     {"maccmanage",           {},                                   After::AccountWindow},
     {"madvanced",            {},                                   After::AdvancedMode},
     {"mabout",               {},                                   After::AboutWindow},
@@ -160,7 +164,7 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     QObject* target = w->findChild<QObject*>(QString::fromLatin1(c.name)); // button or item
     QMetaObject::invokeMethod(target, qobject_cast<QAction*>(target) ? "trigger" : "click");
 
-    static const char* const kButtons[] = {"Ok", "OkCancel", "YesNo"};
+    static const char* const kButtons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
     const LanguageTable& texts = editor.context().language.table;
     QStringList shown;
     for (const auto& s : dialogs.shown)

@@ -1,0 +1,103 @@
+// Saving over a settings file that another program changed since the window
+// loaded it, as one decision table: the file on disk and the user's edits,
+// then what Save asks and writes.
+
+#include "editor_fixture.h"
+#include "settings/settings_reader.h"
+#include "settings/settings_writer.h"
+
+#include <vector>
+
+namespace quillset::test {
+namespace {
+
+const QByteArray kBase = "FULLSCREEN : 1\r\nMUSICVOLUME : 100\r\nNETWORK_PLAYER : Aldric\r\n"
+                         "NETWORK_CDKEY : AAAAA\r\nFONTPAGES : 3\r\nOLDLINE : a\r\n";
+
+struct SyncCase {
+    const char* name;
+    // The file as the other program left it: "KEY : value" lines, "-" for
+    // none (deleted); the user's edits, "KEY=value".
+    QByteArray disk;
+    QStringList edits;
+    std::vector<Answer> answers;
+    QStringList shown;
+    // After: lines the file must hold ("KEY : value", unknown lines too);
+    // nullptr: the file as the other program left it.
+    std::optional<QStringList> written;
+    bool marked = false;
+};
+
+const Answer kOk = Answer::Ok, kYes = Answer::Yes, kNo = Answer::No, kCancel = Answer::Cancel;
+
+// clang-format off
+const SyncCase kSyncCases[] = {
+    {"DisjointKeysAndUnknownLines",
+     "FULLSCREEN : 0\r\nMUSICVOLUME : 50\r\nNETWORK_PLAYER : Aldric\r\nNETWORK_CDKEY : AAAAA\r\nFONTPAGES : 3\r\nNEWLINE : b\r\n",
+     {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"},
+     QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 50", "NETWORK_PLAYER : Bob", "NEWLINE : b"}},
+    {"BothChangedAlike", kBase + "FULLSCREEN : 0\r\n", {"FULLSCREEN=0"}, {kOk}, {"M9"},
+     QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 100", "OLDLINE : a"}},
+    {"ConflictKeepsMine", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"},
+     {kOk, kYes}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 80"}},
+    {"ConflictTakesTheFiles", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"},
+     {kOk, kNo}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 50"}},
+    {"ConflictCancelledWritesNothing", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n",
+     {"MUSICVOLUME=80", "FULLSCREEN=0"}, {kOk, kCancel}, {"M9", "M11"}, std::nullopt, true},
+    {"HeldValuesChangedOnDisk", "NETWORK_CDKEY : BBBBB\r\nFONTPAGES : 5\r\nNETWORK_PLAYER : Aldric\r\n",
+     {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"},
+     QStringList{"NETWORK_CDKEY : BBBBB", "FONTPAGES : 5", "NETWORK_PLAYER : Bob"}},
+    {"DeletedGoesTheUsualWay", "-", {"NETWORK_PLAYER=Bob"}, {kCancel}, {"M1"}, std::nullopt, true},
+    {"JunkOverwritten", QByteArray("\0\x01junk", 6), {"NETWORK_PLAYER=Bob"}, {kOk, kYes},
+     {"M9", "M10"}, QStringList{"FULLSCREEN : 1", "NETWORK_PLAYER : Bob", "OLDLINE : a"}},
+    {"JunkKept", QByteArray("\0\x01junk", 6), {"NETWORK_PLAYER=Bob"}, {kOk, kNo}, {"M9", "M10"},
+     std::nullopt, true},
+};
+// clang-format on
+
+class SaveOverChangedFile : public Flow, public ::testing::WithParamInterface<SyncCase> {};
+
+TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
+    const SyncCase& c = GetParam();
+    start(kBase);
+    SettingsSession& session = editor.settings();
+    for (const QString& edit : c.edits) {
+        const int row = keyIndex(QLatin1String(edit.section(u'=', 0, 0).toLatin1()));
+        const QString value = edit.section(u'=', 1);
+        if (keyCatalogue()[row].kind == KeyKind::Text)
+            session.setText(row, value);
+        else
+            session.setNumber(row, value.toInt());
+    }
+    if (c.disk == "-")
+        QFile::remove(settings());
+    else
+        writeBytes(settings(), c.disk);
+    for (const Answer a : c.answers)
+        dialogs.answer(a);
+
+    editor.files().save();
+
+    EXPECT_EQ(shown(), c.shown);
+    EXPECT_TRUE(dialogs.exhausted());
+    const QByteArray bytes = readBytes(settings());
+    if (!c.written) {
+        EXPECT_EQ(bytes, c.disk == "-" ? QByteArray() : c.disk);
+    } else {
+        const QStringList lines = QString::fromLatin1(bytes).split(u"\r\n"_s);
+        for (const QString& line : *c.written)
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+        // The window shows exactly what was written, and that is the base.
+        EXPECT_EQ(std::get<QByteArray>(serializeSettings(values())), bytes);
+        EXPECT_EQ(session.base()->bytes, bytes);
+    }
+    expectMark(c.marked);
+    if (c.shown.contains(u"M11"_s)) {
+        EXPECT_TRUE(dialogs.shown.back().text.contains(u"M12 MUSICVOLUME 80 50"_s));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveOverChangedFile, ::testing::ValuesIn(kSyncCases), rowName);
+
+} // namespace
+} // namespace quillset::test
