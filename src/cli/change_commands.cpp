@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace quillset::cli {
 
 namespace {
