@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Compiles the registry sources with the mingw-w64 cross compiler, against the
-# Qt headers of this machine, to catch errors in code that a Linux build never
-# compiles (the Windows backend). Warnings in our code are errors; the Qt
+# Compiles the registry and shell sources with the mingw-w64 cross compiler,
+# against the Qt headers of this machine, to catch errors in code that a Linux
+# build never compiles (the Windows backends: registry and process table). Warnings in our code are errors; the Qt
 # headers, configured for Linux, are taken as system headers. Nothing is
 # linked: there are no Windows Qt libraries here.
 #
@@ -15,9 +15,13 @@ qt_include="${QT_INCLUDE_DIR:-/usr/include/x86_64-linux-gnu/qt6}"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 
-# Everything a Windows build of the registry compiles: the Windows backend,
-# the factory that picks it, and the portable sources beside them.
+# Everything a Windows build of the registry and the shell compiles: the
+# Windows backends, the factories that pick them, and the portable sources
+# beside them. The /proc process table is left out there (shell/sources.cmake).
 sources=("src/registry/"*.cpp)
+for source in src/shell/*.cpp; do
+    [[ "$source" == *proc_process_table.cpp ]] || sources+=("$source")
+done
 
 compilers=()
 for candidate in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++ \
@@ -42,12 +46,16 @@ for cxx in "${compilers[@]}"; do
         if "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror \
             -I"$root/src" -isystem "$qt_include" -isystem "$qt_include/QtCore" \
             -c "$root/$source" -o "$object"; then
-            # The Windows backend must really be in the object, not hidden by
-            # its guard, and call the advapi32 entry points.
+            # A Windows backend must really be in the object, not hidden by
+            # its guard, and call the Windows entry points it is built on.
             symbols="$("${cxx%g++*}nm" -C "$object")"
-            if [[ "$source" == *windows_registry.cpp ]] &&
-               { ! grep -q 'WindowsRegistry::queryValue' <<<"$symbols" ||
-                 ! grep -q 'RegQueryValueExA' <<<"$symbols"; }; then
+            if { [[ "$source" == *windows_registry.cpp ]] &&
+                 { ! grep -q 'WindowsRegistry::queryValue' <<<"$symbols" ||
+                   ! grep -q 'RegQueryValueExA' <<<"$symbols"; }; } ||
+               { [[ "$source" == *windows_process_table.cpp ]] &&
+                 { ! grep -q 'WindowsProcessTable::processes' <<<"$symbols" ||
+                   ! grep -q 'CreateToolhelp32Snapshot' <<<"$symbols" ||
+                   ! grep -q 'QueryFullProcessImageNameW' <<<"$symbols"; }; }; then
                 echo "FAIL ($cxx): $source compiled to an empty object" >&2
                 status=1
             else

@@ -12,7 +12,7 @@ packages=(
     fonts-dejavu-core fonts-liberation  # the windows' font, metric-compatible with Arial
     clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests
     wine wine64               # a real Wine prefix for the registry test
-    g++-mingw-w64-x86-64      # checks that the Windows registry backend compiles
+    g++-mingw-w64-x86-64      # checks that the Windows backends (registry, processes) compile
     dpkg-dev                  # the .deb: dpkg-shlibdeps works out its Depends
     lintian                   # Debian's checker of the .deb, run by a packaging test
     desktop-file-utils appstream  # validate the desktop entry and the metainfo
