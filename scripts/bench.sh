@@ -5,20 +5,74 @@
 #   - start-up to the shown window and to the first painted frame, and peak
 #     memory, of Quillset against a bare Qt window and a bare window with one
 #     line of text, under Xvfb and offscreen (build/perf/bench/startup_bench).
+#   - a command from the command line (where, get, set, apply) against
+#     quillset --version, which is process start alone (hyperfine).
 #   bash scripts/bench.sh [RUNS]      # RUNS start-ups per program (default 21)
 #   bash scripts/bench.sh --callgrind # instructions of each start-up, by function
+#   bash scripts/bench.sh --commands  # the commands only
 # Results go to the terminal and to build/perf/bench-results.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/perf
 callgrind=false
+commands_only=false
 if [ "${1:-}" = "--callgrind" ]; then
     callgrind=true
+    shift
+elif [ "${1:-}" = "--commands" ]; then
+    commands_only=true
     shift
 fi
 runs=${1:-21}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLSET_BUILD_TESTS=OFF >/dev/null
+
+# Each command as a launcher's script runs it: the release program, no
+# display, a home of its own, the demo settings in a game folder that has
+# its backup (set writes the file each run: prepare puts the old one back),
+# and a small Wine prefix holding the game for where.
+commands() {
+    local dir q
+    dir=$(realpath "$build")/commands
+    rm -rf "$dir"
+    mkdir -p "$dir/home" "$dir/game" "$dir/pfx/drive_c/Korrin" "$dir/pfx/dosdevices"
+    ln -s ../drive_c "$dir/pfx/dosdevices/c:"
+    printf 'WINE REGISTRY Version 2\n#arch=win64\n\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000\n"InstallLocation"="C:\\\\Korrin"\n' >"$dir/pfx/system.reg"
+    for file in settings.cfg settings.bck settings.orig; do
+        cp resources/demo/settings.cfg "$dir/game/$file"
+        cp resources/demo/settings.cfg "$dir/pfx/drive_c/Korrin/$file"
+    done
+    printf 'DETAILLEVEL : 0\nFSAA_FILTER : 0\nMUSICVOLUME : 60\n' >"$dir/low.cfg"
+    q="$(realpath "$build/src/quillset") --game-folder $dir/game"
+    echo
+    echo "## A command from the command line, $(wc -l <resources/demo/settings.cfg)-line settings file"
+    echo
+    echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+    env -i HOME="$dir/home" PATH=/usr/bin:/bin hyperfine --shell=none --warmup 10 --runs 300 \
+        --style none --export-json "$dir/times.json" \
+        --prepare "cp $dir/game/settings.orig $dir/game/settings.cfg" \
+        "$(realpath "$build/src/quillset") --version" "$q get" "$q get --json" \
+        "$q set MUSICVOLUME=80 DETAILLEVEL=0" "$q apply $dir/low.cfg" \
+        "$(realpath "$build/src/quillset") --prefix $dir/pfx where"
+    # Medians: this machine may be shared, and a few slow runs move a mean.
+    python3 - "$dir/times.json" "$dir/" <<'PY'
+import json, statistics, sys
+print("| command | median | min | max | user + system, mean |")
+print("|---|---|---|---|---|")
+for r in json.load(open(sys.argv[1]))["results"]:
+    command = r["command"].replace(sys.argv[2], "").split("/quillset ", 1)[-1]
+    ms = lambda s: f"{s * 1000:.1f} ms"
+    print(f"| `quillset {command}` | {ms(statistics.median(r['times']))} | {ms(r['min'])} "
+          f"| {ms(r['max'])} | {ms(r['user'] + r['system'])} |")
+PY
+    echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+}
+if $commands_only; then
+    cmake --build "$build" --target quillset
+    commands | tee "$build/bench-commands.md"
+    exit 0
+fi
+
 cmake --build "$build" --target quillset quillset_bench bare_window bare_text_window \
     startup_bench first_frame_probe
 
@@ -91,4 +145,7 @@ startup=("$build/bench/startup_bench" --probe "$build/bench/libfirst_frame_probe
     echo "## Start-up on the offscreen platform, $runs runs each"
     echo
     "${startup[@]}" --platform offscreen "${programs[@]}"
+    if command -v hyperfine >/dev/null; then
+        commands
+    fi
 } | tee -a "$out"

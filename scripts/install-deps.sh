@@ -18,6 +18,7 @@ packages=(
     desktop-file-utils appstream  # validate the desktop entry and the metainfo
     librsvg2-bin              # renders the icon's PNG sizes from its SVG
     libyaml-cpp-dev           # reads the game files of the Lutris launcher
+    hyperfine                 # times the commands for docs/PERFORMANCE.md
 )
 
 missing=()

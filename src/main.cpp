@@ -1,9 +1,11 @@
-// Quillset: builds the core, then the window that shows it, and hands the
-// one to the other; the editor's start-up does the rest.
+// Quillset: with a command (quillset get, set, ...) runs it without any
+// window; otherwise builds the core, then the window that shows it, and
+// hands the one to the other; the editor's start-up does the rest.
 
+#include "cli/command_line.h"
 #include "editor/editor.h"
 #include "io/file_watch.h"
-#include "registry/registry.h"
+#include "registry/game_location.h"
 #include "shell/running_game.h"
 #include "shell/visual_style.h"
 #include "ui/account_window.h"
@@ -14,10 +16,43 @@
 #include <QApplication>
 #include <QDir>
 
-int main(int argc, char* argv[]) {
+#include <cstdio>
+
+namespace {
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// A command runs on Qt Core alone: no display is opened or needed, so it
+// works over SSH and from a launcher's script.
+int runCommand(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    quillset::cli::CommandOutput output;
+    const quillset::cli::ExitCode code = quillset::cli::runCommandLine(
+        QCoreApplication::arguments(), QCoreApplication::applicationDirPath(), output);
+    std::fwrite(output.out.constData(), 1, static_cast<size_t>(output.out.size()), stdout);
+    std::fwrite(output.err.constData(), 1, static_cast<size_t>(output.err.size()), stderr);
+    return static_cast<int>(code);
+}
+
+int runWindow(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillset"));
     const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+
+    // Qt has taken its own options; what is left may name the game's place.
+    const auto options = quillset::cli::windowLocationOptions(QCoreApplication::arguments());
+    if (const auto* error = std::get_if<QString>(&options)) {
+        std::fprintf(stderr, "quillset: %s (see quillset --help)\n", qUtf8Printable(*error));
+        return static_cast<int>(quillset::cli::ExitCode::Usage);
+    }
+    quillset::LocationRequest request = quillset::LocationRequest::fromEnvironment(programDir);
+    request.prefix = std::get<quillset::cli::LocationOptions>(options).prefix;
+    request.gameFolder = std::get<quillset::cli::LocationOptions>(options).gameFolder;
 
     // The manifest beside the program chooses the look: the modern style when
     // it is active, the classic one when it is parked or absent.
@@ -29,10 +64,12 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(quillset::ui::optionsWindowFont(QApplication::font()));
 
     quillset::ui::QtDialogs dialogs;
-    const std::unique_ptr<quillset::Registry> registry = quillset::makePlatformRegistry(programDir);
     const std::unique_ptr<quillset::ProcessTable> processes = quillset::makePlatformProcessTable();
     quillset::Editor editor(dialogs, programDir);
-    editor.setRegistry(registry.get());
+    // Start-up's one registry write: a per-user value copied where the game
+    // reads it.
+    editor.setGameLocation(
+        quillset::resolveGameLocation(request, quillset::UserValueCopy::IntoMachineRoot));
     editor.setProcessTable(processes.get());
     // The settings file on disk is followed while the window shows it.
     quillset::FileWatch watch;
@@ -45,4 +82,12 @@ int main(int argc, char* argv[]) {
     if (editor.start() != quillset::Startup::Result::Running)
         return 1;
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (quillset::cli::isCommandLineRun(argumentList(argc, argv)))
+        return runCommand(argc, argv);
+    return runWindow(argc, argv);
 }

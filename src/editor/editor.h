@@ -31,8 +31,8 @@ public:
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    // Where start-up looks for the game's folder; must outlive the editor.
-    void setRegistry(Registry* registry) { startup_.setRegistry(registry); }
+    // Where the game is, for start-up (resolveGameLocation).
+    void setGameLocation(GameLocation location) { startup_.setGameLocation(std::move(location)); }
     // The windows that show the editor, before start-up; they must outlive it.
     void setView(EditorView& view, AccountPanel& accounts);
     // The running processes, asked before a save whether the game runs;

@@ -1,7 +1,7 @@
 #pragma once
 // What every part of the editor shares: the dialogs it asks through, the
-// language texts, the trace, the program's and the game's folders, the mode,
-// the registry and the view that shows it all.
+// language texts, the trace, the program's and the game's folders, the mode
+// and the view that shows it all.
 
 #include "editor/dialogs.h"
 #include "editor/editor_view.h"
@@ -14,7 +14,6 @@
 namespace quillset {
 
 class ProcessTable;
-class Registry;
 
 class EditorContext {
 public:
@@ -51,9 +50,9 @@ public:
 
     DebugLog debugLog;
     LanguageLoad language;
-    const QString programDir;     // the executable's folder, no trailing separator
-    QString installDir;           // the game's folder; ends with a separator once start-up set it
-    Registry* registry = nullptr; // where start-up found the game; none: no registry value
+    const QString programDir; // the executable's folder, no trailing separator
+    QString installDir;       // the game's folder; ends with a separator once start-up set it
+    QString winePrefix;       // the Wine prefix the game was found in; empty: none
     const ProcessTable* processes = nullptr; // none: the game is never taken to run
     bool startupComplete = false;
     // The advanced-mode menu item's check mark, checked in the window design.

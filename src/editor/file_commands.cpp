@@ -4,7 +4,7 @@
 #include "editor/file_sync.h"
 #include "editor/settings_session.h"
 #include "io/file_helpers.h"
-#include "registry/registry.h"
+#include "registry/wine_prefix.h"
 #include "shell/running_game.h"
 
 #include <QCoreApplication>
@@ -98,11 +98,12 @@ bool FileCommands::gameLetsUsWrite(const QString& path) {
     if (!context_.processes ||
         canonicalFolder(QFileInfo(path).absolutePath()) != canonicalFolder(context_.installDir))
         return true;
-    const Registry* registry = context_.registry;
+    // Wine shows a Windows program's command line with its Windows path.
+    const QString prefix = context_.winePrefix;
     const std::optional<RunningProcess> game = findGameProcess(
         *context_.processes, context_.installDir,
-        [registry](const QString& windowsPath) {
-            return registry ? registry->localPath(windowsPath) : QString();
+        [prefix](const QString& windowsPath) {
+            return prefix.isEmpty() ? QString() : wineToLocalPath(prefix, windowsPath);
         },
         QCoreApplication::applicationPid(), QCoreApplication::applicationFilePath());
     if (!game)

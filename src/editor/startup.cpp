@@ -6,7 +6,6 @@
 #include "editor/menu_commands.h"
 #include "editor/settings_session.h"
 #include "io/file_helpers.h"
-#include "registry/registry.h"
 
 #include <QDir>
 
@@ -27,22 +26,23 @@ Startup::Result Startup::run() {
     context_.debugLog.open(QLatin1String(DebugLog::kFileName));
     log(QStringLiteral("Form -> XPStyle initialized"));
 
-    const QString installValue = machineInstallValue(context_.registry);
-    log(QStringLiteral(
-        "Registry -> Existing Deepfall path checked and copied if not exists in Local_Machine"));
-    // Which launchers' prefixes hold the game, when the prefix was searched for.
-    if (context_.registry) {
-        for (const QString& line : context_.registry->searchTrace())
+    // A folder the user names is taken without any registry.
+    if (location_.way != GameFolderWay::GivenFolder) {
+        log(QStringLiteral("Registry -> Existing Deepfall path checked and copied if not exists in "
+                           "Local_Machine"));
+        // Which launchers' prefixes hold the game, when the prefix was searched for.
+        for (const QString& line : location_.prefix.trace)
             log(line);
     }
 
+    context_.winePrefix = location_.prefix.prefix;
     context_.startupComplete = false;
     if (!loadLanguage()) {
         context_.endProgram();
         return Result::LanguageFileMissing;
     }
 
-    settleInstallFolder(installValue);
+    settleInstallFolder();
     context_.view().showHeading(headingCaption());
 
     log(QStringLiteral("Form -> alternating madvanced_click"));
@@ -93,12 +93,12 @@ bool Startup::loadLanguage() {
 // The game's settings beside the program make the program folder the game's
 // folder on every start, whatever the registry says (a portable copy in the
 // game's folder), and the first start makes the backup there. Otherwise the
-// registry names the folder, else the program folder is used, and a missing
-// backup is made there.
-void Startup::settleInstallFolder(const QString& installValue) {
+// folder named or the registry's folder is used, else the program folder,
+// and a missing backup is made there.
+void Startup::settleInstallFolder() {
     const QString cfg = joinPath(context_.programDir, QStringLiteral("settings.cfg"));
     const QString bck = joinPath(context_.programDir, QStringLiteral("settings.bck"));
-    const bool besideProgram = fileExists(cfg);
+    const bool besideProgram = location_.way == GameFolderWay::BesideProgram;
 
     log(QStringLiteral("Form -> Checking for settings.cfg and backup"));
     if (besideProgram && !fileExists(bck)) {
@@ -109,7 +109,7 @@ void Startup::settleInstallFolder(const QString& installValue) {
     log(QStringLiteral("Form -> Done"));
 
     log(QStringLiteral("Form -> Getting path from Registry"));
-    context_.installDir = installFolder(besideProgram, installValue);
+    context_.installDir = installFolder(besideProgram);
     if (!besideProgram && !fileExists(context_.installDir + QStringLiteral("settings.bck"))) {
         log(QStringLiteral("Form -> Creating Backup"));
         // The advanced item still has its design check mark here, so the
@@ -119,11 +119,11 @@ void Startup::settleInstallFolder(const QString& installValue) {
     log(QStringLiteral("Form -> Done"));
 }
 
-QString Startup::installFolder(bool besideProgram, const QString& installValue) {
+QString Startup::installFolder(bool besideProgram) {
     if (besideProgram)
         return asInstallDir(context_.programDir);
-    const QString folder =
-        installValue.isEmpty() ? QString() : context_.registry->localPath(installValue);
+    const QString& folder = location_.way == GameFolderWay::GivenFolder ? location_.gameFolder
+                                                                        : location_.installFolder;
     // The trace shows the folder as found: a lone separator when there is none.
     log(QStringLiteral("Form -> ") +
         (folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder)));

@@ -1,11 +1,12 @@
 #pragma once
-// Start-up, in its fixed order, each step traced to debug.log: the registry's
-// value for the game's folder, the language file, the install folder (settled
-// once, with the first backup made on the way), advanced mode off, the
-// accounts, the cleared values, the window, the game's settings, the
-// visual-style item.
+// Start-up, in its fixed order, each step traced to debug.log: how the game
+// was found (the registry's value for its folder), the language file, the
+// install folder (settled once, with the first backup made on the way),
+// advanced mode off, the accounts, the cleared values, the window, the
+// game's settings, the visual-style item.
 
 #include "editor/editor_context.h"
+#include "registry/game_location.h"
 
 #include <QString>
 
@@ -14,7 +15,6 @@ namespace quillset {
 class AccountSession;
 class BackupCommand;
 class MenuCommands;
-class Registry;
 class SettingsSession;
 
 class Startup {
@@ -29,16 +29,17 @@ public:
         : context_(context), settings_(settings), accounts_(accounts), menu_(menu),
           backup_(backup) {}
 
-    // Where start-up looks for the game's folder; none: no registry value.
-    void setRegistry(Registry* registry) { context_.registry = registry; }
+    // Where the game is (resolveGameLocation); without one, nowhere: the
+    // program folder.
+    void setGameLocation(GameLocation location) { location_ = std::move(location); }
 
     // The whole start-up, traced to debug.log in the current folder.
     Result run();
 
 private:
     bool loadLanguage();
-    void settleInstallFolder(const QString& installValue);
-    QString installFolder(bool besideProgram, const QString& installValue);
+    void settleInstallFolder();
+    QString installFolder(bool besideProgram);
     void log(const QString& line) { context_.log(line); }
 
     EditorContext& context_;
@@ -46,6 +47,7 @@ private:
     AccountSession& accounts_;
     MenuCommands& menu_;
     const BackupCommand& backup_;
+    GameLocation location_;
 };
 
 } // namespace quillset

@@ -10,7 +10,6 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
-#include <memory>
 #include <optional>
 
 namespace quillset {
@@ -75,17 +74,8 @@ public:
     // cannot be mapped.
     virtual QString localPath(const QString& windowsPath) const { return windowsPath; }
 
-    // Lines for the debug log on how the registry was found, when a search
-    // for it ran; empty otherwise.
-    virtual QStringList searchTrace() const { return {}; }
-
     // The value as text; every failure reads as empty text.
     QString readString(RegistryRoot root, const QString& keyPath, const QString& valueName) const;
 };
-
-// The registry of the platform the program runs on: the Windows registry on
-// Windows, elsewhere the registry files of the Wine prefix that holds the
-// game (see chooseWinePrefix in registry/launchers/game_prefix_search.h).
-std::unique_ptr<Registry> makePlatformRegistry(const QString& programDir);
 
 } // namespace quillset

@@ -1,6 +1,6 @@
 target_sources(quillset_core PRIVATE
+    registry/game_location.cpp
     registry/registry.cpp
-    registry/platform_registry.cpp
     registry/wine_prefix.cpp
     registry/wine_registry.cpp
     registry/wine_registry_excerpt.cpp

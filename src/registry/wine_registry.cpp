@@ -37,9 +37,6 @@ std::optional<RegistryValue> wineHiveValue(QByteArrayView hive, RegistryRoot roo
     return RegistryValue{found->type, found->data, RegistryText::Utf16};
 }
 
-WineRegistry::WineRegistry(QString prefix, QStringList searchTrace)
-    : prefix_(std::move(prefix)), searchTrace_(std::move(searchTrace)) {}
-
 QString WineRegistry::hivePath(RegistryRoot root) const {
     if (prefix_.isEmpty())
         return {};

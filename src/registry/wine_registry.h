@@ -18,8 +18,8 @@ std::optional<RegistryValue> wineHiveValue(QByteArrayView hive, RegistryRoot roo
 class WineRegistry final : public Registry {
 public:
     // An empty prefix means there is none: every read is empty, every write
-    // refused. searchTrace: how the prefix was found, for the debug log.
-    explicit WineRegistry(QString prefix, QStringList searchTrace = {});
+    // refused.
+    explicit WineRegistry(QString prefix) : prefix_(std::move(prefix)) {}
 
     const QString& prefix() const { return prefix_; }
     QString hivePath(RegistryRoot root) const;
@@ -31,11 +31,9 @@ public:
     bool setStringValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
                         const QString& text) override;
     QString localPath(const QString& windowsPath) const override;
-    QStringList searchTrace() const override { return searchTrace_; }
 
 private:
     QString prefix_;
-    QStringList searchTrace_;
 };
 
 } // namespace quillset

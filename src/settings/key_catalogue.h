@@ -46,6 +46,10 @@ struct KeyDef {
     std::span<const ChoiceButton> choices() const {
         return {buttons.data(), static_cast<size_t>(buttonCount)};
     }
+    // FONTPAGES and the CD keys: no control of the Options window edits them.
+    bool isHeld() const {
+        return kind == KeyKind::FontPages || kind == KeyKind::CdKey || kind == KeyKind::CdKey2;
+    }
     // A slider shows its value as its tooltip.
     bool showsValueAsToolTip() const { return kind == KeyKind::Number; }
 };

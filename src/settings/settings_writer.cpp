@@ -16,6 +16,17 @@ QString EncodeError::message() const {
                      .arg(key);
 }
 
+std::variant<QByteArray, TextProblem> settingsFileText(QStringView text) {
+    // A line break would end the line early and start a line of its own,
+    // which the next load would read as another key.
+    if (containsLineBreak(text))
+        return TextProblem::LineBreak;
+    std::optional<QByteArray> bytes = toAnsi(text);
+    if (!bytes)
+        return TextProblem::NotWindows1252;
+    return std::move(*bytes);
+}
+
 std::optional<QString> settingsValueText(const SettingsModel& model, int row,
                                          const std::optional<AccountCdKeys>& accountKeys) {
     const KeyDef& def = keyCatalogue()[row];
@@ -54,16 +65,12 @@ serializeSettings(const SettingsModel& model, const std::optional<AccountCdKeys>
         if (!value)
             continue;
         const KeyDef& def = keyCatalogue()[row];
-        // A line break would end the line early and start a line of its own,
-        // which the next load would read as another key.
-        if (containsLineBreak(*value))
-            return EncodeError{EncodeError::Problem::LineBreak, def.name()};
-        const std::optional<QByteArray> bytes = toAnsi(*value);
-        if (!bytes)
-            return EncodeError{EncodeError::Problem::NotWindows1252, def.name()};
+        const std::variant<QByteArray, TextProblem> bytes = settingsFileText(*value);
+        if (const auto* problem = std::get_if<TextProblem>(&bytes))
+            return EncodeError{*problem, def.name()};
         out.append(def.key);
         out.append(kSeparator);
-        out.append(*bytes);
+        out.append(std::get<QByteArray>(bytes));
         out.append("\r\n");
     }
     out.append(model.unknownLines);

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
 #include <variant>
 
@@ -17,9 +18,19 @@ struct AccountCdKeys {
     QString deepfall;
 };
 
+// Why a text cannot be a value in a line of a settings file.
+enum class TextProblem {
+    LineBreak,      // it would end the line early and start another
+    NotWindows1252, // the file has no byte for one of its characters
+};
+
+// The bytes a text is written as in a settings file, or why it cannot be.
+// The writer and the command line's typed values share this one rule.
+std::variant<QByteArray, TextProblem> settingsFileText(QStringView text);
+
 // A value that a settings file cannot hold; nothing is written then.
 struct EncodeError {
-    enum class Problem { LineBreak, NotWindows1252 };
+    using Problem = TextProblem;
     Problem problem;
     QLatin1String key;
 

@@ -4,4 +4,5 @@ target_sources(quillset_core PRIVATE
     settings/settings_model.cpp
     settings/settings_reader.cpp
     settings/settings_writer.cpp
-    settings/standard_settings.cpp)
+    settings/standard_settings.cpp
+    settings/typed_value.cpp)

@@ -33,4 +33,4 @@ target_sources(quillset_ui PRIVATE
 target_link_libraries(quillset_ui PUBLIC quillset_core Qt6::Widgets)
 
 add_executable(quillset main.cpp)
-target_link_libraries(quillset PRIVATE quillset_ui)
+target_link_libraries(quillset PRIVATE quillset_ui quillset_cli)

@@ -4,7 +4,7 @@
 // folder with a language file whose kept texts name themselves.
 
 #include "editor/editor.h"
-#include "registry/registry.h"
+#include "registry/game_location.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
 
@@ -70,13 +70,11 @@ struct MemoryRegistry final : Registry {
             return driveC.isEmpty() ? path : QString();
         return driveC + u'/' + path.mid(3).replace(u'\\', u'/');
     }
-    QStringList searchTrace() const override { return trace; }
 
     std::map<std::tuple<RegistryRoot, QString, QString>, RegistryValue> values;
     bool refuseWrites = false;
     int acceptedWrites = 0;
     QString driveC;
-    QStringList trace{QString::fromLatin1(kSearchTrace)};
 };
 
 using Answer = Dialogs::Answer;
@@ -104,7 +102,6 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         ASSERT_TRUE(QDir().mkpath(gameDir()));
         writeBytes(program.file(u"language.lng"_s), languageFile());
-        editor.setRegistry(&registry);
         editor.setView(view, panel);
     }
     void TearDown() override { QDir::setCurrent(previousFolder); }
@@ -118,8 +115,19 @@ protected:
                        gameFile);
         if (gameFile.isEmpty())
             dialogs.choose(QString());
-        ASSERT_EQ(editor.start(), Startup::Result::Running);
+        ASSERT_EQ(startEditor(), Startup::Result::Running);
         dialogs.shown.clear();
+    }
+    // Start-up, on the game the registry in memory leads to, as the
+    // program finds it.
+    Startup::Result startEditor() {
+        LocationRequest request;
+        request.programDir = program.path();
+        WinePrefixChoice prefix;
+        prefix.trace << QString::fromLatin1(kSearchTrace);
+        editor.setGameLocation(
+            locateInRegistry(request, &registry, prefix, UserValueCopy::IntoMachineRoot));
+        return editor.start();
     }
     QString settings() const { return program.file(u"settings.cfg"_s); }
     // The game's folder as the registry names it (drive C: of the prefix rows).

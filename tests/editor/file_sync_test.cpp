@@ -106,15 +106,24 @@ struct ListedProcesses : ProcessTable {
 };
 
 // Save asks first while the game runs from the game folder (by its Windows
-// path under Wine, or its own path); Yes writes, No keeps the changes marked.
+// path in the game's Wine prefix, or its own path); Yes writes, No keeps the
+// changes marked.
 TEST_F(Flow, SavingWhileTheGameRunsAsksFirst) {
     registry.setStringValue(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName,
                             u"C:\\Games\\Korrin"_s);
     registry.driveC = game.path();
+    ASSERT_TRUE(QDir().mkpath(game.file(u"prefix/dosdevices"_s)) &&
+                QFile::link(game.path(), game.file(u"prefix/dosdevices/c:"_s)));
     for (const char* name : {"/settings.cfg", "/settings.bck"})
         writeBytes(gameDir() + QLatin1String(name), kGameFile);
     ListedProcesses processes;
     editor.setProcessTable(&processes);
+    LocationRequest request;
+    request.programDir = program.path();
+    WinePrefixChoice prefix;
+    prefix.prefix = game.file(u"prefix"_s);
+    editor.setGameLocation(
+        locateInRegistry(request, &registry, prefix, UserValueCopy::IntoMachineRoot));
     ASSERT_EQ(editor.start(), Startup::Result::Running);
     // clang-format off
     const struct { const char* program; Answer answer; QStringList shown; bool written; } rows[] = {

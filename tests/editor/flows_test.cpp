@@ -70,7 +70,7 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     if (c.shown.contains(u"open:C4"_s))
         dialogs.choose(QString());
 
-    EXPECT_EQ(editor.start() == Startup::Result::Running, language);
+    EXPECT_EQ(startEditor() == Startup::Result::Running, language);
 
     EXPECT_EQ(shown(), c.shown); // so the one scripted file dialog, if any, was used
     const QString folder = c.folder == 'p' ? program.path() : gameDir();

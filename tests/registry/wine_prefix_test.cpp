@@ -2,12 +2,16 @@
 // while its wineserver runs, Windows paths mapped through its drive links,
 // and the prefix holding the game found among those launchers make.
 
+#include "cli/command_line.h"
 #include "registry/launchers/game_prefix_search.h"
 #include "registry/wine_prefix.h"
 #include "registry/wine_registry.h"
 #include "test_support.h"
 
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -56,12 +60,7 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
         const QString user = prefix.file(u"user.reg"_s);
         ASSERT_TRUE(makePrefixFolder(prefix.path()) && writeBytes(system, row.system) &&
                     writeBytes(user, row.user));
-        // The platform's registry is that of the prefix around the program,
-        // unless WINEPREFIX names another.
-        const std::unique_ptr<Registry> registry =
-            qEnvironmentVariableIsEmpty("WINEPREFIX")
-                ? makePlatformRegistry(prefix.path())
-                : std::make_unique<WineRegistry>(prefix.path());
+        const auto registry = std::make_unique<WineRegistry>(prefix.path());
         EXPECT_EQ(registry->readString(kMachine, kInstallKeyPath, kInstallValueName), row.machine);
         EXPECT_EQ(
             registry->readString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName),
@@ -240,6 +239,25 @@ const SearchRow kSearchRows[] = {
 };
 // clang-format on
 
+// quillset [options] where --json, run in-process as a user in the home of
+// places runs it: its object and exit code. The system.reg of the prefix it
+// names must be as it was: where never writes.
+std::pair<QJsonObject, int> where(const SearchPlaces& places, const QString& winePrefix,
+                                  const QString& program, const QStringList& options = {}) {
+    const std::pair<const char*, QString> variables[] = {{"HOME", places.home},
+                                                         {"XDG_DATA_HOME", places.dataHome},
+                                                         {"XDG_CONFIG_HOME", places.configHome},
+                                                         {"WINEPREFIX", winePrefix}};
+    for (const auto& [name, value] : variables)
+        qputenv(name, QFile::encodeName(value));
+    cli::CommandOutput output;
+    const cli::ExitCode code = cli::runCommandLine(QStringList{u"quillset"_s} + options +
+                                                       QStringList{u"where"_s, u"--json"_s},
+                                                   program, output);
+    const QJsonObject json = QJsonDocument::fromJson(output.out).object();
+    return {json, int(code)};
+}
+
 TEST(LauncherSearch, FindsTheGamesPrefix) {
     for (const SearchRow& row : kSearchRows) {
         SCOPED_TRACE(row.name);
@@ -276,6 +294,32 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
         }
         EXPECT_EQ(candidates, found);
         EXPECT_EQ(verdicts, *row.verdicts ? row.verdicts : QString(found.size(), 't'));
+
+        // where says the same, from the environment, and writes nothing (a
+        // value set for the user only stays there); a prefix named with
+        // --prefix is taken whatever the search would take.
+        const QString system = choice.prefix.isEmpty() ? QString() : choice.prefix + "/system.reg";
+        const QByteArray hive = readBytes(system);
+        const auto [json, code] = where(places, env, dir.file(row.program));
+        const std::optional<QString> game = gameFolderInPrefix(choice.prefix);
+        EXPECT_EQ(code, game ? 0 : 1);
+        EXPECT_EQ(json["gameFolder"].toString(), game.value_or(QString()));
+        EXPECT_EQ(json["prefix"].toString(), choice.prefix);
+        EXPECT_EQ(json["prefixFrom"].toString(), choice.source);
+        QStringList listed;
+        for (const QJsonValue candidate : json["candidates"].toArray())
+            listed << candidate["prefix"].toString();
+        EXPECT_EQ(listed, found);
+        EXPECT_EQ(readBytes(system), hive);
+        for (const PrefixCandidate& other : choice.candidates) {
+            if (other.verdict == CandidateVerdict::Taken)
+                continue;
+            const auto [named, namedCode] =
+                where(places, env, dir.file(row.program), {u"--prefix"_s, other.prefix});
+            EXPECT_EQ(namedCode, 0);
+            EXPECT_EQ(named["gameFolder"].toString(), other.gameFolder);
+            EXPECT_EQ(named["prefixFrom"].toString(), u"--prefix"_s);
+        }
     }
 }
 

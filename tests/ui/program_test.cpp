@@ -1,5 +1,6 @@
 // The built program itself, started the way a user starts it: from its own
-// folder beside the game's settings, with another current folder.
+// folder beside the game's settings, with another current folder; and a
+// command run from a terminal without a display.
 
 #include "test_support.h"
 
@@ -35,6 +36,28 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
                                         "/\r\nopensettings() -> Loading settings.cfg\r\n"
                                         "opensettings() -> Loading SOUND\r\n"));
     EXPECT_EQ(readBytes(program.file(u"settings.cfg"_s)), settings);
+}
+
+// A command never opens a display: it runs with none to open.
+TEST(Program, RunsACommandWithoutADisplay) {
+    TempFolder game, home, current;
+    ASSERT_TRUE(writeBytes(game.file(u"settings.cfg"_s), "SOUND : 1\r\n"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"})
+        environment.remove(QLatin1String(name));
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        environment.insert(QLatin1String(name), home.path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(current.path());
+    process.start(QStringLiteral(QUILLSET_EXECUTABLE),
+                  {u"--game-folder"_s, game.path(), u"set"_s, u"SOUND=0"_s});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.readAllStandardOutput(), game.file(u"settings.cfg"_s).toUtf8() +
+                                                   ": 1 value changed, after the backup " +
+                                                   game.file(u"settings.bck"_s).toUtf8() + '\n');
+    EXPECT_TRUE(readBytes(game.file(u"settings.cfg"_s)).startsWith("AUTOSAVE : 0\r\n"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The Options window as the program builds it, for the widget tests.
 
 #include "lang/language_loader.h"
+#include "registry/game_location.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
 #include "ui/about_window.h"
@@ -37,6 +38,9 @@ protected:
                     program.file(u"language.lng"_s));
         for (const char* file : {"settings.cfg", "settings.bck"})
             QFile::copy(resources + u"demo/settings.cfg"_s, program.file(QLatin1String(file)));
+        LocationRequest request; // no environment: nothing but the program folder
+        request.programDir = program.path();
+        editor.setGameLocation(resolveGameLocation(request, UserValueCopy::Leave));
         ASSERT_EQ(editor.start(), Startup::Result::Running);
     }
     void TearDown() override {

@@ -18,6 +18,7 @@ namespace quillset {
 // How the prefix in use was found.
 enum class PrefixOrigin {
     None,               // no prefix
+    PrefixOption,       // --prefix on the command line
     WinePrefixVariable, // $WINEPREFIX (none when it is not absolute)
     AroundProgram,      // the prefix holding the program folder
     Launcher,           // a launcher's prefix holding the game

@@ -1,0 +1,172 @@
+#include "cli/command_line.h"
+
+#include "cli/commands.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <array>
+
+namespace quillset::cli {
+
+namespace {
+
+const QString kPrefix = QStringLiteral("prefix");
+const QString kGameFolder = QStringLiteral("game-folder");
+const QString kJson = QStringLiteral("json");
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+
+struct Verb {
+    const char* name;
+    ExitCode (*run)(const Invocation&, CommandOutput&);
+    bool takesJson;
+};
+
+constexpr std::array<Verb, 4> kVerbs{{
+    {"where", whereCommand, true},
+    {"get", getCommand, true},
+    {"set", setCommand, false},
+    {"apply", applyCommand, false},
+}};
+
+const Verb* findVerb(const QString& word) {
+    for (const Verb& verb : kVerbs) {
+        if (word == QLatin1String(verb.name))
+            return &verb;
+    }
+    return nullptr;
+}
+
+constexpr char kUsage[] =
+    "Usage: quillset [--prefix DIR | --game-folder DIR]    open the Options window\n"
+    "       quillset [LOCATION] where [--json]              the game, its settings file, the\n"
+    "                                                       Wine prefix, and why\n"
+    "       quillset [LOCATION] get [KEY...] [--json]       print values\n"
+    "       quillset [LOCATION] set KEY=VALUE...            set values, all or none\n"
+    "       quillset [LOCATION] apply FILE                  set the values a profile names\n"
+    "       quillset --help | --version\n"
+    "\n"
+    "LOCATION, for the commands and the window alike (one of them):\n"
+    "  --prefix DIR         the game of the Wine prefix DIR, instead of the search\n"
+    "  --game-folder DIR    the folder DIR that holds settings.cfg; no registry is read\n"
+    "\n"
+    "Options:\n"
+    "  --json               with where and get: one JSON object\n"
+    "  -h, --help           print this and exit\n"
+    "  -v, --version        print the version and exit\n"
+    "\n"
+    "Exit status: 0 done; 1 failed (no game found, a file not read or written);\n"
+    "2 a usage error or a refused value. See quillset(1).\n";
+
+// The options of every run; Qt's own options never reach this parser.
+void addOptions(QCommandLineParser& parser) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({
+        {kPrefix, QString(), QStringLiteral("DIR")},
+        {kGameFolder, QString(), QStringLiteral("DIR")},
+        {kJson, QString()},
+        {{QStringLiteral("h"), kHelp}, QString()},
+        {{QStringLiteral("v"), kVersion}, QString()},
+    });
+}
+
+// --prefix or --game-folder, each naming an existing folder, made absolute.
+std::variant<LocationOptions, QString> locationOptions(const QCommandLineParser& parser) {
+    if (parser.isSet(kPrefix) && parser.isSet(kGameFolder))
+        return QStringLiteral("give --prefix or --game-folder, not both");
+    LocationOptions location;
+    for (const auto& [name, field] :
+         {std::pair{kPrefix, &location.prefix}, std::pair{kGameFolder, &location.gameFolder}}) {
+        if (!parser.isSet(name))
+            continue;
+        const QFileInfo folder(parser.value(name));
+        if (!folder.isDir())
+            return QStringLiteral("--%1 %2: no such folder").arg(name, parser.value(name));
+        *field = folder.absoluteFilePath();
+    }
+    return location;
+}
+
+ExitCode usageError(CommandOutput& output, QString text) {
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return fail(output, ExitCode::Usage, text + QStringLiteral(" (see quillset --help)"));
+}
+
+bool isLocationOption(const QString& word) {
+    return word == QLatin1String("--prefix") || word == QLatin1String("--game-folder");
+}
+
+} // namespace
+
+bool isCommandLineRun(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        if (isLocationOption(word)) {
+            if (++i == arguments.size())
+                return true; // its folder is missing: a usage error, without a window
+            continue;
+        }
+        if (word.startsWith(QLatin1String("--prefix=")) ||
+            word.startsWith(QLatin1String("--game-folder=")))
+            continue;
+        if (word.startsWith(QLatin1String("--")) || word == QLatin1String("-h") ||
+            word == QLatin1String("-v"))
+            return true;
+        if (word.startsWith(QLatin1Char('-'))) {
+            // One of Qt's own options, which may take the next word.
+            const bool takesNext = i + 1 < arguments.size() &&
+                                   !arguments[i + 1].startsWith(QLatin1Char('-')) &&
+                                   !findVerb(arguments[i + 1]);
+            i += takesNext ? 1 : 0;
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+ExitCode runCommandLine(const QStringList& arguments, const QString& programDir,
+                        CommandOutput& output) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(arguments))
+        return usageError(output, parser.errorText());
+    if (parser.isSet(kHelp)) {
+        output.out += kUsage;
+        return ExitCode::Done;
+    }
+    if (parser.isSet(kVersion)) {
+        output.out += QByteArray("quillset ") + QByteArray::number(QUILLSET_VERSION_MAJOR) + '.' +
+                      QByteArray::number(QUILLSET_VERSION_MINOR) + '.' +
+                      QByteArray::number(QUILLSET_VERSION_PATCH) + '\n';
+        return ExitCode::Done;
+    }
+    const auto location = locationOptions(parser);
+    if (const auto* error = std::get_if<QString>(&location))
+        return usageError(output, *error);
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return usageError(output, QStringLiteral("no command given"));
+    const Verb* verb = findVerb(words.front());
+    if (!verb)
+        return usageError(output, QStringLiteral("unknown command \"%1\"").arg(words.front()));
+    if (parser.isSet(kJson) && !verb->takesJson)
+        return usageError(output, QStringLiteral("--json goes with where and get only"));
+    const QString command = words.takeFirst();
+    return verb->run(Invocation{command, words, parser.isSet(kJson),
+                                std::get<LocationOptions>(location), programDir},
+                     output);
+}
+
+std::variant<LocationOptions, QString> windowLocationOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(arguments))
+        return parser.errorText();
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unknown command \"%1\"").arg(parser.positionalArguments().front());
+    return locationOptions(parser);
+}
+
+} // namespace quillset::cli

@@ -1,0 +1,141 @@
+#include "settings/typed_value.h"
+
+#include "io/ansi_text.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace quillset {
+
+namespace {
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Decimal digits with an optional minus sign, as a number is typed; a number
+// too large for int is out of any range.
+std::variant<int, Refusal> typedNumber(const QString& typed) {
+    const QStringView digits = QStringView(typed).sliced(typed.startsWith(u'-') ? 1 : 0);
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit))
+        return Refusal::NotANumber;
+    bool ok = false;
+    const qlonglong value = typed.toLongLong(&ok);
+    if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return Refusal::OutOfRange;
+    return static_cast<int>(value);
+}
+
+std::variant<TypedValue, Refusal> takeNumber(const KeyDef& def, const QString& typed) {
+    const std::variant<int, Refusal> number = typedNumber(typed);
+    if (const auto* refusal = std::get_if<Refusal>(&number))
+        return *refusal;
+    const int value = std::get<int>(number);
+    // The control takes the value unchanged, or the user could not have
+    // set it: a slider holds its range, a check box its three states, an
+    // option group its buttons.
+    if (acceptedNumber(def, value) != value)
+        return def.kind == KeyKind::Choice ? Refusal::NotAChoice : Refusal::OutOfRange;
+    return TypedValue{.number = value, .text = {}};
+}
+
+std::variant<TypedValue, Refusal> takeText(const KeyDef& def, const QString& typed) {
+    const std::variant<QByteArray, TextProblem> bytes = settingsFileText(typed);
+    if (const auto* problem = std::get_if<TextProblem>(&bytes))
+        return *problem == TextProblem::LineBreak ? Refusal::LineBreak : Refusal::NotWindows1252;
+    if (def.typingLimit > 0 && typed.size() > def.typingLimit)
+        return Refusal::TooLong;
+    return TypedValue{.number = 0, .text = typed};
+}
+
+// "0, 1 or 2": the values a check box or an option group takes.
+QString digitList(const KeyDef& def) {
+    QStringList digits;
+    if (def.kind == KeyKind::Choice) {
+        for (const ChoiceButton& button : def.choices())
+            digits << QString(QLatin1Char(button.digit));
+    } else {
+        digits << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("2");
+    }
+    const QString last = digits.takeLast();
+    return digits.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
+QString whatItTakes(const KeyDef& def) {
+    if (def.kind == KeyKind::Number)
+        return QStringLiteral("a whole number from %1 to %2").arg(def.min).arg(def.max);
+    return digitList(def);
+}
+
+// The typed text on one line: line breaks shown as \r and \n.
+QString shown(const QString& typed) {
+    QString text = typed;
+    return QLatin1Char('"') +
+           text.replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n")) +
+           QLatin1Char('"');
+}
+
+// The first character of text that Windows-1252 has no byte for.
+QString firstUnstorable(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = QStringView(text).sliced(i, length);
+        if (!toAnsi(character))
+            return character.toString();
+    }
+    return {};
+}
+
+QString heldText(const KeyDef& def) {
+    if (def.kind == KeyKind::FontPages)
+        return QStringLiteral("FONTPAGES is kept as the game wrote it; nothing changes it");
+    return QStringLiteral("%1 is edited in the Account window (menu Optionen → Account "
+                          "Management), not here")
+        .arg(def.name());
+}
+
+} // namespace
+
+std::variant<TypedValue, Refusal> takeTypedValue(const KeyDef& def, const QString& typed) {
+    if (def.isHeld())
+        return Refusal::HeldKey;
+    return def.kind == KeyKind::Text ? takeText(def, typed) : takeNumber(def, typed);
+}
+
+bool setTypedValue(SettingsModel& model, int row, const TypedValue& value) {
+    if (keyCatalogue()[row].kind == KeyKind::Text) {
+        QString& text = model.texts[row];
+        return std::exchange(text, value.text) != value.text;
+    }
+    return std::exchange(model.numbers[row], value.number) != value.number;
+}
+
+QString refusalText(const KeyDef& def, Refusal refusal, const QString& typed) {
+    switch (refusal) {
+    case Refusal::HeldKey:
+        return heldText(def);
+    case Refusal::NotANumber:
+    case Refusal::OutOfRange:
+    case Refusal::NotAChoice:
+        return QStringLiteral("%1 takes %2, not %3")
+            .arg(def.name(), whatItTakes(def), shown(typed));
+    case Refusal::LineBreak:
+        return QStringLiteral("the value of %1 holds a line break, which a settings file cannot "
+                              "store")
+            .arg(def.name());
+    case Refusal::NotWindows1252:
+        return QStringLiteral("the value of %1 holds \"%2\", a character a settings file "
+                              "(Windows-1252) cannot store")
+            .arg(def.name(), firstUnstorable(typed));
+    case Refusal::TooLong:
+        return QStringLiteral("%1 takes at most %2 characters, as its box does, not %3")
+            .arg(def.name())
+            .arg(def.typingLimit)
+            .arg(typed.size());
+    }
+    return {};
+}
+
+} // namespace quillset
