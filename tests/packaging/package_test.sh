@@ -21,14 +21,14 @@ set -euo pipefail
 check=$1 build=$2 source=$3
 
 skip() { echo "SKIP: $*"; exit 77; }
-need() { command -v "$1" >/dev/null 2>&1 || skip "$1 is not installed"; }
+need() { [ -n "$(command -v "$1")" ] || skip "$1 is not installed"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need cpack
 need dpkg-deb
 
 work=$(realpath "$(mktemp -d)")
 pid=
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -z "$pid" ] || kill "$pid" 2>"$work/kill.txt"; rm -rf "$work"' EXIT
 # A folder's entries, one a line, sorted.
 entries() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
 # Fails unless folder $1 holds exactly the entries $2 (sorted); $3 names the step.
@@ -87,10 +87,10 @@ installed_program() {
         "$root/usr/bin/quillset" >output.txt 2>&1) &
     pid=$!
     for _ in $(seq 300); do
-        grep -qs "Form -> Program initialized." "$log" || ! kill -0 "$pid" 2>/dev/null && break
+        grep -qs "Form -> Program initialized." "$log" || ! kill -0 "$pid" 2>"$work/kill.txt" && break
         sleep 0.1
     done
-    kill -0 "$pid" 2>/dev/null && grep -qs "Form -> Program initialized." "$log" ||
+    kill -0 "$pid" 2>"$work/kill.txt" && grep -qs "Form -> Program initialized." "$log" ||
         { cat "$work/current/output.txt" "$log" >&2; fail "the program did not finish its start-up"; }
     for line in "init_language() -> loading language file from $root/usr/lib/quillset/language.lng" \
         "Form -> loading settings.cfg from $game/" "opensettings() -> Loading settings.cfg"; do
@@ -130,7 +130,7 @@ upgrade() {
         cp "$path" "$root/bin/$tool"
         ldd "$path" | grep -o '/[^ ]*' | xargs cp -L --parents -t "$root"
     done
-    chroot "$root" /bin/sh -c : 2>/dev/null || skip "chroot into $root is not permitted here"
+    chroot "$root" /bin/sh -c : 2>"$work/chroot.txt" || skip "chroot into $root is not permitted here"
     initial=$(entries "$root" | grep -v '^var/')
 
     # Packs the folder $1 as package $2, version $3, into $1.deb.
@@ -138,7 +138,7 @@ upgrade() {
         mkdir -p "$1/DEBIAN"
         printf '%s\n' "Package: $2" "Version: $3" "Description: $2 $3 for the upgrade test" \
             "$(dpkg-deb -f "$deb" Architecture Maintainer)" >"$1/DEBIAN/control"
-        dpkg-deb --root-owner-group -b "$1" "$1.deb" >/dev/null
+        dpkg-deb --root-owner-group -b "$1" "$1.deb" >"$1.txt"
     }
     if [ -z "$old" ]; then
         # 2.6.0's layout: the program folder in /opt/quillset, linked from
