@@ -24,7 +24,7 @@ using namespace quillset::test;
 
 namespace {
 
-constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
+constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine, kUser = RegistryRoot::CurrentUser;
 
 #define HIVE(arch) "WINE REGISTRY Version 2\n#arch=" arch "\n"
 #define PLAIN "[Software\\\\Halvane Entertainment\\\\Korrin Deepfall] 1700000000\n"
@@ -38,17 +38,17 @@ bool makePrefixFolder(const QString& folder) {
            ::symlink("../drive_c", link.constData()) == 0;
 }
 
-// A prefix's two registry files and the install value each root reads. A
-// write of the machine root's value replaces `from` by `to`, or adds `to` at
-// the end when `from` is empty (its time stamps written as T).
+// A prefix's two registry files, the install value each root reads, and
+// system.reg after a write of the machine root's value (new time stamps
+// written as T).
 #define NEW_LOC LOC(R"(D:\\K\xf6 \"x\")")
 // clang-format off
-struct HiveRow { QByteArray system; QByteArray user; const char* machine; const char* perUser; QByteArray from; const char* to; };
+struct HiveRow { QByteArray system; QByteArray user; const char* machine; const char* perUser; QByteArray after; };
 const HiveRow kHiveRows[] = {
-    {HIVE("win64") PLAIN LOC("C:\\\\64") WOW LOC("C:\\\\32"), HIVE("win64") PLAIN LOC("E:\\\\user"), "C:\\32", "E:\\user", LOC("C:\\\\32"), NEW_LOC},
-    {HIVE("win64") PLAIN LOC("C:\\\\64"), "", "C:\\64", "", "", "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
-    {HIVE("win64") "[Software\\\\Wine] 1\n", HIVE("win64") PLAIN LOC("E:\\\\user"), "", "E:\\user", "", "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
-    {HIVE("win32") PLAIN LOC("C:\\\\plain") WOW LOC("C:\\\\wow"), "", "C:\\plain", "", LOC("C:\\\\plain"), NEW_LOC},
+    {HIVE("win64") PLAIN LOC("C:\\\\64") WOW LOC("C:\\\\32"), HIVE("win64") PLAIN LOC("E:\\\\user"), "C:\\32", "E:\\user", HIVE("win64") PLAIN LOC("C:\\\\64") WOW NEW_LOC},
+    {HIVE("win64") PLAIN LOC("C:\\\\64"), "", "C:\\64", "", HIVE("win64") PLAIN LOC("C:\\\\64") "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
+    {HIVE("win64") "[Software\\\\Wine] 1\n", HIVE("win64") PLAIN LOC("E:\\\\user"), "", "E:\\user", HIVE("win64") "[Software\\\\Wine] 1\n\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
+    {HIVE("win32") PLAIN LOC("C:\\\\plain") WOW LOC("C:\\\\wow"), "", "C:\\plain", "", HIVE("win32") PLAIN NEW_LOC WOW LOC("C:\\\\wow")},
 };
 // clang-format on
 
@@ -56,23 +56,18 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
     for (const HiveRow& row : kHiveRows) {
         SCOPED_TRACE(row.system.toStdString());
         const TempFolder prefix;
-        const QString system = prefix.file(u"system.reg"_s);
-        const QString user = prefix.file(u"user.reg"_s);
+        const QString system = prefix.file(u"system.reg"_s), user = prefix.file(u"user.reg"_s);
         ASSERT_TRUE(makePrefixFolder(prefix.path()) && writeBytes(system, row.system) &&
                     writeBytes(user, row.user));
-        const auto registry = std::make_unique<WineRegistry>(prefix.path());
-        EXPECT_EQ(registry->readString(kMachine, kInstallKeyPath, kInstallValueName), row.machine);
-        EXPECT_EQ(
-            registry->readString(RegistryRoot::CurrentUser, kInstallKeyPath, kInstallValueName),
-            row.perUser);
-
-        EXPECT_TRUE(registry->setStringValue(kMachine, kInstallKeyPath, kInstallValueName,
-                                             "D:\\K\u00f6 \"x\""));
+        WineRegistry registry(prefix.path());
+        EXPECT_EQ(registry.readString(kMachine, kInstallKeyPath, kInstallValueName), row.machine);
+        EXPECT_EQ(registry.readString(kUser, kInstallKeyPath, kInstallValueName), row.perUser);
+        EXPECT_TRUE(registry.setStringValue(kMachine, kInstallKeyPath, kInstallValueName,
+                                            "D:\\K\u00f6 \"x\""));
         const QString after =
             QString::fromLatin1(readBytes(system))
                 .replace(QRegularExpression(u"\\] \\d+\n#time=[0-9a-f]+\n"_s), "] T\n");
-        EXPECT_EQ(after, row.from.isEmpty() ? row.system + row.to
-                                            : QByteArray(row.system).replace(row.from, row.to));
+        EXPECT_EQ(after, row.after);
         EXPECT_EQ(readBytes(user), row.user);
     }
 }
@@ -112,9 +107,8 @@ TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
     const QByteArray hive = HIVE("win64") PLAIN LOC("C:\\\\old");
     ASSERT_TRUE(writeBytes(system, hive));
     const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CLOEXEC);
-    struct flock held {};
-    held.l_type = F_WRLCK;
-    held.l_len = 1;
+    struct flock held = {
+        .l_type = F_WRLCK, .l_whence = SEEK_SET, .l_start = 0, .l_len = 1, .l_pid = 0};
     ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &held), 0);
     EXPECT_FALSE(set());
     EXPECT_EQ(readBytes(system), hive);
@@ -126,12 +120,11 @@ TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
 }
 
 TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
-    const TempFolder prefix;
-    const TempFolder other;
+    const TempFolder prefix, other;
     ASSERT_TRUE(makePrefixFolder(prefix.path()));
-    for (const char* folder : {"drive_c/Games/Korrin Deepfall", "drive_c/games"})
-        ASSERT_TRUE(QDir(prefix.path()).mkpath(QLatin1String(folder)));
-    ASSERT_TRUE(QDir(other.path()).mkpath(u"Data/Korrin"_s));
+    for (const QString& folder : {prefix.file(u"drive_c/Games/Korrin Deepfall"_s),
+                                  prefix.file(u"drive_c/games"_s), other.file(u"Data/Korrin"_s)})
+        ASSERT_TRUE(QDir().mkpath(folder));
     for (const char* drive : {"dosdevices/a:", "dosdevices/z:"})
         ASSERT_TRUE(QFile::link(other.path(), prefix.file(QLatin1String(drive))));
     // "C" stands for the prefix's drive_c, "Z" for the folder a: and z: link to.
@@ -240,22 +233,23 @@ const SearchRow kSearchRows[] = {
 // clang-format on
 
 // quillset [options] where --json, run in-process as a user in the home of
-// places runs it: its object and exit code. The system.reg of the prefix it
-// names must be as it was: where never writes.
-std::pair<QJsonObject, int> where(const SearchPlaces& places, const QString& winePrefix,
-                                  const QString& program, const QStringList& options = {}) {
-    const std::pair<const char*, QString> variables[] = {{"HOME", places.home},
-                                                         {"XDG_DATA_HOME", places.dataHome},
-                                                         {"XDG_CONFIG_HOME", places.configHome},
-                                                         {"WINEPREFIX", winePrefix}};
-    for (const auto& [name, value] : variables)
-        qputenv(name, QFile::encodeName(value));
+// places runs it: its exit code, then the game folder, the prefix, where the
+// prefix came from and each candidate's prefix that it prints.
+QStringList where(const SearchPlaces& places, const QString& winePrefix, const QString& program,
+                  const QStringList& options = {}) {
+    qputenv("HOME", QFile::encodeName(places.home));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(places.dataHome));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(places.configHome));
+    qputenv("WINEPREFIX", QFile::encodeName(winePrefix));
     cli::CommandOutput output;
-    const cli::ExitCode code = cli::runCommandLine(QStringList{u"quillset"_s} + options +
-                                                       QStringList{u"where"_s, u"--json"_s},
-                                                   program, output);
+    const QStringList arguments = QStringList{u"quillset"_s, u"where"_s, u"--json"_s} + options;
+    const int code = int(cli::runCommandLine(arguments, program, output));
     const QJsonObject json = QJsonDocument::fromJson(output.out).object();
-    return {json, int(code)};
+    QStringList printed{QString::number(code), json["gameFolder"].toString(),
+                        json["prefix"].toString(), json["prefixFrom"].toString()};
+    for (const QJsonValue candidate : json["candidates"].toArray())
+        printed << candidate["prefix"].toString();
+    return printed;
 }
 
 TEST(LauncherSearch, FindsTheGamesPrefix) {
@@ -271,11 +265,15 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
         EXPECT_EQ(choice.prefix, row.used.isEmpty() ? QString() : dir.file(row.used));
         EXPECT_EQ(choice.source, QString::fromUtf8(row.source).replace("%h", dir.path()));
 
-        // The launchers are searched only for want of a prefix named or around.
-        QStringList trace, found;
+        // Each prefix holding the game is a candidate, with its game folder
+        // and verdict. The launchers are searched only for want of a prefix
+        // named or around.
+        QStringList trace, found, games, candidates;
         for (const QString& prefix : row.found) {
             trace << "Registry -> Game found in Wine prefix " + dir.file(prefix);
             found << dir.file(prefix);
+            games << found.back() + "/drive_c/Games/Korrin " +
+                         (*row.verdicts ? row.verdicts[games.size()] : 't');
         }
         if (row.found.isEmpty())
             trace << "Registry -> No Wine prefix holds the game";
@@ -283,42 +281,23 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
             trace << "Registry -> Using Wine prefix " + dir.file(row.used);
         const bool searched = !*row.winePrefix && qstrcmp(row.program, "nowhere") == 0;
         EXPECT_EQ(choice.trace, searched ? trace : QStringList());
-
-        // Each prefix holding the game is a candidate, with its game folder.
-        QStringList candidates;
-        QString verdicts;
-        for (const PrefixCandidate& candidate : choice.candidates) {
-            candidates << candidate.prefix;
-            verdicts += QLatin1Char("tonl"[int(candidate.verdict)]);
-            EXPECT_EQ(candidate.gameFolder, candidate.prefix + "/drive_c/Games/Korrin");
-        }
-        EXPECT_EQ(candidates, found);
-        EXPECT_EQ(verdicts, *row.verdicts ? row.verdicts : QString(found.size(), 't'));
+        for (const PrefixCandidate& candidate : choice.candidates)
+            candidates << candidate.gameFolder + ' ' + "tonl"[int(candidate.verdict)];
+        EXPECT_EQ(candidates, games);
 
         // where says the same, from the environment, and writes nothing (a
         // value set for the user only stays there); a prefix named with
         // --prefix is taken whatever the search would take.
         const QString system = choice.prefix.isEmpty() ? QString() : choice.prefix + "/system.reg";
         const QByteArray hive = readBytes(system);
-        const auto [json, code] = where(places, env, dir.file(row.program));
         const std::optional<QString> game = gameFolderInPrefix(choice.prefix);
-        EXPECT_EQ(code, game ? 0 : 1);
-        EXPECT_EQ(json["gameFolder"].toString(), game.value_or(QString()));
-        EXPECT_EQ(json["prefix"].toString(), choice.prefix);
-        EXPECT_EQ(json["prefixFrom"].toString(), choice.source);
-        QStringList listed;
-        for (const QJsonValue candidate : json["candidates"].toArray())
-            listed << candidate["prefix"].toString();
-        EXPECT_EQ(listed, found);
+        const QStringList said{game ? u"0"_s : u"1"_s, game.value_or(QString()), choice.prefix,
+                               choice.source};
+        EXPECT_EQ(where(places, env, dir.file(row.program)), said + found);
         EXPECT_EQ(readBytes(system), hive);
         for (const PrefixCandidate& other : choice.candidates) {
-            if (other.verdict == CandidateVerdict::Taken)
-                continue;
-            const auto [named, namedCode] =
-                where(places, env, dir.file(row.program), {u"--prefix"_s, other.prefix});
-            EXPECT_EQ(namedCode, 0);
-            EXPECT_EQ(named["gameFolder"].toString(), other.gameFolder);
-            EXPECT_EQ(named["prefixFrom"].toString(), u"--prefix"_s);
+            EXPECT_EQ(where(places, env, dir.file(row.program), {u"--prefix"_s, other.prefix}),
+                      QStringList({u"0"_s, other.gameFolder, other.prefix, u"--prefix"_s}));
         }
     }
 }

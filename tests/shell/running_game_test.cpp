@@ -13,15 +13,15 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <deque>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillset {
-void PrintTo(const RunningProcess& process, std::ostream* out) {
-    *out << process.pid << " " << process.executable.toStdString() << " ["
-         << process.firstArgument.toStdString() << "]";
+// As a (pid, executable, first argument) tuple.
+void PrintTo(const RunningProcess& p, std::ostream* out) {
+    *out << testing::PrintToString(std::tuple(p.pid, p.executable, p.firstArgument));
 }
 } // namespace quillset
 
@@ -31,26 +31,24 @@ using namespace quillset::test;
 namespace {
 
 // The children of one test; killed when it ends, however it ends.
-class Children {
-public:
+struct Children {
     ~Children() {
-        for (const auto& child : children_) {
-            child->kill();
-            child->waitForFinished(5000);
+        for (QProcess& child : processes) {
+            child.kill();
+            child.waitForFinished(5000);
         }
     }
 
-    // Starts program (sleep) with argv[0] set to name; its pid once /proc
-    // shows that name, or 0.
+    // Starts program (sleep) in folder with argv[0] set to name; its pid once
+    // /proc shows that name, or 0.
     qint64 start(const QString& name, const QString& program = u"sleep"_s,
                  const QString& folder = {}) {
-        auto& child = children_.emplace_back(std::make_unique<QProcess>());
-        child->setWorkingDirectory(folder);
-        child->start(u"bash"_s, {u"-c"_s, uR"(exec -a "$0" "$1" 30)"_s, name, program});
-        if (!child->waitForStarted(5000))
-            return 0;
-        const qint64 pid = child->processId();
-        for (const QDeadlineTimer deadline(10000); !deadline.hasExpired(); QThread::msleep(5)) {
+        QProcess& child = processes.emplace_back();
+        child.setWorkingDirectory(folder);
+        child.start(u"bash"_s, {u"-c"_s, uR"(exec -a "$0" "$1" 30)"_s, name, program});
+        const qint64 pid = child.waitForStarted(5000) ? child.processId() : 0;
+        for (const QDeadlineTimer deadline(10000); pid && !deadline.hasExpired();
+             QThread::msleep(5)) {
             for (const RunningProcess& process : ProcProcessTable().processes()) {
                 if (process.pid == pid && process.firstArgument == name)
                     return pid;
@@ -59,8 +57,7 @@ public:
         return 0;
     }
 
-private:
-    std::vector<std::unique_ptr<QProcess>> children_;
+    std::deque<QProcess> processes;
 };
 
 // A Wine prefix in a temporary folder: dosdevices/c: -> ../drive_c,
@@ -84,66 +81,54 @@ struct GameFolders {
     }
 };
 
-TEST(RunningGame, FindsAProcessByItsLinuxPathButNotOurselves) {
+// One child per row, started in the game folder under a name: found by its
+// Linux path ('l'), by its Windows path only through the prefix's drive
+// links ('w'), or not at all ('-').
+TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
     GameFolders folders;
     ASSERT_TRUE(folders.make());
-    // A copy of sleep in the game folder: its executable lies there.
+    const QString& game = folders.game;
+    const std::pair<QString, char> rows[] = {
+        {game + u"/Korrin.bin"_s, 'l'},
+        {u"C:\\GAMES\\"_s + folders.name.toUpper() + u"\\Korrin.exe"_s, 'w'},
+        {u"Z:"_s + QString(game).replace('/', '\\') + u"\\Korrin.exe"_s, 'w'},
+        {game + u"2/Korrin"_s, '-'},
+        {folders.root.file(u"Elsewhere/Korrin"_s), '-'},
+        {u"C:\\Games\\"_s + folders.name + u"2\\Korrin.exe"_s, '-'},
+        {u"D:\\Games\\"_s + folders.name + u"\\Korrin.exe"_s, '-'},
+        {u"Korrin.exe"_s, '-'}, // relative: started in the game folder, yet it counts not
+    };
+    for (const auto& [name, way] : rows) {
+        SCOPED_TRACE(name.toStdString());
+        Children children;
+        const qint64 pid = children.start(name, u"sleep"_s, game);
+        ASSERT_NE(pid, 0);
+        EXPECT_EQ(folders.find().value_or(RunningProcess()).pid, way == '-' ? 0 : pid);
+        EXPECT_EQ(
+            findGameProcess(ProcProcessTable(), game, {}, 0, {}).value_or(RunningProcess()).pid,
+            way == 'l' ? pid : 0);
+    }
+}
+
+TEST(RunningGame, FindsAProcessByItsExecutableButNotOurselves) {
+    GameFolders folders;
+    ASSERT_TRUE(folders.make());
+    // A copy of sleep in the game folder, run under a name that is no path.
     const QString copy = folders.game + u"/Korrin"_s;
     ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable(u"sleep"_s), copy));
     ASSERT_TRUE(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
     Children children;
     const qint64 byArgument = children.start(folders.game + u"/Korrin.bin"_s);
-    const qint64 byExecutable = children.start(u"korrin"_s, copy);
-    ASSERT_NE(byArgument, 0);
-    ASSERT_NE(byExecutable, 0);
-
-    const std::optional<RunningProcess> argument = folders.find(byExecutable);
-    ASSERT_TRUE(argument.has_value());
-    EXPECT_EQ(argument->pid, byArgument);
-    EXPECT_EQ(argument->firstArgument, folders.game + u"/Korrin.bin"_s);
-    const std::optional<RunningProcess> executable = folders.find(byArgument);
-    ASSERT_TRUE(executable.has_value());
-    EXPECT_EQ(executable->pid, byExecutable);
-    EXPECT_EQ(executable->executable, QFileInfo(copy).canonicalFilePath());
+    const RunningProcess byExecutable{children.start(u"korrin"_s, copy),
+                                      QFileInfo(copy).canonicalFilePath(), u"korrin"_s};
+    ASSERT_TRUE(byArgument && byExecutable.pid);
+    EXPECT_EQ(folders.find(byArgument), byExecutable);
     // The game folder named through a link is the same folder.
     const QString link = folders.root.file(u"GameLink"_s);
     ASSERT_TRUE(QFile::link(folders.game, link));
-    EXPECT_EQ(findGameProcess(ProcProcessTable(), link, {}, byArgument, {}), executable);
+    EXPECT_EQ(findGameProcess(ProcProcessTable(), link, {}, byArgument, {}), byExecutable);
     // Ourselves: by pid, and a copy of our own executable by its path.
     EXPECT_EQ(folders.find(byArgument, copy), std::nullopt);
-}
-
-TEST(RunningGame, FindsAWineProgramByItsWindowsPath) {
-    GameFolders folders;
-    ASSERT_TRUE(folders.make());
-    const QString zPath = u"Z:"_s + QString(folders.game).replace('/', '\\') + u"\\Korrin.exe"_s;
-    for (const QString& name :
-         {u"C:\\GAMES\\"_s + folders.name.toUpper() + u"\\Korrin.exe"_s, zPath}) {
-        SCOPED_TRACE(name.toStdString());
-        Children children;
-        const qint64 pid = children.start(name);
-        ASSERT_NE(pid, 0);
-        const std::optional<RunningProcess> found = folders.find();
-        ASSERT_TRUE(found.has_value());
-        EXPECT_EQ(found->pid, pid);
-        // Without the prefix's drive links the path means nothing here.
-        EXPECT_EQ(findGameProcess(ProcProcessTable(), folders.game, {}, 0, {}), std::nullopt);
-    }
-}
-
-TEST(RunningGame, IgnoresProcessesOutsideTheGameFolder) {
-    GameFolders folders;
-    ASSERT_TRUE(folders.make());
-    const QString elsewhere = folders.root.file(u"Elsewhere/Korrin"_s);
-    Children children;
-    for (const QString& name :
-         {folders.game + u"2/Korrin"_s, elsewhere,
-          u"C:\\Games\\"_s + folders.name + u"2\\Korrin.exe"_s,
-          u"D:\\Games\\"_s + folders.name + u"\\Korrin.exe"_s, u"Korrin.exe"_s}) {
-        ASSERT_NE(children.start(name, u"sleep"_s, folders.game), 0) << name.toStdString();
-    }
-    // Korrin.exe is relative: started in the game folder, yet it counts not.
-    EXPECT_EQ(folders.find(), std::nullopt);
 }
 
 // A folder laid out like /proc, with what a scan must skip without reading:
