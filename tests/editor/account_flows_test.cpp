@@ -19,23 +19,12 @@ struct Step {
     const char* text = "";
 };
 
-Step menu() {
-    return {Do::Menu};
-}
+const Step menu{Do::Menu}, save{Do::Save}, closeBox{Do::CloseBox}, write{Do::WriteSettings};
 Step select(int slot) {
     return {Do::Select, slot};
 }
 Step type(int slot, AccountBox box, int group, const char* text) {
     return {Do::Type, slot, box, group, text};
-}
-Step save() {
-    return {Do::Save};
-}
-Step closeBox() {
-    return {Do::CloseBox};
-}
-Step writeSettings() {
-    return {Do::WriteSettings};
 }
 
 constexpr auto kName = AccountBox::Name;
@@ -68,38 +57,38 @@ const QStringList kAdaKeys{"NETWORK_CDKEY : ADAKEY1", "NETWORK_CDKEY2 : ADAKEY2"
 
 // clang-format off
 const AccountCase kAccountCases[] = {
-    {"MenuSeedsSlotOneWithoutAFile", nullptr, {menu()},
+    {"MenuSeedsSlotOneWithoutAFile", nullptr, {menu},
      {}, 1, true, "Wanderer|DEMO1DEMO2DEMO3DEMO4|XPAN1XPAN2XPAN3XPAN4", nullptr, nullptr},
     {"SeededSlotsTypedKeysGoIntoTheSettings", nullptr,
-     {menu(), type(1, kKorrin, 0, "NEWK1"), writeSettings()},
+     {menu, type(1, kKorrin, 0, "NEWK1"), write},
      {"NETWORK_CDKEY : NEWK1DEMO2DEMO3DEMO4", "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4"}, 1, true,
      nullptr, nullptr, nullptr},
     {"MenuSelectsTheLastSlotNamedLikeTheAccount",
      "Bob\r\n\r\n\r\nWanderer\r\nK2\r\n\r\nCy\r\n\r\n\r\nWanderer\r\nK4\r\nD4\r\n",
-     {menu(), writeSettings()},
+     {menu, write},
      {"NETWORK_CDKEY : K4", "NETWORK_CDKEY2 : D4"}, 4, true, "Bob||", nullptr, nullptr},
-    {"NamesMatchExactly", "wanderer\r\n\r\n\r\nWanderer \r\n", {menu(), writeSettings()},
+    {"NamesMatchExactly", "wanderer\r\n\r\n\r\nWanderer \r\n", {menu, write},
      kGameKeys, std::nullopt, true, "wanderer||", nullptr, nullptr},
-    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu(), select(3), menu()},
+    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu, select(3), menu},
      {}, 3, true, "Bob||", nullptr, nullptr},
-    {"WithoutTheWindowTheFilesKeys", kAda, {writeSettings()},
+    {"WithoutTheWindowTheFilesKeys", kAda, {write},
      kGameKeys, std::nullopt, false, nullptr, nullptr, nullptr},
     {"TypedKeysGoIntoTheSettingsAndTheStore", kAda,
-     {menu(), type(1, kKorrin, 0, "TYPED"), type(1, kKorrin, 1, ""), type(1, kName, 0, "unsaved"),
-      writeSettings(), menu()},
+     {menu, type(1, kKorrin, 0, "TYPED"), type(1, kKorrin, 1, ""), type(1, kName, 0, "unsaved"),
+      write, menu},
      {"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : ADAKEY2"}, 1, true, "Wanderer|TYPED|ADAKEY2",
      nullptr, nullptr},
     {"CloseBoxDropsTheBoxesAndTheNextUseLoadsAgain", kAda,
-     {menu(), type(1, kKorrin, 0, "TYPED"), closeBox(), writeSettings()},
+     {menu, type(1, kKorrin, 0, "TYPED"), closeBox, write},
      kAdaKeys, 1, true, "Wanderer|ADAKEY1|ADAKEY2", nullptr, nullptr},
     {"SaveWritesTheBoxesAndHandsTheSelectedNameOver", kAda,
-     {menu(), select(2), type(2, kName, 0, ""), type(2, kKorrin, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"),
-      type(2, kDeepfall, 3, "NEWKEY"), save()},
+     {menu, select(2), type(2, kName, 0, ""), type(2, kKorrin, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"),
+      type(2, kDeepfall, 3, "NEWKEY"), save},
      {}, 2, false, nullptr, nullptr,
      "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n\r\nABCDE-FGHIJ-KLMNO-PQRST-U\r\nNEWKEY\r\n"
      "\r\n\r\n\r\n\r\n\r\n\r\n", ""},
     {"SaveFailureSaysWhyAndKeepsEverything", kAda,
-     {menu(), select(2), type(2, kKorrin, 0, "SECRET\u00FF\u4E2D"), save()},
+     {menu, select(2), type(2, kKorrin, 0, "SECRET\u00FF\u4E2D"), save},
      {}, 2, true, nullptr,
      "the Korrin CD key of account 2 holds characters that this file cannot store", nullptr},
 };
@@ -154,14 +143,11 @@ TEST_P(AccountFlow, ShowsSelectsWritesAsTheRowSays) {
         EXPECT_EQ(u"NETWORK_CDKEY : "_s + accounts.store().account(*c.selected).korrinKey,
                   c.keys[0]);
     }
-    QStringList messages;
-    if (c.failure)
-        messages << u"M21 %1 %2 %3"_s.arg(QDir::toNativeSeparators(accountFile),
-                                          QLatin1String(c.failure));
-    QStringList told;
+    // A failed save tells which file, and why.
+    EXPECT_EQ(shown(), c.failure ? QStringList{u"M21"_s} : QStringList());
     for (const auto& s : dialogs.shown)
-        told << s.text;
-    EXPECT_EQ(told, messages);
+        EXPECT_EQ(s.text, u"M21 %1 %2 %3"_s.arg(QDir::toNativeSeparators(accountFile),
+                                                QLatin1String(c.failure)));
     EXPECT_EQ(readBytes(accountFile), c.fileAfter ? c.fileAfter : c.accountFile);
     EXPECT_EQ(values().texts[keyIndex("NETWORK_LOBBYLOGIN"_L1)], c.accountName);
     EXPECT_EQ(view.values, values()) << "the Options window shows the name";

@@ -25,10 +25,6 @@ protected:
         return QTest::qWaitFor([&] { return player() == name; }, 5000);
     }
     int reloads() { return readBytes(current.file(u"debug.log"_s)).count("loading it again"); }
-    void replaceByRename(const QByteArray& bytes) {
-        writeBytes(settings() + u".new"_s, bytes);
-        ASSERT_EQ(std::rename(qPrintable(settings() + u".new"_s), qPrintable(settings())), 0);
-    }
 
     FileWatch watch{std::chrono::milliseconds(500)};
 };
@@ -46,7 +42,8 @@ TEST_F(Follow, ACleanWindowFollowsOtherProgramsWritesOnly) {
     }
     EXPECT_TRUE(shows(u"Bob"_s));
     EXPECT_EQ(std::tuple(reloads(), view.volumeEnabled), std::tuple(1, false)) << "as a load";
-    replaceByRename("NETWORK_PLAYER : Cy\r\n");
+    writeBytes(settings() + u".new"_s, "NETWORK_PLAYER : Cy\r\n"); // replaced by a rename
+    ASSERT_EQ(std::rename(qPrintable(settings() + u".new"_s), qPrintable(settings())), 0);
     EXPECT_TRUE(shows(u"Cy"_s));
     QFile::remove(settings());
     QTest::qWait(100);

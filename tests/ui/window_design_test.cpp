@@ -138,6 +138,7 @@ TEST(QtDialogsTest, EnterAndEscapeGiveEachBoxItsAnswers) {
     const std::tuple<B, Qt::Key, A> rows[] = {
         {B::OkCancel, Qt::Key_Return, A::Ok},  {B::OkCancel, Qt::Key_Escape, A::Cancel},
         {B::YesNo,    Qt::Key_Return, A::Yes}, {B::YesNo,    Qt::Key_Escape, A::No},
+        {B::YesNoCancel, Qt::Key_Return, A::Yes}, {B::YesNoCancel, Qt::Key_Escape, A::Cancel},
     };
     // clang-format on
     for (const auto& [buttons, key, answer] : rows) {
