@@ -12,6 +12,7 @@
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "shell/backup.h"
+#include "support/recording_view.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
 
@@ -42,18 +43,7 @@ inline const QByteArray kOtherProgramsFile =
 // Save over a settings.cfg that another program changed since the window
 // loaded it: merged. A failure must leave the file as that program wrote it.
 inline std::optional<QString> saveMerged(const QString& d) {
-    struct : EditorView {
-        void showValues(const SettingsModel&) override {}
-        void showTitle(const QString&) override {}
-        void showAdvancedMode(bool) override {}
-        void showVolumeControlsEnabled(bool) override {}
-        void showVisualStyleItem(MenuItemState) override {}
-        void showVisualStyleChecked(bool) override {}
-        void showTexts(std::span<const TextAssignment>) override {}
-        void showHeading(const QString&) override {}
-        void showWindow() override {}
-        void closeProgram() override {}
-    } view;
+    RecordingView view;
     ScriptedDialogs dialogs;
     EditorContext context(dialogs, d);
     context.setView(view);
