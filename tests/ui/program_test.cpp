@@ -11,8 +11,18 @@
 namespace quillset::test {
 namespace {
 
+// The program's environment: the search for Wine prefixes looks in a home
+// of the test's own, so nothing of the machine's is read or written.
+QProcessEnvironment ownHome(const QString& home) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"WINEPREFIX"_s);
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        environment.insert(QLatin1String(name), home);
+    return environment;
+}
+
 TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
-    TempFolder program, current;
+    TempFolder program, current, home;
     const QString exe = program.file(u"quillset"_s);
     const QByteArray settings = "SOUND : 0\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLSET_EXECUTABLE), exe) &&
@@ -21,6 +31,7 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
                 writeBytes(program.file(u"settings.cfg"_s), settings) &&
                 writeBytes(program.file(u"settings.bck"_s), settings));
     QProcess process;
+    process.setProcessEnvironment(ownHome(home.path()));
     process.setWorkingDirectory(current.path());
     process.start(exe, {u"-platform"_s, u"offscreen"_s});
     process.waitForStarted(10000);
@@ -42,11 +53,9 @@ TEST(Program, StartsLoadsTheSettingsAndLeavesThemUntouched) {
 TEST(Program, RunsACommandWithoutADisplay) {
     TempFolder game, home, current;
     ASSERT_TRUE(writeBytes(game.file(u"settings.cfg"_s), "SOUND : 1\r\n"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"})
+    QProcessEnvironment environment = ownHome(home.path());
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-        environment.insert(QLatin1String(name), home.path());
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(current.path());
