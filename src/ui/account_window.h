@@ -74,7 +74,8 @@ private:
 
 // Owns the Account window's lifetime for the Options window and is the
 // editor's account panel: creates the window at its first use and again
-// after its close box destroyed it, and tells the session of the close box.
+// after its close box destroyed it, and tells the account session when the
+// close box was used.
 class AccountWindowHost : public AccountPanel {
 public:
     AccountWindowHost(AccountSession& session, QWidget* owner);
