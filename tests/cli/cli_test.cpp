@@ -116,5 +116,15 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
 INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The window takes the location options, and no command.
+TEST(WindowArguments, TakeALocationButNoCommand) {
+    const TempFolder prefix;
+    const auto options =
+        cli::windowLocationOptions({u"quillset"_s, u"--prefix="_s + prefix.path()});
+    EXPECT_EQ(std::get<cli::LocationOptions>(options).prefix, prefix.path());
+    EXPECT_EQ(std::get<QString>(cli::windowLocationOptions({u"quillset"_s, u"get"_s})),
+              u"unknown command \"get\""_s);
+}
+
 } // namespace
 } // namespace quillset::test
