@@ -52,6 +52,7 @@ const Row kRows[] = {
     {"HeldKey", {"set", "FONTPAGES=1"}, {}, 2, "", "quillset: FONTPAGES is kept as the game wrote it; nothing changes it" + kNothingSet},
     {"NoEquals", {"set", "MUSICVOLUME=80", "SOUND"}, {}, 2, "", "quillset: \"SOUND\" has no \"=\": set takes KEY=VALUE" + kNothingSet},
     {"UnknownCommand", {"frob"}, {}, 2, "", "quillset: unknown command \"frob\" (see quillset --help)\n"},
+    {"TwoLocations", {"--prefix", "%g", "get"}, {}, 2, "", "quillset: give --prefix or --game-folder, not both (see quillset --help)\n"},
     {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nSOUND:0\r\n\r\n", 0, "%p: 3 lines ignored (not a key that set takes)\n" + kChanged, "", {{"NETWORK_PLAYER : Ald\xe9ric", "NETWORK_PLAYER : Zo\xeb"}}},
     {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"NETWORK_PLAYER : Ald\xe9ric", "NETWORK_PLAYER : Zo\xeb"}}},
     {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "", "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},

@@ -52,7 +52,7 @@ const SyncCase kSyncCases[] = {
     {"DeletedGoesTheUsualWay", "-", {"NETWORK_PLAYER=Bob"}, {kCancel}, {"M1"}, std::nullopt, true},
     {"JunkOverwritten", QByteArray("\0\x01junk", 6), {"NETWORK_PLAYER=Bob"}, {kOk, kYes},
      {"M9", "M10"}, QStringList{"FULLSCREEN : 1", "NETWORK_PLAYER : Bob", "OLDLINE : a"}},
-    {"JunkKept", QByteArray("\0\x01junk", 6), {"NETWORK_PLAYER=Bob"}, {kOk, kNo}, {"M9", "M10"},
+    {"TextOfNoKeyKept", "half a line of someth", {"NETWORK_PLAYER=Bob"}, {kOk, kNo}, {"M9", "M10"},
      std::nullopt, true},
     {"FifoNeitherReadNorReplaced", "fifo", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"},
      std::nullopt, true},

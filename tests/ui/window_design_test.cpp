@@ -14,8 +14,10 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
         SCOPED_TRACE(def.name);
         QWidget* widget = w->findChild<QWidget*>(name(def.name));
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName() + u'|' + ui::caption(widget),
-                  (def.parent.empty() ? u"client"_s : name(def.parent)) + u'|' + name(def.caption));
+        EXPECT_EQ(widget->parentWidget()->objectName() + u'|' + ui::caption(widget) + u'|' +
+                      widget->toolTip(),
+                  (def.parent.empty() ? u"client"_s : name(def.parent)) + u'|' + name(def.caption) +
+                      u'|' + name(def.toolTip));
         // A slider takes its key's range and starts at its minimum; its
         // steps and ticks are the design's.
         if (auto* slider = qobject_cast<QSlider*>(widget)) {

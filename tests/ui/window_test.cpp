@@ -70,6 +70,9 @@ TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
                   std::pair(marks, marks));
         EXPECT_TRUE(!slider || slider->toolTip() == u" %1"_s.arg(slider->value()));
     }
+    // The volume sliders follow the sound switch.
+    editor.settings().setNumber(keyIndex("SOUND"_L1), 0);
+    EXPECT_FALSE(w->control(u"musicvol"_s)->isEnabled());
 }
 
 // Pasted or set by a screen reader: a box keeps the text before the first
