@@ -117,8 +117,17 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
 INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The window takes the location options, and no command.
+// The window takes the location options (and Qt's own), and no command.
 TEST(WindowArguments, TakeALocationButNoCommand) {
+    // clang-format off
+    const std::pair<QStringList, bool> runs[] = {
+        {{"quillset"}, false}, {{"quillset", "-platform", "offscreen"}, false}, {{"quillset", "-platform"}, false},
+        {{"quillset", "--prefix", "/p"}, false}, {{"quillset", "--prefix", "/p", "where"}, true},
+        {{"quillset", "-platform", "offscreen", "get"}, true}, {{"quillset", "--json"}, true},
+    };
+    // clang-format on
+    for (const auto& [arguments, command] : runs)
+        EXPECT_EQ(cli::isCommandLineRun(arguments), command) << arguments.join(u' ').toStdString();
     const TempFolder prefix;
     const auto options =
         cli::windowLocationOptions({u"quillset"_s, u"--prefix="_s + prefix.path()});

@@ -143,10 +143,26 @@ TEST(QtDialogsTest, EnterAndEscapeGiveEachBoxItsAnswers) {
         {B::YesNoCancel, Qt::Key_Return, A::Yes}, {B::YesNoCancel, Qt::Key_Escape, A::Cancel},
     };
     // clang-format on
+    const auto press = [](Qt::Key key) {
+        QTimer::singleShot(0, [key] { QTest::keyClick(QApplication::activeModalWidget(), key); });
+    };
     for (const auto& [buttons, key, answer] : rows) {
-        QTimer::singleShot(0, [k = key] { QTest::keyClick(QApplication::activeModalWidget(), k); });
+        press(key);
         EXPECT_EQ(ui::QtDialogs().message(u"?"_s, u"t"_s, buttons), answer) << key;
     }
+    // A file dialog gives the file typed in it, or nothing when left with Escape.
+    const TempFolder folder;
+    ASSERT_TRUE(writeBytes(folder.file(u"pick.cfg"_s), "x"));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        dialog->selectFile(u"pick.cfg"_s);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(ui::QtDialogs().openFile(u"t"_s, folder.path()), folder.file(u"pick.cfg"_s));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(ui::QtDialogs().openFile(u"t"_s, folder.path()), QString());
+    press(Qt::Key_Escape);
+    EXPECT_EQ(ui::QtDialogs().saveFile(u"t"_s, folder.path()), QString());
 }
 
 } // namespace

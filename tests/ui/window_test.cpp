@@ -183,6 +183,14 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The style item shows the look the next start will have.
+TEST_F(WindowTest, TheStyleItemShowsTheSwitch) {
+    writeBytes(program.file(u"Quillset.exe.Manifest"_s), "m");
+    start();
+    w->menuItem(u"use_xp_style")->trigger();
+    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked());
+}
+
 // ---- The Account window ------------------------------------------------------------
 
 // The boxes show the session's accounts, each key in its four groups, and
