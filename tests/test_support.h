@@ -1,6 +1,7 @@
 #pragma once
-// Helpers shared by the tests: temporary folders, whole-file I/O, Qt's
-// string literals, and QString shown as text in GoogleTest's messages.
+// Helpers shared by the tests: GoogleTest, temporary folders (one of them
+// the current folder), whole-file I/O, Qt's string literals, and QString
+// shown as text in GoogleTest's messages.
 
 #include <QByteArray>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -33,6 +35,14 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 // A temporary folder removed with its contents when the object goes.
 struct TempFolder : QTemporaryDir {
     QString file(const QString& name) const { return filePath(name); }
+};
+
+// A temporary folder that is the current folder (where debug.log goes) while
+// the object lives.
+struct CurrentFolder : TempFolder {
+    CurrentFolder() { QDir::setCurrent(path()); }
+    ~CurrentFolder() { QDir::setCurrent(previous); }
+    const QString previous = QDir::currentPath();
 };
 
 } // namespace quillset::test

@@ -3,8 +3,6 @@
 #include "accounts/account_file.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace quillset {

@@ -1,13 +1,14 @@
 // The command line run in-process, as the program runs it, against a game
 // folder and a home of its own: per row the command's output, its exit code
-// and the settings file's bytes after it (and the backup).
+// and the settings file's bytes after it (and the backup); and the built
+// program running a command without a display.
 
 #include "cli/command_line.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
+#include <QProcess>
 
 #include <sys/stat.h>
 
@@ -68,15 +69,12 @@ void PrintTo(const Row& row, std::ostream* out) {
 class CommandLine : public ::testing::TestWithParam<Row> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir::setCurrent(current.path()));
         for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
             qputenv(name, QFile::encodeName(home.path()));
         qunsetenv("WINEPREFIX");
     }
-    void TearDown() override { QDir::setCurrent(previousFolder); }
-
-    const QString previousFolder = QDir::currentPath();
-    TempFolder current, home, program, game;
+    CurrentFolder current;
+    TempFolder home, program, game;
 };
 
 TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
@@ -134,6 +132,30 @@ TEST(WindowArguments, TakeALocationButNoCommand) {
     EXPECT_EQ(std::get<cli::LocationOptions>(options).prefix, prefix.path());
     EXPECT_EQ(std::get<QString>(cli::windowLocationOptions({u"quillset"_s, u"get"_s})),
               u"unknown command \"get\""_s);
+}
+
+// The built program, as a launcher's script runs it: a command never opens a
+// display, and runs with none to open. The search for Wine prefixes looks in
+// a home of the test's own, so nothing of the machine's is read or written.
+TEST(BuiltProgram, RunsACommandWithoutADisplay) {
+    TempFolder game, home, current;
+    ASSERT_TRUE(writeBytes(game.file(u"settings.cfg"_s), "SOUND : 1\r\n"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"})
+        environment.remove(QLatin1String(name));
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        environment.insert(QLatin1String(name), home.path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(current.path());
+    process.start(QStringLiteral(QUILLSET_EXECUTABLE),
+                  {u"--game-folder"_s, game.path(), u"set"_s, u"SOUND=0"_s});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.readAllStandardOutput(), game.file(u"settings.cfg"_s).toUtf8() +
+                                                   ": 1 value changed, after the backup " +
+                                                   game.file(u"settings.bck"_s).toUtf8() + '\n');
+    EXPECT_TRUE(readBytes(game.file(u"settings.cfg"_s)).startsWith("AUTOSAVE : 0\r\n"));
 }
 
 } // namespace

@@ -4,8 +4,6 @@
 
 #include "editor_fixture.h"
 
-#include <vector>
-
 namespace quillset::test {
 namespace {
 
@@ -20,12 +18,7 @@ struct Step {
 };
 
 const Step menu{Do::Menu}, save{Do::Save}, closeBox{Do::CloseBox}, write{Do::WriteSettings};
-Step select(int slot) {
-    return {Do::Select, slot};
-}
-Step type(int slot, AccountBox box, int group, const char* text) {
-    return {Do::Type, slot, box, group, text};
-}
+constexpr auto kSelect = Do::Select, kType = Do::Type;
 
 constexpr auto kName = AccountBox::Name;
 constexpr auto kKorrin = AccountBox::KorrinKey;
@@ -60,7 +53,7 @@ const AccountCase kAccountCases[] = {
     {"MenuSeedsSlotOneWithoutAFile", nullptr, {menu},
      {}, 1, true, "Wanderer|DEMO1DEMO2DEMO3DEMO4|XPAN1XPAN2XPAN3XPAN4", nullptr, nullptr},
     {"SeededSlotsTypedKeysGoIntoTheSettings", nullptr,
-     {menu, type(1, kKorrin, 0, "NEWK1"), write},
+     {menu, {kType, 1, kKorrin, 0, "NEWK1"}, write},
      {"NETWORK_CDKEY : NEWK1DEMO2DEMO3DEMO4", "NETWORK_CDKEY2 : XPAN1XPAN2XPAN3XPAN4"}, 1, true,
      nullptr, nullptr, nullptr},
     {"MenuSelectsTheLastSlotNamedLikeTheAccount",
@@ -69,26 +62,26 @@ const AccountCase kAccountCases[] = {
      {"NETWORK_CDKEY : K4", "NETWORK_CDKEY2 : D4"}, 4, true, "Bob||", nullptr, nullptr},
     {"NamesMatchExactly", "wanderer\r\n\r\n\r\nWanderer \r\n", {menu, write},
      kGameKeys, std::nullopt, true, "wanderer||", nullptr, nullptr},
-    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu, select(3), menu},
+    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu, {kSelect, 3}, menu},
      {}, 3, true, "Bob||", nullptr, nullptr},
     {"WithoutTheWindowTheFilesKeys", kAda, {write},
      kGameKeys, std::nullopt, false, nullptr, nullptr, nullptr},
     {"TypedKeysGoIntoTheSettingsAndTheStore", kAda,
-     {menu, type(1, kKorrin, 0, "TYPED"), type(1, kKorrin, 1, ""), type(1, kName, 0, "unsaved"),
+     {menu, {kType, 1, kKorrin, 0, "TYPED"}, {kType, 1, kKorrin, 1, ""}, {kType, 1, kName, 0, "unsaved"},
       write, menu},
      {"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : ADAKEY2"}, 1, true, "Wanderer|TYPED|ADAKEY2",
      nullptr, nullptr},
     {"CloseBoxDropsTheBoxesAndTheNextUseLoadsAgain", kAda,
-     {menu, type(1, kKorrin, 0, "TYPED"), closeBox, write},
+     {menu, {kType, 1, kKorrin, 0, "TYPED"}, closeBox, write},
      kAdaKeys, 1, true, "Wanderer|ADAKEY1|ADAKEY2", nullptr, nullptr},
     {"SaveWritesTheBoxesAndHandsTheSelectedNameOver", kAda,
-     {menu, select(2), type(2, kName, 0, ""), type(2, kKorrin, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"),
-      type(2, kDeepfall, 3, "NEWKEY"), save},
+     {menu, {kSelect, 2}, {kType, 2, kName, 0, ""}, {kType, 2, kKorrin, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"},
+      {kType, 2, kDeepfall, 3, "NEWKEY"}, save},
      {}, 2, false, nullptr, nullptr,
      "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n\r\nABCDE-FGHIJ-KLMNO-PQRST-U\r\nNEWKEY\r\n"
      "\r\n\r\n\r\n\r\n\r\n\r\n", ""},
     {"SaveFailureSaysWhyAndKeepsEverything", kAda,
-     {menu, select(2), type(2, kKorrin, 0, "SECRET\u00FF\u4E2D"), save},
+     {menu, {kSelect, 2}, {kType, 2, kKorrin, 0, "SECRET\u00FF\u4E2D"}, save},
      {}, 2, true, nullptr,
      "the Korrin CD key of account 2 holds characters that this file cannot store", nullptr},
 };

@@ -5,8 +5,6 @@
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 using namespace quillset;
 using Answer = Dialogs::Answer;
 

@@ -10,7 +10,6 @@
 #include "test_support.h"
 
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <tuple>
@@ -81,13 +80,10 @@ inline const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAM
 class Flow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         ASSERT_TRUE(QDir().mkpath(gameDir()));
         writeBytes(program.file(u"language.lng"_s), languageFile());
         editor.setView(view, panel);
     }
-    void TearDown() override { QDir::setCurrent(previousFolder); }
-
     // Start-up with the game's settings (gameFile) and backup beside the
     // program, or without (its backup step then asks for a file to copy:
     // cancelled).
@@ -137,8 +133,8 @@ protected:
         return out;
     }
 
-    const QString previousFolder = QDir::currentPath();
-    TempFolder current, program, game, elsewhere;
+    CurrentFolder current;
+    TempFolder program, game, elsewhere;
     MemoryRegistry registry;
     ScriptedDialogs dialogs;
     RecordingView view;

@@ -8,7 +8,6 @@
 #include "shell/running_game.h"
 
 #include <sys/stat.h>
-#include <vector>
 
 namespace quillset::test {
 namespace {

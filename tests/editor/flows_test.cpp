@@ -6,8 +6,6 @@
 #include "settings/settings_reader.h"
 #include "shell/visual_style.h"
 
-#include <vector>
-
 namespace quillset::test {
 namespace {
 

@@ -9,8 +9,6 @@
 #include "save_paths.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <functional>
 #include <memory>

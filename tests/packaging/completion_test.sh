@@ -42,7 +42,6 @@ expect() {
     [ "$got" = "$*" ] || fail "[${words[*]}] completes to [$got], not [$*]"
 }
 expect quillset "" :: apply get set where
-expect quillset --p :: --prefix
 expect quillset - :: --game-folder --help --prefix --version
 expect quillset --prefix k :: korrin kq
 expect quillset --game-folder = ko :: korrin

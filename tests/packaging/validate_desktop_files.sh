@@ -5,8 +5,6 @@
 #                  $XDG_STATE_HOME/quillset (by default ~/.local/state/quillset)
 #   metainfo       the AppStream file passes appstreamcli validate (offline)
 #                  and names this version and the desktop entry
-#   icons          the PNGs are the sizes their folders say and the desktop
-#                  entry's icon name has an SVG and every PNG size
 # Exits 77 (skipped) when the validator is not installed.
 set -euo pipefail
 
@@ -49,19 +47,6 @@ metainfo)
         fail "the metainfo must launch $id.desktop"
     grep -q "<release version=\"$version\"" "$desktop/$id.metainfo.xml" ||
         fail "the metainfo has no release entry for version $version"
-    ;;
-icons)
-    grep -qx "Icon=$id" "$desktop/$id.desktop" || fail "the desktop entry must use the icon $id"
-    [ -s "$desktop/$id.svg" ] || fail "no scalable icon"
-    for size in 48x48 128x128 256x256; do
-        png="$desktop/icons/$size/$id.png"
-        [ -s "$png" ] || fail "no $size icon"
-        # The signature, then width and height in the IHDR chunk (big-endian).
-        header=$(od -An -tx1 -N24 "$png" | tr -d ' \n')
-        [ "${header:0:16}" = 89504e470d0a1a0a ] || fail "$png is no PNG"
-        actual=$((16#${header:32:8}))x$((16#${header:40:8}))
-        [ "$actual" = "$size" ] || fail "$png is $actual, not $size (run scripts/render-icons.sh)"
-    done
     ;;
 *) fail "unknown check $check" ;;
 esac

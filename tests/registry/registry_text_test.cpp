@@ -9,8 +9,6 @@
 #include "registry_properties.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 using namespace quillset;
 
 namespace {
@@ -48,10 +46,9 @@ const std::pair<const char*, const char*> kWowRows[] = {
 // clang-format on
 
 TEST(RegistryValue, ReadsEachTypeAsTheProgramDoes) {
-    for (const DecodeRow& row : kDecodeRows) {
+    for (const DecodeRow& row : kDecodeRows)
         EXPECT_EQ(registryValueText(row.type, row.data, row.from), QString::fromUtf8(row.expected))
             << row.data.toHex().toStdString();
-    }
     EXPECT_EQ(utf16StringData(u"K\u00f6\u4e2d"_s), sz(u"K\u00f6\u4e2d"));
 
     for (const auto& [path, redirected] : kWowRows)

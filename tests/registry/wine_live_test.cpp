@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -59,10 +58,9 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
         run(wineserver, {"-k"});
         serverEnds();
         const QString name = QFile::decodeName(test::readBytes(prefix + "/wineserver").trimmed());
-        for (const QString& temp : {QDir::tempPath(), u"/tmp"_s}) {
+        for (const QString& temp : {QDir::tempPath(), u"/tmp"_s})
             if (!name.isEmpty() && !name.contains('/'))
                 QDir(temp + '/' + name).removeRecursively();
-        }
     });
 
     const QString key = u"HKLM\\"_s + kInstallKeyPath;

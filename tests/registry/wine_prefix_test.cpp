@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -295,10 +294,9 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
                                choice.source};
         EXPECT_EQ(where(places, env, dir.file(row.program)), said + found);
         EXPECT_EQ(readBytes(system), hive);
-        for (const PrefixCandidate& other : choice.candidates) {
+        for (const PrefixCandidate& other : choice.candidates)
             EXPECT_EQ(where(places, env, dir.file(row.program), {u"--prefix"_s, other.prefix}),
                       QStringList({u"0"_s, other.gameFolder, other.prefix, u"--prefix"_s}));
-        }
     }
 }
 

@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <deque>
 
@@ -49,10 +48,9 @@ struct Children {
         const qint64 pid = child.waitForStarted(5000) ? child.processId() : 0;
         for (const QDeadlineTimer deadline(10000); pid && !deadline.hasExpired();
              QThread::msleep(5)) {
-            for (const RunningProcess& process : ProcProcessTable().processes()) {
+            for (const RunningProcess& process : ProcProcessTable().processes())
                 if (process.pid == pid && process.firstArgument == name)
                     return pid;
-            }
         }
         return 0;
     }
@@ -97,6 +95,7 @@ TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
         {u"C:\\Games\\"_s + folders.name + u"2\\Korrin.exe"_s, '-'},
         {u"D:\\Games\\"_s + folders.name + u"\\Korrin.exe"_s, '-'},
         {u"Korrin.exe"_s, '-'}, // relative: started in the game folder, yet it counts not
+        {u"K"_s, '-'},          // a name too short to hold a drive
     };
     for (const auto& [name, way] : rows) {
         SCOPED_TRACE(name.toStdString());

@@ -14,8 +14,6 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#include <gtest/gtest.h>
-#include <optional>
 
 namespace quillset::test {
 
@@ -32,7 +30,6 @@ class WindowTest : public ::testing::Test {
 protected:
     WindowTest() { editor.setView(*w, w->accountPanel()); }
     void start(const char* languageFile = "language.de.lng") {
-        ASSERT_TRUE(QDir::setCurrent(current.path())); // debug.log goes here
         const QString resources = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/");
         QFile::copy(resources + u"lang/"_s + QLatin1String(languageFile),
                     program.file(u"language.lng"_s));
@@ -44,7 +41,6 @@ protected:
         ASSERT_EQ(editor.start(), Startup::Result::Running);
     }
     void TearDown() override {
-        QDir::setCurrent(previousFolder);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // The controls show the values, key by key.
@@ -65,8 +61,8 @@ protected:
         return qobject_cast<W*>(accountWindow().control(name));
     }
 
-    TempFolder program, current;
-    const QString previousFolder = QDir::currentPath();
+    CurrentFolder current;
+    TempFolder program;
     ScriptedDialogs dialogs;
     Editor editor{dialogs, program.path()};
     std::unique_ptr<ui::OptionsWindow> w = std::make_unique<ui::OptionsWindow>(editor);
