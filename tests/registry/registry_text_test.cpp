@@ -152,10 +152,11 @@ const WriteRow kWriteRows[] = {
     {HEADER "[Software\\\\K] 1\n\"A\"=\"b\"\r\r\n[Z] 1\n", "Software\\K", "C", "d", "[Z]", "\"C\"=\"d\"\n[Z]"},
     {HEADER "[Software\\\\K] 1\n\"A\"=\"b\"\r", "Software\\K", "C", "d", "", "\r\n\"C\"=\"d\"\n"},
     {HEADER "[Z] 1\n\"A\"=\"b\"\r", "Software\\K", "V", "x", "", "\r\n\n" NEW_K},
-    // Hex data waiting for its rest stays rejected.
+    // Hex data waiting for its rest, or an open string, stays rejected.
     {HEADER "[Z] 1\n\"H\"=hex:01,\\", "Software\\K", "V", "x", "", "\n;\n\n" NEW_K},
     {HEADER "[Z] 1\n\"H\"=hex:01 \\ 02\r\n", "Software\\K", "V", "x", "", ";\n\n" NEW_K},
     {HEADER "[Software\\\\K] 1\n\"H\"=hex:01,\\\n", "Software\\K", "V", "x", "1\n", "1\n\"V\"=\"x\"\n"},
+    {HEADER "[Software\\\\K] 1\n\"V\"=\"open\n", "Software\\K", "V", "x", "1\n", "1\n\"V\"=\"x\"\n"},
     // Refused: no registry file, no key, a line break in the value.
     {"REGEDIT4\n", "Software\\K", "V", "x", "", nullptr}, {"", "Software\\K", "V", "x", "", nullptr},
     {kSample, "\\\\", "V", "x", "", nullptr}, {kSample, "Software\\K", "V", "C:\\a\nb", "", nullptr},
