@@ -129,7 +129,7 @@ TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
     // "C" stands for the prefix's drive_c, "Z" for the folder a: and z: link to.
     // clang-format off
     const std::pair<const char*, const char*> rows[] = {
-        {"C:\\Games\\Korrin Deepfall", "C/Games/Korrin Deepfall"}, {"C:\\", "C"},
+        {"C:\\Games\\Korrin Deepfall", "C/Games/Korrin Deepfall"}, {"C:\\", "C"}, {"C:", "C"},
         {"c:\\GAMES\\korrin DEEPFALL\\", "C/Games/Korrin Deepfall"}, // first in name order
         {"C:/games/korrin deepfall", "C/games/korrin deepfall"},     // the exact name first
         {"C:\\Games\\.\\Other\\..\\korrin deepfall\\Not\\Yet", "C/Games/Korrin Deepfall/Not/Yet"},
