@@ -88,11 +88,11 @@ protected:
     // program, or without (its backup step then asks for a file to copy:
     // cancelled).
     void start(const QByteArray& gameFile) {
-        for (const char* name : {"settings.cfg", "settings.bck"})
-            writeBytes(gameFile.isEmpty() ? QString() : program.file(QLatin1String(name)),
-                       gameFile);
         if (gameFile.isEmpty())
             dialogs.choose(QString());
+        else
+            for (const char* name : {"settings.cfg", "settings.bck"})
+                writeBytes(program.file(QLatin1String(name)), gameFile);
         ASSERT_EQ(startEditor(), Startup::Result::Running);
         dialogs.shown.clear();
     }
