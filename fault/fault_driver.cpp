@@ -66,6 +66,9 @@ struct SavePath {
     std::optional<QString> (*save)(const QString& folder);
     const QByteArray& old = kOld; // the old target's bytes
     bool setsTheScene = false;    // calls startFaults itself
+    // What another program writes during the save: as good as the old bytes
+    // (a failure may leave it), never to be replaced by a stale copy.
+    const QByteArray* meanwhile = nullptr;
 };
 
 const SavePath kSavePaths[] = {
@@ -80,6 +83,9 @@ const SavePath kSavePaths[] = {
     {"registry/replace", "system.reg", 0644, 0644, false, saveRegistry},
     // Over a settings.cfg another program changed since it was loaded.
     {"settings/merge", "settings.cfg", 0644, 0644, false, saveMerged, kOtherProgramsFile, true},
+    // Over a write another program makes while the save runs.
+    {"settings/meanwhile", "settings.cfg", 0644, 0644, false, saveOverAWriteMeanwhile, kOld, false,
+     &SetAutosave::kMeanwhileFile},
 };
 
 bool prepareFolder(const SavePath& path, const QString& folder) {
@@ -139,7 +145,8 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
     QStringList found;
     const QFileInfo info(folder + '/' + path.target);
     const QByteArray bytes = test::readBytes(info.filePath());
-    const bool isOld = path.oldMode ? bytes == path.old : !info.exists() && !info.isSymLink();
+    const bool isOld = path.oldMode ? bytes == path.old || (path.meanwhile && bytes == *path.meanwhile)
+                                    : !info.exists() && !info.isSymLink();
     if (!isOld && bytes != newBytes)
         found << u"target lost, truncated or garbled"_s;
     if (end == 0 && bytes != newBytes)
@@ -194,6 +201,7 @@ int runSweep(long maxN) {
             const pid_t pid = ::fork();
             if (pid == 0) {
                 startFaults = [] { g_injection = g_shared; };
+                pauseFaults = [] { g_injection = nullptr; };
                 g_shared = shared;
                 if (!path.setsTheScene)
                     startFaults();

@@ -4,13 +4,12 @@
 // message.
 
 #include "accounts/account_file.h"
-#include "editor/account_session.h"
-#include "editor/file_sync.h"
-#include "editor/settings_session.h"
+#include "editor/save_decisions.h"
+#include "game/settings_file.h"
 #include "registry/registry.h"
 #include "registry/wine_registry.h"
+#include "settings/settings_edit.h"
 #include "settings/settings_reader.h"
-#include "settings/settings_writer.h"
 #include "shell/backup.h"
 #include "support/recording_view.h"
 #include "support/scripted_dialogs.h"
@@ -20,11 +19,53 @@ namespace quillset::test {
 
 // Faults start when this is called. A save path that first sets the scene
 // (a window that loaded the file, another program writing it) calls it as
-// its save begins; the driver calls it before the others.
+// its save begins; the driver calls it before the others. pauseFaults stops
+// them while another program's write is staged.
 inline void (*startFaults)() = [] {};
+inline void (*pauseFaults)() = [] {};
+
+// A command's answers: AUTOSAVE set to 1 in place. The first time, once the
+// change is made, another program writes kMeanwhileFile (when asked to)
+// before the new file can land: the transaction must notice and make the
+// change again on it.
+struct SetAutosave final : WriteDecisions {
+    bool writeWhileGameRuns(const RunningProcess&) override { return false; }
+    bool asksUser() const override { return false; }
+    std::optional<SettingsContent> contentFor(const SettingsFileRead& now,
+                                              const SettingsContent*) override {
+        const LineEdit edit{rowOf("AUTOSAVE"), "AUTOSAVE : 1"};
+        QByteArray bytes = editSettingsLines(now.bytes, {&edit, 1}).bytes;
+        if (!std::exchange(meanwhile, QString()).isEmpty()) {
+            pauseFaults();
+            const bool written = writeBytes(path, kMeanwhileFile);
+            startFaults();
+            if (!written)
+                return std::nullopt;
+        }
+        return SettingsContent{bytes, readSettings(bytes)};
+    }
+    static inline const QByteArray kMeanwhileFile = "SOUND : 0\r\nTHEIRS : 1\r\n";
+    QString path, meanwhile;
+};
+
+inline std::optional<QString> writeThroughTransaction(const QString& d, WriteDecisions& decisions) {
+    SettingsFile file(d + "/settings.cfg");
+    const WriteResult result = file.write(GameFiles{d, {}}, nullptr, decisions);
+    if (result.outcome == WriteResult::Outcome::Written)
+        return std::nullopt;
+    return result.reason.isEmpty() ? u"nothing written"_s : result.reason;
+}
 
 inline std::optional<QString> saveSettings(const QString& d) {
-    return writeSettingsFile(d + "/settings.cfg", readSettings("AUTOSAVE : 1\r\nX\r\n"));
+    SetAutosave decisions;
+    return writeThroughTransaction(d, decisions);
+}
+
+// Another program writes the file while the save runs.
+inline std::optional<QString> saveOverAWriteMeanwhile(const QString& d) {
+    SetAutosave decisions;
+    decisions.path = decisions.meanwhile = d + "/settings.cfg";
+    return writeThroughTransaction(d, decisions);
 }
 
 inline std::optional<QString> saveAccounts(const QString& d) {
@@ -47,22 +88,23 @@ inline std::optional<QString> saveMerged(const QString& d) {
     ScriptedDialogs dialogs;
     EditorContext context(dialogs, d);
     context.setView(view);
-    SettingsSession settings(context);
-    AccountSession accounts(context, settings);
-    FileSync sync(context, settings, accounts);
     const QString path = d + "/settings.cfg";
+    SettingsFile file(path);
     if (!writeBytes(path, "FULLSCREEN : 1\r\nNETWORK_PLAYER : Aldric\r\nOURS : 1\r\n") ||
-        !settings.load(path) || !writeBytes(path, kOtherProgramsFile))
+        !file.load().hasBytes() || !writeBytes(path, kOtherProgramsFile))
         return u"no scene"_s;
-    settings.setText(keyIndex("NETWORK_PLAYER"_L1), u"Bob"_s);
+    SettingsModel ours = file.base()->values;
+    ours.texts[rowOf("NETWORK_PLAYER")] = u"Bob"_s;
     // A file that cannot be read now is not overwritten.
     dialogs.answer(Dialogs::Answer::No);
     startFaults();
-    const SettingsModel ours = settings.valuesToWrite({});
-    const std::optional<SettingsModel> values = sync.toWrite(path, ours);
-    if (!values || !settings.write(path, *values, true))
-        return dialogs.shown.empty() ? u"nothing written"_s : dialogs.shown.back().text;
-    return std::nullopt;
+    SaveDecisions decisions(context, path, ours);
+    const WriteResult result = file.write(GameFiles{d, {}}, nullptr, decisions);
+    if (result.outcome == WriteResult::Outcome::Written)
+        return std::nullopt;
+    return !result.reason.isEmpty() ? result.reason
+           : dialogs.shown.empty()  ? u"nothing written"_s
+                                    : dialogs.shown.back().text;
 }
 
 // Start-up's copy of the install folder into the machine root (silent: no message).

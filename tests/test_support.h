@@ -19,6 +19,20 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+// Bytes as a C string literal would write them.
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"';
+    for (const char c : bytes) {
+        if (c == '"' || c == '\\')
+            *out << '\\' << c;
+        else if (c >= ' ' && c < 127)
+            *out << c;
+        else
+            *out << "\\x" << "0123456789abcdef"[uchar(c) >> 4] << "0123456789abcdef"[c & 15];
+    }
+    *out << '"';
+}
+
 namespace quillset::test {
 
 inline QByteArray readBytes(const QString& path) {

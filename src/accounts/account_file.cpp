@@ -61,8 +61,9 @@ std::optional<QString> writeAccountFile(const QString& installDir, const Account
     auto result = serializeAccountFile(lines);
     if (const auto* error = std::get_if<AccountEncodeError>(&result))
         return error->message;
-    return writeFileAtomically(accountFilePath(installDir), std::get<QByteArray>(result),
-                               AtomicWriteOptions{.ownerOnly = true});
+    AtomicWriteOptions options;
+    options.ownerOnly = true;
+    return writeFileAtomically(accountFilePath(installDir), std::get<QByteArray>(result), options);
 }
 
 } // namespace quillset

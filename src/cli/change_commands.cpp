@@ -1,13 +1,11 @@
 // set KEY=VALUE... and apply FILE: values checked as the Options window
-// takes them when typed, all or none, then written as the window saves.
+// takes them when typed, all or none (see change_write.cpp for the write).
 
 #include "cli/commands.h"
 
 #include "io/ansi_text.h"
 #include "io/file_helpers.h"
 #include "io/text_lines.h"
-#include "settings/settings_writer.h"
-#include "shell/backup.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -98,18 +96,6 @@ Profile readProfile(const QString& file, QByteArrayView bytes, CommandOutput& ou
     return profile;
 }
 
-int changedValues(const SettingsModel& before, const SettingsModel& after) {
-    int changed = 0;
-    for (int row = 0; row < kKeyCount; ++row)
-        changed +=
-            before.numbers[row] != after.numbers[row] || before.texts[row] != after.texts[row];
-    return changed;
-}
-
-QByteArray countOf(int count, const char* one, const char* many) {
-    return QByteArray::number(count) + ' ' + (count == 1 ? one : many);
-}
-
 } // namespace
 
 std::variant<int, QString> settableKey(const QString& key) {
@@ -156,43 +142,6 @@ ExitCode applyCommand(const Invocation& invocation, CommandOutput& output) {
     output.out += shownPath(file).toUtf8() + ": " + countOf(profile.ignored, "line", "lines") +
                   " ignored (not a key that set takes)\n";
     return changeSettings(invocation, profile.changes, output);
-}
-
-ExitCode changeSettings(const Invocation& invocation, const QList<Change>& changes,
-                        CommandOutput& output) {
-    const std::optional<GameFiles> game = findGame(invocation, output);
-    if (!game)
-        return ExitCode::Failed;
-    std::optional<SettingsModel> model = readGameSettings(*game, output);
-    if (!model)
-        return ExitCode::Failed;
-    const SettingsModel before = *model;
-    for (const Change& change : changes)
-        setTypedValue(*model, change.row, change.value);
-    const QString file = shownPath(game->settings);
-    const int changed = changedValues(before, *model);
-    // Unchanged values leave the file alone: its bytes, and the time it
-    // changed, by which the search picks among prefixes.
-    if (changed == 0) {
-        output.out += file.toUtf8() + ": no value changed; not written\n";
-        return ExitCode::Done;
-    }
-    const QString backup = joinPath(game->folder, QStringLiteral("settings.bck"));
-    const bool backUp = !fileExists(backup);
-    if (backUp) {
-        if (const std::optional<QString> error = copySettingsFile(game->settings, backup)) {
-            return fail(output, ExitCode::Failed,
-                        QStringLiteral("%1 could not be made (%2); %3 was not changed")
-                            .arg(shownPath(backup), *error, file));
-        }
-    }
-    if (const std::optional<QString> error = writeSettingsFile(game->settings, *model))
-        return fail(output, ExitCode::Failed,
-                    QStringLiteral("%1 could not be written: %2").arg(file, *error));
-    output.out += file.toUtf8() + ": " + countOf(changed, "value", "values") + " changed" +
-                  (backUp ? ", after the backup " + shownPath(backup).toUtf8() : QByteArray()) +
-                  '\n';
-    return ExitCode::Done;
 }
 
 } // namespace quillset::cli

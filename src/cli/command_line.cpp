@@ -13,6 +13,7 @@ namespace {
 const QString kPrefix = QStringLiteral("prefix");
 const QString kGameFolder = QStringLiteral("game-folder");
 const QString kJson = QStringLiteral("json");
+const QString kForce = QStringLiteral("force");
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
 
@@ -20,13 +21,14 @@ struct Verb {
     const char* name;
     ExitCode (*run)(const Invocation&, CommandOutput&);
     bool takesJson;
+    bool writes; // takes --force
 };
 
 constexpr std::array<Verb, 4> kVerbs{{
-    {"where", whereCommand, true},
-    {"get", getCommand, true},
-    {"set", setCommand, false},
-    {"apply", applyCommand, false},
+    {"where", whereCommand, true, false},
+    {"get", getCommand, true, false},
+    {"set", setCommand, false, true},
+    {"apply", applyCommand, false, true},
 }};
 
 const Verb* findVerb(const QString& word) {
@@ -42,8 +44,8 @@ constexpr char kUsage[] =
     "       quillset [LOCATION] where [--json]              the game, its settings file, the\n"
     "                                                       Wine prefix, and why\n"
     "       quillset [LOCATION] get [KEY...] [--json]       print values\n"
-    "       quillset [LOCATION] set KEY=VALUE...            set values, all or none\n"
-    "       quillset [LOCATION] apply FILE                  set the values a profile names\n"
+    "       quillset [LOCATION] set [--force] KEY=VALUE...  set values, all or none\n"
+    "       quillset [LOCATION] apply [--force] FILE        set the values a profile names\n"
     "       quillset --help | --version\n"
     "\n"
     "LOCATION, for the commands and the window alike (one of them):\n"
@@ -52,11 +54,13 @@ constexpr char kUsage[] =
     "\n"
     "Options:\n"
     "  --json               with where and get: one JSON object\n"
+    "  --force              with set and apply: write while the game runs, or over a\n"
+    "                       settings.cfg that holds no settings\n"
     "  -h, --help           print this and exit\n"
     "  -v, --version        print the version and exit\n"
     "\n"
-    "Exit status: 0 done; 1 failed (no game found, a file not read or written);\n"
-    "2 a usage error or a refused value. See quillset(1).\n";
+    "Exit status: 0 done; 1 failed (no game found, a file not read or written,\n"
+    "the game running); 2 a usage error or a refused value. See quillset(1).\n";
 
 // The options of every run; Qt's own options never reach this parser.
 void addOptions(QCommandLineParser& parser) {
@@ -65,6 +69,7 @@ void addOptions(QCommandLineParser& parser) {
         {kPrefix, QString(), QStringLiteral("DIR")},
         {kGameFolder, QString(), QStringLiteral("DIR")},
         {kJson, QString()},
+        {kForce, QString()},
         {{QStringLiteral("h"), kHelp}, QString()},
         {{QStringLiteral("v"), kVersion}, QString()},
     });
@@ -153,8 +158,10 @@ ExitCode runCommandLine(const QStringList& arguments, const QString& programDir,
         return usageError(output, QStringLiteral("unknown command \"%1\"").arg(words.front()));
     if (parser.isSet(kJson) && !verb->takesJson)
         return usageError(output, QStringLiteral("--json goes with where and get only"));
+    if (parser.isSet(kForce) && !verb->writes)
+        return usageError(output, QStringLiteral("--force goes with set and apply only"));
     const QString command = words.takeFirst();
-    return verb->run(Invocation{command, words, parser.isSet(kJson),
+    return verb->run(Invocation{command, words, parser.isSet(kJson), parser.isSet(kForce),
                                 std::get<LocationOptions>(location), programDir},
                      output);
 }

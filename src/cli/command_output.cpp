@@ -11,6 +11,10 @@ ExitCode fail(CommandOutput& output, ExitCode code, const QString& text) {
     return code;
 }
 
+QByteArray countOf(int count, const char* one, const char* many) {
+    return QByteArray::number(count) + ' ' + (count == 1 ? one : many);
+}
+
 QString shownPath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }

@@ -3,7 +3,9 @@
 // command as parsed, the game's files, and the messages they print.
 
 #include "cli/command_line.h"
+#include "game/game_files.h"
 #include "registry/game_location.h"
+#include "settings/settings_reader.h"
 #include "settings/typed_value.h"
 
 #include <QList>
@@ -19,6 +21,7 @@ struct Invocation {
     QString command;
     QStringList words;
     bool json = false;
+    bool force = false; // --force: write while the game runs, or over a file that is not settings
     LocationOptions location;
     QString programDir;
 };
@@ -26,17 +29,14 @@ struct Invocation {
 // Prints "quillset: <text>" as one line on standard error; returns code.
 ExitCode fail(CommandOutput& output, ExitCode code, const QString& text);
 
+// "1 line", "2 lines".
+QByteArray countOf(int count, const char* one, const char* many);
+
 // A path as messages and listings show it.
 QString shownPath(const QString& path);
 
 // A string as a JSON string literal, quotes included.
 QByteArray jsonString(const QString& text);
-
-// The game's folder and its settings file.
-struct GameFiles {
-    QString folder;
-    QString settings;
-};
 
 // Where the game is, decided as the window decides it, without writing
 // anything (no per-user value is copied).
@@ -49,9 +49,12 @@ QString notFoundReason(const GameLocation& location);
 // printed).
 std::optional<GameFiles> findGame(const Invocation& invocation, CommandOutput& output);
 
-// The game's settings as the window reads them; nothing when the file cannot
-// be read (the reason is printed).
+// The game's settings as the window reads them; nothing when the file is not
+// there, cannot be read or is not a settings file (the reason is printed).
 std::optional<SettingsModel> readGameSettings(const GameFiles& game, CommandOutput& output);
+
+// Why a settings file read gave no settings, as a clause: "it is empty".
+QString whyNoSettings(const SettingsFileRead& read);
 
 // The catalogue row of a key that get and set take, or why they do not:
 // the key is unknown, or held.
@@ -68,9 +71,10 @@ ExitCode getCommand(const Invocation& invocation, CommandOutput& output);
 ExitCode setCommand(const Invocation& invocation, CommandOutput& output);
 ExitCode applyCommand(const Invocation& invocation, CommandOutput& output);
 
-// set's and apply's last step: the changes made to the game's settings, the
-// backup made first when there is none, the file written by the window's
-// writer; nothing is written when no value changes.
+// set's and apply's last step: the changes made to the game's settings.cfg
+// through its one write transaction (the window's too), each key's line
+// replaced in place and every other byte kept; settings.bck made first when
+// there is none; nothing written when no line changes.
 ExitCode changeSettings(const Invocation& invocation, const QList<Change>& changes,
                         CommandOutput& output);
 

@@ -3,7 +3,6 @@
 #include "io/file_helpers.h"
 #include "settings/settings_reader.h"
 
-#include <QFileInfo>
 
 namespace quillset::cli {
 
@@ -37,20 +36,28 @@ std::optional<GameFiles> findGame(const Invocation& invocation, CommandOutput& o
                  .arg(notFoundReason(location)));
         return std::nullopt;
     }
-    return GameFiles{location.gameFolder,
-                     joinPath(location.gameFolder, QStringLiteral("settings.cfg"))};
+    return GameFiles::of(location);
+}
+
+QString whyNoSettings(const SettingsFileRead& read) {
+    if (!read.hasBytes())
+        return readFailureText(read.failure);
+    if (read.bytes.isEmpty())
+        return QStringLiteral("it is empty, not a settings file");
+    if (read.bytes.contains('\0'))
+        return QStringLiteral("it holds NUL bytes: it is binary, not a settings file");
+    return QStringLiteral("no line of it names a key of the game's settings: it is not a "
+                          "settings file");
 }
 
 std::optional<SettingsModel> readGameSettings(const GameFiles& game, CommandOutput& output) {
-    std::optional<SettingsModel> model = loadSettingsFile(game.settings);
-    if (!model) {
+    SettingsFileRead read = readSettingsFile(game.settings());
+    if (read.state != SettingsFileRead::State::Settings) {
         fail(output, ExitCode::Failed,
-             QStringLiteral("%1: %2").arg(shownPath(game.settings),
-                                          QFileInfo::exists(game.settings)
-                                              ? QStringLiteral("it cannot be read")
-                                              : QStringLiteral("no such file")));
+             QStringLiteral("%1: %2").arg(shownPath(game.settings()), whyNoSettings(read)));
+        return std::nullopt;
     }
-    return model;
+    return std::move(read.values);
 }
 
 } // namespace quillset::cli

@@ -2,6 +2,7 @@
 # run without a display and their tests without widgets.
 add_library(quillset_cli STATIC
     cli/change_commands.cpp
+    cli/change_write.cpp
     cli/command_line.cpp
     cli/command_output.cpp
     cli/find_game.cpp

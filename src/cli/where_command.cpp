@@ -17,8 +17,7 @@ bool found(const GameLocation& location) {
 }
 
 QString settingsFile(const GameLocation& location) {
-    return found(location) ? joinPath(location.gameFolder, QStringLiteral("settings.cfg"))
-                           : QString();
+    return found(location) ? GameFiles::of(location).settings() : QString();
 }
 
 QString wayText(GameFolderWay way) {

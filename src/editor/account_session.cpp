@@ -8,15 +8,6 @@
 
 namespace quillset {
 
-namespace {
-
-int accountNameRow() {
-    static const int row = keyIndex(QLatin1String("NETWORK_LOBBYLOGIN"));
-    return row;
-}
-
-} // namespace
-
 void AccountSession::loadHidden(std::span<const TextAssignment> texts) {
     if (panel_)
         panel_->setTexts(texts);
@@ -24,7 +15,7 @@ void AccountSession::loadHidden(std::span<const TextAssignment> texts) {
 }
 
 void AccountSession::readStore() {
-    storeRead_ = loadAccountStore(store_, context_.installDir);
+    storeRead_ = loadAccountStore(store_, context_.game().folder);
 }
 
 // The window's load step, run by its first use after it was unloaded: reads
@@ -34,10 +25,10 @@ void AccountSession::loadWindow() {
     if (windowLoaded_)
         return;
     windowLoaded_ = true;
-    if (!context_.startupComplete)
+    if (!context_.isStartupComplete())
         return;
     if (!storeRead_)
-        storeRead_ = loadAccountStore(store_, context_.installDir);
+        storeRead_ = loadAccountStore(store_, context_.game().folder);
     showAccounts();
     selectByName();
 }
@@ -53,7 +44,7 @@ void AccountSession::showAccounts() {
 // Every slot named exactly like the settings' account, in slot order, so the
 // last match stays selected; with no match the selection is unchanged.
 void AccountSession::selectByName() {
-    const QString accountName = settings_.values().texts[accountNameRow()];
+    const QString accountName = settings_.values().texts[kAccountNameRow];
     for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
         if (store_.account(slot).name == accountName)
             select(slot);
@@ -63,9 +54,9 @@ void AccountSession::selectByName() {
 void AccountSession::manage() {
     if (!panel_)
         return;
-    if (!fileExists(accountFilePath(context_.installDir))) {
+    if (!fileExists(context_.game().accounts())) {
         const SettingsModel& values = settings_.values();
-        store_.account(1) = {values.texts[accountNameRow()], values.fileCdKey, values.fileCdKey2};
+        store_.account(1) = {values.texts[kAccountNameRow], values.fileCdKey, values.fileCdKey2};
     }
     loadWindow();
     showAccounts();
@@ -103,9 +94,9 @@ void AccountSession::save() {
     for (int slot = 1; slot <= kAccountSlotCount; ++slot)
         accounts[slot - 1] = typed_[slot - 1].joined();
     if (const std::optional<QString> reason =
-            writeAccountFile(context_.installDir, accountFileLines(accounts))) {
+            writeAccountFile(context_.game().folder, accountFileLines(accounts))) {
         // The reason names the file's problem or the offending field, never a key.
-        const QString path = QDir::toNativeSeparators(accountFilePath(context_.installDir));
+        const QString path = QDir::toNativeSeparators(context_.game().accounts());
         context_.tell(context_.text(kept::accountsFailedNotice).arg(path, *reason));
         return;
     }
@@ -113,7 +104,7 @@ void AccountSession::save() {
     // now holds; otherwise a second save would write old data.
     store_.accounts = accounts;
     if (const std::optional<int> slot = store_.selectedSlot) {
-        settings_.setText(accountNameRow(), accounts[*slot - 1].name);
+        settings_.setText(kAccountNameRow, accounts[*slot - 1].name);
         settings_.showValues();
     }
     panel_->hideAccounts();
@@ -131,23 +122,27 @@ void AccountSession::windowHidden() {
     if (!windowShown_)
         return;
     windowShown_ = false;
-    if (whenWindowClosed)
-        whenWindowClosed();
+    emit windowClosed();
 }
 
-std::optional<AccountCdKeys> AccountSession::keysForSettings() {
+std::optional<AccountCdKeys> AccountSession::selectedKeysLoadingWindow() {
     if (!panel_)
         return std::nullopt;
-    // Like any use of the window, this loads it again after its close box.
     loadWindow();
     const std::optional<int> slot = store_.selectedSlot;
     if (!slot)
         return std::nullopt;
     const Account typed = typed_[*slot - 1].joined();
-    Account& stored = store_.account(*slot);
-    stored.korrinKey = typed.korrinKey;
-    stored.deepfallKey = typed.deepfallKey;
     return AccountCdKeys{typed.korrinKey, typed.deepfallKey};
+}
+
+void AccountSession::keysWritten(const AccountCdKeys& keys) {
+    const std::optional<int> slot = store_.selectedSlot;
+    if (!slot)
+        return;
+    Account& stored = store_.account(*slot);
+    stored.korrinKey = keys.korrin;
+    stored.deepfallKey = keys.deepfall;
 }
 
 } // namespace quillset

@@ -9,7 +9,8 @@
 #include "editor/editor_context.h"
 #include "settings/settings_writer.h"
 
-#include <functional>
+#include <QObject>
+
 #include <optional>
 #include <span>
 
@@ -17,7 +18,9 @@ namespace quillset {
 
 class SettingsSession;
 
-class AccountSession {
+class AccountSession : public QObject {
+    Q_OBJECT
+
 public:
     AccountSession(EditorContext& context, SettingsSession& settings)
         : context_(context), settings_(settings) {}
@@ -49,16 +52,22 @@ public:
     // The window was hidden (Close, Escape), its edits kept.
     void windowHidden();
     bool isWindowShown() const { return windowShown_; }
-    // Runs when the window is hidden or unloaded.
-    std::function<void()> whenWindowClosed;
 
     // The CD keys for a settings file about to be written: the selected
-    // slot's keys as typed, which also become that account's keys; none
-    // without a selection (the file's own keys are written then).
-    std::optional<AccountCdKeys> keysForSettings();
+    // slot's keys as typed; none without a selection (the file's own keys
+    // are written then). Like any use of the window, this loads it again
+    // after its close box, which shows it.
+    std::optional<AccountCdKeys> selectedKeysLoadingWindow();
+    // The keys were written to the settings file: they become the selected
+    // account's keys.
+    void keysWritten(const AccountCdKeys& keys);
 
     const AccountStore& store() const { return store_; }
     const TypedAccounts& typed() const { return typed_; }
+
+signals:
+    // The window was hidden or unloaded.
+    void windowClosed();
 
 private:
     void loadWindow();

@@ -1,6 +1,6 @@
 #include "editor/backup_command.h"
 
-#include "editor/settings_session.h"
+#include "game/settings_file.h"
 #include "io/file_helpers.h"
 #include "shell/backup.h"
 
@@ -35,14 +35,14 @@ bool BackupCommand::refuseWithoutSource(const QString& cfg) const {
 }
 
 void BackupCommand::runAdvanced(const QString& cfg, const QString& bck) const {
-    const QString current = settings_.currentPath();
+    const QString& current = current_.path();
     if (fileExists(bck)) {
         if (context_.confirm(context_.text(kept::replaceBackupQuestion), Dialogs::Buttons::YesNo)) {
             if (!refuseWithoutSource(cfg))
                 copyWithNotice(cfg, bck);
             return;
         }
-        const QString target = context_.saveFile(QStringLiteral("Backup"), context_.installDir);
+        const QString target = context_.saveFile(QStringLiteral("Backup"), context_.installDir());
         if (!target.isEmpty())
             copyWithNotice(cfg, target);
         return;
@@ -69,12 +69,11 @@ void BackupCommand::runNormal(const QString& cfg, const QString& bck) const {
 }
 
 void BackupCommand::run(bool advancedMode) const {
-    const QString cfg = joinPath(context_.installDir, QStringLiteral("settings.cfg"));
-    const QString bck = joinPath(context_.installDir, QStringLiteral("settings.bck"));
+    const GameFiles& game = context_.game();
     if (advancedMode)
-        runAdvanced(cfg, bck);
+        runAdvanced(game.settings(), game.backup());
     else
-        runNormal(cfg, bck);
+        runNormal(game.settings(), game.backup());
 }
 
 } // namespace quillset

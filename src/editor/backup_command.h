@@ -8,12 +8,12 @@
 
 namespace quillset {
 
-class SettingsSession;
+class SettingsFile;
 
 class BackupCommand {
 public:
-    BackupCommand(EditorContext& context, const SettingsSession& settings)
-        : context_(context), settings_(settings) {}
+    BackupCommand(EditorContext& context, const SettingsFile& current)
+        : context_(context), current_(current) {}
 
     // Shows the backup notice, then copies source over target; a failure is
     // told and leaves the target as it was. Returns whether the copy was made.
@@ -32,7 +32,7 @@ private:
     void runNormal(const QString& cfg, const QString& bck) const;
 
     EditorContext& context_;
-    const SettingsSession& settings_;
+    const SettingsFile& current_;
 };
 
 } // namespace quillset

@@ -3,10 +3,13 @@
 // of the run and takes every decision. It knows no widgets: it asks through
 // Dialogs and shows through an EditorView and an AccountPanel, so every flow
 // runs in tests without a window. Its parts:
-//   SettingsSession  the values, the change mark, loading and writing
-//   FileSync         following the file on disk, merging when saving
+//   SettingsSession  the values and their change rules, the change mark
+//   SettingsFile     the current settings file, its base and its one write
+//                    transaction (game/)
+//   FileSync         following the file on disk
+//   SaveDecisions    a save's questions: the running game, the merge
 //   AccountSession   the accounts, the Account window's boxes and flows
-//   FileCommands     Open, Save, Exit
+//   FileCommands     Open, Save, Exit; loading and writing the file
 //   MenuCommands     the options menu
 //   BackupCommand    settings.bck, from the menu and at start-up
 //   Startup          the start-up sequence and the install folder
@@ -19,6 +22,7 @@
 #include "editor/menu_commands.h"
 #include "editor/settings_session.h"
 #include "editor/startup.h"
+#include "game/settings_file.h"
 
 #include <QString>
 
@@ -37,7 +41,7 @@ public:
     void setView(EditorView& view, AccountPanel& accounts);
     // The running processes, asked before a save whether the game runs;
     // none: never asked. It must outlive the editor.
-    void setProcessTable(const ProcessTable* processes) { context_.processes = processes; }
+    void setProcessTable(const ProcessTable* processes) { context_.setProcesses(processes); }
     // What tells the editor that the current settings file changed on disk;
     // none: the file is not followed. The editor must outlive it.
     void setFileWatch(FileWatch* watch);
@@ -45,6 +49,7 @@ public:
     Startup::Result start() { return startup_.run(); }
 
     SettingsSession& settings() { return settings_; }
+    const SettingsFile& settingsFile() const { return current_; }
     FileSync& fileSync() { return sync_; }
     AccountSession& accounts() { return accounts_; }
     FileCommands& files() { return files_; }
@@ -54,6 +59,7 @@ public:
 private:
     EditorContext context_;
     SettingsSession settings_;
+    SettingsFile current_;
     AccountSession accounts_;
     FileSync sync_;
     BackupCommand backup_;

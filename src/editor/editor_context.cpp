@@ -1,5 +1,7 @@
 #include "editor/editor_context.h"
 
+#include "editor/install_folder.h"
+
 namespace quillset {
 
 template <class Fn> auto EditorContext::asking(Fn&& show) {
@@ -7,8 +9,8 @@ template <class Fn> auto EditorContext::asking(Fn&& show) {
         EditorContext& context;
         explicit Open(EditorContext& c) : context(c) { ++context.asking_; }
         ~Open() {
-            if (--context.asking_ == 0 && context.whenIdle)
-                context.whenIdle();
+            if (--context.asking_ == 0)
+                emit context.idle();
         }
     } open(*this);
     return show();
@@ -41,8 +43,12 @@ void EditorContext::endProgram() {
     if (ending_)
         return;
     ending_ = true;
-    debugLog.close();
+    debugLog_.close();
     view().closeProgram();
+}
+
+QString EditorContext::installDir() const {
+    return game_.folder.isEmpty() ? QString() : asInstallDir(game_.folder);
 }
 
 } // namespace quillset

@@ -15,7 +15,7 @@ void MenuCommands::applyStandardSettings() {
                           Dialogs::Buttons::OkCancel))
         return;
     settings_.clearValues();
-    const LanguageTable& texts = context_.language.table;
+    const LanguageTable& texts = context_.language().table;
     for (const StandardValue& value : standardSettings()) {
         const int row = keyIndex(QLatin1String(value.key));
         if (value.guiEntry > 0)
@@ -29,7 +29,7 @@ void MenuCommands::applyStandardSettings() {
 }
 
 void MenuCommands::backUp() {
-    backup_.run(context_.advancedMode);
+    backup_.run(context_.isAdvancedMode());
 }
 
 void MenuCommands::manageAccounts() {
@@ -37,12 +37,12 @@ void MenuCommands::manageAccounts() {
 }
 
 void MenuCommands::toggleAdvancedMode() {
-    context_.advancedMode = !context_.advancedMode;
-    context_.view().showAdvancedMode(context_.advancedMode);
+    context_.setAdvancedMode(!context_.isAdvancedMode());
+    context_.view().showAdvancedMode(context_.isAdvancedMode());
 }
 
 void MenuCommands::showVisualStyleItem() {
-    const MenuItemState item = visualStyleItemState(ManifestPaths::in(context_.programDir));
+    const MenuItemState item = visualStyleItemState(ManifestPaths::in(context_.programDir()));
     // A disabled item keeps its design check mark.
     if (item != MenuItemState::Disabled)
         visualStyleChecked_ = item == MenuItemState::Checked;
@@ -50,7 +50,7 @@ void MenuCommands::showVisualStyleItem() {
 }
 
 void MenuCommands::switchVisualStyle() {
-    const ManifestPaths paths = ManifestPaths::in(context_.programDir);
+    const ManifestPaths paths = ManifestPaths::in(context_.programDir());
     const auto native = [](const QString& path) { return QDir::toNativeSeparators(path); };
     switch (quillset::switchVisualStyle(paths, visualStyleChecked_)) {
     case SwitchResult::Switched:

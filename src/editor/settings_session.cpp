@@ -1,10 +1,5 @@
 #include "editor/settings_session.h"
 
-#include "io/atomic_file.h"
-#include "io/file_helpers.h"
-#include "io/file_watch.h"
-#include "settings/settings_reader.h"
-
 #include <QDir>
 
 namespace quillset {
@@ -12,16 +7,6 @@ namespace quillset {
 namespace {
 
 const QString kChangedSuffix = QStringLiteral(" - Changed!");
-
-int soundRow() {
-    static const int row = keyIndex(QLatin1String("SOUND"));
-    return row;
-}
-
-int languageRow() {
-    static const int row = keyIndex(QLatin1String("LANGUAGE"));
-    return row;
-}
 
 } // namespace
 
@@ -48,9 +33,9 @@ void SettingsSession::setText(int row, const QString& text) {
 // the language code is not a setting of the game's and marks nothing, and
 // the sound switch has its own handling.
 void SettingsSession::runChangeHandling(int row) {
-    if (row == languageRow())
+    if (row == kLanguageRow)
         return;
-    if (row == soundRow())
+    if (row == kSoundRow)
         soundChanged();
     else
         markChanged();
@@ -118,7 +103,7 @@ void SettingsSession::showVolumeControls(bool enabled) {
 
 void SettingsSession::checkSound() {
     // A grayed switch (2) leaves the volume controls as they are.
-    const int sound = values_.numbers[soundRow()];
+    const int sound = values_.numbers[kSoundRow];
     if (sound == 1 || sound == 0)
         showVolumeControls(sound == 1);
 }
@@ -128,92 +113,19 @@ void SettingsSession::soundChanged() {
     checkSound();
     // soundOn_ still holds the state before this change.
     showVolumeControls(!soundOn_);
-    soundOn_ = values_.numbers[soundRow()] != 0;
+    soundOn_ = values_.numbers[kSoundRow] != 0;
 }
 
-bool SettingsSession::isCurrentFile(const QString& path) const {
-    const auto clean = [](const QString& p) {
-        return QDir::cleanPath(QDir(QDir::fromNativeSeparators(p)).absolutePath());
-    };
-    return !currentPath_.isEmpty() && clean(path) == clean(currentPath_);
-}
-
-bool SettingsSession::load(const QString& path) {
-    if (path.isEmpty())
-        return false;
-    if (!hasSettingsFileName(path)) {
-        context_.tell(context_.text(kept::notSettingsFileNotice));
-        return false;
-    }
-    // Read first: a file that cannot be read must leave the values as they were.
-    const std::optional<QByteArray> bytes = readRegularFile(path);
-    if (!bytes) {
-        context_.tell(context_.text(kept::loadFailedNotice) + QLatin1Char('\n') +
-                      QDir::toNativeSeparators(path));
-        return false;
-    }
-    loadBytes(path, *bytes);
-    return true;
-}
-
-void SettingsSession::reload(const QByteArray& bytes) {
-    loadBytes(currentPath_, bytes);
-    clearMark();
-}
-
-void SettingsSession::loadBytes(const QString& path, const QByteArray& bytes) {
-    const SettingsModel model = readSettings(bytes, values_.fontPagesValue, &context_.debugLog);
+void SettingsSession::loadValues(const SettingsModel& values, const QString& path) {
     clearValues();
     // Sound counts as on until the file says otherwise.
-    setNumber(soundRow(), 1);
+    setNumber(kSoundRow, 1);
     checkSound();
-    applyValues(model);
-    currentPath_ = path;
+    applyValues(values);
     checkSound();
-    soundOn_ = values_.numbers[soundRow()] != 0;
+    soundOn_ = values_.numbers[kSoundRow] != 0;
     changed_ = false;
     baseTitle_ = programTitle() + QStringLiteral(" : ") + QDir::toNativeSeparators(path);
-    base_ = SettingsBase{bytes, values_};
-    if (watch_)
-        watch_->watch(path);
-}
-
-SettingsModel SettingsSession::valuesToWrite(const std::optional<AccountCdKeys>& keys) const {
-    SettingsModel values = values_;
-    if (keys) {
-        values.fileCdKey = keys->korrin;
-        values.fileCdKey2 = keys->deepfall;
-    }
-    return values;
-}
-
-QString SettingsSession::refusal(const EncodeError& error) const {
-    const KeptTextId id = error.problem == EncodeError::Problem::LineBreak ? kept::lineBreakRefused
-                                                                           : kept::characterRefused;
-    return context_.text(id).arg(error.key);
-}
-
-bool SettingsSession::write(const QString& path, const SettingsModel& values, bool show) {
-    if (path.isEmpty())
-        return false;
-    auto bytes = serializeSettings(values);
-    std::optional<QString> reason;
-    if (const auto* error = std::get_if<EncodeError>(&bytes))
-        reason = refusal(*error);
-    else
-        reason = writeFileAtomically(path, std::get<QByteArray>(bytes));
-    if (reason) {
-        context_.tell(
-            context_.text(kept::saveFailedNotice).arg(QDir::toNativeSeparators(path), *reason) +
-            QLatin1Char('\n') + context_.text(kept::changesKeptNotice));
-        return false;
-    }
-    if (isCurrentFile(path))
-        base_ = SettingsBase{std::get<QByteArray>(bytes), values};
-    if (show)
-        applyValues(values);
-    clearMark();
-    return true;
 }
 
 } // namespace quillset

@@ -4,6 +4,7 @@ target_sources(quillset_core PRIVATE
     editor/editor.cpp
     editor/editor_context.cpp
     editor/file_sync.cpp
+    editor/save_decisions.cpp
     editor/file_commands.cpp
     editor/install_folder.cpp
     editor/menu_commands.cpp

@@ -2,6 +2,7 @@
 
 #include "editor/account_session.h"
 #include "editor/backup_command.h"
+#include "editor/file_commands.h"
 #include "editor/install_folder.h"
 #include "editor/menu_commands.h"
 #include "editor/settings_session.h"
@@ -23,7 +24,7 @@ QString headingCaption() {
 
 Startup::Result Startup::run() {
     // debug.log goes to the current folder, by its bare name.
-    context_.debugLog.open(QLatin1String(DebugLog::kFileName));
+    context_.debugLog().open(QLatin1String(DebugLog::kFileName));
     log(QStringLiteral("Form -> XPStyle initialized"));
 
     // A folder the user names is taken without any registry.
@@ -35,8 +36,7 @@ Startup::Result Startup::run() {
             log(line);
     }
 
-    context_.winePrefix = location_.prefix.prefix;
-    context_.startupComplete = false;
+    context_.setStartupComplete(false);
     if (!loadLanguage()) {
         context_.endProgram();
         return Result::LanguageFileMissing;
@@ -64,14 +64,13 @@ Startup::Result Startup::run() {
     context_.view().showWindow();
     settings_.setBaseTitle(programTitle());
 
-    log(QStringLiteral("Form -> loading settings.cfg from ") + context_.installDir);
-    const QString settingsPath = context_.installDir + QStringLiteral("settings.cfg");
-    if (fileExists(settingsPath))
-        settings_.load(settingsPath);
+    log(QStringLiteral("Form -> loading settings.cfg from ") + context_.installDir());
+    if (fileExists(context_.game().settings()))
+        files_.load(context_.game().settings());
     log(QStringLiteral("Form -> Done"));
 
     settings_.clearMark();
-    context_.startupComplete = true;
+    context_.setStartupComplete(true);
     menu_.showVisualStyleItem();
     log(QStringLiteral("Form -> Program initialized."));
     return Result::Running;
@@ -79,14 +78,14 @@ Startup::Result Startup::run() {
 
 bool Startup::loadLanguage() {
     std::optional<LanguageLoad> load =
-        loadLanguageFile(languageFilePath(context_.programDir), &context_.debugLog);
+        loadLanguageFile(languageFilePath(context_.programDir()), &context_.debugLog());
     if (!load) {
         context_.tell(QLatin1String(kLanguageFileMissingMessage));
         return false;
     }
-    context_.language = std::move(*load);
-    context_.view().showTexts(context_.language.texts);
-    accounts_.loadHidden(context_.language.texts);
+    context_.setLanguage(std::move(*load));
+    context_.view().showTexts(context_.language().texts);
+    accounts_.loadHidden(context_.language().texts);
     return true;
 }
 
@@ -96,38 +95,32 @@ bool Startup::loadLanguage() {
 // folder named or the registry's folder is used, else the program folder,
 // and a missing backup is made there.
 void Startup::settleInstallFolder() {
-    const QString cfg = joinPath(context_.programDir, QStringLiteral("settings.cfg"));
-    const QString bck = joinPath(context_.programDir, QStringLiteral("settings.bck"));
+    const GameFiles game = GameFiles::of(location_);
     const bool besideProgram = location_.way == GameFolderWay::BesideProgram;
 
     log(QStringLiteral("Form -> Checking for settings.cfg and backup"));
-    if (besideProgram && !fileExists(bck)) {
+    if (besideProgram && !game.hasBackup()) {
         log(QStringLiteral("Form -> no backup found"));
-        if (backup_.copyWithNotice(cfg, bck))
+        if (backup_.copyWithNotice(game.settings(), game.backup()))
             log(QStringLiteral("Form -> backup created"));
     }
     log(QStringLiteral("Form -> Done"));
 
     log(QStringLiteral("Form -> Getting path from Registry"));
-    context_.installDir = installFolder(besideProgram);
-    if (!besideProgram && !fileExists(context_.installDir + QStringLiteral("settings.bck"))) {
+    // The trace shows the folder as found: a lone separator when there is none.
+    if (!besideProgram) {
+        log(QStringLiteral("Form -> ") + (location_.way == GameFolderWay::ProgramFolder
+                                              ? QString(QDir::separator())
+                                              : asInstallDir(game.folder)));
+    }
+    context_.setGame(game);
+    if (!besideProgram && !game.hasBackup()) {
         log(QStringLiteral("Form -> Creating Backup"));
         // The advanced item still has its design check mark here, so the
         // backup takes its advanced branch.
-        backup_.run(context_.advancedMode);
+        backup_.run(context_.isAdvancedMode());
     }
     log(QStringLiteral("Form -> Done"));
-}
-
-QString Startup::installFolder(bool besideProgram) {
-    if (besideProgram)
-        return asInstallDir(context_.programDir);
-    const QString& folder = location_.way == GameFolderWay::GivenFolder ? location_.gameFolder
-                                                                        : location_.installFolder;
-    // The trace shows the folder as found: a lone separator when there is none.
-    log(QStringLiteral("Form -> ") +
-        (folder.isEmpty() ? QString(QDir::separator()) : asInstallDir(folder)));
-    return asInstallDir(folder.isEmpty() ? context_.programDir : folder);
 }
 
 } // namespace quillset

@@ -14,6 +14,7 @@ namespace quillset {
 
 class AccountSession;
 class BackupCommand;
+class FileCommands;
 class MenuCommands;
 class SettingsSession;
 
@@ -25,8 +26,8 @@ public:
     };
 
     Startup(EditorContext& context, SettingsSession& settings, AccountSession& accounts,
-            MenuCommands& menu, const BackupCommand& backup)
-        : context_(context), settings_(settings), accounts_(accounts), menu_(menu),
+            FileCommands& files, MenuCommands& menu, const BackupCommand& backup)
+        : context_(context), settings_(settings), accounts_(accounts), files_(files), menu_(menu),
           backup_(backup) {}
 
     // Where the game is (resolveGameLocation); without one, nowhere: the
@@ -39,12 +40,12 @@ public:
 private:
     bool loadLanguage();
     void settleInstallFolder();
-    QString installFolder(bool besideProgram);
     void log(const QString& line) { context_.log(line); }
 
     EditorContext& context_;
     SettingsSession& settings_;
     AccountSession& accounts_;
+    FileCommands& files_;
     MenuCommands& menu_;
     const BackupCommand& backup_;
     GameLocation location_;

@@ -89,13 +89,17 @@ std::optional<QString> checkTarget(const QFileInfo& target) {
 
 } // namespace
 
-std::optional<QString> writeFileAtomically(const QString& path, QByteArrayView data,
-                                           AtomicWriteOptions options) {
+std::optional<QString> whyNotReplaceable(const QString& path) {
     if (path.isEmpty())
         return QStringLiteral("no file name was given");
-    const QFileInfo target(path);
-    if (auto problem = checkTarget(target))
+    return checkTarget(QFileInfo(path));
+}
+
+std::optional<QString> writeFileAtomically(const QString& path, QByteArrayView data,
+                                           AtomicWriteOptions options) {
+    if (auto problem = whyNotReplaceable(path))
         return problem;
+    const QFileInfo target(path);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -122,6 +126,10 @@ std::optional<QString> writeFileAtomically(const QString& path, QByteArrayView d
         return reason;
     }
 #endif
+    if (options.beforeRename && !options.beforeRename()) {
+        file.cancelWriting();
+        return QStringLiteral("it changed while it was being written");
+    }
     if (!file.commit())
         return file.errorString();
 #ifdef Q_OS_UNIX

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <variant>
 
 namespace quillset {
 
@@ -11,8 +12,25 @@ namespace quillset {
 // error (empty path, unreadable metadata, dangling link) reads as false.
 bool fileExists(const QString& path);
 
-// Reads a regular file whole. Refuses folders, FIFOs, devices and sockets
-// (reading those could block or never end) and files larger than maxBytes.
+// Why a file was not read.
+enum class ReadFailure {
+    Missing,    // nothing is there
+    Folder,     // a folder
+    Special,    // a FIFO, a device or a socket: reading could block or never end
+    BrokenLink, // a link to nothing, or a loop of links
+    TooLarge,   // larger than the limit
+    Unreadable, // the system refused to open or read it (permissions, I/O error)
+};
+
+// The reason as a clause for the user: "it is a folder".
+QString readFailureText(ReadFailure failure);
+
+// Reads a regular file whole, or says why not. Refuses folders, FIFOs,
+// devices and sockets, and files larger than maxBytes.
+std::variant<QByteArray, ReadFailure> readFile(const QString& path,
+                                               qint64 maxBytes = qint64(1) << 30);
+
+// The same, without the reason.
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes = qint64(1) << 30);
 
 // Joins a folder and a bare file name with the native separator, unless the

@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string_view>
+#include <algorithm>
 
 namespace quillset {
 
@@ -63,7 +65,118 @@ std::optional<int> acceptedNumber(const KeyDef& def, int value);
 
 constexpr int kKeyCount = 52;
 
+namespace catalogue_rows {
+constexpr KeyDef flag(const char* key, const char* control) {
+    return KeyDef{key, KeyKind::Flag, control};
+}
+constexpr KeyDef number(const char* key, const char* control, int width, int min, int max) {
+    return KeyDef{key, KeyKind::Number, control, width, min, max};
+}
+constexpr KeyDef text(const char* key, const char* control, int width = 0, int typingLimit = 0) {
+    return KeyDef{.key = key,
+                  .kind = KeyKind::Text,
+                  .control = control,
+                  .width = width,
+                  .typingLimit = typingLimit};
+}
+constexpr KeyDef held(const char* key, KeyKind kind) {
+    return KeyDef{key, kind};
+}
+constexpr KeyDef choice(const char* key, const char* group, std::array<ChoiceButton, 3> buttons,
+                        int count) {
+    return KeyDef{key, KeyKind::Choice, group, 0, 0, 0, buttons, count};
+}
+} // namespace catalogue_rows
+
+// The table, in the order the writer writes the keys.
+// clang-format off
+inline constexpr std::array<KeyDef, kKeyCount> kCatalogue = [] {
+    using namespace catalogue_rows;
+    return std::array<KeyDef, kKeyCount>{{
+        flag("AUTOSAVE", "asa"),
+        flag("AUTOTRACKENEMY", "ate"),
+        number("CHAT_ALPHA", "ca", 3, 0, 255),
+        number("CHAT_DELAY", "cd", 3, 1, 32),
+        number("CHAT_LINES", "cl", 3, 1, 32),
+        flag("COMBINE_SLOTS", "combslots"),
+        flag("COMPAT_VIDEO", "compatvideo"),
+        flag("DEFAULT_SKILLS", "defskills"),
+        choice("DETAILLEVEL", "Picture6", {{{'0', "Option3"}, {'1', "Option2"}, {'2', "Option1"}}}, 3),
+        flag("EXPLOREMAP", "expmap"),
+        flag("FONTAA", "zaa"),
+        flag("FONTFILTER", "fontfilt"),
+        held("FONTPAGES", KeyKind::FontPages),
+        flag("FORCE_BLACK_SHADOW", "fbs"),
+        flag("FSAA_FILTER", "fsa"),
+        flag("FULLSCREEN", "fullsc"),
+        flag("GFX32", "textd"),
+        flag("LADDER_EXPORT", "laddexp"),
+        text("LANGUAGE", "Text1", 2, 3),
+        flag("LOG", "logf"),
+        flag("LOGGING", "logging"),
+        number("MINIMAP_ALPHA", "mma", 4, 0, 255),
+        number("MUSICVOLUME", "musicvol", 4, 0, 125),
+        flag("NETLOG", "netlogf"),
+        flag("NETWORK_CDKEY_HIDE", "hidekey"),
+        held("NETWORK_CDKEY", KeyKind::CdKey),
+        held("NETWORK_CDKEY2", KeyKind::CdKey2),
+        text("NETWORK_LOBBY", "lsa"),
+        text("NETWORK_LOBBYLOGIN", "accname"),
+        text("NETWORK_LOBBYPORT", "lp", 0, 5),
+        text("NETWORK_PLAYER", "defplayername"),
+        text("NETWORK_PORT_LISTEN", "lport", 0, 5),
+        text("NETWORK_SESSION", "stdspn"),
+        choice("NETWORK_SPEEDSETTINGS", "Picture7", {{{'1', "modem"}, {'2', "dsl"}, {}}}, 2),
+        number("NIGHT_DARKNESS", "dunkelheit", 3, 0, 100),
+        flag("PICKUPANIM", "atmo"),
+        choice("PICKUPAUTO", "Picture9", {{{'0', "all"}, {'1', "goldunis"}, {'2', "gold"}}}, 3),
+        flag("SCREEN_QUAKE", "quake"),
+        number("SFXVOLUME", "sfxvol", 4, 0, 125),
+        flag("SHOWMOVIE", "shmov"),
+        flag("SHOWPOTIONS", "posinfo"),
+        flag("SHOW_ENEMYINFO", "sheni"),
+        flag("SHOW_HEROINFO", "shheroinf"),
+        flag("SHOWEXTRO", "shextro"),
+        flag("SOUND", "sound"),
+        choice("SOUNDQUALITY", "Picture8", {{{'0', "Option6"}, {'1', "Option5"}, {'2', "Option4"}}}, 3),
+        flag("TASKBAR_ICONS", "tskicons"),
+        flag("UNIQUE_COLOR", "uncol"),
+        flag("VIOLENCE", "vio"),
+        number("VOICEVOLUME", "voicevol", 4, 0, 125),
+        number("WARNING_LEVEL", "warninglevel", 3, 0, 100),
+        KeyDef{"WAITRETRACE", KeyKind::WaitRetrace, "waitretrace"},
+    }};
+}();
+// clang-format on
+
+// Clearing a slider puts it at its minimum, and the control shows no sign.
+static_assert(std::ranges::all_of(kCatalogue,
+                                  [](const KeyDef& def) {
+                                      return def.kind != KeyKind::Number ||
+                                             (0 <= def.min && def.min < def.max);
+                                  }),
+              "every slider's range starts at 0 or above and holds two values");
+
 std::span<const KeyDef, kKeyCount> keyCatalogue();
+
+// The row of a key named in the program's own code, found while compiling:
+// a name that is no key of the table does not build.
+consteval int rowOf(std::string_view key) {
+    for (int row = 0; row < kKeyCount; ++row) {
+        if (std::string_view(kCatalogue[row].key) == key)
+            return row;
+    }
+    throw "no such key in the catalogue";
+}
+
+// The rows the program treats in a way of their own.
+inline constexpr int kSoundRow = rowOf("SOUND");
+inline constexpr int kLanguageRow = rowOf("LANGUAGE");
+inline constexpr int kAccountNameRow = rowOf("NETWORK_LOBBYLOGIN");
+inline constexpr int kFontPagesRow = rowOf("FONTPAGES");
+inline constexpr int kCdKeyRow = rowOf("NETWORK_CDKEY");
+inline constexpr int kCdKey2Row = rowOf("NETWORK_CDKEY2");
+inline constexpr int kWaitRetraceRow = rowOf("WAITRETRACE");
 
 // Index of the key in the catalogue: exact, case-sensitive comparison.
 std::optional<int> findKey(QByteArrayView key);
@@ -75,5 +188,8 @@ std::optional<int> findKeyByControl(QLatin1String control);
 
 // Separator between key and value in a settings line.
 inline constexpr char kSeparator[] = " : ";
+
+// The game's settings file, in its folder.
+inline constexpr char kSettingsFileName[] = "settings.cfg";
 
 } // namespace quillset

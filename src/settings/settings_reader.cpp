@@ -5,9 +5,9 @@
 #include "io/file_helpers.h"
 #include "io/text_lines.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace quillset {
 
@@ -16,6 +16,7 @@ namespace {
 // Not constexpr: the array constructor is no constant expression under
 // -fsanitize=undefined with g++ 12.
 const QByteArrayView kSep(kSeparator, sizeof(kSeparator) - 1);
+const QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 
 // A check box value: the digits 0, 1 and 2 only.
 std::optional<int> flagValue(char c) {
@@ -50,28 +51,31 @@ public:
         // allocation instead of repeated growth on large files.
         model_.unknownLines.reserve(fileSize + fileSize / 8);
         // A file without SOUND means sound on.
-        model_.setNumber(QLatin1String("SOUND"), 1);
+        model_.numbers[kSoundRow] = 1;
     }
 
     void line(QByteArrayView line) {
+        const bool first = std::exchange(first_, false);
         if (line.isEmpty())
             return;
-        const qsizetype sep = line.indexOf(kSep);
-        const QByteArrayView key = sep < 0 ? line : line.first(sep);
+        const std::optional<QByteArrayView> key = lineKey(line, first);
         if (log_)
-            log_->write(QStringLiteral("opensettings() -> Loading ") + fromAnsi(key));
-        const std::optional<int> row = sep < 0 ? std::nullopt : findKey(key);
+            log_->write(QStringLiteral("opensettings() -> Loading ") + fromAnsi(key.value_or(line)));
+        const std::optional<int> row = key ? findKey(*key) : std::nullopt;
         if (!row) {
             model_.unknownLines.append(line.data(), line.size());
             model_.unknownLines.append("\r\n");
             return;
         }
-        apply(*row, line.sliced(sep + kSep.size()));
+        knownKey_ = true;
+        apply(*row, line.sliced(key->data() - line.data() + key->size() + kSep.size()));
     }
+
+    bool sawKnownKey() const { return knownKey_; }
 
     SettingsModel finish() {
         if (!waitRetraceSeen_)
-            model_.setNumber(QLatin1String("WAITRETRACE"), 1);
+            model_.numbers[kWaitRetraceRow] = 1;
         return std::move(model_);
     }
 
@@ -119,7 +123,7 @@ private:
     void applyText(int row, const KeyDef& def, QByteArrayView value) {
         QString& text = model_.texts[row];
         // The first login name in the file wins.
-        if (def.name() == QLatin1String("NETWORK_LOBBYLOGIN") && !text.isEmpty())
+        if (row == kAccountNameRow && !text.isEmpty())
             return;
         if (def.width > 0)
             value = value.first(std::min<qsizetype>(value.size(), def.width));
@@ -128,47 +132,55 @@ private:
 
     SettingsModel model_;
     DebugLog* log_;
+    bool first_ = true;
+    bool knownKey_ = false;
     bool waitRetraceSeen_ = false;
 };
 
 } // namespace
 
-SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue, DebugLog* log) {
+std::optional<QByteArrayView> lineKey(QByteArrayView line, bool firstLine) {
+    if (firstLine && line.startsWith(kByteOrderMark))
+        line = line.sliced(kByteOrderMark.size());
+    const qsizetype sep = line.indexOf(kSep);
+    if (sep < 0)
+        return std::nullopt;
+    return line.first(sep);
+}
+
+namespace {
+
+Reader readLines(QByteArrayView data, const QString& fontPagesValue, DebugLog* log) {
     Reader reader(data.size(), fontPagesValue, log);
     if (log)
         log->write(QStringLiteral("opensettings() -> Loading settings.cfg"));
     forEachLine(data, [&reader](QByteArrayView line) { reader.line(line); });
-    return reader.finish();
+    return reader;
 }
 
-std::optional<SettingsModel> loadSettingsFile(const QString& path, const QString& fontPagesValue,
-                                              DebugLog* log) {
-    const std::optional<QByteArray> data = readRegularFile(path);
-    if (!data)
-        return std::nullopt;
-    return readSettings(*data, fontPagesValue, log);
+} // namespace
+
+SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue, DebugLog* log) {
+    return readLines(data, fontPagesValue, log).finish();
 }
 
-SettingsOnDisk readSettingsOnDisk(const QString& path) {
-    using State = SettingsOnDisk::State;
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return {State::Missing, {}};
-    std::optional<QByteArray> data = readRegularFile(path, kFollowedFileLimit);
-    if (!data || data->contains('\0'))
-        return {State::NotSettings, {}};
-    bool knownKey = false;
-    forEachLine(*data, [&knownKey](QByteArrayView line) {
-        const qsizetype sep = line.indexOf(QByteArrayView(kSeparator));
-        knownKey = knownKey || (sep > 0 && findKey(line.first(sep)));
-    });
-    if (!knownKey)
-        return {State::NotSettings, {}};
-    return {State::Settings, std::move(*data)};
+SettingsFileRead readSettingsFile(const QString& path, const QString& fontPagesValue,
+                                  DebugLog* log) {
+    using State = SettingsFileRead::State;
+    std::variant<QByteArray, ReadFailure> read = readFile(path, kSettingsFileLimit);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+        const State state = *failure == ReadFailure::Missing ? State::Missing : State::Unreadable;
+        return {state, *failure, {}, {}};
+    }
+    QByteArray& bytes = std::get<QByteArray>(read);
+    Reader reader = readLines(bytes, fontPagesValue, log);
+    const bool settings = reader.sawKnownKey() && !bytes.contains('\0');
+    return {settings ? State::Settings : State::NotSettings, ReadFailure::Missing, std::move(bytes),
+            reader.finish()};
 }
 
 bool hasSettingsFileName(const QString& path) {
-    return path.endsWith(QLatin1String("settings.cfg"), Qt::CaseSensitive);
+    return path.endsWith(QLatin1String(kSettingsFileName), Qt::CaseSensitive);
 }
 
 } // namespace quillset

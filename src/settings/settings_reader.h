@@ -1,6 +1,7 @@
 #pragma once
 // Reading settings.cfg into a SettingsModel.
 
+#include "io/file_helpers.h"
 #include "settings/settings_model.h"
 
 #include <QByteArrayView>
@@ -19,24 +20,38 @@ class DebugLog;
 SettingsModel readSettings(QByteArrayView data, const QString& fontPagesValue = {},
                            DebugLog* log = nullptr);
 
-// Reads the file at path (a regular file only; FIFOs and devices are refused
-// so loading can never block). Empty optional when it cannot be read.
-std::optional<SettingsModel>
-loadSettingsFile(const QString& path, const QString& fontPagesValue = {}, DebugLog* log = nullptr);
+// The key of a line of a settings file: the bytes before its first " : ";
+// nothing for a line without one. A UTF-8 byte-order mark in front of the
+// file's first line (firstLine) is not part of its key.
+std::optional<QByteArrayView> lineKey(QByteArrayView line, bool firstLine);
 
-// A settings file as another program may have left it while the window had
-// it open. Settings: a regular file of at most kFollowedFileLimit bytes that
-// holds a line of a known key and no NUL byte, with its bytes. NotSettings:
-// anything else that is there (a folder, a FIFO, a link loop, a file that
-// cannot be read, an empty, huge or binary file: a half-written file or junk,
-// never to be taken for the settings). Missing: nothing is there.
-struct SettingsOnDisk {
-    enum class State { Missing, NotSettings, Settings };
+// What lies at the path of a settings file, read and judged once, the same
+// way wherever the program reads one: loading it into the window, following
+// it on disk, before writing it, and for every command.
+struct SettingsFileRead {
+    enum class State {
+        Missing,    // nothing is there
+        Unreadable, // no file to read: a folder, a special file, a broken link,
+                    // refused, or over kSettingsFileLimit (see failure)
+        NotSettings, // a file, but not the game's settings: empty, holding a
+                     // NUL byte (binary), or without a line of a known key;
+                     // also what a write caught half-way leaves
+        Settings,
+    };
     State state = State::Missing;
-    QByteArray bytes;
+    ReadFailure failure = ReadFailure::Missing; // Missing and Unreadable: why
+    QByteArray bytes;                           // NotSettings and Settings: the file
+    SettingsModel values; // NotSettings and Settings: as the window takes them
+
+    bool hasBytes() const { return state == State::NotSettings || state == State::Settings; }
 };
-inline constexpr qint64 kFollowedFileLimit = qint64(1) << 20;
-SettingsOnDisk readSettingsOnDisk(const QString& path);
+
+// A settings file holds some fifty lines; anything near this size is not one.
+inline constexpr qint64 kSettingsFileLimit = qint64(1) << 20;
+
+// Reads and judges the file at path. fontPagesValue and log as readSettings.
+SettingsFileRead readSettingsFile(const QString& path, const QString& fontPagesValue = {},
+                                  DebugLog* log = nullptr);
 
 // Only files of this name are loaded (exact, case-sensitive, in any folder).
 bool hasSettingsFileName(const QString& path);

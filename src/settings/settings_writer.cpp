@@ -1,19 +1,25 @@
 #include "settings/settings_writer.h"
 
 #include "io/ansi_text.h"
-#include "io/atomic_file.h"
 #include "io/text_lines.h"
 
 namespace quillset {
 
 QString EncodeError::message() const {
-    return problem == Problem::LineBreak
-               ? QStringLiteral("The value of %1 holds a line break, which a settings file "
-                                "cannot store.")
-                     .arg(key)
-               : QStringLiteral("The value of %1 holds characters that a settings file "
-                                "cannot store.")
-                     .arg(key);
+    switch (problem) {
+    case Problem::LineBreak:
+        return QStringLiteral("The value of %1 holds a line break, which a settings file "
+                              "cannot store.")
+            .arg(key);
+    case Problem::ControlCharacter:
+        return QStringLiteral("The value of %1 holds a control character, which a settings "
+                              "file cannot store.")
+            .arg(key);
+    case Problem::NotWindows1252:
+        break;
+    }
+    return QStringLiteral("The value of %1 holds characters that a settings file cannot store.")
+        .arg(key);
 }
 
 std::variant<QByteArray, TextProblem> settingsFileText(QStringView text) {
@@ -27,8 +33,19 @@ std::variant<QByteArray, TextProblem> settingsFileText(QStringView text) {
     return std::move(*bytes);
 }
 
-std::optional<QString> settingsValueText(const SettingsModel& model, int row,
-                                         const std::optional<AccountCdKeys>& accountKeys) {
+std::optional<TextProblem> valueTextProblem(QStringView text) {
+    for (const QChar c : text) {
+        if (c == u'\r' || c == u'\n')
+            return TextProblem::LineBreak;
+        if (c < u' ' || c == u'\x7f')
+            return TextProblem::ControlCharacter;
+    }
+    if (!toAnsi(text))
+        return TextProblem::NotWindows1252;
+    return std::nullopt;
+}
+
+std::optional<QString> settingsValueText(const SettingsModel& model, int row) {
     const KeyDef& def = keyCatalogue()[row];
     const int number = model.numbers[row];
     switch (def.kind) {
@@ -49,28 +66,35 @@ std::optional<QString> settingsValueText(const SettingsModel& model, int row,
     case KeyKind::FontPages:
         return model.fontPagesValue;
     case KeyKind::CdKey:
-        return accountKeys ? accountKeys->korrin : model.fileCdKey;
+        return model.fileCdKey;
     case KeyKind::CdKey2:
-        return accountKeys ? accountKeys->deepfall : model.fileCdKey2;
+        return model.fileCdKey2;
     }
     return std::nullopt;
 }
 
-std::variant<QByteArray, EncodeError>
-serializeSettings(const SettingsModel& model, const std::optional<AccountCdKeys>& accountKeys) {
+std::optional<std::variant<QByteArray, EncodeError>> settingsLine(const SettingsModel& model,
+                                                                  int row) {
+    const std::optional<QString> value = settingsValueText(model, row);
+    if (!value)
+        return std::nullopt;
+    const KeyDef& def = keyCatalogue()[row];
+    std::variant<QByteArray, TextProblem> bytes = settingsFileText(*value);
+    if (const auto* problem = std::get_if<TextProblem>(&bytes))
+        return EncodeError{*problem, def.name()};
+    return QByteArray(def.key) + kSeparator + std::get<QByteArray>(bytes);
+}
+
+std::variant<QByteArray, EncodeError> serializeSettings(const SettingsModel& model) {
     QByteArray out;
     out.reserve(2048 + model.unknownLines.size());
     for (int row = 0; row < kKeyCount; ++row) {
-        const std::optional<QString> value = settingsValueText(model, row, accountKeys);
-        if (!value)
+        const auto line = settingsLine(model, row);
+        if (!line)
             continue;
-        const KeyDef& def = keyCatalogue()[row];
-        const std::variant<QByteArray, TextProblem> bytes = settingsFileText(*value);
-        if (const auto* problem = std::get_if<TextProblem>(&bytes))
-            return EncodeError{*problem, def.name()};
-        out.append(def.key);
-        out.append(kSeparator);
-        out.append(std::get<QByteArray>(bytes));
+        if (const auto* error = std::get_if<EncodeError>(&*line))
+            return *error;
+        out.append(std::get<QByteArray>(*line));
         out.append("\r\n");
     }
     out.append(model.unknownLines);
@@ -78,12 +102,18 @@ serializeSettings(const SettingsModel& model, const std::optional<AccountCdKeys>
     return out;
 }
 
-std::optional<QString> writeSettingsFile(const QString& path, const SettingsModel& model,
-                                         const std::optional<AccountCdKeys>& accountKeys) {
-    auto result = serializeSettings(model, accountKeys);
-    if (const auto* error = std::get_if<EncodeError>(&result))
-        return error->message();
-    return writeFileAtomically(path, std::get<QByteArray>(result));
+std::optional<EncodeError> refusedText(const SettingsModel& values, const SettingsModel* asRead) {
+    for (int row = 0; row < kKeyCount; ++row) {
+        const KeyDef& def = keyCatalogue()[row];
+        if (def.kind != KeyKind::Text && def.kind != KeyKind::CdKey && def.kind != KeyKind::CdKey2)
+            continue;
+        const std::optional<QString> value = settingsValueText(values, row);
+        if (!value || (asRead && settingsValueText(*asRead, row) == value))
+            continue;
+        if (const std::optional<TextProblem> problem = valueTextProblem(*value))
+            return EncodeError{*problem, def.name()};
+    }
+    return std::nullopt;
 }
 
 } // namespace quillset

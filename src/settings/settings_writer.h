@@ -20,13 +20,21 @@ struct AccountCdKeys {
 
 // Why a text cannot be a value in a line of a settings file.
 enum class TextProblem {
-    LineBreak,      // it would end the line early and start another
-    NotWindows1252, // the file has no byte for one of its characters
+    LineBreak,        // it would end the line early and start another
+    ControlCharacter, // another character below U+0020, or U+007F
+    NotWindows1252,   // the file has no byte for one of its characters
 };
 
-// The bytes a text is written as in a settings file, or why it cannot be.
-// The writer and the command line's typed values share this one rule.
+// The bytes a text is written as in a settings file, or why it cannot be:
+// a line break, or a character Windows-1252 lacks. Any other text, however
+// odd, is written as it is: a value read from the file comes back unchanged.
 std::variant<QByteArray, TextProblem> settingsFileText(QStringView text);
+
+// Whether a text may become a value, wherever it comes from (typed, pasted,
+// set by an accessibility tool, a command or a profile): one line of
+// Windows-1252 without control characters, which the game cannot show and
+// which would corrupt the file for other readers.
+std::optional<TextProblem> valueTextProblem(QStringView text);
 
 // A value that a settings file cannot hold; nothing is written then.
 struct EncodeError {
@@ -40,22 +48,21 @@ struct EncodeError {
 
 // The value of catalogue row `row` as settings.cfg holds it, before it is
 // encoded; nothing when the file has no line for it (a wait-retrace flag
-// that is on, a choice with no button on). With account keys, the CD keys
-// are those; without, the keys held from the file.
-std::optional<QString> settingsValueText(const SettingsModel& model, int row,
-                                         const std::optional<AccountCdKeys>& accountKeys = {});
+// that is on, a choice with no button on).
+std::optional<QString> settingsValueText(const SettingsModel& model, int row);
+
+// The line of catalogue row `row` as the writer writes it, without its line
+// end; nothing when the file has no line for it.
+std::optional<std::variant<QByteArray, EncodeError>> settingsLine(const SettingsModel& model,
+                                                                  int row);
 
 // The file's bytes, or an error when a value cannot be written in
-// Windows-1252 (it is never replaced by a substitute character). Without
-// account keys the keys held from the file are written.
-std::variant<QByteArray, EncodeError>
-serializeSettings(const SettingsModel& model,
-                  const std::optional<AccountCdKeys>& accountKeys = std::nullopt);
+// Windows-1252 (it is never replaced by a substitute character).
+std::variant<QByteArray, EncodeError> serializeSettings(const SettingsModel& model);
 
-// Serialises and replaces the file atomically. Empty optional on success,
-// otherwise a sentence for the user; the old file is then unchanged.
-std::optional<QString>
-writeSettingsFile(const QString& path, const SettingsModel& model,
-                  const std::optional<AccountCdKeys>& accountKeys = std::nullopt);
+// The first text value of `values` that breaks valueTextProblem's rule and
+// did not come from the file: values equal to those of `asRead` (the file as
+// loaded; none: every value is an edit) are written back as they were read.
+std::optional<EncodeError> refusedText(const SettingsModel& values, const SettingsModel* asRead);
 
 } // namespace quillset

@@ -42,9 +42,11 @@ std::variant<TypedValue, Refusal> takeNumber(const KeyDef& def, const QString& t
 }
 
 std::variant<TypedValue, Refusal> takeText(const KeyDef& def, const QString& typed) {
-    const std::variant<QByteArray, TextProblem> bytes = settingsFileText(typed);
-    if (const auto* problem = std::get_if<TextProblem>(&bytes))
-        return *problem == TextProblem::LineBreak ? Refusal::LineBreak : Refusal::NotWindows1252;
+    if (const std::optional<TextProblem> problem = valueTextProblem(typed)) {
+        return *problem == TextProblem::LineBreak          ? Refusal::LineBreak
+               : *problem == TextProblem::ControlCharacter ? Refusal::ControlCharacter
+                                                           : Refusal::NotWindows1252;
+    }
     if (def.typingLimit > 0 && typed.size() > def.typingLimit)
         return Refusal::TooLong;
     return TypedValue{.number = 0, .text = typed};
@@ -75,6 +77,15 @@ QString shown(const QString& typed) {
     return QLatin1Char('"') +
            text.replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n")) +
            QLatin1Char('"');
+}
+
+// The first control character of text, by its code point: "U+0000".
+QString firstControlCharacter(const QString& text) {
+    for (const QChar c : text) {
+        if (c < u' ' || c == u'\x7f')
+            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return {};
 }
 
 // The first character of text that Windows-1252 has no byte for.
@@ -125,6 +136,10 @@ QString refusalText(const KeyDef& def, Refusal refusal, const QString& typed) {
         return QStringLiteral("the value of %1 holds a line break, which a settings file cannot "
                               "store")
             .arg(def.name());
+    case Refusal::ControlCharacter:
+        return QStringLiteral("the value of %1 holds %2, a control character, which a settings "
+                              "file cannot store")
+            .arg(def.name(), firstControlCharacter(typed));
     case Refusal::NotWindows1252:
         return QStringLiteral("the value of %1 holds \"%2\", a character a settings file "
                               "(Windows-1252) cannot store")

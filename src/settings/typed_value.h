@@ -21,6 +21,7 @@ enum class Refusal {
     OutOfRange,     // outside a slider's range or a check box's 0 to 2
     NotAChoice,     // no option button stands for the digit
     LineBreak,      // a text box holds one line
+    ControlCharacter, // no value holds one
     NotWindows1252, // a character the settings file cannot store
     TooLong,        // more characters than the box lets the user type
 };

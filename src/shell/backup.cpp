@@ -13,7 +13,9 @@ std::optional<QString> copySettingsFile(const QString& source, const QString& ta
         return QStringLiteral("it cannot be read");
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
     const bool ownerOnly = (QFileInfo(source).permissions() & others) != others;
-    return writeFileAtomically(target, *data, AtomicWriteOptions{.ownerOnly = ownerOnly});
+    AtomicWriteOptions options;
+    options.ownerOnly = ownerOnly;
+    return writeFileAtomically(target, *data, options);
 }
 
 } // namespace quillset

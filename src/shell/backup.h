@@ -6,6 +6,9 @@
 
 namespace quillset {
 
+// The backup of the game's settings file, beside it.
+inline constexpr char kBackupFileName[] = "settings.bck";
+
 // Copies source over target. The copy replaces the target atomically, and
 // is readable by its owner only when the source is not readable by others
 // (settings.cfg holds the CD keys). Nothing when the copy was made; else the

@@ -120,6 +120,18 @@ std::vector<RunningProcess> ProcProcessTable::processes() const {
     return found;
 }
 
+QString ProcProcessTable::currentFolder(qint64 pid) const {
+    char target[PATH_MAX];
+    const QByteArray link = QFile::encodeName(root_) + '/' + QByteArray::number(pid) + "/cwd";
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0 || length == ssize_t(sizeof target))
+        return {};
+    QByteArray path(target, length);
+    if (path.endsWith(" (deleted)"))
+        path.chop(10);
+    return QFile::decodeName(path);
+}
+
 std::unique_ptr<ProcessTable> makePlatformProcessTable() {
     return std::make_unique<ProcProcessTable>();
 }

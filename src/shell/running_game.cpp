@@ -23,11 +23,8 @@ bool isWindowsPath(const QString& path) {
 }
 #endif
 
-// The path as a local path, or empty when it does not name one. A relative
-// path does not count: it is relative to the folder the process was started
-// in, which nothing keeps (/proc shows where it is now, and a game often
-// changes folder), and resolving it against our own folder would be wrong.
-// Most first arguments are bare names such as "bash", found along $PATH.
+// The path as a local path, or empty when it does not name one; a relative
+// path is not one here (see relativeName).
 QString localPath(const QString& path, const WindowsPathMapper& mapWindowsPath) {
 #ifdef Q_OS_WIN
     Q_UNUSED(mapWindowsPath);
@@ -41,6 +38,16 @@ QString localPath(const QString& path, const WindowsPathMapper& mapWindowsPath) 
     return mapped.startsWith(QLatin1Char('/')) ? mapped : QString();
 #endif
 }
+
+#ifndef Q_OS_WIN
+// A relative path as a process shows its first argument ("Korrin.exe",
+// ".\\Korrin.exe"), with '/' between its names; empty for any other.
+QString relativeName(const QString& path) {
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')) || isWindowsPath(path))
+        return {};
+    return QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+#endif
 
 // Resolves the links in local paths, each path and each folder once per
 // scan: most processes share a few executables in a few folders. A folder
@@ -131,6 +138,17 @@ std::optional<RunningProcess> findGameProcess(const ProcessTable& table, const Q
         if (liesInside(executable, folder) ||
             liesInside(resolver.resolveShown(process.firstArgument), folder))
             return process;
+#ifndef Q_OS_WIN
+        // A relative name counts from where the process works; most are
+        // names such as "bash", found along $PATH, which name no file there.
+        const QString name = relativeName(process.firstArgument);
+        const QString cwd = name.isEmpty() ? QString() : table.currentFolder(process.pid);
+        if (cwd.isEmpty())
+            continue;
+        const QString argument = resolver.resolve(cwd + QLatin1Char('/') + name);
+        if (liesInside(argument, folder) && QFileInfo(argument).isFile())
+            return process;
+#endif
     }
     return std::nullopt;
 }

@@ -26,6 +26,8 @@ class ProcessTable {
 public:
     virtual ~ProcessTable() = default;
     virtual std::vector<RunningProcess> processes() const = 0;
+    // The folder the process works in now; empty when it cannot be read.
+    virtual QString currentFolder(qint64 pid) const = 0;
 };
 
 #ifndef Q_OS_WIN
@@ -38,6 +40,7 @@ class ProcProcessTable final : public ProcessTable {
 public:
     explicit ProcProcessTable(QString root = QStringLiteral("/proc"));
     std::vector<RunningProcess> processes() const override;
+    QString currentFolder(qint64 pid) const override;
 
 private:
     QString root_;
@@ -50,6 +53,7 @@ private:
 class WindowsProcessTable final : public ProcessTable {
 public:
     std::vector<RunningProcess> processes() const override;
+    QString currentFolder(qint64) const override { return {}; }
 };
 #endif
 
@@ -64,8 +68,10 @@ using WindowsPathMapper = std::function<QString(const QString& windowsPath)>;
 // gameFolder; nothing when there is none. A path counts when it is absolute
 // locally, or is a Windows path that mapWindowsPath turns into a local one
 // (as Wine shows a Windows program's command line; on Windows such a path is
-// local and the mapper is not used). A path lies inside when it equals the
-// folder or is below it, compared after resolving links in both.
+// local and the mapper is not used), or is relative and names a file from the
+// process's current folder (a game started as "wine Korrin.exe" in its own
+// folder shows just that name). A path lies inside when it equals the folder
+// or is below it, compared after resolving links in both.
 std::optional<RunningProcess> findGameProcess(const ProcessTable& table, const QString& gameFolder,
                                               const WindowsPathMapper& mapWindowsPath,
                                               qint64 ownPid, const QString& ownExecutable);

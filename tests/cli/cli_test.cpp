@@ -4,10 +4,12 @@
 // program running a command without a display.
 
 #include "cli/command_line.h"
+#include "cli/commands.h"
 #include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "test_support.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 
 #include <sys/stat.h>
@@ -27,20 +29,23 @@ struct Row {
     int exit;
     QByteArray out, err; // "%g" is the game folder, "%s" its settings file, "%b" the
                          // backup, "%p" the profile
-    // The lines of the file as the writer writes it that the command
-    // changes, old then new; none: the file keeps its bytes, and no backup.
+    // What the command changes in the file, as replacements of bytes; none:
+    // the file keeps its bytes, and no backup is made.
     std::vector<std::pair<QByteArray, QByteArray>> edits = {};
+    QByteArray before = kGameFile; // the settings file; null: there is none
 };
 
-const QByteArray kChanged = "%s: 1 value changed, after the backup %b\n";
+const QByteArray kChanged = "%s: 1 line changed, after the backup %b\n";
 const QByteArray kNothingSet = "; nothing was set\n";
+const QByteArray kPage = "<html><body>AUTOSAVE</body></html>";
 // clang-format off
 const Row kRows[] = {
     {"GetInTheOrderAsked", {"get", "NETWORK_PLAYER", "DETAILLEVEL", "SOUNDQUALITY", "MUSICVOLUME"}, {}, 0, "NETWORK_PLAYER : Ald\xc3\xa9ric\nDETAILLEVEL : 2\nMUSICVOLUME : 0\n", ""},
     {"GetJson", {"get", "--json", "CHAT_ALPHA", "NETWORK_PLAYER", "SOUNDQUALITY"}, {}, 0, "{\n  \"CHAT_ALPHA\": 200,\n  \"NETWORK_PLAYER\": \"Ald\xc3\xa9ric\",\n  \"SOUNDQUALITY\": null\n}\n", ""},
+    {"GetFromAnEmptyFile", {"get"}, {}, 1, "", "quillset: %s: it is empty, not a settings file\n", {}, ""},
     {"WhereGivenFolder", {"where"}, {}, 0, "game folder:    %g\nsettings file:  %s\nfound by:       --game-folder\n", ""},
     {"GetHeldKey", {"get", "NETWORK_CDKEY"}, {}, 2, "", "quillset: NETWORK_CDKEY is edited in the Account window (menu Optionen \xe2\x86\x92 Account Management), not here\n"},
-    {"SetWritesEachValue", {"set", "MUSICVOLUME=80", "NETWORK_PLAYER=Zo\u00eb", "DETAILLEVEL=0", "WAITRETRACE=0", "NETWORK_LOBBYPORT=12345"}, {}, 0, "%s: 5 values changed, after the backup %b\n", "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}, {"MUSICVOLUME : 0", "MUSICVOLUME : 80"}, {"NETWORK_LOBBYPORT : ", "NETWORK_LOBBYPORT : 12345"}, {"NETWORK_PLAYER : Ald\xe9ric", "NETWORK_PLAYER : Zo\xeb"}, {"CAMERA_ZOOM : 3", "WAITRETRACE : 0\r\nCAMERA_ZOOM : 3"}}},
+    {"SetChangesOnlyItsLines", {"set", "MUSICVOLUME=80", "NETWORK_PLAYER=Zo\u00eb", "DETAILLEVEL=0", "WAITRETRACE=0", "NETWORK_LOBBYPORT=12345"}, {}, 0, "%s: 5 lines changed, after the backup %b\n", "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}, {"Ald\xe9ric", "Zo\xeb"}, {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 80\r\nNETWORK_LOBBYPORT : 12345\r\nWAITRETRACE : 0\r\n"}}},
     {"SetNoChangeWritesNothing", {"set", "CHAT_ALPHA=200", "AUTOSAVE=1"}, {}, 0, "%s: no value changed; not written\n", ""},
     {"UnknownKey", {"set", "SOUND=0", "CAMERA_ZOOM=1"}, {}, 2, "", "quillset: unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)" + kNothingSet},
     {"NumberOutOfRange", {"set", "MUSICVOLUME=126"}, {}, 2, "", "quillset: MUSICVOLUME takes a whole number from 0 to 125, not \"126\"" + kNothingSet},
@@ -48,16 +53,22 @@ const Row kRows[] = {
     {"FlagOutOfRange", {"set", "SOUND=3"}, {}, 2, "", "quillset: SOUND takes 0, 1 or 2, not \"3\"" + kNothingSet},
     {"BadChoiceDigit", {"set", "NETWORK_SPEEDSETTINGS=0"}, {}, 2, "", "quillset: NETWORK_SPEEDSETTINGS takes 1 or 2, not \"0\"" + kNothingSet},
     {"LineBreak", {"set", "NETWORK_PLAYER=a\nb"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds a line break, which a settings file cannot store" + kNothingSet},
+    {"ControlCharacter", {"set", "NETWORK_PLAYER=a\x1b" "b"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds U+001B, a control character, which a settings file cannot store" + kNothingSet},
     {"NotInWindows1252", {"set", "NETWORK_PLAYER=\u03a9mega"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds \"\xce\xa9\", a character a settings file (Windows-1252) cannot store" + kNothingSet},
     {"PastTheTypingLimit", {"set", "NETWORK_LOBBYPORT=123456"}, {}, 2, "", "quillset: NETWORK_LOBBYPORT takes at most 5 characters, as its box does, not 6" + kNothingSet},
     {"HeldKey", {"set", "FONTPAGES=1"}, {}, 2, "", "quillset: FONTPAGES is kept as the game wrote it; nothing changes it" + kNothingSet},
     {"NoEquals", {"set", "MUSICVOLUME=80", "SOUND"}, {}, 2, "", "quillset: \"SOUND\" has no \"=\": set takes KEY=VALUE" + kNothingSet},
     {"UnknownCommand", {"frob"}, {}, 2, "", "quillset: unknown command \"frob\" (see quillset --help)\n"},
     {"TwoLocations", {"--prefix", "%g", "get"}, {}, 2, "", "quillset: give --prefix or --game-folder, not both (see quillset --help)\n"},
-    {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nSOUND:0\r\n\r\n", 0, "%p: 3 lines ignored (not a key that set takes)\n" + kChanged, "", {{"NETWORK_PLAYER : Ald\xe9ric", "NETWORK_PLAYER : Zo\xeb"}}},
-    {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"NETWORK_PLAYER : Ald\xe9ric", "NETWORK_PLAYER : Zo\xeb"}}},
+    {"ForceWithGet", {"get", "--force"}, {}, 2, "", "quillset: --force goes with set and apply only (see quillset --help)\n"},
+    {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nSOUND:0\r\n\r\n", 0, "%p: 3 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
     {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "", "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},
-    {"ReadOnly", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s could not be written: it is read-only\n"},
+    {"ApplyNulByte", {"apply", "%p"}, QByteArray("NETWORK_PLAYER : a\0b\n", 21), 2, "", "quillset: %p line 1: the value of NETWORK_PLAYER holds U+0000, a control character, which a settings file cannot store" + kNothingSet},
+    {"ReadOnlyNoBackup", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s could not be written: it is read-only\n"},
+    {"NoFile", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s: there is no such file; nothing was set\n", {}, {}},
+    {"NotSettingsRefused", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s: no line of it names a key of the game's settings: it is not a settings file; --force writes the values to it all the same; nothing was set\n", {}, kPage},
+    {"NotSettingsForced", {"set", "--force", "SOUND=0"}, {}, 0, kChanged, "", {{"</html>", "</html>\r\nSOUND : 0\r\n"}}, kPage},
 };
 // clang-format on
 
@@ -81,9 +92,11 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
     const Row& row = GetParam();
     const QString settings = game.file(u"settings.cfg"_s), backup = game.file(u"settings.bck"_s);
     const QString profile = current.file(u"profile.cfg"_s);
-    ASSERT_TRUE(writeBytes(settings, kGameFile) && writeBytes(profile, row.profile));
-    const bool readOnly = row.name == "ReadOnly"_L1;
-    ASSERT_EQ(::chmod(QFile::encodeName(settings).constData(), readOnly ? 0444 : 0640), 0);
+    ASSERT_TRUE((row.before.isNull() || writeBytes(settings, row.before)) &&
+                writeBytes(profile, row.profile));
+    const bool readOnly = row.name == "ReadOnlyNoBackup"_L1;
+    ASSERT_TRUE(row.before.isNull() ||
+                ::chmod(QFile::encodeName(settings).constData(), readOnly ? 0444 : 0640) == 0);
 
     QStringList arguments{u"quillset"_s, u"--game-folder"_s, game.path()};
     arguments += QStringList(row.arguments).replaceInStrings(u"%p"_s, profile);
@@ -98,22 +111,57 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
     };
     EXPECT_EQ(output.out, expand(row.out));
     EXPECT_EQ(output.err, expand(row.err));
-    // A row's old line missing from the file leaves its new line out of what
-    // the file must hold, so a wrong row fails here too.
-    QByteArray expected = row.edits.empty()
-                              ? kGameFile
-                              : std::get<QByteArray>(serializeSettings(readSettings(kGameFile)));
+    // A row's old bytes missing from the file leave its new ones out, so a
+    // wrong row fails here too.
+    QByteArray expected = row.before;
     for (const auto& [from, to] : row.edits)
-        expected.replace(from + "\r\n", to + "\r\n");
+        expected.replace(from, to);
     EXPECT_EQ(readBytes(settings), expected);
     struct stat after {};
-    EXPECT_EQ(::stat(QFile::encodeName(settings).constData(), &after), 0);
-    EXPECT_EQ(after.st_mode & 0777, readOnly ? 0444u : 0640u) << "the mode is kept";
-    EXPECT_EQ(readBytes(backup), row.edits.empty() && !readOnly ? QByteArray() : kGameFile);
+    EXPECT_EQ(::stat(QFile::encodeName(settings).constData(), &after), row.before.isNull() ? -1 : 0);
+    EXPECT_EQ(after.st_mode & 0777, row.before.isNull() ? 0u : readOnly ? 0444u : 0640u)
+        << "the mode is kept";
+    EXPECT_EQ(readBytes(backup), row.edits.empty() ? QByteArray() : row.before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// set changes the lines of the keys it names, in place, and no other byte:
+// per row the file before, the pairs set, the file after and the lines
+// counted as changed (0: nothing written).
+TEST(SetInPlace, KeepsEveryOtherByte) {
+    // clang-format off
+    const struct { const char* name; QByteArray before; QStringList pairs; QByteArray after; int lines; } rows[] = {
+        {"sparse file", "SOUND : 1\r\nMUSICVOLUME : 50\r\n", {"MUSICVOLUME=80"}, "SOUND : 1\r\nMUSICVOLUME : 80\r\n", 1},
+        {"comments, blanks, others out of range", "# mine\r\n\r\nCHAT_ALPHA : 999\r\nMUSICVOLUME : 50 \r\n\r\n", {"MUSICVOLUME=80"}, "# mine\r\n\r\nCHAT_ALPHA : 999\r\nMUSICVOLUME : 80\r\n\r\n", 1},
+        {"duplicate lines", "AUTOSAVE : 0\r\nX : 1\r\nAUTOSAVE : 1\r\n", {"AUTOSAVE=1"}, "AUTOSAVE : 1\r\nX : 1\r\n", 2},
+        {"a new key before the blanks, LF", "SOUND : 1\nX : 2\n\n", {"VIOLENCE=1"}, "SOUND : 1\nX : 2\nVIOLENCE : 1\n\n", 1},
+        {"CR, last line unended", "SOUND : 1\rX : 2", {"VIOLENCE=1", "SOUND=0"}, "SOUND : 0\rX : 2\rVIOLENCE : 1\r", 2},
+        {"wait-retrace on loses its line", "WAITRETRACE : 0\r\nSOUND : 1\r\n", {"WAITRETRACE=1"}, "SOUND : 1\r\n", 1},
+        {"wait-retrace on without a line", "SOUND : 1\r\n", {"WAITRETRACE=2"}, "SOUND : 1\r\n", 0},
+        {"byte-order mark", "\xEF\xBB\xBF" "AUTOSAVE : 1\r\nSOUND : 1\r\n", {"AUTOSAVE=0"}, "\xEF\xBB\xBF" "AUTOSAVE : 0\r\nSOUND : 1\r\n", 1},
+        {"the value it holds", "MUSICVOLUME : 80\r\n", {"MUSICVOLUME=80"}, "MUSICVOLUME : 80\r\n", 0},
+    };
+    // clang-format on
+    const TempFolder home, game;
+    const QString settings = game.file(u"settings.cfg"_s), backup = game.file(u"settings.bck"_s);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(backup);
+        ASSERT_TRUE(writeBytes(settings, row.before));
+        cli::CommandOutput output;
+        const QStringList arguments = QStringList{u"quillset"_s, u"--game-folder"_s, game.path(),
+                                                  u"set"_s} + row.pairs;
+        EXPECT_EQ(cli::runCommandLine(arguments, home.path(), output), cli::ExitCode::Done);
+        EXPECT_EQ(readBytes(settings), row.after);
+        EXPECT_EQ(output.out, settings.toUtf8() +
+                                  (row.lines ? ": " + cli::countOf(row.lines, "line", "lines") +
+                                                   " changed, after the backup " + backup.toUtf8()
+                                             : QByteArray(": no value changed; not written")) +
+                                  '\n');
+    }
+}
 
 // The window takes the location options (and Qt's own), and no command.
 TEST(WindowArguments, TakeALocationButNoCommand) {
@@ -134,28 +182,90 @@ TEST(WindowArguments, TakeALocationButNoCommand) {
               u"unknown command \"get\""_s);
 }
 
-// The built program, as a launcher's script runs it: a command never opens a
-// display, and runs with none to open. The search for Wine prefixes looks in
-// a home of the test's own, so nothing of the machine's is read or written.
-TEST(BuiltProgram, RunsACommandWithoutADisplay) {
-    TempFolder game, home, current;
-    ASSERT_TRUE(writeBytes(game.file(u"settings.cfg"_s), "SOUND : 1\r\n"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"})
-        environment.remove(QLatin1String(name));
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-        environment.insert(QLatin1String(name), home.path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(current.path());
-    process.start(QStringLiteral(QUILLSET_EXECUTABLE),
-                  {u"--game-folder"_s, game.path(), u"set"_s, u"SOUND=0"_s});
-    ASSERT_TRUE(process.waitForFinished(10000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    EXPECT_EQ(process.readAllStandardOutput(), game.file(u"settings.cfg"_s).toUtf8() +
-                                                   ": 1 value changed, after the backup " +
-                                                   game.file(u"settings.bck"_s).toUtf8() + '\n');
-    EXPECT_TRUE(readBytes(game.file(u"settings.cfg"_s)).startsWith("AUTOSAVE : 0\r\n"));
+// The built program, as a launcher's script runs it: with no display to
+// open, the search for Wine prefixes in a home of the test's own, so nothing
+// of the machine's is read or written.
+struct BuiltProgram : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(writeBytes(game.file(u"settings.cfg"_s), "X\r\nSOUND : 1\r\n"));
+        environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"})
+            environment.remove(QLatin1String(name));
+        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            environment.insert(QLatin1String(name), home.path());
+    }
+    // Starts quillset --game-folder GAME with the arguments.
+    void start(QProcess& process, const QStringList& arguments) {
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(home.path());
+        process.start(QStringLiteral(QUILLSET_EXECUTABLE),
+                      QStringList{u"--game-folder"_s, game.path()} + arguments);
+    }
+    // Runs it to its end: the exit code, and what it printed.
+    std::tuple<int, QByteArray, QByteArray> run(const QStringList& arguments) {
+        QProcess process;
+        start(process, arguments);
+        process.waitForFinished(10000);
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+    QByteArray settings() const { return readBytes(game.file(u"settings.cfg"_s)); }
+
+    TempFolder game, home;
+    QProcessEnvironment environment;
+};
+
+TEST_F(BuiltProgram, RunsACommandWithoutADisplay) {
+    EXPECT_EQ(run({u"set"_s, u"SOUND=0"_s}),
+              std::tuple(0,
+                         game.file(u"settings.cfg"_s).toUtf8() + ": 1 line changed, after the "
+                             "backup " + game.file(u"settings.bck"_s).toUtf8() + '\n',
+                         QByteArray()));
+    EXPECT_EQ(settings(), "X\r\nSOUND : 0\r\n");
+}
+
+// Two commands started together, each setting its own key, round after
+// round: no change is ever lost.
+TEST_F(BuiltProgram, TwoCommandsAtOnceLoseNothing) {
+    for (int round = 1; round <= 25; ++round) {
+        QProcess music, effects;
+        start(music, {u"set"_s, u"MUSICVOLUME=%1"_s.arg(round)});
+        start(effects, {u"set"_s, u"SFXVOLUME=%1"_s.arg(round)});
+        ASSERT_TRUE(music.waitForFinished(10000) && effects.waitForFinished(10000));
+        ASSERT_EQ(music.exitCode() | effects.exitCode(), 0) << effects.readAllStandardError().data();
+        const SettingsModel values = readSettings(settings());
+        ASSERT_EQ(std::pair(values.numbers[rowOf("MUSICVOLUME")], values.numbers[rowOf("SFXVOLUME")]),
+                  std::pair(round, round)) << "round " << round;
+    }
+}
+
+// While the game runs from its folder (here under a name relative to it, as
+// "wine Korrin.exe" started there shows), set refuses and names it; --force
+// writes and warns.
+TEST_F(BuiltProgram, SetWaitsForTheGameUnlessForced) {
+    ASSERT_TRUE(writeBytes(game.file(u"Korrin.exe"_s), "MZ"));
+    QProcess korrin;
+    korrin.setWorkingDirectory(game.path());
+    korrin.start(u"bash"_s, {u"-c"_s, u"exec -a Korrin.exe sleep 30"_s});
+    ASSERT_TRUE(korrin.waitForStarted(5000));
+    const QByteArray before = settings();
+    QDeadlineTimer deadline(10000); // until the process shows its new name
+    auto [code, out, err] = run({u"set"_s, u"SOUND=0"_s});
+    while (code == 0 && !deadline.hasExpired()) {
+        ASSERT_TRUE(writeBytes(game.file(u"settings.cfg"_s), before));
+        std::tie(code, out, err) = run({u"set"_s, u"SOUND=0"_s});
+    }
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains("the game is running (process " +
+                             QByteArray::number(korrin.processId()) + ", Korrin.exe)"))
+        << err.data();
+    EXPECT_EQ(settings(), before);
+    EXPECT_FALSE(QFile::exists(game.file(u"settings.bck"_s))) << "nothing made before a refusal";
+    std::tie(code, out, err) = run({u"set"_s, u"--force"_s, u"SOUND=0"_s});
+    EXPECT_EQ(std::pair(code, settings()), std::pair(0, QByteArray("X\r\nSOUND : 0\r\n")));
+    EXPECT_TRUE(err.contains("it may write its own settings when it quits"));
+    korrin.kill();
+    korrin.waitForFinished(5000);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The backup command's ways, one row each.
 
 #include "editor/backup_command.h"
-#include "editor/settings_session.h"
+#include "game/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
 
@@ -49,13 +49,14 @@ QStringList filesIn(const QString& folder) {
 TEST(Backup, EveryWayThroughTheCommand) {
     test::ScriptedDialogs dialogs;
     EditorContext context(dialogs, {});
-    LanguageTable& texts = context.language.table;
+    LanguageLoad language;
     for (auto [section, entry, text] : {std::tuple{"Messages", 4, "notice"},
                                         {"Messages", 6, "replace?"},
                                         {"Messages", 7, "nothing to back up"},
                                         {"Captions", 4, "pick source"},
                                         {"Captions", 5, "pick target"}})
-        texts.setText(QLatin1String(section), entry, QLatin1String(text));
+        language.table.setText(QLatin1String(section), entry, QLatin1String(text));
+    context.setLanguage(language);
     for (const BackupCase& c : kBackupCases) {
         SCOPED_TRACE(c.shown);
         test::TempFolder dir;
@@ -67,13 +68,12 @@ TEST(Backup, EveryWayThroughTheCommand) {
             dialogs.answer(a);
         for (const char* name : c.chosen)
             dialogs.choose(*name ? dir.file(QLatin1String(name)) : QString());
-        context.installDir = dir.path() + '/';
-        const SettingsSession settings(context);
-        BackupCommand(context, settings).run(c.advanced);
+        context.setGame({dir.path(), {}});
+        BackupCommand(context, SettingsFile()).run(c.advanced);
 
         QStringList shown;
         for (const auto& s : dialogs.shown) {
-            const bool inInstallFolder = s.initialFolder == dir.path() + '/';
+            const bool inInstallFolder = s.initialFolder == dir.path() + QDir::separator();
             shown << (s.text.endsWith("existing backup is kept."_L1) ? "KEPT"
                       : s.text.isEmpty() && inInstallFolder ? s.title + " in install folder"
                       : s.text.isEmpty() && s.initialFolder.isEmpty() ? s.title

@@ -5,6 +5,7 @@
 
 #include "editor/editor.h"
 #include "registry/game_location.h"
+#include "settings/settings_reader.h"
 #include "support/recording_view.h"
 #include "support/scripted_dialogs.h"
 #include "test_support.h"
@@ -75,6 +76,12 @@ inline QByteArray languageFile() {
     return file;
 }
 
+// The values a load of the file gives; nothing when it cannot be read.
+inline std::optional<SettingsModel> loadSettings(const QString& path, const QString& fontPages = {}) {
+    const SettingsFileRead read = readSettingsFile(path, fontPages);
+    return read.hasBytes() ? std::optional(read.values) : std::nullopt;
+}
+
 inline const QByteArray kGameFile = "SOUND : 1\r\nNETWORK_PLAYER : Aldric\r\nCAMERA_ZOOM : 3\r\n";
 
 class Flow : public ::testing::Test {
@@ -112,7 +119,7 @@ protected:
     QString gameDir() const { return game.file(u"Games/Korrin"_s); }
     const SettingsModel& values() { return editor.settings().values(); }
     void expectMark(bool marked) {
-        const QString path = QDir::toNativeSeparators(editor.settings().currentPath());
+        const QString path = QDir::toNativeSeparators(editor.settingsFile().path());
         const QString base = programTitle() + (path.isEmpty() ? QString() : " : " + path);
         EXPECT_EQ(view.title, marked ? base + u" - Changed!"_s : base);
         EXPECT_EQ(editor.settings().isChanged(), marked);

@@ -1,6 +1,6 @@
-// Saving over a settings file that another program changed since the window
-// loaded it, as one decision table: the file on disk and the user's edits,
-// then what Save asks and writes.
+// Saving the current settings file, as one decision table: the file as
+// loaded, what another program made of it (before the save, and while the
+// save asks), the user's edits, then what Save asks and writes.
 
 #include "editor_fixture.h"
 #include "settings/settings_reader.h"
@@ -18,7 +18,8 @@ const QByteArray kBase = "FULLSCREEN : 1\r\nMUSICVOLUME : 100\r\nNETWORK_PLAYER 
 struct SyncCase {
     const char* name;
     // The file as the other program left it: "KEY : value" lines, "-" for
-    // none (deleted), "fifo" for a FIFO; the user's edits, "KEY=value".
+    // none (deleted), "fifo" for a FIFO, "=" as loaded; the user's edits,
+    // "KEY=value".
     QByteArray disk;
     QStringList edits;
     std::vector<Answer> answers;
@@ -27,6 +28,10 @@ struct SyncCase {
     // nullptr: the file as the other program left it.
     std::optional<QStringList> written;
     bool marked = false;
+    QByteArray loaded = kBase;
+    QByteArray later = {}; // written while the first conflict question is open
+    // 'b' no settings.bck when saving, 'r' a read-only settings.cfg
+    const char* setup = "";
 };
 
 const Answer kOk = Answer::Ok, kYes = Answer::Yes, kNo = Answer::No, kCancel = Answer::Cancel;
@@ -55,6 +60,16 @@ const SyncCase kSyncCases[] = {
      std::nullopt, true},
     {"FifoNeitherReadNorReplaced", "fifo", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"},
      std::nullopt, true},
+    {"EmptyAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, ""},
+    {"UnknownLinesAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob", "CAMERA : 3"}, false, "CAMERA : 3\r\n"},
+    {"NulByteAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, QByteArray("SOUND : 1\r\nX : \0\r\n", 18)},
+    {"WrittenAgainWhileAsked", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"},
+     QStringList{"MUSICVOLUME : 80", "NETWORK_PLAYER : Cyd", "NEW : c"}, false, kBase, "MUSICVOLUME : 50\r\nNETWORK_PLAYER : Cyd\r\nNEW : c\r\n"},
+    {"NewConflictWhileAsked", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"}, {kOk, kYes, kNo}, {"M9", "M11", "M11"},
+     QStringList{"MUSICVOLUME : 60", "NEW : c"}, false, kBase, "MUSICVOLUME : 60\r\nNEW : c\r\n"},
+    {"FirstSaveMakesTheBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, kBase, {}, "b"},
+    {"ReadOnlyMakesNoBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"}, std::nullopt, true, kBase, {}, "br"},
+    {"ControlCharacterRefused", "=", {"NETWORK_PLAYER=a\x1bz"}, {kOk}, {"M9", "M16"}, std::nullopt, true},
 };
 // clang-format on
 
@@ -62,7 +77,16 @@ class SaveOverChangedFile : public Flow, public ::testing::WithParamInterface<Sy
 
 TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
     const SyncCase& c = GetParam();
-    start(kBase);
+    start(c.loaded.isEmpty() ? "" : c.loaded); // empty: none beside the program
+    if (c.loaded.isEmpty()) {
+        ASSERT_TRUE(writeBytes(settings(), "") && editor.files().load(settings()));
+        writeBytes(program.file(u"settings.bck"_s), "");
+    }
+    const QByteArray setup = c.setup;
+    if (setup.contains('b'))
+        QFile::remove(program.file(u"settings.bck"_s));
+    if (setup.contains('r'))
+        ::chmod(qPrintable(settings()), 0444);
     SettingsSession& session = editor.settings();
     for (const QString& edit : c.edits) {
         const int row = keyIndex(QLatin1String(edit.section(u'=', 0, 0).toLatin1()));
@@ -76,10 +100,15 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
         QFile::remove(settings());
     if (c.disk == "fifo")
         ASSERT_EQ(::mkfifo(qPrintable(settings()), 0600), 0);
-    else if (c.disk != "-")
+    else if (c.disk != "-" && c.disk != "=")
         writeBytes(settings(), c.disk);
     for (const Answer a : c.answers)
         dialogs.answer(a);
+    bool later = c.later.isEmpty();
+    dialogs.whileShown = [&] {
+        if (dialogs.shown.back().text.startsWith(u"M11"_s) && !std::exchange(later, true))
+            writeBytes(settings(), c.later);
+    };
 
     editor.files().save();
 
@@ -88,7 +117,9 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
     // Opening a FIFO here would wait for a writer.
     const QByteArray bytes = QFileInfo(settings()).isFile() ? readBytes(settings()) : QByteArray();
     if (!c.written) {
-        EXPECT_EQ(bytes, c.disk == "-" || c.disk == "fifo" ? QByteArray() : c.disk);
+        EXPECT_EQ(bytes, c.disk == "-" || c.disk == "fifo" ? QByteArray()
+                         : c.disk == "="                   ? c.loaded
+                                                           : c.disk);
         EXPECT_EQ(QFileInfo(settings()).isFile() || c.disk == "-", c.disk != "fifo");
     } else {
         const QStringList lines = QString::fromLatin1(bytes).split(u"\r\n"_s);
@@ -96,18 +127,26 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
             EXPECT_TRUE(lines.contains(line)) << line.toStdString();
         // The window shows exactly what was written, and that is the base.
         EXPECT_EQ(std::get<QByteArray>(serializeSettings(values())), bytes);
-        EXPECT_EQ(session.base()->bytes, bytes);
+        EXPECT_EQ(editor.settingsFile().base()->bytes, bytes);
     }
     expectMark(c.marked);
     if (c.shown.contains(u"M11"_s)) {
-        EXPECT_TRUE(dialogs.shown.back().text.contains(u"M12 MUSICVOLUME 80 50"_s));
+        EXPECT_TRUE(dialogs.shown.back().text.contains(
+            c.later.contains("60") ? u"M12 MUSICVOLUME 80 60"_s : u"M12 MUSICVOLUME 80 50"_s));
     }
+    if (c.shown.contains(u"M16"_s) && c.edits.front().contains(u'\x1b')) {
+        EXPECT_TRUE(dialogs.shown.back().text.contains(u"M23 NETWORK_PLAYER"_s));
+    }
+    // A backup is made by the first write, and only by a write that happens.
+    EXPECT_EQ(readBytes(program.file(u"settings.bck"_s)),
+              !setup.contains('b') || c.written ? c.loaded : QByteArray());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaveOverChangedFile, ::testing::ValuesIn(kSyncCases), rowName);
 
 struct ListedProcesses : ProcessTable {
     std::vector<RunningProcess> processes() const override { return list; }
+    QString currentFolder(qint64) const override { return {}; }
     std::vector<RunningProcess> list;
 };
 

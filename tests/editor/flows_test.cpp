@@ -72,7 +72,7 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
 
     EXPECT_EQ(shown(), c.shown); // so the one scripted file dialog, if any, was used
     const QString folder = c.folder == 'p' ? program.path() : gameDir();
-    EXPECT_EQ(editor.context().installDir,
+    EXPECT_EQ(editor.context().installDir(),
               c.folder == '-' ? QString() : QDir::toNativeSeparators(folder) + QDir::separator());
     // A backup is made once and never replaced.
     for (const auto& [dir, old] : {std::pair{program.path(), 'b'}, std::pair{gameDir(), 'g'}}) {
@@ -87,13 +87,13 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     EXPECT_EQ(registry.acceptedWrites, !!c.machine + !!c.user + (!c.machine && c.machineAfter));
     EXPECT_TRUE(readBytes(current.file(u"debug.log"_s)).contains(kSearchTrace));
     const auto running =
-        std::tuple(editor.context().startupComplete, view.shown, !view.closed,
-                   editor.context().debugLog.isOpen(), !view.heading.isEmpty(), view.advanced);
+        std::tuple(editor.context().isStartupComplete(), view.shown, !view.closed,
+                   editor.context().debugLog().isOpen(), !view.heading.isEmpty(), view.advanced);
     EXPECT_EQ(running, std::tuple(language, language, language, language, language, !language));
     // The window shows the folder's settings, if any, unmarked, in normal mode.
     const QString cfg = language ? folder + u"/settings.cfg"_s : QString();
-    EXPECT_EQ(values(), loadSettingsFile(cfg).value_or(SettingsModel::cleared()));
-    EXPECT_EQ(editor.settings().currentPath(), QFileInfo::exists(cfg) ? cfg : QString());
+    EXPECT_EQ(values(), loadSettings(cfg).value_or(SettingsModel::cleared()));
+    EXPECT_EQ(editor.settingsFile().path(), QFileInfo::exists(cfg) ? cfg : QString());
     expectMark(false);
     EXPECT_TRUE(!language || view.values == values()) << "the window shows them";
 }
@@ -177,7 +177,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
         dialogs.choose(path(c.chosen));
     const SettingsModel before = values();
     const QByteArray gameBefore = readBytes(settings());
-    const QString currentBefore = editor.settings().currentPath();
+    const QString currentBefore = editor.settingsFile().path();
 
     (editor.files().*c.command)();
 
@@ -191,15 +191,15 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
                         : !failed || s.text.contains(QDir::toNativeSeparators(path(c.chosen))));
     }
     // Written with the values as they were; the game's file otherwise stays.
-    EXPECT_EQ(loadSettingsFile(path(c.written), before.fontPagesValue),
+    EXPECT_EQ(loadSettings(path(c.written), before.fontPagesValue),
               c.written ? std::optional(before) : std::nullopt);
     EXPECT_TRUE(path(c.written) == settings() || readBytes(settings()) == gameBefore);
     EXPECT_EQ(values(),
-              c.loaded ? loadSettingsFile(path(c.loaded), before.fontPagesValue) : before);
-    EXPECT_EQ(editor.settings().currentPath(), c.loaded ? path(c.loaded) : currentBefore);
+              c.loaded ? loadSettings(path(c.loaded), before.fontPagesValue) : before);
+    EXPECT_EQ(editor.settingsFile().path(), c.loaded ? path(c.loaded) : currentBefore);
     expectMark(c.marked);
     EXPECT_EQ(view.volumeEnabled, values().numbers[keyIndex(kSound)] == 1);
-    EXPECT_EQ(std::pair(view.closed, editor.context().debugLog.isOpen()),
+    EXPECT_EQ(std::pair(view.closed, editor.context().debugLog().isOpen()),
               std::pair(c.command == kExit, c.command != kExit));
 }
 

@@ -98,8 +98,7 @@ struct File {
 
 // clang-format off
 const File kFiles[] = {
-    {"settings.cfg", [](auto d) { return !loadSettingsFile(d + "/settings.cfg"); }, saveSettings},
-    {"settings.cfg", [](auto d) { return readSettingsOnDisk(d + "/settings.cfg").bytes.isNull(); }, {}},
+    {"settings.cfg", [](auto d) { return !readSettingsFile(d + "/settings.cfg").hasBytes(); }, saveSettings},
     {"settings.cfg", [](auto d) { return saveBackup(d).value_or("").contains("cannot be read"); }, {}},
     {"accounts.cfg", [](auto d) { return !loadAccountStore(*std::make_unique<AccountStore>(), d); }, saveAccounts, true},
     {"system.reg", [](auto d) { return !WineRegistry(d).queryValue(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName); }, saveRegistry},

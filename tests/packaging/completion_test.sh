@@ -10,7 +10,7 @@ set -euo pipefail
 source_dir=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-keys=$(grep -oE '^ +[a-zA-Z]+[({]"[A-Z0-9_]+"' "$source_dir/src/settings/key_catalogue.cpp" | sed -E 's/.*"(.*)"/\1/')
+keys=$(grep -oE '^ +[a-zA-Z]+[({]"[A-Z0-9_]+"' "$source_dir/src/settings/key_catalogue.h" | sed -E 's/.*"(.*)"/\1/')
 count=$(grep -oE 'kKeyCount = [0-9]+' "$source_dir/src/settings/key_catalogue.h" | grep -oE '[0-9]+$')
 [ "$(wc -l <<<"$keys")" -eq "$count" ] || fail "read $(wc -l <<<"$keys") keys from the catalogue, not its $count"
 catalogue=$(grep -vxE 'FONTPAGES|NETWORK_CDKEY2?' <<<"$keys" | xargs)
@@ -53,6 +53,7 @@ expect quillset set SOUNDQ :: SOUNDQUALITY=
 expect quillset set SOUND = ::
 expect quillset set SOUND = 1 NIGHT :: NIGHT_DARKNESS=
 expect quillset set NETWORK_CDK :: NETWORK_CDKEY_HIDE=
+expect quillset set --f :: --force
 expect quillset apply l :: low.cfg
 expect quillset apply low.cfg "" ::
 echo "ok: the completion's keys match the catalogue, and it completes commands, options, keys, files and folders"

@@ -16,8 +16,8 @@ using namespace quillset;
 
 namespace {
 
-QByteArray write(const SettingsModel& m, const std::optional<AccountCdKeys>& keys = {}) {
-    auto result = serializeSettings(m, keys);
+QByteArray write(const SettingsModel& m) {
+    auto result = serializeSettings(m);
     return std::holds_alternative<QByteArray>(result) ? std::get<QByteArray>(result) : "<refused>";
 }
 
@@ -58,10 +58,6 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     const SettingsModel model = readSettings(QByteArray(kInput, sizeof kInput - 1));
     EXPECT_EQ(write(model), output);
     EXPECT_EQ(write(readSettings(output)), output) << "the written file is its own normal form";
-    // The selected account's keys replace the file's.
-    const QByteArray withAccount = QByteArray(output).replace(
-        "ABCDE-FGHIJ\r\nNETWORK_CDKEY2 : \x81x", "K1\r\nNETWORK_CDKEY2 : K\xe4Z");
-    EXPECT_EQ(write(model, AccountCdKeys{u"K1"_s, QString::fromUtf8("K\u00e4Z")}), withAccount);
     // SOUND and WAITRETRACE absent mean on; FONTPAGES absent keeps the held value.
     const SettingsModel empty = readSettings({}, u"7"_s);
     EXPECT_EQ(empty.numbers[keyIndex("SOUND"_L1)], 1);
@@ -77,46 +73,48 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
 
 // A line break would end a value's line early and start a line the next load
 // reads as a key; text Windows-1252 cannot hold would be lost. Either is
-// refused naming the key, and the file is left as it was; any other text,
-// however long, is written whole on its key's line.
+// refused naming the key; any other text, however long, is written whole on
+// its key's line. A control character is refused in a value that came in
+// through an edit, and a value read from the file goes back as it was.
 TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
     // clang-format off
-    const struct { const char* key; QString text; const char* refusal; bool account = false; } rows[] = {
+    const struct { const char* key; QString text; const char* refusal; bool fromFile = false; } rows[] = {
         {"NETWORK_SESSION", "Bob\r\nFULLSCREEN : 0", "a line break"},
         {"NETWORK_CDKEY2", "Bob\nFULLSCREEN : 0", "a line break"},
-        {"NETWORK_CDKEY", "Bob\r", "a line break", true},
+        {"NETWORK_CDKEY", "Bob\r", "a line break"},
         {"NETWORK_SESSION", QString::fromUtf8("Game \u0416"), "characters"},
         {"FONTPAGES", QString::fromUtf8("\u0080"), "characters"}, // \x80 is the euro sign
-        {"NETWORK_CDKEY2", QString::fromUtf8("\u4e00"), "characters", true},
+        {"NETWORK_CDKEY2", QString::fromUtf8("\u4e00"), "characters"},
         {"NETWORK_PLAYER", QString(40000, QLatin1Char('k')), nullptr},
-        {"NETWORK_CDKEY", "ABCDE-FGHIJ-KLMNO-PQRST-U", nullptr, true},
+        {"NETWORK_CDKEY", "ABCDE-FGHIJ-KLMNO-PQRST-U", nullptr},
         {"NETWORK_CDKEY2", QString::fromUtf8("\u00c4 \u20ac-\u00ff:\\\"#|%\u0081xyz "), nullptr},
         {"FONTPAGES", QString::fromUtf8("\u20ac"), nullptr},
+        {"NETWORK_PLAYER", QString::fromLatin1("a\x1a" "b", 3), "a control character"},
+        {"NETWORK_CDKEY", QString::fromLatin1("\tA\x7f", 3), "a control character"},
+        {"NETWORK_PLAYER", QString::fromLatin1("a\x1a" "b", 3), nullptr, true},
+        {"NETWORK_LOBBY", QString::fromLatin1("\x01", 1), nullptr, true},
     };
     // clang-format on
-    test::TempFolder dir;
-    const QString path = dir.file(u"settings.cfg"_s);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.key + (": " + row.text.left(30)).toStdString());
-        ASSERT_TRUE(test::writeBytes(path, "OLD\r\n"));
         const QLatin1String key(row.key);
         SettingsModel model = SettingsModel::cleared(key == "FONTPAGES" ? row.text : QString());
-        std::optional<AccountCdKeys> accountKeys;
-        if (row.account)
-            accountKeys =
-                key == "NETWORK_CDKEY" ? AccountCdKeys{row.text, {}} : AccountCdKeys{{}, row.text};
+        if (key == "NETWORK_CDKEY")
+            model.fileCdKey = row.text;
         else if (key == "NETWORK_CDKEY2")
             model.fileCdKey2 = row.text;
         else if (key != "FONTPAGES")
             model.texts[keyIndex(key)] = row.text;
-        const std::optional<QString> error = writeSettingsFile(path, model, accountKeys);
+        std::optional<EncodeError> error = refusedText(model, row.fromFile ? &model : nullptr);
+        const auto encoded = serializeSettings(model);
+        if (const auto* refused = std::get_if<EncodeError>(&encoded))
+            error = error.value_or(*refused);
         if (row.refusal) {
-            EXPECT_TRUE(error.value_or("").contains(key + " holds " + row.refusal));
-            EXPECT_EQ(test::readBytes(path), "OLD\r\n");
+            EXPECT_TRUE(error && error->message().contains(key + " holds " + row.refusal));
         } else {
-            EXPECT_EQ(error, std::nullopt);
-            EXPECT_TRUE(test::readBytes(path).contains("\n" + QByteArray(row.key) + " : " +
-                                                       *toAnsi(row.text) + "\r\n"));
+            EXPECT_EQ(error.has_value(), false);
+            EXPECT_TRUE(write(model).contains("\n" + QByteArray(row.key) + " : " +
+                                              *toAnsi(row.text) + "\r\n"));
         }
     }
 }
@@ -127,7 +125,7 @@ TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
     ASSERT_TRUE(test::writeBytes(path, "AUTOSAVE : 1\r\n\r\nMYKEY : 2\r\n : x\r\nnoseparator"));
     DebugLog log;
     ASSERT_TRUE(log.open(dir.file(u"debug.log"_s)));
-    EXPECT_EQ(loadSettingsFile(path, {}, &log).value().numbers[keyIndex("AUTOSAVE"_L1)], 1);
+    EXPECT_EQ(readSettingsFile(path, {}, &log).values.numbers[rowOf("AUTOSAVE")], 1);
     log.close();
     EXPECT_EQ(test::readBytes(dir.file(u"debug.log"_s)).replace("opensettings() -> Loading ", "|"),
               QByteArray(DebugLog::kHeader) +
@@ -140,3 +138,32 @@ TEST(Settings, LoadsARegularFileOfThatNameAndTracesEachLine) {
 }
 
 } // namespace
+
+// A read judges the file once, the same for the window and the commands: the
+// game's settings, a file that holds none, or nothing to read.
+TEST(Settings, AReadTellsSettingsFromOtherFiles) {
+    using State = SettingsFileRead::State;
+    // clang-format off
+    const struct { const char* name; QByteArray bytes; State state; int autosave = 0; } rows[] = {
+        {"a known key", "X\r\nAUTOSAVE : 1\r\n", State::Settings, 1},
+        {"a byte-order mark", "\xEF\xBB\xBF" "AUTOSAVE : 1\r\n", State::Settings, 1},
+        {"empty", "", State::NotSettings},
+        {"unknown lines only", "CAMERA : 3\r\n", State::NotSettings},
+        {"a NUL byte", QByteArray("AUTOSAVE : 1\r\nX : \0\r\n", 21), State::NotSettings, 1},
+        {"a web page", "<html>AUTOSAVE : 1", State::NotSettings},
+        {"over a MiB", "AUTOSAVE : 1\r\n" + QByteArray(1 << 20, 'x'), State::Unreadable},
+        {"nothing", {}, State::Missing},
+    };
+    // clang-format on
+    test::TempFolder dir;
+    const QString path = dir.file(u"settings.cfg"_s);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(path);
+        ASSERT_TRUE(row.bytes.isNull() || test::writeBytes(path, row.bytes));
+        const SettingsFileRead read = readSettingsFile(path);
+        EXPECT_EQ(read.state, row.state);
+        EXPECT_EQ(read.bytes, read.hasBytes() ? row.bytes : QByteArray());
+        EXPECT_EQ(read.values.numbers[rowOf("AUTOSAVE")], row.autosave);
+    }
+}

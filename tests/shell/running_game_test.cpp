@@ -80,12 +80,14 @@ struct GameFolders {
 };
 
 // One child per row, started in the game folder under a name: found by its
-// Linux path ('l'), by its Windows path only through the prefix's drive
-// links ('w'), or not at all ('-').
+// Linux path ('l') or a name relative to its folder that names a file there
+// ('r'), by its Windows path only through the prefix's drive links ('w'), or
+// not at all ('-').
 TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
     GameFolders folders;
     ASSERT_TRUE(folders.make());
     const QString& game = folders.game;
+    ASSERT_TRUE(writeBytes(game + u"/Korrin.exe"_s, "MZ"));
     const std::pair<QString, char> rows[] = {
         {game + u"/Korrin.bin"_s, 'l'},
         {u"C:\\GAMES\\"_s + folders.name.toUpper() + u"\\Korrin.exe"_s, 'w'},
@@ -94,8 +96,9 @@ TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
         {folders.root.file(u"Elsewhere/Korrin"_s), '-'},
         {u"C:\\Games\\"_s + folders.name + u"2\\Korrin.exe"_s, '-'},
         {u"D:\\Games\\"_s + folders.name + u"\\Korrin.exe"_s, '-'},
-        {u"Korrin.exe"_s, '-'}, // relative: started in the game folder, yet it counts not
-        {u"K"_s, '-'},          // a name too short to hold a drive
+        {u"Korrin.exe"_s, 'r'}, {u".\\Korrin.exe"_s, 'r'},
+        {u"Other.exe"_s, '-'}, // relative, but no such file where it runs
+        {u"K"_s, '-'},         // a name too short to hold a drive
     };
     for (const auto& [name, way] : rows) {
         SCOPED_TRACE(name.toStdString());
@@ -105,7 +108,7 @@ TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
         EXPECT_EQ(folders.find().value_or(RunningProcess()).pid, way == '-' ? 0 : pid);
         EXPECT_EQ(
             findGameProcess(ProcProcessTable(), game, {}, 0, {}).value_or(RunningProcess()).pid,
-            way == 'l' ? pid : 0);
+            way == 'l' || way == 'r' ? pid : 0);
     }
 }
 

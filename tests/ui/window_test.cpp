@@ -168,7 +168,7 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     QMetaObject::invokeMethod(target, qobject_cast<QAction*>(target) ? "trigger" : "click");
 
     static const char* const kButtons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
-    const LanguageTable& texts = editor.context().language.table;
+    const LanguageTable& texts = editor.context().language().table;
     QStringList shown;
     for (const auto& s : dialogs.shown)
         shown << (s.kind == ScriptedDialogs::Shown::Kind::Message
