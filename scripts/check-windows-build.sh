@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Compiles the registry and shell sources with the mingw-w64 cross compiler,
+# Compiles the registry, shell and game sources with the mingw-w64 cross compiler,
 # against the Qt headers of this machine, to catch errors in code that a Linux
 # build never compiles (the Windows backends: registry and process table). Warnings in our code are errors; the Qt
 # headers, configured for Linux, are taken as system headers. Nothing is
@@ -17,8 +17,10 @@ trap 'rm -rf "$out"' EXIT
 
 # Everything a Windows build of the registry and the shell compiles: the
 # Windows backends, the factories that pick them, and the portable sources
-# beside them. The /proc process table is left out there (shell/sources.cmake).
-sources=("src/registry/"*.cpp)
+# beside them; and the game's files with the folder lock, whose Linux parts
+# are kept out there. The /proc process table is left out there
+# (shell/sources.cmake).
+sources=("src/registry/"*.cpp src/game/*.cpp src/io/folder_lock.cpp)
 for source in src/shell/*.cpp; do
     [[ "$source" == *proc_process_table.cpp ]] || sources+=("$source")
 done

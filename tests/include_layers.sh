@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # No folder of src/ includes a header of a folder beside or above it: io at
-# the bottom; settings, lang, accounts, registry and shell on it; the game's
-# files (its folder, the one read and write of settings.cfg) on those; the
-# editor and the command line on that, apart from each other; the windows on
-# top.
+# the bottom; settings, lang, accounts and shell on it; registry (where the
+# game is, which knows what marks a game folder) on those; the game's files
+# (its folder, the one read and write of settings.cfg) on that; the editor
+# and the command line on those, apart from each other; the windows on top.
 # Usage: include_layers.sh SRC_DIR
 set -euo pipefail
-declare -A layer=([io]=0 [settings]=1 [lang]=1 [accounts]=1 [registry]=1 [shell]=1 [game]=2
-                  [editor]=3 [cli]=3 [ui]=4)
+declare -A layer=([io]=0 [settings]=1 [lang]=1 [accounts]=1 [shell]=1 [registry]=2 [game]=3
+                  [editor]=4 [cli]=4 [ui]=5)
 status=0
 cd "$1"
 for folder in "${!layer[@]}"; do

@@ -1,6 +1,7 @@
 #include "registry/game_location.h"
 
 #include "io/file_helpers.h"
+#include "settings/key_catalogue.h"
 
 #include <QDir>
 
@@ -91,7 +92,7 @@ GameLocation locateInRegistry(const LocationRequest& request, Registry* registry
     // The settings beside the program win over the registry, unless the
     // user named a prefix.
     if (request.prefix.isEmpty() &&
-        fileExists(joinPath(request.programDir, QStringLiteral("settings.cfg")))) {
+        fileExists(joinPath(request.programDir, QLatin1String(kSettingsFileName)))) {
         location.way = GameFolderWay::BesideProgram;
         location.gameFolder = request.programDir;
     } else if (!location.installFolder.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "registry/launchers/game_prefix_search.h"
 
 #include "registry/wine_prefix.h"
+#include "settings/key_catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +12,7 @@ namespace {
 
 // When the game's settings last changed; none without a settings.cfg.
 std::optional<QDateTime> settingsChanged(const QString& gameFolder) {
-    const QFileInfo settings(QDir(gameFolder).filePath(QStringLiteral("settings.cfg")));
+    const QFileInfo settings(QDir(gameFolder).filePath(QLatin1String(kSettingsFileName)));
     if (!settings.isFile())
         return std::nullopt;
     return settings.lastModified();
