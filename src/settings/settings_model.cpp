@@ -23,8 +23,4 @@ SettingsModel SettingsModel::cleared(const QString& fontPagesValue) {
     return model;
 }
 
-void SettingsModel::setNumber(QLatin1String key, int value) {
-    numbers[keyIndex(key)] = value;
-}
-
 } // namespace quillset

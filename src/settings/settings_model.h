@@ -28,8 +28,6 @@ struct SettingsModel {
     // survives a clear.
     static SettingsModel cleared(const QString& fontPagesValue = {});
 
-    void setNumber(QLatin1String key, int value);
-
     bool operator==(const SettingsModel&) const = default;
 };
 
