@@ -19,18 +19,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// Bytes as a C string literal would write them.
+// Bytes as text, line ends and other bytes outside printable ASCII as %XX.
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
-    *out << '"';
-    for (const char c : bytes) {
-        if (c == '"' || c == '\\')
-            *out << '\\' << c;
-        else if (c >= ' ' && c < 127)
-            *out << c;
-        else
-            *out << "\\x" << "0123456789abcdef"[uchar(c) >> 4] << "0123456789abcdef"[c & 15];
-    }
-    *out << '"';
+    *out << '"' << bytes.toPercentEncoding(" :=_-.,;/<>!?#*+()[]{}'\"\\@$&|~^`").data() << '"';
 }
 
 namespace quillset::test {
