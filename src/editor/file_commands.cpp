@@ -134,8 +134,8 @@ bool FileCommands::writeSettings(const QString& path) {
         ours.fileCdKey = keys->korrin;
         ours.fileCdKey2 = keys->deepfall;
     }
-    // A value typed, pasted or set by another program through the window
-    // may not reach the file; the file's own values go back as they came.
+    // A value typed, pasted or set by an accessibility tool must pass the
+    // rule every door applies; the file's own values go back as they came.
     const std::optional<SettingsContent>& loaded = current_.base();
     if (const std::optional<EncodeError> refused =
             refusedText(ours, loaded ? &loaded->values : nullptr)) {

@@ -173,9 +173,6 @@ consteval int rowOf(std::string_view key) {
 inline constexpr int kSoundRow = rowOf("SOUND");
 inline constexpr int kLanguageRow = rowOf("LANGUAGE");
 inline constexpr int kAccountNameRow = rowOf("NETWORK_LOBBYLOGIN");
-inline constexpr int kFontPagesRow = rowOf("FONTPAGES");
-inline constexpr int kCdKeyRow = rowOf("NETWORK_CDKEY");
-inline constexpr int kCdKey2Row = rowOf("NETWORK_CDKEY2");
 inline constexpr int kWaitRetraceRow = rowOf("WAITRETRACE");
 
 // Index of the key in the catalogue: exact, case-sensitive comparison.
