@@ -7,6 +7,7 @@
 #include "editor/editor_view.h"
 #include "io/debug_log.h"
 #include "lang/language_loader.h"
+#include "shell/choice_folder.h"
 
 #include <QString>
 #include <functional>
@@ -53,6 +54,7 @@ public:
     const QString programDir; // the executable's folder, no trailing separator
     QString installDir;       // the game's folder; ends with a separator once start-up set it
     QString winePrefix;       // the Wine prefix the game was found in; empty: none
+    ChoiceFolder choices;     // keeps the user's language file and look; settled at start-up
     const ProcessTable* processes = nullptr; // none: the game is never taken to run
     bool startupComplete = false;
     // The advanced-mode menu item's check mark, checked in the window design.

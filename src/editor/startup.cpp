@@ -6,6 +6,7 @@
 #include "editor/menu_commands.h"
 #include "editor/settings_session.h"
 #include "io/file_helpers.h"
+#include "lang/language_choice.h"
 
 #include <QDir>
 
@@ -78,8 +79,16 @@ Startup::Result Startup::run() {
 }
 
 bool Startup::loadLanguage() {
+    // Settled once: the language file and the look are the same folder's.
+    context_.choices = ChoiceFolder::find(context_.programDir, ChoiceEnvironment::fromProcess());
+    const LanguageFileChoice file = chooseLanguageFile(
+        context_.programDir,
+        context_.choices.perUser ? std::optional(context_.choices.path) : std::nullopt,
+        LocaleEnvironment::fromProcess());
+    for (const QString& line : file.passedOver)
+        log(line);
     std::optional<LanguageLoad> load =
-        loadLanguageFile(languageFilePath(context_.programDir), &context_.debugLog);
+        file.path ? loadLanguageFile(*file.path, &context_.debugLog) : std::nullopt;
     if (!load) {
         context_.tell(QLatin1String(kLanguageFileMissingMessage));
         return false;
