@@ -12,7 +12,7 @@ from pathlib import Path
 # Entries per section, in the order they stand in the files.
 SECTION_SIZES = {
     "Captions": 5,
-    "Messages": 25,
+    "Messages": 26,
     "GUI": 15,
     "Unsupportet": 20,
     "Chatoptions": 6,
@@ -32,7 +32,9 @@ SECTION_SIZES = {
 GERMAN_HEAD = [
     "# Quillset - Sprachdatei Deutsch",
     "#",
-    "# Diese Datei muss als language.lng neben dem Programm liegen.",
+    "# Diese Datei wird als language.lng neben dem Programm gelesen; wo der",
+    "# Programmordner nicht euch gehört (ein installiertes Paket), als",
+    "# ~/.config/quillset/language.lng.",
     "# Jeder Abschnitt beginnt mit seiner Kopfzeile, z. B. [Captions].",
     "# Eintrag 1 ist die Zeile direkt darunter, Eintrag 2 die nächste usw.",
     "# Innerhalb eines Abschnitts darf daher keine Kommentar- oder Leerzeile",
@@ -43,7 +45,8 @@ GERMAN_HEAD = [
 ENGLISH_HEAD = [
     "# Quillset - language file English",
     "#",
-    "# Copy this file beside the program as language.lng to use it.",
+    "# To use it, copy it as language.lng beside the program; where the program",
+    "# folder is not yours (an installed package), to ~/.config/quillset/language.lng.",
     "# Each section begins with its header line, e.g. [Captions].",
     "# Entry 1 is the line right below the header, entry 2 the next, and so on,",
     "# so no comment or blank line may stand inside a section; comments go",
@@ -90,6 +93,7 @@ GERMAN = {
             "Der Wert von %1 enthält Zeichen, die eine Einstellungsdatei nicht speichern kann.",
             "%1 und %2 gibt es beide. Entfernt eine davon; keine wird umbenannt, damit keine Datei ersetzt wird.",
             "Der Stil konnte nicht umgeschaltet werden: %1 ließ sich nicht umbenennen.",
+            "Eure Wahl des Stils konnte nicht gespeichert werden: %1 ließ sich nicht schreiben (%2).",
         ],
     ),
     "GUI": (
@@ -349,6 +353,7 @@ ENGLISH = {
             "The value of %1 holds characters that a settings file cannot store.",
             "Both %1 and %2 exist. Remove one of them; neither is renamed, so that no file is replaced.",
             "The visual style could not be switched: %1 could not be renamed.",
+            "Your choice of look could not be kept: %1 could not be written (%2).",
         ],
     ),
     "GUI": (

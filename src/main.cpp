@@ -54,10 +54,14 @@ int runWindow(int argc, char* argv[]) {
     request.prefix = std::get<quillset::cli::LocationOptions>(options).prefix;
     request.gameFolder = std::get<quillset::cli::LocationOptions>(options).gameFolder;
 
-    // The manifest beside the program chooses the look: the modern style when
+    // The user's own choice, where the program folder is not theirs, or else
+    // the manifest beside the program chooses the look: the modern style when
     // it is active, the classic one when it is parked or absent.
-    QApplication::setStyle(quillset::modernStyleWanted(programDir) ? QStringLiteral("Fusion")
-                                                                   : QStringLiteral("Windows"));
+    const auto choices =
+        quillset::ChoiceFolder::find(programDir, quillset::ChoiceEnvironment::fromProcess());
+    QApplication::setStyle(quillset::modernStyleWanted(programDir, choices)
+                               ? QStringLiteral("Fusion")
+                               : QStringLiteral("Windows"));
 
     // One font for every window, menu and message box: each further font
     // costs start-up a font engine of its own.

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers shared by the tests: GoogleTest, temporary folders (one of them
-// the current folder), whole-file I/O, Qt's string literals, and QString
-// shown as text in GoogleTest's messages.
+// the current folder), whole-file I/O, Qt's string literals, QString shown
+// as text in GoogleTest's messages, environment variables set for a while,
+// read-only folders, and permission bits that hold for root too.
 
 #include <QByteArray>
 #include <QDir>
@@ -11,7 +12,17 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -49,5 +60,60 @@ struct CurrentFolder : TempFolder {
     ~CurrentFolder() { QDir::setCurrent(previous); }
     const QString previous = QDir::currentPath();
 };
+
+// A folder read-only (r-x for everyone) while the object lives; an empty
+// path is left alone.
+struct ReadOnlyFolder {
+    explicit ReadOnlyFolder(const QString& folder) : path(folder) { setWritable(false); }
+    ~ReadOnlyFolder() { setWritable(true); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    void setWritable(bool writable) const {
+        using P = QFileDevice::Permission;
+        if (!path.isEmpty())
+            QFile::setPermissions(path, P::ReadOwner | P::ExeOwner | P::ReadGroup | P::ExeGroup |
+                                            P::ReadOther | P::ExeOther |
+                                            (writable ? P::WriteOwner : P(0)));
+    }
+    const QString path;
+};
+
+// Environment variables set (a null value: unset) while the object lives.
+class Environment {
+public:
+    void set(const char* name, const QString& value) {
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
+                                                                  : std::nullopt);
+        value.isNull() ? qunsetenv(name) : qputenv(name, QFile::encodeName(value));
+    }
+    ~Environment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            it->second ? qputenv(it->first, *it->second) : qunsetenv(it->first);
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+// Runs fn on a thread of its own on which permission bits hold as they do
+// for any user: as root that thread gives up the capabilities that override
+// them (capabilities are per thread, so the rest of the test keeps them).
+template <class Fn> void withPermissionBitsHeld(Fn&& fn) {
+    std::thread([&fn] {
+#ifdef Q_OS_LINUX
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[_LINUX_CAPABILITY_U32S_3]{};
+        constexpr __u32 kOverride = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+        if (::syscall(SYS_capget, &header, caps) == 0) {
+            caps[0].effective &= ~kOverride;
+            caps[0].permitted &= ~kOverride;
+            caps[0].inheritable &= ~kOverride;
+            ::syscall(SYS_capset, &header, caps);
+        }
+#endif
+        fn();
+    }).join();
+}
 
 } // namespace quillset::test

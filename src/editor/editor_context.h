@@ -8,6 +8,7 @@
 #include "game/game_files.h"
 #include "io/debug_log.h"
 #include "lang/language_loader.h"
+#include "shell/choice_folder.h"
 
 #include <QObject>
 #include <QString>
@@ -63,6 +64,10 @@ public:
     // separators and one at the end; empty before start-up settled it.
     QString installDir() const;
 
+    // The folder that keeps the user's language file and look; settled at start-up.
+    const ChoiceFolder& choices() const { return choices_; }
+    void setChoices(ChoiceFolder choices) { choices_ = std::move(choices); }
+
     // None: the game is never taken to run.
     const ProcessTable* processes() const { return processes_; }
     void setProcesses(const ProcessTable* processes) { processes_ = processes; }
@@ -86,6 +91,7 @@ private:
     DebugLog debugLog_;
     LanguageLoad language_;
     GameFiles game_;
+    ChoiceFolder choices_;
     const ProcessTable* processes_ = nullptr;
     int asking_ = 0;
     bool ending_ = false;

@@ -42,7 +42,7 @@ void MenuCommands::toggleAdvancedMode() {
 }
 
 void MenuCommands::showVisualStyleItem() {
-    const MenuItemState item = visualStyleItemState(ManifestPaths::in(context_.programDir()));
+    const MenuItemState item = visualStyleItemState(context_.programDir(), context_.choices());
     // A disabled item keeps its design check mark.
     if (item != MenuItemState::Disabled)
         visualStyleChecked_ = item == MenuItemState::Checked;
@@ -52,7 +52,9 @@ void MenuCommands::showVisualStyleItem() {
 void MenuCommands::switchVisualStyle() {
     const ManifestPaths paths = ManifestPaths::in(context_.programDir());
     const auto native = [](const QString& path) { return QDir::toNativeSeparators(path); };
-    switch (quillset::switchVisualStyle(paths, visualStyleChecked_)) {
+    const StyleSwitch done =
+        quillset::switchVisualStyle(context_.programDir(), context_.choices(), visualStyleChecked_);
+    switch (done.result) {
     case SwitchResult::Switched:
         context_.tell(QStringLiteral("Please restart the program!"));
         visualStyleChecked_ = !visualStyleChecked_;
@@ -65,8 +67,10 @@ void MenuCommands::switchVisualStyle() {
                           .arg(native(paths.active), native(paths.parked)));
         break;
     case SwitchResult::RenameFailed:
-        context_.tell(context_.text(kept::styleRenameFailedNotice)
-                          .arg(native(visualStyleChecked_ ? paths.active : paths.parked)));
+        context_.tell(context_.text(kept::styleRenameFailedNotice).arg(native(done.file)));
+        break;
+    case SwitchResult::NotKept:
+        context_.tell(context_.text(kept::styleNotKeptNotice).arg(native(done.file), done.reason));
         break;
     }
 }

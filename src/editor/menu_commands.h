@@ -21,11 +21,13 @@ public:
     void applyStandardSettings();
     void backUp();
     void manageAccounts();
-    // Renames the manifest that chooses the look for the next start.
+    // Renames the manifest that chooses the look for the next start, or
+    // keeps the user's own choice where the program folder is not theirs.
     void switchVisualStyle();
     void toggleAdvancedMode();
 
-    // Start-up: the visual-style item as the manifest beside the program says.
+    // Start-up: the visual-style item as the user's choice or the manifest
+    // beside the program says.
     void showVisualStyleItem();
 
 private:

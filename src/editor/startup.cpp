@@ -7,6 +7,7 @@
 #include "editor/menu_commands.h"
 #include "editor/settings_session.h"
 #include "io/file_helpers.h"
+#include "lang/language_choice.h"
 
 #include <QDir>
 
@@ -77,8 +78,16 @@ Startup::Result Startup::run() {
 }
 
 bool Startup::loadLanguage() {
+    // Settled once: the language file and the look are the same folder's.
+    context_.setChoices(ChoiceFolder::find(context_.programDir(), ChoiceEnvironment::fromProcess()));
+    const ChoiceFolder& choices = context_.choices();
+    const LanguageFileChoice file = chooseLanguageFile(
+        context_.programDir(), choices.perUser ? std::optional(choices.path) : std::nullopt,
+        LocaleEnvironment::fromProcess());
+    for (const QString& line : file.passedOver)
+        log(line);
     std::optional<LanguageLoad> load =
-        loadLanguageFile(languageFilePath(context_.programDir()), &context_.debugLog());
+        file.path ? loadLanguageFile(*file.path, &context_.debugLog()) : std::nullopt;
     if (!load) {
         context_.tell(QLatin1String(kLanguageFileMissingMessage));
         return false;

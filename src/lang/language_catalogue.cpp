@@ -53,6 +53,7 @@ constexpr LanguageTextRow kRows[] = {
     {"Messages",              9, None, None,              -1, Cap, Keep, ""},
     later(10), later(11), later(12), later(13), later(14), later(15), later(16), later(17),
     later(18), later(19), later(20), later(21), later(22), later(23), later(24), later(25),
+    later(26),
 
     {"GUI",                   1, F1,   "Frame1",          -1, Cap, Show, ""},
     {"GUI",                   2, F1,   "Frame2",          -1, Cap, Show, ""},

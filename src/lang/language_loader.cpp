@@ -7,6 +7,7 @@
 #include "lang/language_catalogue.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace quillset {
@@ -116,6 +117,29 @@ std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* debu
 
     // An unreadable file gives no lines, so every text comes out empty.
     return loadLanguageText(readRegularFile(path).value_or(QByteArray()), debugLog);
+}
+
+std::optional<QString> whyNotALanguageFile(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("it is a folder");
+    if (!info.isFile())
+        return info.exists() ? QStringLiteral("it is not a regular file")
+                             : QStringLiteral("it does not exist");
+    const std::optional<QByteArray> data = readRegularFile(path);
+    if (!data)
+        return QStringLiteral("it cannot be read");
+    if (data->isEmpty())
+        return QStringLiteral("it is empty");
+    if (data->contains('\0'))
+        return QStringLiteral("it is not text");
+    const LanguageFile file(*data);
+    for (int lineNumber = 1; lineNumber <= std::min(file.lineCount(), kLanguageFileLineLimit);
+         ++lineNumber) {
+        if (headerSection(file.raw(lineNumber)))
+            return std::nullopt;
+    }
+    return QStringLiteral("it has no section");
 }
 
 LanguageLoad loadLanguageText(const QByteArray& data, DebugLog* debugLog) {

@@ -44,4 +44,10 @@ std::optional<LanguageLoad> loadLanguageFile(const QString& path, DebugLog* log 
 // The same for a file's bytes already in memory.
 LanguageLoad loadLanguageText(const QByteArray& data, DebugLog* log = nullptr);
 
+// Why the file at path is not a language file, none when it is one: a
+// regular file of text (no NUL byte) with a section header where the loader
+// looks for them. For files the user may have put anywhere, so that a wrong
+// one is passed over rather than loaded as a file without texts.
+std::optional<QString> whyNotALanguageFile(const QString& path);
+
 } // namespace quillset

@@ -88,6 +88,8 @@ inline constexpr KeptTextId styleBothExistNotice{
     "replaced."};
 inline constexpr KeptTextId styleRenameFailedNotice{
     "Messages", 25, "The visual style could not be switched: %1 could not be renamed."};
+inline constexpr KeptTextId styleNotKeptNotice{
+    "Messages", 26, "Your choice of look could not be kept: %1 could not be written (%2)."};
 
 // Every entry added later, in entry order.
 inline constexpr KeptTextId kAddedLater[] = {
@@ -96,8 +98,7 @@ inline constexpr KeptTextId kAddedLater[] = {
     saveFailedNotice,         changesKeptNotice, loadFailedNotice,
     backupFailedNotice,       backupKeptNotice,  accountsFailedNotice,
     lineBreakRefused,         characterRefused,  styleBothExistNotice,
-    styleRenameFailedNotice,
-};
+    styleRenameFailedNotice,  styleNotKeptNotice};
 } // namespace kept
 
 // Kept texts, addressed as entry n of a section (entry 1 is the line right

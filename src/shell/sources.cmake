@@ -1,5 +1,6 @@
 target_sources(quillset_core PRIVATE
     shell/backup.cpp
+    shell/choice_folder.cpp
     shell/running_game.cpp
     shell/visual_style.cpp)
 # The process table: the process snapshot on Windows, /proc elsewhere.

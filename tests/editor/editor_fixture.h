@@ -67,11 +67,11 @@ using Kind = ScriptedDialogs::Shown::Kind;
 // added later have room for what the program puts in.
 inline QByteArray languageFile() {
     QByteArray file;
-    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 25}, {"GUI", 15}}) {
+    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 26}, {"GUI", 15}}) {
         file += QByteArray("[") + section + "]\r\n";
         for (int i = 1; i <= n; ++i)
             file +=
-                section[0] + QByteArray::number(i) + (n == 25 && i > 9 ? " %1 %2 %3\r\n" : "\r\n");
+                section[0] + QByteArray::number(i) + (n == 26 && i > 9 ? " %1 %2 %3\r\n" : "\r\n");
     }
     return file;
 }
@@ -105,15 +105,16 @@ protected:
     }
     // Start-up, on the game the registry in memory leads to, as the
     // program finds it.
-    Startup::Result startEditor() {
+    Startup::Result startEditor(Editor& started) {
         LocationRequest request;
         request.programDir = program.path();
         WinePrefixChoice prefix;
         prefix.trace << QString::fromLatin1(kSearchTrace);
-        editor.setGameLocation(
+        started.setGameLocation(
             locateInRegistry(request, &registry, prefix, UserValueCopy::IntoMachineRoot));
-        return editor.start();
+        return started.start();
     }
+    Startup::Result startEditor() { return startEditor(editor); }
     QString settings() const { return program.file(u"settings.cfg"_s); }
     // The game's folder as the registry names it (drive C: of the prefix rows).
     QString gameDir() const { return game.file(u"Games/Korrin"_s); }

@@ -258,5 +258,51 @@ TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
     }
 }
 
+// Where the user cannot write the program folder, the switch renames nothing:
+// it keeps the user's choice in their folder, and the next start shows it.
+// Where that folder cannot be written either, it says so and changes nothing.
+TEST_F(Flow, TheStyleSwitchKeepsTheUsersOwnChoiceWhereTheProgramFolderIsNotTheirs) {
+    const ManifestPaths paths = ManifestPaths::in(program.path());
+    for (const char* name : {"Quillset.exe.Manifest", "settings.cfg", "settings.bck"})
+        writeBytes(program.file(QLatin1String(name)), kGameFile);
+    TempFolder home;
+    Environment environment;
+    environment.set("HOME", home.path());
+    environment.set("XDG_CONFIG_HOME", u"relative"_s); // ignored: ~/.config
+    const QString kept = home.file(u".config/quillset/visual_style.cfg"_s);
+    const ReadOnlyFolder locked(program.path());
+    bool held = false;
+    withPermissionBitsHeld([&] {
+        held = !QFileInfo(program.path()).isWritable();
+        if (!held)
+            return;
+        ASSERT_EQ(startEditor(), Startup::Result::Running);
+        EXPECT_EQ(view.visualStyleItem, MenuItemState::Checked) << "as the manifest is";
+        for (const bool checked : {false, true}) {
+            dialogs.shown.clear();
+            editor.menu().switchVisualStyle();
+            EXPECT_EQ(shown(), QStringList{u"!"_s}); // "Please restart the program!"
+            EXPECT_EQ(view.visualStyleChecked, checked);
+            EXPECT_EQ(readBytes(kept), "USE_XP_STYLE : " + QByteArray::number(checked) + "\r\n");
+            EXPECT_TRUE(QFileInfo::exists(paths.active) && !QFileInfo::exists(paths.parked));
+            Editor next{dialogs, program.path()};
+            RecordingView nextView;
+            next.setView(nextView, panel);
+            ASSERT_EQ(startEditor(next), Startup::Result::Running);
+            EXPECT_EQ(nextView.visualStyleItem,
+                      checked ? MenuItemState::Checked : MenuItemState::Unchecked);
+        }
+        const ReadOnlyFolder lockedToo(QFileInfo(kept).path());
+        dialogs.shown.clear();
+        editor.menu().switchVisualStyle();
+        EXPECT_EQ(shown(), QStringList{u"M26"_s});
+        EXPECT_TRUE(view.visualStyleChecked);
+        EXPECT_EQ(readBytes(kept), "USE_XP_STYLE : 1\r\n");
+    });
+    if (!held)
+        GTEST_SKIP()
+            << "permission bits do not hold here, even with the overriding capabilities dropped";
+}
+
 } // namespace
 } // namespace quillset::test

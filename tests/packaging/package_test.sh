@@ -6,8 +6,10 @@
 #                      desktop integration) and Qt 6 depends; unpacked with
 #                      `dpkg -x` and started offscreen through its link, the
 #                      program finds its language file and, through a Wine
-#                      prefix, the game. The .tar.gz holds that folder only
-#                      (its start from a game folder: the ui Program test).
+#                      prefix, the game; with its folder read-only for the
+#                      user, the texts of the desktop's language (English).
+#                      The .tar.gz holds that folder only (its start from a
+#                      game folder: the ui Program test).
 #   lintian            no error, warning or override on the .deb.
 #   upgrade            in a throwaway dpkg root, 2.6.0 (in /opt; made here,
 #                      or QUILLSET_OLD_DEB) upgrades to the .deb, a manifest
@@ -28,7 +30,7 @@ need dpkg-deb
 
 work=$(realpath "$(mktemp -d)")
 pid=
-trap '[ -z "$pid" ] || kill "$pid" 2>"$work/kill.txt"; rm -rf "$work"' EXIT
+trap '[ -z "$pid" ] || kill "$pid" 2>"$work/kill.txt"; chmod -R u+w "$work"; rm -rf "$work"' EXIT
 # A folder's entries, one a line, sorted.
 entries() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
 # Fails unless folder $1 holds exactly the entries $2 (sorted); $3 names the step.
@@ -82,21 +84,38 @@ installed_program() {
     cp "$demo_settings" "$game/settings.cfg"
     cp "$demo_settings" "$game/settings.bck"
     # Started through the package's /usr/bin link, offscreen, in a current
-    # folder of its own where its trace goes; it runs until the test ends.
-    (cd "$work/current" && exec env QT_QPA_PLATFORM=offscreen WINEPREFIX="$prefix" HOME="$work/home" \
-        "$root/usr/bin/quillset" >output.txt 2>&1) &
-    pid=$!
-    for _ in $(seq 300); do
-        grep -qs "Form -> Program initialized." "$log" || ! kill -0 "$pid" 2>"$work/kill.txt" && break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>"$work/kill.txt" && grep -qs "Form -> Program initialized." "$log" ||
-        { cat "$work/current/output.txt" "$log" >&2; fail "the program did not finish its start-up"; }
-    for line in "init_language() -> loading language file from $root/usr/lib/quillset/language.lng" \
-        "Form -> loading settings.cfg from $game/" "opensettings() -> Loading settings.cfg"; do
-        tr -d '\r' <"$log" | grep -qxF -- "$line" || fail "the trace lacks: $line"
-    done
-    cmp -s "$game/settings.cfg" "$demo_settings" || fail "start-up changed the game's settings"
+    # folder of its own where its trace goes, with the command $@ in front;
+    # it runs until it is stopped or the test ends. $1..: the lines its trace must have.
+    start_program() {
+        local line
+        rm -f "$log"
+        (cd "$work/current" && exec "${launch[@]}" env QT_QPA_PLATFORM=offscreen WINEPREFIX="$prefix" \
+            HOME="$work/home" LANG=en_US.UTF-8 LC_ALL= LC_MESSAGES= "$root/usr/bin/quillset" >output.txt 2>&1) &
+        pid=$!
+        for _ in $(seq 300); do
+            grep -qs "Form -> Program initialized." "$log" || ! kill -0 "$pid" 2>"$work/kill.txt" && break
+            sleep 0.1
+        done
+        kill -0 "$pid" 2>"$work/kill.txt" && grep -qs "Form -> Program initialized." "$log" ||
+            { cat "$work/current/output.txt" "$log" >&2; fail "the program did not finish its start-up"; }
+        for line in "$@" "Form -> loading settings.cfg from $game/" "opensettings() -> Loading settings.cfg"; do
+            tr -d '\r' <"$log" | grep -qxF -- "$line" || fail "the trace lacks: $line"
+        done
+        cmp -s "$game/settings.cfg" "$demo_settings" || fail "start-up changed the game's settings"
+        kill "$pid" && wait "$pid" 2>"$work/kill.txt" || true
+        pid=
+    }
+    # A folder the user can write keeps language.lng, whatever the desktop's language.
+    local launch=()
+    start_program "init_language() -> loading language file from $root/usr/lib/quillset/language.lng"
+    # One the user cannot write (as root: without the capabilities that
+    # override permission bits) gives the desktop's language, untouched.
+    [ "$(id -u)" -ne 0 ] ||
+        launch=(setpriv --bounding-set=-dac_override,-dac_read_search --inh-caps=-dac_override,-dac_read_search)
+    chmod -R a-w "$root/usr/lib/quillset"
+    start_program "init_language() -> loading language file from $root/usr/lib/quillset/language.en.lng"
+    chmod -R u+w "$root/usr/lib/quillset"
+    check_program_folder "$root/usr/lib/quillset"
 
     mkdir -p "$work/unpacked"
     tar -xzf "$(package TGZ tar.gz)" -C "$work/unpacked"
