@@ -95,7 +95,7 @@ void BM_LauncherSearch(benchmark::State& state) {
     const SearchPlaces places = SearchPlaces::underHome(home.path());
     const QString expected = home.path() + QStringLiteral("/Games/lutris2");
     for (auto _ : state) {
-        const WinePrefixChoice choice = chooseWinePrefix(QString(), QString(), places);
+        const WinePrefixChoice choice = chooseWinePrefix(QString(), {}, places);
         if (choice.prefix != expected) {
             state.SkipWithError("the search did not find the game");
             break;

@@ -15,8 +15,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -27,16 +31,66 @@ QStringList argumentList(int argc, char* argv[]) {
     return arguments;
 }
 
+// Standard input, read whole.
+std::variant<QByteArray, quillset::ReadFailure> readStandardInput() {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return quillset::ReadFailure::Unreadable;
+    QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return quillset::ReadFailure::Unreadable;
+    return bytes;
+}
+
+// Writes bytes whole to a stream; false when they could not all be written.
+bool writeAll(const QByteArray& bytes, std::FILE* stream) {
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size()) &&
+           std::fflush(stream) == 0;
+}
+
 // A command runs on Qt Core alone: no display is opened or needed, so it
-// works over SSH and from a launcher's script.
+// works over SSH and from a launcher's script. What it could not print
+// (a full disk, a closed pipe) is a failure too: its output would be lost.
 int runCommand(int argc, char* argv[]) {
+#ifdef Q_OS_UNIX
+    std::signal(SIGPIPE, SIG_IGN); // a closed pipe is an error to report, not an end
+#endif
     const QCoreApplication app(argc, argv);
     quillset::cli::CommandOutput output;
-    const quillset::cli::ExitCode code = quillset::cli::runCommandLine(
-        QCoreApplication::arguments(), QCoreApplication::applicationDirPath(), output);
-    std::fwrite(output.out.constData(), 1, static_cast<size_t>(output.out.size()), stdout);
-    std::fwrite(output.err.constData(), 1, static_cast<size_t>(output.err.size()), stderr);
-    return static_cast<int>(code);
+    const int code = static_cast<int>(quillset::cli::runCommandLine(
+        QCoreApplication::arguments(), QCoreApplication::applicationDirPath(), output,
+        readStandardInput));
+    if (!writeAll(output.out, stdout)) {
+        const int error = errno;
+        writeAll("quillset: standard output could not be written (" +
+                     QByteArray(std::strerror(error)) + ")\n",
+                 stderr);
+        return static_cast<int>(quillset::cli::ExitCode::Failed);
+    }
+    if (!writeAll(output.err, stderr) && code == 0)
+        return static_cast<int>(quillset::cli::ExitCode::Failed);
+    return code;
+}
+
+// Without a display Qt's window system aborts the program; say what to do.
+bool windowCanOpen(const QStringList& arguments) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // A platform named that needs no display (offscreen, vnc, ...).
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("-platform") && i + 1 < arguments.size())
+            platform = arguments[i + 1];
+        else if (arguments[i].startsWith(QLatin1String("-platform=")))
+            platform = arguments[i].mid(10);
+    }
+    const bool needsDisplay = platform.isEmpty() || platform.startsWith(QLatin1String("xcb")) ||
+                              platform.startsWith(QLatin1String("wayland"));
+    return !needsDisplay || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(arguments);
+    return true;
+#endif
 }
 
 int runWindow(int argc, char* argv[]) {
@@ -91,7 +145,14 @@ int runWindow(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (quillset::cli::isCommandLineRun(argumentList(argc, argv)))
+    const QStringList arguments = argumentList(argc, argv);
+    if (quillset::cli::isCommandLineRun(arguments))
         return runCommand(argc, argv);
+    if (!windowCanOpen(arguments)) {
+        std::fputs("quillset: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
+                   "not set); quillset --help lists the commands, which need none\n",
+                   stderr);
+        return static_cast<int>(quillset::cli::ExitCode::Failed);
+    }
     return runWindow(argc, argv);
 }

@@ -3,14 +3,7 @@
 
 #include "cli/commands.h"
 
-#include "io/ansi_text.h"
 #include "io/file_helpers.h"
-#include "io/text_lines.h"
-
-#include <QFileInfo>
-#include <QStringDecoder>
-
-#include <algorithm>
 
 namespace quillset::cli {
 
@@ -18,8 +11,8 @@ namespace {
 
 const QString kNothingSet = QStringLiteral("; nothing was set");
 
-// The value taken for the key, or why not (the reason printed with where
-// it came from in front, when given).
+} // namespace
+
 std::optional<Change> takeChange(int row, const QString& typed, const QString& where,
                                  CommandOutput& output) {
     const KeyDef& def = keyCatalogue()[row];
@@ -30,6 +23,8 @@ std::optional<Change> takeChange(int row, const QString& typed, const QString& w
     }
     return Change{row, std::get<TypedValue>(taken)};
 }
+
+namespace {
 
 // KEY=VALUE, the key one that set takes.
 std::optional<Change> pairChange(const QString& pair, CommandOutput& output) {
@@ -48,52 +43,15 @@ std::optional<Change> pairChange(const QString& pair, CommandOutput& output) {
     return takeChange(std::get<int>(row), pair.mid(equals + 1), QString(), output);
 }
 
-// A profile is UTF-8 when its bytes are valid UTF-8 and not all ASCII (the
-// output of get, or a file written in a Linux editor), else Windows-1252
-// (a settings file the window or the game saved). A UTF-8 byte-order mark
-// counts as UTF-8 and is dropped.
-bool isUtf8Profile(QByteArrayView& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes = bytes.sliced(3);
-        return true;
-    }
-    const bool ascii =
-        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-    if (ascii)
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    [[maybe_unused]] const QString text = decoder(bytes);
-    return !decoder.hasError();
-}
-
-struct Profile {
-    QList<Change> changes;
-    int ignored = 0; // lines naming no key that set takes
-    bool refused = false;
-};
-
-Profile readProfile(const QString& file, QByteArrayView bytes, CommandOutput& output) {
-    Profile profile;
-    const bool utf8 = isUtf8Profile(bytes);
-    int number = 0;
-    const QByteArrayView separator(kSeparator, sizeof(kSeparator) - 1);
-    forEachLine(bytes, [&](QByteArrayView line) {
-        ++number;
-        const qsizetype at = line.indexOf(separator);
-        const std::optional<int> row = at < 0 ? std::nullopt : findKey(line.first(at));
-        if (!row || keyCatalogue()[*row].isHeld()) {
-            profile.ignored += line.isEmpty() ? 0 : 1;
-            return;
+// The change named twice, by its key; nothing when each key is named once.
+std::optional<QLatin1String> namedTwice(const QList<Change>& changes) {
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        for (qsizetype j = 0; j < i; ++j) {
+            if (changes[i].row == changes[j].row)
+                return keyCatalogue()[changes[i].row].name();
         }
-        const QByteArrayView value = line.sliced(at + separator.size());
-        const QString where = QStringLiteral("%1 line %2: ").arg(shownPath(file)).arg(number);
-        const std::optional<Change> change =
-            takeChange(*row, utf8 ? QString::fromUtf8(value) : fromAnsi(value), where, output);
-        if (change)
-            profile.changes << *change;
-        profile.refused = profile.refused || !change;
-    });
-    return profile;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -101,7 +59,7 @@ Profile readProfile(const QString& file, QByteArrayView bytes, CommandOutput& ou
 std::variant<int, QString> settableKey(const QString& key) {
     const std::optional<int> row = findKey(QByteArrayView(key.toUtf8()));
     if (!row)
-        return QStringLiteral("unknown key \"%1\" (quillset get lists the keys)").arg(key);
+        return unknownKeyText(key);
     const KeyDef& def = keyCatalogue()[*row];
     if (def.isHeld())
         return refusalText(def, Refusal::HeldKey, QString());
@@ -121,25 +79,35 @@ ExitCode setCommand(const Invocation& invocation, CommandOutput& output) {
     }
     if (refused)
         return ExitCode::Usage;
+    if (const std::optional<QLatin1String> key = namedTwice(changes))
+        return fail(output, ExitCode::Usage,
+                    QStringLiteral("%1 is named twice").arg(*key) + kNothingSet);
     return changeSettings(invocation, changes, output);
 }
 
 ExitCode applyCommand(const Invocation& invocation, CommandOutput& output) {
     if (invocation.words.size() != 1)
-        return fail(output, ExitCode::Usage, QStringLiteral("apply takes one profile FILE"));
+        return fail(output, ExitCode::Usage,
+                    QStringLiteral("apply takes one profile FILE, or - for standard input"));
     const QString& file = invocation.words.front();
-    const std::optional<QByteArray> bytes = readRegularFile(file);
-    if (!bytes) {
-        return fail(
-            output, ExitCode::Failed,
-            QStringLiteral("%1: %2").arg(shownPath(file), QFileInfo::exists(file)
-                                                              ? QStringLiteral("it cannot be read")
-                                                              : QStringLiteral("no such file")));
-    }
-    const Profile profile = readProfile(file, *bytes, output);
+    const bool standardInput = file == QLatin1String("-");
+    const QString name = standardInput ? QStringLiteral("standard input") : file;
+    std::variant<QByteArray, ReadFailure> bytes =
+        standardInput ? invocation.standardInput() : readFile(file);
+    if (const auto* failure = std::get_if<ReadFailure>(&bytes))
+        return fail(output, ExitCode::Failed,
+                    QStringLiteral("%1: %2").arg(shownPath(name), readFailureText(*failure)));
+    const Profile profile = readProfile(name, std::get<QByteArray>(bytes), output);
     if (profile.refused)
         return ExitCode::Usage;
-    output.out += shownPath(file).toUtf8() + ": " + countOf(profile.ignored, "line", "lines") +
+    if (const std::optional<QLatin1String> key = namedTwice(profile.changes))
+        return fail(output, ExitCode::Usage,
+                    QStringLiteral("%1: %2 is named twice").arg(shownPath(name), *key) +
+                        kNothingSet);
+    output.out += shownPath(name).toUtf8() + ": " +
+                  countOf(profile.ignored, profile.unit, profile.unit == QLatin1String("key")
+                                                             ? "keys"
+                                                             : "lines") +
                   " ignored (not a key that set takes)\n";
     return changeSettings(invocation, profile.changes, output);
 }

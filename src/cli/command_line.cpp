@@ -5,6 +5,9 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <array>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace quillset::cli {
 
@@ -45,7 +48,7 @@ constexpr char kUsage[] =
     "                                                       Wine prefix, and why\n"
     "       quillset [LOCATION] get [KEY...] [--json]       print values\n"
     "       quillset [LOCATION] set [--force] KEY=VALUE...  set values, all or none\n"
-    "       quillset [LOCATION] apply [--force] FILE        set the values a profile names\n"
+    "       quillset [LOCATION] apply [--force] FILE|-      set the values a profile names\n"
     "       quillset --help | --version\n"
     "\n"
     "LOCATION, for the commands and the window alike (one of them):\n"
@@ -85,8 +88,13 @@ std::variant<LocationOptions, QString> locationOptions(const QCommandLineParser&
         if (!parser.isSet(name))
             continue;
         const QFileInfo folder(parser.value(name));
+        if (parser.value(name).isEmpty())
+            return QStringLiteral("--%1 needs a folder").arg(name);
         if (!folder.isDir())
-            return QStringLiteral("--%1 %2: no such folder").arg(name, parser.value(name));
+            return QStringLiteral("--%1 %2: %3")
+                .arg(name, parser.value(name),
+                     folder.exists() ? QStringLiteral("not a folder")
+                                     : QStringLiteral("no such folder"));
         *field = folder.absoluteFilePath();
     }
     return location;
@@ -96,6 +104,27 @@ ExitCode usageError(CommandOutput& output, QString text) {
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
     return fail(output, ExitCode::Usage, text + QStringLiteral(" (see quillset --help)"));
+}
+
+// Whether a word is one of the options Qt's applications take for
+// themselves (-platform offscreen, -style=fusion, -reverse), and if so
+// whether a value follows it; nothing for any other word.
+std::optional<bool> qtOptionTakesValue(const QString& word) {
+    static const QStringList withValue{
+        u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,
+        u"qwindowgeometry"_s, u"qwindowicon"_s, u"qwindowtitle"_s, u"session"_s,
+        u"display"_s, u"geometry"_s, u"style"_s, u"stylesheet"_s, u"name"_s, u"title"_s,
+        u"visual"_s, u"qmljsdebugger"_s};
+    static const QStringList alone{u"reverse"_s, u"widgetcount"_s, u"nograb"_s,
+                                   u"dograb"_s, u"sync"_s};
+    if (!word.startsWith(QLatin1Char('-')) || word.startsWith(QLatin1String("--")))
+        return std::nullopt;
+    const QString name = word.mid(1).section(QLatin1Char('='), 0, 0);
+    if (withValue.contains(name))
+        return true;
+    if (alone.contains(name))
+        return false;
+    return std::nullopt;
 }
 
 bool isLocationOption(const QString& word) {
@@ -112,27 +141,32 @@ bool isCommandLineRun(const QStringList& arguments) {
                 return true; // its folder is missing: a usage error, without a window
             continue;
         }
+        // A folder named after "=": the window's; an empty one a usage error.
         if (word.startsWith(QLatin1String("--prefix=")) ||
-            word.startsWith(QLatin1String("--game-folder=")))
-            continue;
-        if (word.startsWith(QLatin1String("--")) || word == QLatin1String("-h") ||
-            word == QLatin1String("-v"))
-            return true;
-        if (word.startsWith(QLatin1Char('-'))) {
-            // One of Qt's own options, which may take the next word.
-            const bool takesNext = i + 1 < arguments.size() &&
-                                   !arguments[i + 1].startsWith(QLatin1Char('-')) &&
-                                   !findVerb(arguments[i + 1]);
-            i += takesNext ? 1 : 0;
+            word.startsWith(QLatin1String("--game-folder="))) {
+            if (word.endsWith(QLatin1Char('=')))
+                return true;
             continue;
         }
-        return true;
+        // One of Qt's own options goes to the window; any other option or
+        // word is the command line's, and an unknown one a usage error.
+        const std::optional<bool> qtOption = qtOptionTakesValue(word);
+        if (!qtOption)
+            return true;
+        i += *qtOption && !word.contains(QLatin1Char('=')) ? 1 : 0;
     }
     return false;
 }
 
 ExitCode runCommandLine(const QStringList& arguments, const QString& programDir,
-                        CommandOutput& output) {
+                        CommandOutput& output, StandardInput standardInput) {
+    // Options have two dashes; of one dash only the aliases -h and -v.
+    for (const QString& word : arguments.mid(1)) {
+        if (word.startsWith(QLatin1Char('-')) && !word.startsWith(QLatin1String("--")) &&
+            word != QLatin1String("-h") && word != QLatin1String("-v") &&
+            word != QLatin1String("-"))
+            return usageError(output, QStringLiteral("unknown option \"%1\"").arg(word));
+    }
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(arguments))
@@ -161,8 +195,11 @@ ExitCode runCommandLine(const QStringList& arguments, const QString& programDir,
     if (parser.isSet(kForce) && !verb->writes)
         return usageError(output, QStringLiteral("--force goes with set and apply only"));
     const QString command = words.takeFirst();
+    if (!standardInput)
+        standardInput = [] { return std::variant<QByteArray, ReadFailure>(QByteArray()); };
     return verb->run(Invocation{command, words, parser.isSet(kJson), parser.isSet(kForce),
-                                std::get<LocationOptions>(location), programDir},
+                                std::get<LocationOptions>(location), programDir,
+                                std::move(standardInput)},
                      output);
 }
 

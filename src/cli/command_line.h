@@ -5,9 +5,12 @@
 // catalogue's value rules, the reader, the writer, the backup and the game's
 // location are the window's own. Nothing here needs a display.
 
+#include "io/file_helpers.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <variant>
 
 namespace quillset::cli {
@@ -25,6 +28,9 @@ struct CommandOutput {
     QByteArray err;
 };
 
+// Standard input, read whole when a command asks for it (apply -).
+using StandardInput = std::function<std::variant<QByteArray, ReadFailure>()>;
+
 // True when the arguments (the program's name first) ask for a command, or
 // for help or the version, rather than the window: a command word, an
 // option of two dashes other than the location options, or a word that no
@@ -36,7 +42,7 @@ bool isCommandLineRun(const QStringList& arguments);
 // XDG_DATA_HOME, XDG_CONFIG_HOME) and programDir lead to. Relative paths are
 // taken from the current folder. Never opens a window.
 ExitCode runCommandLine(const QStringList& arguments, const QString& programDir,
-                        CommandOutput& output);
+                        CommandOutput& output, StandardInput standardInput = {});
 
 // The window's location options: --prefix or --game-folder, each an
 // existing folder made absolute; both empty for neither.

@@ -24,6 +24,7 @@ struct Invocation {
     bool force = false; // --force: write while the game runs, or over a file that is not settings
     LocationOptions location;
     QString programDir;
+    StandardInput standardInput;
 };
 
 // Prints "quillset: <text>" as one line on standard error; returns code.
@@ -49,22 +50,41 @@ QString notFoundReason(const GameLocation& location);
 // printed).
 std::optional<GameFiles> findGame(const Invocation& invocation, CommandOutput& output);
 
-// The game's settings as the window reads them; nothing when the file is not
+// The game's settings file as the window reads it; nothing when it is not
 // there, cannot be read or is not a settings file (the reason is printed).
-std::optional<SettingsModel> readGameSettings(const GameFiles& game, CommandOutput& output);
+std::optional<SettingsFileRead> readGameSettings(const GameFiles& game, CommandOutput& output);
 
 // Why a settings file read gave no settings, as a clause: "it is empty".
 QString whyNoSettings(const SettingsFileRead& read);
 
-// The catalogue row of a key that get and set take, or why they do not:
-// the key is unknown, or held.
+// The catalogue row of a key that set takes, or why it does not: the key is
+// unknown, or held.
 std::variant<int, QString> settableKey(const QString& key);
+
+// Why a key is refused that Quillset does not know.
+QString unknownKeyText(const QString& key);
 
 // A value a command sets: the key's catalogue row and the value as taken.
 struct Change {
     int row;
     TypedValue value;
 };
+
+// The value typed for the key as set takes it, or nothing when it is
+// refused (the reason printed, with where it came from in front).
+std::optional<Change> takeChange(int row, const QString& typed, const QString& where,
+                                 CommandOutput& output);
+
+// The values a profile names; refused when a value or a line is (the
+// reasons printed); ignored counts the lines (or JSON keys, the unit) that
+// name no key set takes.
+struct Profile {
+    QList<Change> changes;
+    int ignored = 0;
+    const char* unit = "line";
+    bool refused = false;
+};
+Profile readProfile(const QString& name, const QByteArray& bytes, CommandOutput& output);
 
 ExitCode whereCommand(const Invocation& invocation, CommandOutput& output);
 ExitCode getCommand(const Invocation& invocation, CommandOutput& output);

@@ -3,6 +3,8 @@
 #include "io/file_helpers.h"
 #include "settings/settings_reader.h"
 
+#include <QFileInfo>
+
 
 namespace quillset::cli {
 
@@ -15,12 +17,16 @@ GameLocation locateGame(const Invocation& invocation) {
 
 QString notFoundReason(const GameLocation& location) {
     const WinePrefixChoice& choice = location.prefix;
+    const bool variable = choice.origin == PrefixOrigin::WinePrefixVariable ||
+                          choice.origin == PrefixOrigin::SteamVariable;
     if (choice.prefix.isEmpty()) {
-        return choice.origin == PrefixOrigin::WinePrefixVariable
-                   ? choice.source
-                   : QStringLiteral("no Wine prefix holds the game, and no settings.cfg is "
-                                    "beside the program");
+        return variable ? choice.source
+                        : QStringLiteral("no Wine prefix holds the game, and no settings.cfg is "
+                                         "beside the program");
     }
+    if (variable && !QFileInfo(choice.prefix).isDir())
+        return QStringLiteral("%1 names the Wine prefix %2, which does not exist")
+            .arg(choice.source, shownPath(choice.prefix));
     if (location.installValue.isEmpty())
         return QStringLiteral("the registry of the Wine prefix %1 holds no install location")
             .arg(shownPath(choice.prefix));
@@ -50,14 +56,14 @@ QString whyNoSettings(const SettingsFileRead& read) {
                           "settings file");
 }
 
-std::optional<SettingsModel> readGameSettings(const GameFiles& game, CommandOutput& output) {
+std::optional<SettingsFileRead> readGameSettings(const GameFiles& game, CommandOutput& output) {
     SettingsFileRead read = readSettingsFile(game.settings());
     if (read.state != SettingsFileRead::State::Settings) {
         fail(output, ExitCode::Failed,
              QStringLiteral("%1: %2").arg(shownPath(game.settings()), whyNoSettings(read)));
         return std::nullopt;
     }
-    return std::move(read.values);
+    return read;
 }
 
 } // namespace quillset::cli

@@ -7,5 +7,6 @@ add_library(quillset_cli STATIC
     cli/command_output.cpp
     cli/find_game.cpp
     cli/get_command.cpp
+    cli/profile_reader.cpp
     cli/where_command.cpp)
 target_link_libraries(quillset_cli PUBLIC quillset_core)

@@ -27,6 +27,8 @@ QString readFailureText(ReadFailure failure) {
         return QStringLiteral("it is a link that leads to no file");
     case ReadFailure::TooLarge:
         return QStringLiteral("it is too large");
+    case ReadFailure::Denied:
+        return QStringLiteral("permission to read it is denied");
     case ReadFailure::Unreadable:
         break;
     }
@@ -47,7 +49,8 @@ std::variant<QByteArray, ReadFailure> readFile(const QString& path, qint64 maxBy
         return ReadFailure::TooLarge;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return ReadFailure::Unreadable;
+        return file.error() == QFileDevice::PermissionsError ? ReadFailure::Denied
+                                                             : ReadFailure::Unreadable;
     // Read straight into one buffer of the file's size, grown only when the
     // file grew after the size check, and never past maxBytes + 1: asking
     // QIODevice for maxBytes at once would allocate that much up front.

@@ -19,7 +19,8 @@ enum class ReadFailure {
     Special,    // a FIFO, a device or a socket: reading could block or never end
     BrokenLink, // a link to nothing, or a loop of links
     TooLarge,   // larger than the limit
-    Unreadable, // the system refused to open or read it (permissions, I/O error)
+    Denied,     // no permission to read it
+    Unreadable, // the system refused to open or read it otherwise (an I/O error)
 };
 
 // The reason as a clause for the user: "it is a folder".

@@ -24,7 +24,7 @@ WinePrefixChoice choosePrefix(const LocationRequest& request) {
     return {};
 #else
     if (request.prefix.isEmpty())
-        return chooseWinePrefix(request.programDir, request.winePrefixEnv, request.places);
+        return chooseWinePrefix(request.programDir, request.variables, request.places);
     WinePrefixChoice choice;
     choice.prefix = QDir::cleanPath(request.prefix);
     choice.origin = PrefixOrigin::PrefixOption;
@@ -68,7 +68,7 @@ void readInstallValue(Registry& registry, UserValueCopy copy, GameLocation& loca
 LocationRequest LocationRequest::fromEnvironment(const QString& programDir) {
     LocationRequest request;
     request.programDir = programDir;
-    request.winePrefixEnv = qEnvironmentVariable("WINEPREFIX");
+    request.variables = PrefixVariables::fromEnvironment();
 #ifndef Q_OS_WIN
     request.places = SearchPlaces::fromEnvironment();
 #endif

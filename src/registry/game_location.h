@@ -19,10 +19,11 @@ struct LocationRequest {
     QString programDir;    // the executable's folder
     QString gameFolder;    // --game-folder: this folder, and no registry read at all
     QString prefix;        // --prefix: this Wine prefix, before $WINEPREFIX and the search
-    QString winePrefixEnv; // $WINEPREFIX
+    PrefixVariables variables; // $WINEPREFIX, $STEAM_COMPAT_DATA_PATH
     SearchPlaces places;   // where the launchers' prefixes are searched
 
-    // $WINEPREFIX, $HOME and the XDG folders of this process.
+    // $WINEPREFIX, $STEAM_COMPAT_DATA_PATH, $HOME and the XDG folders of
+    // this process.
     static LocationRequest fromEnvironment(const QString& programDir);
 };
 

@@ -68,10 +68,18 @@ public:
             return;
         }
         knownKey_ = true;
-        apply(*row, line.sliced(key->data() - line.data() + key->size() + kSep.size()));
+        if (apply(*row, line.sliced(key->data() - line.data() + key->size() + kSep.size())))
+            valued_.set(std::size_t(*row));
     }
 
     bool sawKnownKey() const { return knownKey_; }
+    // The keys the file gave a value; a wait-retrace flag always has one
+    // (no line means on).
+    std::bitset<kKeyCount> valued() const {
+        std::bitset<kKeyCount> valued = valued_;
+        valued.set(std::size_t(kWaitRetraceRow));
+        return valued;
+    }
 
     SettingsModel finish() {
         if (!waitRetraceSeen_)
@@ -80,44 +88,47 @@ public:
     }
 
 private:
-    void apply(int row, QByteArrayView value) {
+    // Takes the line's value into the model; false when the value is none
+    // the key can take (the model keeps what it had).
+    bool apply(int row, QByteArrayView value) {
         const KeyDef& def = keyCatalogue()[row];
         int& number = model_.numbers[row];
         // The format reads Flag, Choice and FONTPAGES values from the line's
         // last character; an empty value has none.
         const char last = value.isEmpty() ? '\0' : value.back();
+        std::optional<int> taken;
         switch (def.kind) {
         case KeyKind::Flag:
-            number = flagValue(last).value_or(number);
+            taken = flagValue(last);
             break;
         case KeyKind::WaitRetrace:
-            if (auto v = flagValue(value.isEmpty() ? '\0' : value.front())) {
-                number = *v;
-                waitRetraceSeen_ = true;
-            }
+            taken = flagValue(value.isEmpty() ? '\0' : value.front());
+            waitRetraceSeen_ = waitRetraceSeen_ || taken;
             break;
         case KeyKind::Number:
-            number = numberValue(value, def).value_or(number);
+            taken = numberValue(value, def);
             break;
         case KeyKind::Choice:
             for (const ChoiceButton& button : def.choices()) {
                 if (button.digit == last)
-                    number = last - '0';
+                    taken = last - '0';
             }
             break;
         case KeyKind::Text:
             applyText(row, def, value);
-            break;
+            return true;
         case KeyKind::FontPages:
             model_.fontPagesValue = value.isEmpty() ? QString() : fromAnsi(value.last(1));
-            break;
+            return true;
         case KeyKind::CdKey:
             model_.fileCdKey = fromAnsi(value);
-            break;
+            return true;
         case KeyKind::CdKey2:
             model_.fileCdKey2 = fromAnsi(value);
-            break;
+            return true;
         }
+        number = taken.value_or(number);
+        return taken.has_value();
     }
 
     void applyText(int row, const KeyDef& def, QByteArrayView value) {
@@ -132,6 +143,7 @@ private:
 
     SettingsModel model_;
     DebugLog* log_;
+    std::bitset<kKeyCount> valued_;
     bool first_ = true;
     bool knownKey_ = false;
     bool waitRetraceSeen_ = false;
@@ -170,13 +182,14 @@ SettingsFileRead readSettingsFile(const QString& path, const QString& fontPagesV
     std::variant<QByteArray, ReadFailure> read = readFile(path, kSettingsFileLimit);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) {
         const State state = *failure == ReadFailure::Missing ? State::Missing : State::Unreadable;
-        return {state, *failure, {}, {}};
+        return {state, *failure, {}, {}, {}};
     }
     QByteArray& bytes = std::get<QByteArray>(read);
     Reader reader = readLines(bytes, fontPagesValue, log);
     const bool settings = reader.sawKnownKey() && !bytes.contains('\0');
+    const std::bitset<kKeyCount> valued = reader.valued();
     return {settings ? State::Settings : State::NotSettings, ReadFailure::Missing, std::move(bytes),
-            reader.finish()};
+            reader.finish(), valued};
 }
 
 bool hasSettingsFileName(const QString& path) {

@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <bitset>
 #include <optional>
 
 namespace quillset {
@@ -42,6 +43,9 @@ struct SettingsFileRead {
     ReadFailure failure = ReadFailure::Missing; // Missing and Unreadable: why
     QByteArray bytes;                           // NotSettings and Settings: the file
     SettingsModel values; // NotSettings and Settings: as the window takes them
+    // The keys the file holds a value for (a line the key's reader takes);
+    // the others have the values of a cleared window.
+    std::bitset<kKeyCount> valued;
 
     bool hasBytes() const { return state == State::NotSettings || state == State::Settings; }
 };

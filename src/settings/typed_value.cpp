@@ -11,6 +11,14 @@ namespace quillset {
 
 namespace {
 
+// The most characters a text may have: what its box lets the user type, and
+// what the game's reader takes back (LANGUAGE: two); 0 for no limit.
+int textLimit(const KeyDef& def) {
+    return def.width > 0 && (def.typingLimit == 0 || def.width < def.typingLimit)
+               ? def.width
+               : def.typingLimit;
+}
+
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
@@ -35,9 +43,14 @@ std::variant<TypedValue, Refusal> takeNumber(const KeyDef& def, const QString& t
     const int value = std::get<int>(number);
     // The control takes the value unchanged, or the user could not have
     // set it: a slider holds its range, a check box its three states, an
-    // option group its buttons.
-    if (acceptedNumber(def, value) != value)
+    // option group its buttons. The file says only on (no line) or off of
+    // the wait-retrace flag.
+    if (acceptedNumber(def, value) != value || (def.kind == KeyKind::WaitRetrace && value > 1))
         return def.kind == KeyKind::Choice ? Refusal::NotAChoice : Refusal::OutOfRange;
+    // The file holds the number as the writer writes it; "080" would not
+    // come back as typed.
+    if (QString::number(value) != typed)
+        return Refusal::NotPlain;
     return TypedValue{.number = value, .text = {}};
 }
 
@@ -47,7 +60,7 @@ std::variant<TypedValue, Refusal> takeText(const KeyDef& def, const QString& typ
                : *problem == TextProblem::ControlCharacter ? Refusal::ControlCharacter
                                                            : Refusal::NotWindows1252;
     }
-    if (def.typingLimit > 0 && typed.size() > def.typingLimit)
+    if (textLimit(def) > 0 && typed.size() > textLimit(def))
         return Refusal::TooLong;
     return TypedValue{.number = 0, .text = typed};
 }
@@ -59,7 +72,9 @@ QString digitList(const KeyDef& def) {
         for (const ChoiceButton& button : def.choices())
             digits << QString(QLatin1Char(button.digit));
     } else {
-        digits << QStringLiteral("0") << QStringLiteral("1") << QStringLiteral("2");
+        digits << QStringLiteral("0") << QStringLiteral("1");
+        if (def.kind != KeyKind::WaitRetrace)
+            digits << QStringLiteral("2");
     }
     const QString last = digits.takeLast();
     return digits.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
@@ -88,13 +103,18 @@ QString firstControlCharacter(const QString& text) {
     return {};
 }
 
-// The first character of text that Windows-1252 has no byte for.
+// The first character of text that Windows-1252 has no byte for, shown
+// in quotes when it can be seen, else by its code point ("U+2028").
 QString firstUnstorable(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView character = QStringView(text).sliced(i, length);
-        if (!toAnsi(character))
-            return character.toString();
+        if (toAnsi(character))
+            continue;
+        const char32_t code = character.toUcs4().value(0);
+        if (QChar::isPrint(code) && !QChar::isMark(code) && !QChar::isSpace(code))
+            return QLatin1Char('"') + character.toString() + QLatin1Char('"');
+        return QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
     }
     return {};
 }
@@ -102,8 +122,8 @@ QString firstUnstorable(const QString& text) {
 QString heldText(const KeyDef& def) {
     if (def.kind == KeyKind::FontPages)
         return QStringLiteral("FONTPAGES is kept as the game wrote it; nothing changes it");
-    return QStringLiteral("%1 is edited in the Account window (menu Optionen → Account "
-                          "Management), not here")
+    return QStringLiteral("%1 is edited in the Account window (menu Options → Account "
+                          "management), not here")
         .arg(def.name());
 }
 
@@ -132,6 +152,9 @@ QString refusalText(const KeyDef& def, Refusal refusal, const QString& typed) {
     case Refusal::NotAChoice:
         return QStringLiteral("%1 takes %2, not %3")
             .arg(def.name(), whatItTakes(def), shown(typed));
+    case Refusal::NotPlain:
+        return QStringLiteral("%1 takes %2 in plain digits (no sign, no leading zero), not %3")
+            .arg(def.name(), whatItTakes(def), shown(typed));
     case Refusal::LineBreak:
         return QStringLiteral("the value of %1 holds a line break, which a settings file cannot "
                               "store")
@@ -141,13 +164,15 @@ QString refusalText(const KeyDef& def, Refusal refusal, const QString& typed) {
                               "file cannot store")
             .arg(def.name(), firstControlCharacter(typed));
     case Refusal::NotWindows1252:
-        return QStringLiteral("the value of %1 holds \"%2\", a character a settings file "
+        return QStringLiteral("the value of %1 holds %2, a character a settings file "
                               "(Windows-1252) cannot store")
             .arg(def.name(), firstUnstorable(typed));
     case Refusal::TooLong:
-        return QStringLiteral("%1 takes at most %2 characters, as its box does, not %3")
+        return QStringLiteral("%1 takes at most %2 characters, as %3, not %4")
             .arg(def.name())
-            .arg(def.typingLimit)
+            .arg(textLimit(def))
+            .arg(textLimit(def) == def.width ? QStringLiteral("the game reads them back")
+                                             : QStringLiteral("its box does"))
             .arg(typed.size());
     }
     return {};

@@ -18,12 +18,15 @@ namespace quillset {
 enum class Refusal {
     HeldKey,        // FONTPAGES and the CD keys: no control of the Options window edits them
     NotANumber,     // a check box, slider or option group takes a whole number
-    OutOfRange,     // outside a slider's range or a check box's 0 to 2
+    NotPlain,       // a sign or a leading zero, which the file would not keep
+    OutOfRange,     // outside a slider's range, a check box's 0 to 2, or what the
+                    // file can say of the wait-retrace flag (0 or 1)
     NotAChoice,     // no option button stands for the digit
     LineBreak,      // a text box holds one line
     ControlCharacter, // no value holds one
     NotWindows1252, // a character the settings file cannot store
-    TooLong,        // more characters than the box lets the user type
+    TooLong,        // more characters than the box lets the user type, or than the
+                    // game reads back (LANGUAGE: two)
 };
 
 // A value the key's control takes: a number for a check box, a slider or an
@@ -34,9 +37,9 @@ struct TypedValue {
 };
 
 // The value typed for the key, taken as its control takes it unchanged
-// (acceptedNumber), or why the control would not take it. A number is
-// written in decimal digits, with a minus sign when negative, and nothing
-// else: no blanks, no plus sign.
+// (acceptedNumber) and such that the file holds exactly it and reads it
+// back the same, or why not. A number is written in plain decimal digits:
+// no blanks, no sign, no leading zero.
 std::variant<TypedValue, Refusal> takeTypedValue(const KeyDef& def, const QString& typed);
 
 // Sets the key's value in the model; true when that changed it.

@@ -19,13 +19,13 @@ namespace {
 
 // Windows-1252, with a CD key and a line the program does not know.
 const QByteArray kGameFile =
-    "AUTOSAVE : 1\r\nCHAT_ALPHA : 200\r\nDETAILLEVEL : 2\r\nNETWORK_PLAYER "
+    "AUTOSAVE : 1\r\nCHAT_ALPHA : 200\r\nDETAILLEVEL : 2\r\nFONTPAGES : 3\r\nNETWORK_PLAYER "
     ": Ald\xe9ric\r\nNETWORK_CDKEY : ABCDE\r\nCAMERA_ZOOM : 3\r\n";
 
 struct Row {
     const char* name;
-    QStringList arguments; // after "quillset --game-folder GAME"; "%p" is the profile
-    QByteArray profile;    // the profile's bytes, for apply
+    QStringList arguments; // after "quillset --game-folder GAME"; "%p" is the profile, "%g" GAME
+    QByteArray profile;    // the profile's bytes, for apply; standard input for apply -
     int exit;
     QByteArray out, err; // "%g" is the game folder, "%s" its settings file, "%b" the
                          // backup, "%p" the profile
@@ -40,13 +40,20 @@ const QByteArray kNothingSet = "; nothing was set\n";
 const QByteArray kPage = "<html><body>AUTOSAVE</body></html>";
 // clang-format off
 const Row kRows[] = {
-    {"GetInTheOrderAsked", {"get", "NETWORK_PLAYER", "DETAILLEVEL", "SOUNDQUALITY", "MUSICVOLUME"}, {}, 0, "NETWORK_PLAYER : Ald\xc3\xa9ric\nDETAILLEVEL : 2\nMUSICVOLUME : 0\n", ""},
-    {"GetJson", {"get", "--json", "CHAT_ALPHA", "NETWORK_PLAYER", "SOUNDQUALITY"}, {}, 0, "{\n  \"CHAT_ALPHA\": 200,\n  \"NETWORK_PLAYER\": \"Ald\xc3\xa9ric\",\n  \"SOUNDQUALITY\": null\n}\n", ""},
+    {"GetWhatTheFileHolds", {"get"}, {}, 0, "AUTOSAVE : 1\nCHAT_ALPHA : 200\nDETAILLEVEL : 2\nFONTPAGES : 3\nNETWORK_PLAYER : Ald\xc3\xa9ric\nWAITRETRACE : 1\n", ""},
+    {"GetInTheOrderAsked", {"get", "NETWORK_PLAYER", "DETAILLEVEL", "SOUNDQUALITY", "NETWORK_CDKEY", "MUSICVOLUME"}, {}, 1, "NETWORK_PLAYER : Ald\xc3\xa9ric\nDETAILLEVEL : 2\nNETWORK_CDKEY : ABCDE\n", "quillset: SOUNDQUALITY: %s holds no value for it\nquillset: MUSICVOLUME: %s holds no value for it\n"},
+    {"GetJson", {"get", "--json", "CHAT_ALPHA", "NETWORK_PLAYER", "SOUNDQUALITY"}, {}, 1, "{\n  \"CHAT_ALPHA\": 200,\n  \"NETWORK_PLAYER\": \"Ald\xc3\xa9ric\",\n  \"SOUNDQUALITY\": null\n}\n", "quillset: SOUNDQUALITY: %s holds no value for it\n"},
     {"GetFromAnEmptyFile", {"get"}, {}, 1, "", "quillset: %s: it is empty, not a settings file\n", {}, ""},
     {"WhereGivenFolder", {"where"}, {}, 0, "game folder:    %g\nsettings file:  %s\nfound by:       --game-folder\n", ""},
-    {"GetHeldKey", {"get", "NETWORK_CDKEY"}, {}, 2, "", "quillset: NETWORK_CDKEY is edited in the Account window (menu Optionen \xe2\x86\x92 Account Management), not here\n"},
+    {"GetUnknownKey", {"get", "CAMERA_ZOOM"}, {}, 2, "", "quillset: unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)\n"},
+    {"SetCdKey", {"set", "NETWORK_CDKEY=X"}, {}, 2, "", "quillset: NETWORK_CDKEY is edited in the Account window (menu Options \xe2\x86\x92 Account management), not here" + kNothingSet},
     {"SetChangesOnlyItsLines", {"set", "MUSICVOLUME=80", "NETWORK_PLAYER=Zo\u00eb", "DETAILLEVEL=0", "WAITRETRACE=0", "NETWORK_LOBBYPORT=12345"}, {}, 0, "%s: 5 lines changed, after the backup %b\n", "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}, {"Ald\xe9ric", "Zo\xeb"}, {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 80\r\nNETWORK_LOBBYPORT : 12345\r\nWAITRETRACE : 0\r\n"}}},
     {"SetNoChangeWritesNothing", {"set", "CHAT_ALPHA=200", "AUTOSAVE=1"}, {}, 0, "%s: no value changed; not written\n", ""},
+    {"SetNamedTwice", {"set", "SOUND=0", "SOUND=1"}, {}, 2, "", "quillset: SOUND is named twice" + kNothingSet},
+    {"LanguageAsReadBack", {"set", "LANGUAGE=ENG"}, {}, 2, "", "quillset: LANGUAGE takes at most 2 characters, as the game reads them back, not 3" + kNothingSet},
+    {"WaitRetraceAsStored", {"set", "WAITRETRACE=2"}, {}, 2, "", "quillset: WAITRETRACE takes 0 or 1, not \"2\"" + kNothingSet},
+    {"NumberNotPlain", {"set", "MUSICVOLUME=080"}, {}, 2, "", "quillset: MUSICVOLUME takes a whole number from 0 to 125 in plain digits (no sign, no leading zero), not \"080\"" + kNothingSet},
+    {"InvisibleCharacter", {"set", "NETWORK_PLAYER=a\u2028b"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds U+2028, a character a settings file (Windows-1252) cannot store" + kNothingSet},
     {"UnknownKey", {"set", "SOUND=0", "CAMERA_ZOOM=1"}, {}, 2, "", "quillset: unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)" + kNothingSet},
     {"NumberOutOfRange", {"set", "MUSICVOLUME=126"}, {}, 2, "", "quillset: MUSICVOLUME takes a whole number from 0 to 125, not \"126\"" + kNothingSet},
     {"NotANumber", {"set", "CHAT_ALPHA=loud"}, {}, 2, "", "quillset: CHAT_ALPHA takes a whole number from 0 to 255, not \"loud\"" + kNothingSet},
@@ -55,13 +62,19 @@ const Row kRows[] = {
     {"LineBreak", {"set", "NETWORK_PLAYER=a\nb"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds a line break, which a settings file cannot store" + kNothingSet},
     {"ControlCharacter", {"set", "NETWORK_PLAYER=a\x1b" "b"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds U+001B, a control character, which a settings file cannot store" + kNothingSet},
     {"NotInWindows1252", {"set", "NETWORK_PLAYER=\u03a9mega"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds \"\xce\xa9\", a character a settings file (Windows-1252) cannot store" + kNothingSet},
+    {"SingleDashOption", {"get", "-json"}, {}, 2, "", "quillset: unknown option \"-json\" (see quillset --help)\n"},
+    {"EmptyGameFolder", {"--game-folder=", "get"}, {}, 2, "", "quillset: --game-folder needs a folder (see quillset --help)\n"},
     {"PastTheTypingLimit", {"set", "NETWORK_LOBBYPORT=123456"}, {}, 2, "", "quillset: NETWORK_LOBBYPORT takes at most 5 characters, as its box does, not 6" + kNothingSet},
     {"HeldKey", {"set", "FONTPAGES=1"}, {}, 2, "", "quillset: FONTPAGES is kept as the game wrote it; nothing changes it" + kNothingSet},
     {"NoEquals", {"set", "MUSICVOLUME=80", "SOUND"}, {}, 2, "", "quillset: \"SOUND\" has no \"=\": set takes KEY=VALUE" + kNothingSet},
     {"UnknownCommand", {"frob"}, {}, 2, "", "quillset: unknown command \"frob\" (see quillset --help)\n"},
     {"TwoLocations", {"--prefix", "%g", "get"}, {}, 2, "", "quillset: give --prefix or --game-folder, not both (see quillset --help)\n"},
     {"ForceWithGet", {"get", "--force"}, {}, 2, "", "quillset: --force goes with set and apply only (see quillset --help)\n"},
-    {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nSOUND:0\r\n\r\n", 0, "%p: 3 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nMUSICVOLUME :  50 \r\n\r\n", 0, "%p: 2 lines ignored (not a key that set takes)\n%s: 2 lines changed, after the backup %b\n", "", {{"Ald\xe9ric", "Zo\xeb"}, {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 50\r\n"}}},
+    {"ApplyStandardInput", {"apply", "-"}, "DETAILLEVEL : 0\n", 0, "standard input: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}}},
+    {"ApplyJson", {"apply", "%p"}, "{\"CHAT_ALPHA\": 200, \"NETWORK_PLAYER\": \"Zo\xc3\xab\", \"SOUNDQUALITY\": null, \"NETWORK_CDKEY\": \"X\"}", 0, "%p: 2 keys ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyLookalike", {"apply", "%p"}, "# mine\nmusicvolume : 55\n", 2, "", "quillset: %p line 2: \"musicvolume : 55\" looks like MUSICVOLUME, which is written \"MUSICVOLUME : value\"; nothing was set\n"},
+    {"ApplyAFolder", {"apply", "%g"}, {}, 1, "", "quillset: %g: it is a folder\n"},
     {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
     {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "", "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},
     {"ApplyNulByte", {"apply", "%p"}, QByteArray("NETWORK_PLAYER : a\0b\n", 21), 2, "", "quillset: %p line 1: the value of NETWORK_PLAYER holds U+0000, a control character, which a settings file cannot store" + kNothingSet},
@@ -99,9 +112,12 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
                 ::chmod(QFile::encodeName(settings).constData(), readOnly ? 0444 : 0640) == 0);
 
     QStringList arguments{u"quillset"_s, u"--game-folder"_s, game.path()};
-    arguments += QStringList(row.arguments).replaceInStrings(u"%p"_s, profile);
+    arguments += QStringList(row.arguments)
+                     .replaceInStrings(u"%p"_s, profile)
+                     .replaceInStrings(u"%g"_s, game.path());
     cli::CommandOutput output;
-    EXPECT_EQ(int(cli::runCommandLine(arguments, program.path(), output)), row.exit);
+    const auto input = [&row] { return std::variant<QByteArray, ReadFailure>(row.profile); };
+    EXPECT_EQ(int(cli::runCommandLine(arguments, program.path(), output, input)), row.exit);
 
     const auto expand = [&](QByteArray text) {
         return text.replace("%g", game.path().toUtf8())
@@ -139,7 +155,7 @@ TEST(SetInPlace, KeepsEveryOtherByte) {
         {"a new key before the blanks, LF", "SOUND : 1\nX : 2\n\n", {"VIOLENCE=1"}, "SOUND : 1\nX : 2\nVIOLENCE : 1\n\n", 1},
         {"CR, last line unended", "SOUND : 1\rX : 2", {"VIOLENCE=1", "SOUND=0"}, "SOUND : 0\rX : 2\rVIOLENCE : 1\r", 2},
         {"wait-retrace on loses its line", "WAITRETRACE : 0\r\nSOUND : 1\r\n", {"WAITRETRACE=1"}, "SOUND : 1\r\n", 1},
-        {"wait-retrace on without a line", "SOUND : 1\r\n", {"WAITRETRACE=2"}, "SOUND : 1\r\n", 0},
+        {"wait-retrace on without a line", "SOUND : 1\r\n", {"WAITRETRACE=1"}, "SOUND : 1\r\n", 0},
         {"byte-order mark", "\xEF\xBB\xBF" "AUTOSAVE : 1\r\nSOUND : 1\r\n", {"AUTOSAVE=0"}, "\xEF\xBB\xBF" "AUTOSAVE : 0\r\nSOUND : 1\r\n", 1},
         {"the value it holds", "MUSICVOLUME : 80\r\n", {"MUSICVOLUME=80"}, "MUSICVOLUME : 80\r\n", 0},
     };
@@ -158,6 +174,56 @@ TEST(SetInPlace, KeepsEveryOtherByte) {
         const QByteArray said = row.lines ? cli::countOf(row.lines, "line", "lines") + " changed, "
                                           : QByteArray("no value changed; not written");
         EXPECT_TRUE(output.out.contains(": " + said)) << output.out.data();
+    }
+}
+
+// Every key set takes, on the demo file: setting what get printed writes
+// nothing, a value set takes is what get prints afterwards, and one the file
+// would not give back as typed is refused.
+TEST(SetInPlace, EveryKeyReadsBackWhatItWasSet) {
+    const TempFolder home, game;
+    const QString settings = game.file(u"settings.cfg"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/demo/settings.cfg"),
+                            settings));
+    const auto run = [&](const QStringList& words, cli::ExitCode expected) {
+        cli::CommandOutput output;
+        EXPECT_EQ(cli::runCommandLine(QStringList{u"quillset"_s, u"--game-folder"_s, game.path()} +
+                                          words,
+                                      home.path(), output),
+                  expected)
+            << words.join(u' ').toStdString() << output.err.data();
+        return output.out;
+    };
+    for (int row = 0; row < kKeyCount; ++row) {
+        const KeyDef& def = keyCatalogue()[row];
+        if (def.isHeld())
+            continue;
+        const QString key = def.name();
+        const auto get = [&] {
+            return QString::fromUtf8(run({u"get"_s, key}, cli::ExitCode::Done)).mid(key.size() + 3).chopped(1);
+        };
+        const QByteArray before = readBytes(settings);
+        EXPECT_TRUE(run({u"set"_s, key + u'=' + get()}, cli::ExitCode::Done).contains("no value"));
+        EXPECT_EQ(readBytes(settings), before) << def.key;
+        // A text's limit: what its box takes, or what the game reads back.
+        const int limit = def.width ? def.width : def.typingLimit;
+        QStringList taken{u"1"_s}, refused{u"3"_s, u"-0"_s, u"01"_s, u"x"_s};
+        if (def.kind == KeyKind::Number)
+            taken = {QString::number(def.min), QString::number(def.max)},
+            refused = {QString::number(def.max + 1), u"0"_s + QString::number(def.max)};
+        else if (def.kind == KeyKind::Choice)
+            taken = {QString(QLatin1Char(def.choices().front().digit))};
+        else if (def.kind == KeyKind::WaitRetrace)
+            refused << u"2"_s;
+        else if (def.kind == KeyKind::Text)
+            taken = {QString(), u"\u00c9t\u00e9 "_s.left(limit ? limit : 5)},
+            refused = limit ? QStringList{QString(limit + 1, u'e')} : QStringList();
+        for (const QString& value : taken) {
+            run({u"set"_s, key + u'=' + value}, cli::ExitCode::Done);
+            EXPECT_EQ(get(), value) << def.key;
+        }
+        for (const QString& value : refused)
+            run({u"set"_s, key + u'=' + value}, cli::ExitCode::Usage);
     }
 }
 
@@ -212,6 +278,25 @@ struct BuiltProgram : ::testing::Test {
     TempFolder game, home;
     QProcessEnvironment environment;
 };
+
+// Without a display, what used to take the window's way and abort says one
+// line; output that cannot be written fails the command.
+TEST_F(BuiltProgram, NeverAbortsNorHidesAFailureToPrint) {
+    const std::pair<QStringList, int> rows[] = {
+        {{}, 1}, {{u"-help"_s}, 2}, {{u"-V"_s}, 2}, {{u"-hv"_s}, 2}};
+    for (const auto& [arguments, code] : rows) {
+        const auto [exit, out, err] = run(arguments);
+        EXPECT_EQ(std::pair(exit, int(err.count('\n'))), std::pair(code, 1)) << err.data();
+    }
+    // Standard output closed, as a launcher might leave it.
+    QProcess closed;
+    closed.setProcessEnvironment(environment);
+    closed.start(u"bash"_s, {u"-c"_s, uR"("$0" "$@" >&-)"_s, QStringLiteral(QUILLSET_EXECUTABLE),
+                            u"--game-folder"_s, game.path(), u"get"_s});
+    ASSERT_TRUE(closed.waitForFinished(10000));
+    EXPECT_EQ(closed.exitCode(), 1);
+    EXPECT_TRUE(closed.readAllStandardError().startsWith("quillset: standard output could not"));
+}
 
 // Two commands started together, each setting its own key, round after
 // round, without a display to open: no change is ever lost.

@@ -69,7 +69,7 @@ TEST(WineLive, ReadsWhatWineWritesAndWineReadsWhatWeWrite) {
     if (!added.isEmpty())
         GTEST_SKIP() << "Wine could not set up a prefix here: " << added.toStdString();
     ASSERT_TRUE(serverEnds());
-    WineRegistry registry(chooseWinePrefix(QString(), prefix, {}).prefix);
+    WineRegistry registry(chooseWinePrefix(QString(), {prefix, {}}, {}).prefix);
     const QString value =
         registry.readString(RegistryRoot::LocalMachine, kInstallKeyPath, kInstallValueName);
     EXPECT_EQ(value, u"C:\\Games\\Korrin Deepfall"_s);

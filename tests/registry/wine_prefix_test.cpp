@@ -195,8 +195,9 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
 // A home's launcher files, the prefixes holding the game in search order,
 // the prefix taken (empty for none) and how it was found ("%h" is home), and
 // each found prefix's verdict: t taken, o older settings, n no settings, l
-// listed later (by default "t" for one); for a program folder and a WINEPREFIX.
-struct SearchRow { const char* name; QStringList commands; QStringList found; QString used; const char* source; const char* verdicts = ""; const char* program = "nowhere"; const char* winePrefix = ""; };
+// listed later (by default "t" for one); for a program folder, a WINEPREFIX
+// and a STEAM_COMPAT_DATA_PATH.
+struct SearchRow { const char* name; QStringList commands; QStringList found; QString used; const char* source; const char* verdicts = ""; const char* program = "nowhere"; const char* winePrefix = ""; const char* steam = ""; };
 const SearchRow kSearchRows[] = {
     {"wine default, value per user", {"user .wine"}, {".wine"}, ".wine", "Wine default ~/.wine"},
     {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"}, {STEAM "31/pfx"}, STEAM "31/pfx", "Steam library %h/.local/share/Steam/steamapps (compatdata 31)"},
@@ -226,6 +227,8 @@ const SearchRow kSearchRows[] = {
     // The user's WINEPREFIX, else the prefix around the program, come first.
     {"WINEPREFIX", {"game .wine"}, {}, "elsewhere", "$WINEPREFIX", "", "p/drive_c/Games/Korrin", "%h/elsewhere"},
     {"relative WINEPREFIX: none", {"game .wine"}, {}, {}, "$WINEPREFIX, not an absolute path: no prefix", "", "nowhere", "relative/pfx"},
+    {"STEAM_COMPAT_DATA_PATH over a newer ~/.wine", {"game compat/pfx", "game .wine", "settings .wine 1900000000"}, {}, "compat/pfx", "$STEAM_COMPAT_DATA_PATH (its pfx folder)", "", "nowhere", "", "%h/compat"},
+    {"WINEPREFIX before STEAM_COMPAT_DATA_PATH", {"game compat/pfx", "game p"}, {}, "p", "$WINEPREFIX", "", "nowhere", "%h/p", "%h/compat"},
     {"inner prefix around the program", {"plain p", "game p/drive_c/q"}, {}, "p/drive_c/q", "the prefix around the program folder %h/p/drive_c/q/drive_c/Games/Korrin", "", "p/drive_c/q/drive_c/Games/Korrin/"},
     {"no drive_c: no prefix", {"plain p", "file p/drive_c/T/system.reg x"}, {}, "p", "the prefix around the program folder %h/p/drive_c/T/bin", "", "p/drive_c/T/bin"},
 };
@@ -234,12 +237,13 @@ const SearchRow kSearchRows[] = {
 // quillset [options] where --json, run in-process as a user in the home of
 // places runs it: its exit code, then the game folder, the prefix, where the
 // prefix came from and each candidate's prefix that it prints.
-QStringList where(const SearchPlaces& places, const QString& winePrefix, const QString& program,
-                  const QStringList& options = {}) {
+QStringList where(const SearchPlaces& places, const PrefixVariables& variables,
+                  const QString& program, const QStringList& options = {}) {
     qputenv("HOME", QFile::encodeName(places.home));
     qputenv("XDG_DATA_HOME", QFile::encodeName(places.dataHome));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(places.configHome));
-    qputenv("WINEPREFIX", QFile::encodeName(winePrefix));
+    qputenv("WINEPREFIX", QFile::encodeName(variables.winePrefix));
+    qputenv("STEAM_COMPAT_DATA_PATH", QFile::encodeName(variables.steamCompatData));
     cli::CommandOutput output;
     const QStringList arguments = QStringList{u"quillset"_s, u"where"_s, u"--json"_s} + options;
     const int code = int(cli::runCommandLine(arguments, program, output));
@@ -259,7 +263,8 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
         for (const QString& command : row.commands)
             ASSERT_NO_FATAL_FAILURE(lay(command, dir.path(), places)) << command.toStdString();
         QDir().mkpath(dir.file(row.program));
-        const QString env = QString::fromLatin1(row.winePrefix).replace("%h", dir.path());
+        const PrefixVariables env{QString::fromLatin1(row.winePrefix).replace("%h", dir.path()),
+                                  QString::fromLatin1(row.steam).replace("%h", dir.path())};
         const WinePrefixChoice choice = chooseWinePrefix(dir.file(row.program), env, places);
         EXPECT_EQ(choice.prefix, row.used.isEmpty() ? QString() : dir.file(row.used));
         EXPECT_EQ(choice.source, QString::fromUtf8(row.source).replace("%h", dir.path()));
@@ -278,26 +283,66 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
             trace << "Registry -> No Wine prefix holds the game";
         if (!row.used.isEmpty())
             trace << "Registry -> Using Wine prefix " + dir.file(row.used);
-        const bool searched = !*row.winePrefix && qstrcmp(row.program, "nowhere") == 0;
+        const bool searched = !*row.winePrefix && !*row.steam && qstrcmp(row.program, "nowhere") == 0;
         EXPECT_EQ(choice.trace, searched ? trace : QStringList());
         for (const PrefixCandidate& candidate : choice.candidates)
             candidates << candidate.gameFolder + ' ' + "tonl"[int(candidate.verdict)];
         EXPECT_EQ(candidates, games);
 
         // where says the same, from the environment, and writes nothing (a
-        // value set for the user only stays there); a prefix named with
-        // --prefix is taken whatever the search would take.
+        // value set for the user only stays there); where the prefix was
+        // named, it lists what the search finds beside it. A prefix named
+        // with --prefix is taken whatever the search would take.
         const QString system = choice.prefix.isEmpty() ? QString() : choice.prefix + "/system.reg";
         const QByteArray hive = readBytes(system);
         const std::optional<QString> game = gameFolderInPrefix(choice.prefix);
         const QStringList said{game ? u"0"_s : u"1"_s, game.value_or(QString()), choice.prefix,
                                choice.source};
-        EXPECT_EQ(where(places, env, dir.file(row.program)), said + found);
+        QStringList listed;
+        for (const PrefixCandidate& beside : searchLauncherPrefixes(places).candidates)
+            listed << beside.prefix;
+        EXPECT_EQ(where(places, env, dir.file(row.program)), said + (searched ? found : listed));
         EXPECT_EQ(readBytes(system), hive);
         for (const PrefixCandidate& other : choice.candidates)
             EXPECT_EQ(where(places, env, dir.file(row.program), {u"--prefix"_s, other.prefix}),
-                      QStringList({u"0"_s, other.gameFolder, other.prefix, u"--prefix"_s}));
+                      QStringList({u"0"_s, other.gameFolder, other.prefix, u"--prefix"_s}) + listed);
     }
+}
+
+// where shows each prefix holding the game with its settings.cfg and when it
+// changed, also beside a prefix $WINEPREFIX names.
+TEST(LauncherSearch, WhereShowsEachCandidatesSettingsFile) {
+    const TempFolder dir;
+    SearchPlaces places = SearchPlaces::underHome(dir.path());
+    for (const char* command : {"game .wine", "settings .wine 1700000000", "game p"})
+        ASSERT_NO_FATAL_FAILURE(lay(QLatin1String(command), dir.path(), places));
+    qputenv("HOME", QFile::encodeName(dir.path()));
+    qputenv("WINEPREFIX", QFile::encodeName(dir.file(u"p"_s)));
+    cli::CommandOutput text, json;
+    const QStringList where{u"quillset"_s, u"where"_s};
+    ASSERT_EQ(cli::runCommandLine(where, dir.path(), text), cli::ExitCode::Done);
+    ASSERT_EQ(cli::runCommandLine(where + QStringList{u"--json"_s}, dir.path(), json),
+              cli::ExitCode::Done);
+    const QString wine = dir.file(u".wine"_s);
+    EXPECT_TRUE(text.out.contains(
+        "candidate:      " + wine.toUtf8() +
+        " (Wine default ~/.wine): not searched for: the prefix in use was named\n"
+        "                " +
+        wine.toUtf8() + "/drive_c/Games/Korrin/settings.cfg, changed 2023-11-14 22:13:20 UTC\n"))
+        << text.out.data();
+    const QJsonObject candidate =
+        QJsonDocument::fromJson(json.out).object()["candidates"].toArray().at(0).toObject();
+    EXPECT_EQ(candidate["settingsFile"].toString(), wine + u"/drive_c/Games/Korrin/settings.cfg"_s);
+    EXPECT_EQ(candidate["modified"].toString(), u"2023-11-14T22:13:20Z"_s);
+    // A variable naming a prefix that is not there says so.
+    qputenv("WINEPREFIX", QFile::encodeName(dir.file(u"gone"_s)));
+    cli::CommandOutput missing;
+    EXPECT_EQ(cli::runCommandLine({u"quillset"_s, u"get"_s}, dir.path(), missing),
+              cli::ExitCode::Failed);
+    EXPECT_EQ(missing.err, "quillset: no game found: $WINEPREFIX names the Wine prefix " +
+                               QFile::encodeName(dir.file(u"gone"_s)) +
+                               ", which does not exist (quillset where tells more)\n");
+    qunsetenv("WINEPREFIX");
 }
 
 } // namespace

@@ -46,6 +46,8 @@ QString verdictText(CandidateVerdict verdict) {
         return QStringLiteral("no settings.cfg, and the one taken has one");
     case CandidateVerdict::ListedLater:
         return QStringLiteral("no newer settings.cfg than the one taken, which is found first");
+    case CandidateVerdict::NotSearched:
+        return QStringLiteral("not searched for: the prefix in use was named");
     }
     return {};
 }
@@ -85,17 +87,30 @@ WinePrefixChoice searchLauncherPrefixes(const SearchPlaces& places) {
     return choice;
 }
 
-WinePrefixChoice chooseWinePrefix(const QString& programDir, const QString& winePrefixEnv,
+PrefixVariables PrefixVariables::fromEnvironment() {
+    return {qEnvironmentVariable("WINEPREFIX"), qEnvironmentVariable("STEAM_COMPAT_DATA_PATH")};
+}
+
+WinePrefixChoice chooseWinePrefix(const QString& programDir, const PrefixVariables& variables,
                                   const SearchPlaces& places) {
     WinePrefixChoice choice;
-    if (!winePrefixEnv.isEmpty()) {
-        choice.origin = PrefixOrigin::WinePrefixVariable;
-        const bool absolute = QDir::isAbsolutePath(winePrefixEnv);
-        choice.prefix = absolute ? QDir::cleanPath(winePrefixEnv) : QString();
-        choice.source = absolute ? QStringLiteral("$WINEPREFIX")
-                                 : QStringLiteral("$WINEPREFIX, not an absolute path: no prefix");
+    // A variable set by whoever started us names the prefix, also a wrong one:
+    // a prefix of its own is never replaced by one the search likes better.
+    const auto named = [&choice](const QString& value, PrefixOrigin origin, const QString& name,
+                                 const QString& subfolder) {
+        choice.origin = origin;
+        const bool absolute = QDir::isAbsolutePath(value);
+        choice.prefix = absolute ? QDir::cleanPath(value + subfolder) : QString();
+        choice.source = absolute ? name : name + QStringLiteral(", not an absolute path: no prefix");
         return choice;
-    }
+    };
+    if (!variables.winePrefix.isEmpty())
+        return named(variables.winePrefix, PrefixOrigin::WinePrefixVariable,
+                     QStringLiteral("$WINEPREFIX"), QString());
+    if (!variables.steamCompatData.isEmpty())
+        return named(variables.steamCompatData, PrefixOrigin::SteamVariable,
+                     QStringLiteral("$STEAM_COMPAT_DATA_PATH (its pfx folder)"),
+                     QStringLiteral("/pfx"));
     if (QString around = prefixAroundFolder(programDir); !around.isEmpty()) {
         choice.prefix = std::move(around);
         choice.origin = PrefixOrigin::AroundProgram;

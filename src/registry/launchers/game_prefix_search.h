@@ -20,6 +20,8 @@ enum class PrefixOrigin {
     None,               // no prefix
     PrefixOption,       // --prefix on the command line
     WinePrefixVariable, // $WINEPREFIX (none when it is not absolute)
+    SteamVariable,      // $STEAM_COMPAT_DATA_PATH's pfx: Steam sets it for a Proton
+                        // game's launch options (none when it is not absolute)
     AroundProgram,      // the prefix holding the program folder
     Launcher,           // a launcher's prefix holding the game
     WineDefault,        // ~/.wine, for want of a prefix holding the game
@@ -31,6 +33,7 @@ enum class CandidateVerdict {
     OlderSettings, // its settings.cfg changed before the taken one's
     NoSettings,    // it has no settings.cfg, the taken one has
     ListedLater,   // no newer settings.cfg than the taken one, which comes first
+    NotSearched,   // the prefix in use was named (an option or a variable), not searched for
 };
 
 // The verdict as a user reads it: "taken", "an older settings.cfg than the
@@ -66,12 +69,21 @@ struct WinePrefixChoice {
 // places.home/.wine if that folder exists, else none.
 WinePrefixChoice searchLauncherPrefixes(const SearchPlaces& places);
 
+// The variables that name the prefix a launcher runs the game in.
+struct PrefixVariables {
+    QString winePrefix;      // $WINEPREFIX
+    QString steamCompatData; // $STEAM_COMPAT_DATA_PATH: the prefix is its pfx folder
+
+    static PrefixVariables fromEnvironment();
+};
+
 // The prefix the program uses:
-//   1. winePrefixEnv when set: the prefix if it is an absolute path, else
+//   1. $WINEPREFIX when set: the prefix if it is an absolute path, else
 //      none (Wine refuses a relative one);
-//   2. else the prefix around the program folder (prefixAroundFolder);
-//   3. else searchLauncherPrefixes.
-WinePrefixChoice chooseWinePrefix(const QString& programDir, const QString& winePrefixEnv,
+//   2. else $STEAM_COMPAT_DATA_PATH's pfx folder when it is set, likewise;
+//   3. else the prefix around the program folder (prefixAroundFolder);
+//   4. else searchLauncherPrefixes.
+WinePrefixChoice chooseWinePrefix(const QString& programDir, const PrefixVariables& variables,
                                   const SearchPlaces& places);
 
 } // namespace quillset
