@@ -1,14 +1,15 @@
 # Installation and packages.
 #
-# Quillset runs from a program folder: the executable with language.lng (the
-# German texts), language.en.lng and the visual-style manifest beside it. The
-# program finds them through its own folder, so the folder can lie anywhere,
-# also inside a game folder as a portable copy.
+# Quillset runs from a program folder: the executable and the window module
+# it loads (quillset-window.so), with language.lng (the German texts),
+# language.en.lng and the visual-style manifest beside them. The program
+# finds them through its own folder, so the folder can lie anywhere, also
+# inside a game folder as a portable copy.
 #
 # Two install components lay out that folder:
 #   portable  the folder itself at the install prefix. The default install
 #             (`cmake --install build --prefix DIR`) and the .tar.gz. It
-#             stays the four files of the folder, which users copy into a
+#             stays the five files of the folder, which users copy into a
 #             game folder; a manual page or a completion there would be
 #             found by neither man nor bash.
 #   system    the Debian layout below the prefix "/": the folder as
@@ -35,8 +36,9 @@ file(MAKE_DIRECTORY ${_quillset_staging})
 # The program folder, at `destination`, as part of `component`; further
 # arguments (EXCLUDE_FROM_ALL) go to every rule.
 function(quillset_install_program_folder destination component)
-    install(TARGETS quillset
-            RUNTIME DESTINATION ${destination} COMPONENT ${component} ${ARGN})
+    install(TARGETS quillset quillset_window
+            RUNTIME DESTINATION ${destination} COMPONENT ${component} ${ARGN}
+            LIBRARY DESTINATION ${destination} COMPONENT ${component} ${ARGN})
     install(FILES ${_quillset_resources}/lang/language.de.lng
             DESTINATION ${destination} RENAME language.lng COMPONENT ${component} ${ARGN})
     install(FILES ${_quillset_resources}/lang/language.en.lng

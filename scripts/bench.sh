@@ -81,7 +81,7 @@ cmake --build "$build" --target quillset quillset_bench bare_window bare_text_wi
 game=$build/startup-game
 rm -rf "$game"
 mkdir -p "$game"
-cp "$build/src/quillset" "$build/src/language.lng" "$game/"
+cp "$build/src/quillset" "$build/src/quillset-window.so" "$build/src/language.lng" "$game/"
 cp resources/demo/settings.cfg "$game/settings.cfg"
 cp resources/demo/settings.cfg "$game/settings.bck"
 

@@ -12,6 +12,6 @@ demo=build/demo-game
 rm -rf "$demo"
 mkdir -p "$demo"
 cp resources/demo/settings.cfg "$demo/"
-cp build/release/src/quillset build/release/src/language.lng "$demo/"
+cp build/release/src/quillset build/release/src/quillset-window.so build/release/src/language.lng "$demo/"
 cd "$demo"
 exec ./quillset

@@ -32,7 +32,8 @@ trap cleanup EXIT
 
 game=$work/Korrin
 mkdir -p "$game" "$work/current"
-cp "$build/src/quillset" "$build/src/language.lng" resources/desktop/Quillset.exe.Manifest "$game/"
+cp "$build/src/quillset" "$build/src/quillset-window.so" "$build/src/language.lng" \
+    resources/desktop/Quillset.exe.Manifest "$game/"
 cp resources/demo/settings.cfg "$game/settings.cfg"
 cp resources/demo/settings.cfg "$game/settings.bck"
 

@@ -1,21 +1,15 @@
-// Quillset: with a command (quillset get, set, ...) runs it without any
-// window; otherwise builds the core, then the window that shows it, and
-// hands the one to the other; the editor's start-up does the rest.
+// Quillset: with a command (quillset get, set, ...) runs it on Qt Core
+// alone, so that a launcher's script pays for no window: the program links
+// neither Qt's widgets nor its GUI, which would cost each command twice its
+// start. Without a command it loads the window module beside it
+// (window_main.cpp) and hands over.
 
 #include "cli/command_line.h"
-#include "editor/editor.h"
-#include "io/file_watch.h"
-#include "registry/game_location.h"
-#include "shell/running_game.h"
-#include "shell/visual_style.h"
-#include "ui/account_window.h"
-#include "ui/options_window.h"
-#include "ui/qt_dialogs.h"
-#include "ui/window_builder.h"
 
-#include <QApplication>
-#include <QDir>
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QLibrary>
 
 #include <cerrno>
 #include <csignal>
@@ -72,6 +66,29 @@ int runCommand(int argc, char* argv[]) {
     return code;
 }
 
+// The folder of this executable, read before any application object exists.
+QString programFolder(const char* argv0) {
+#ifdef Q_OS_LINUX
+    Q_UNUSED(argv0);
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+#else
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+#endif
+}
+
+// Loads the window module beside the program and runs the window.
+int runWindowModule(int argc, char* argv[]) {
+    QLibrary module(programFolder(argv[0]) + QStringLiteral("/quillset-window"));
+    using RunWindow = int (*)(int, char**);
+    const auto run = reinterpret_cast<RunWindow>(module.resolve("quillsetRunWindow"));
+    if (!run) {
+        std::fprintf(stderr, "quillset: the window could not be loaded: %s\n",
+                     qUtf8Printable(module.errorString()));
+        return static_cast<int>(quillset::cli::ExitCode::Failed);
+    }
+    return run(argc, argv);
+}
+
 // Without a display Qt's window system aborts the program; say what to do.
 bool windowCanOpen(const QStringList& arguments) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -93,55 +110,6 @@ bool windowCanOpen(const QStringList& arguments) {
 #endif
 }
 
-int runWindow(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillset"));
-    const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-
-    // Qt has taken its own options; what is left may name the game's place.
-    const auto options = quillset::cli::windowLocationOptions(QCoreApplication::arguments());
-    if (const auto* error = std::get_if<QString>(&options)) {
-        std::fprintf(stderr, "quillset: %s (see quillset --help)\n", qUtf8Printable(*error));
-        return static_cast<int>(quillset::cli::ExitCode::Usage);
-    }
-    quillset::LocationRequest request = quillset::LocationRequest::fromEnvironment(programDir);
-    request.prefix = std::get<quillset::cli::LocationOptions>(options).prefix;
-    request.gameFolder = std::get<quillset::cli::LocationOptions>(options).gameFolder;
-
-    // The user's own choice, where the program folder is not theirs, or else
-    // the manifest beside the program chooses the look: the modern style when
-    // it is active, the classic one when it is parked or absent.
-    const auto choices =
-        quillset::ChoiceFolder::find(programDir, quillset::ChoiceEnvironment::fromProcess());
-    QApplication::setStyle(quillset::modernStyleWanted(programDir, choices)
-                               ? QStringLiteral("Fusion")
-                               : QStringLiteral("Windows"));
-
-    // One font for every window, menu and message box: each further font
-    // costs start-up a font engine of its own.
-    QApplication::setFont(quillset::ui::optionsWindowFont(QApplication::font()));
-
-    quillset::ui::QtDialogs dialogs;
-    const std::unique_ptr<quillset::ProcessTable> processes = quillset::makePlatformProcessTable();
-    quillset::Editor editor(dialogs, programDir);
-    // Start-up's one registry write: a per-user value copied where the game
-    // reads it.
-    editor.setGameLocation(
-        quillset::resolveGameLocation(request, quillset::UserValueCopy::IntoMachineRoot));
-    editor.setProcessTable(processes.get());
-    // The settings file on disk is followed while the window shows it.
-    quillset::FileWatch watch;
-    editor.setFileWatch(&watch);
-
-    quillset::ui::OptionsWindow window(editor);
-    editor.setView(window, window.accountPanel());
-    dialogs.setOwner(&window);
-
-    if (editor.start() != quillset::Startup::Result::Running)
-        return 1;
-    return QApplication::exec();
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -154,5 +122,5 @@ int main(int argc, char* argv[]) {
                    stderr);
         return static_cast<int>(quillset::cli::ExitCode::Failed);
     }
-    return runWindow(argc, argv);
+    return runWindowModule(argc, argv);
 }

@@ -32,5 +32,12 @@ target_sources(quillset_ui PRIVATE
     ${PROJECT_SOURCE_DIR}/resources/ui/quillset_ui.qrc)
 target_link_libraries(quillset_ui PUBLIC quillset_core Qt6::Widgets)
 
+# The program runs the commands on Qt Core alone; the window is a module it
+# loads from its own folder only when it opens one (see main.cpp).
 add_executable(quillset main.cpp)
-target_link_libraries(quillset PRIVATE quillset_ui quillset_cli)
+target_link_libraries(quillset PRIVATE quillset_cli)
+add_library(quillset_window MODULE window_main.cpp)
+target_link_libraries(quillset_window PRIVATE quillset_ui quillset_cli)
+set_target_properties(quillset_window PROPERTIES OUTPUT_NAME quillset-window PREFIX ""
+                      LIBRARY_OUTPUT_DIRECTORY $<TARGET_FILE_DIR:quillset>)
+add_dependencies(quillset quillset_window)

@@ -37,7 +37,7 @@ entries() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
 holds() { [ "$(entries "$1" | xargs)" = "$2" ] || fail "${3:+$3: }$1 holds: $(entries "$1" | xargs)"; }
 
 check_program_folder() {
-    holds "$1" "Quillset.exe.Manifest language.en.lng language.lng quillset"
+    holds "$1" "Quillset.exe.Manifest language.en.lng language.lng quillset quillset-window.so"
     cmp -s "$1/language.lng" "$source/resources/lang/language.de.lng" &&
         cmp -s "$1/language.en.lng" "$source/resources/lang/language.en.lng" ||
         fail "$1 lacks the German language.lng or the English language.en.lng"
@@ -180,7 +180,7 @@ upgrade() {
         [ "$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f '${Status} ${Version}' quillset)" = \
             "install ok installed $(dpkg-deb -f "$deb" Version)" ] || fail "$2: the new version is not installed"
         [ ! -e "$root/opt/quillset" ] || fail "$2: /opt/quillset is left with: $(entries "$root/opt/quillset")"
-        holds "$program" "$1 language.en.lng language.lng quillset" "$2"
+        holds "$program" "$1 language.en.lng language.lng quillset quillset-window.so" "$2"
         [ "$(readlink "$root/usr/bin/quillset")" = ../lib/quillset/quillset ] && [ -x "$root/usr/bin/quillset" ] ||
             fail "$2: /usr/bin/quillset does not lead to the program"
         echo "ok: $2"
