@@ -17,7 +17,7 @@ void MenuCommands::applyStandardSettings() {
     settings_.clearValues();
     const LanguageTable& texts = context_.language().table;
     for (const StandardValue& value : standardSettings()) {
-        const int row = keyIndex(QLatin1String(value.key));
+        const int row = value.row;
         if (value.guiEntry > 0)
             settings_.setText(row, texts.text(QStringLiteral("GUI"), value.guiEntry));
         else if (value.text)

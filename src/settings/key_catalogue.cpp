@@ -29,19 +29,6 @@ std::optional<int> findKey(QLatin1String key) {
     return findKey(QByteArrayView(key.data(), key.size()));
 }
 
-std::optional<int> findKeyByControl(QLatin1String control) {
-    for (int i = 0; i < kKeyCount; ++i) {
-        const KeyDef& def = kCatalogue[i];
-        if (def.controlName() == control)
-            return i;
-        for (const ChoiceButton& button : def.choices()) {
-            if (QLatin1String(button.control) == control)
-                return i;
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace quillset
 
 namespace quillset {
@@ -56,9 +43,8 @@ std::optional<int> acceptedNumber(const KeyDef& def, int value) {
     case KeyKind::Number:
         return std::clamp(value, def.min, def.max);
     case KeyKind::Choice: {
-        const auto choices = def.choices();
         const bool known = std::ranges::any_of(
-            choices, [value](const ChoiceButton& c) { return value == c.digit - '0'; });
+            def.choices(), [value](char digit) { return value == digit - '0'; });
         return known ? value : kNoChoice;
     }
     case KeyKind::Text:

@@ -1,8 +1,9 @@
 #pragma once
 // The keys of settings.cfg that the program knows, in the order the writer
-// writes them, each bound to the Options window control that edits it, with
-// the values it takes. The reader, the writer, the editor, the window and the
-// standard set all work from this one table.
+// writes them, with the values each takes: what the file and the rules need.
+// The reader, the writer, the editor and the standard set work from this
+// one table; the window's control catalogue names the key each of its
+// controls edits (ui/control_catalogue.cpp).
 
 #include <QLatin1String>
 #include <array>
@@ -24,32 +25,24 @@ enum class KeyKind {
     WaitRetrace, // check box; reader takes the first character after " : "
 };
 
-// An option button of a Choice key's group and the digit it stands for.
-struct ChoiceButton {
-    char digit;
-    const char* control;
-};
-
 struct KeyDef {
     const char* key;
     KeyKind kind;
-    const char* control = ""; // check box, slider, text box or option group; empty for held keys
-    int width = 0;            // Number: characters read; Text: 0 = whole rest of line
-    int min = 0;              // Number range
+    int width = 0; // Number: characters read; Text: 0 = whole rest of line
+    int min = 0;   // Number range
     int max = 0;
-    std::array<ChoiceButton, 3> buttons{}; // Choice: the writer's test order
-    int buttonCount = 0;
+    std::array<char, 3> digits{}; // Choice: the digits its option buttons stand for
+    int digitCount = 0;
     // Text: the most characters the user may type into its box, 0 for no
     // limit. Only typing stops there: a longer value from a file is kept.
     int typingLimit = 0;
 
     QLatin1String name() const { return QLatin1String(key); }
-    QLatin1String controlName() const { return QLatin1String(control); }
-    std::span<const ChoiceButton> choices() const {
-        return {buttons.data(), static_cast<size_t>(buttonCount)};
+    constexpr std::span<const char> choices() const {
+        return {digits.data(), static_cast<size_t>(digitCount)};
     }
     // FONTPAGES and the CD keys: no control of the Options window edits them.
-    bool isHeld() const {
+    constexpr bool isHeld() const {
         return kind == KeyKind::FontPages || kind == KeyKind::CdKey || kind == KeyKind::CdKey2;
     }
     // A slider shows its value as its tooltip.
@@ -66,25 +59,28 @@ std::optional<int> acceptedNumber(const KeyDef& def, int value);
 constexpr int kKeyCount = 52;
 
 namespace catalogue_rows {
-constexpr KeyDef flag(const char* key, const char* control) {
-    return KeyDef{key, KeyKind::Flag, control};
+constexpr KeyDef flag(const char* key) {
+    return KeyDef{.key = key, .kind = KeyKind::Flag};
 }
-constexpr KeyDef number(const char* key, const char* control, int width, int min, int max) {
-    return KeyDef{key, KeyKind::Number, control, width, min, max};
+constexpr KeyDef number(const char* key, int width, int min, int max) {
+    return KeyDef{.key = key, .kind = KeyKind::Number, .width = width, .min = min, .max = max};
 }
-constexpr KeyDef text(const char* key, const char* control, int width = 0, int typingLimit = 0) {
-    return KeyDef{.key = key,
-                  .kind = KeyKind::Text,
-                  .control = control,
-                  .width = width,
-                  .typingLimit = typingLimit};
+constexpr KeyDef text(const char* key, int width = 0, int typingLimit = 0) {
+    return KeyDef{.key = key, .kind = KeyKind::Text, .width = width, .typingLimit = typingLimit};
 }
 constexpr KeyDef held(const char* key, KeyKind kind) {
-    return KeyDef{key, kind};
+    return KeyDef{.key = key, .kind = kind};
 }
-constexpr KeyDef choice(const char* key, const char* group, std::array<ChoiceButton, 3> buttons,
-                        int count) {
-    return KeyDef{key, KeyKind::Choice, group, 0, 0, 0, buttons, count};
+constexpr KeyDef waitRetrace(const char* key) {
+    return KeyDef{.key = key, .kind = KeyKind::WaitRetrace};
+}
+// digits: those the option buttons stand for, in the order the file lists
+// the buttons.
+template <std::size_t N> constexpr KeyDef choice(const char* key, const char (&digits)[N]) {
+    KeyDef def{.key = key, .kind = KeyKind::Choice, .digitCount = int(N - 1)};
+    for (std::size_t i = 0; i + 1 < N; ++i)
+        def.digits[i] = digits[i];
+    return def;
 }
 } // namespace catalogue_rows
 
@@ -93,58 +89,58 @@ constexpr KeyDef choice(const char* key, const char* group, std::array<ChoiceBut
 inline constexpr std::array<KeyDef, kKeyCount> kCatalogue = [] {
     using namespace catalogue_rows;
     return std::array<KeyDef, kKeyCount>{{
-        flag("AUTOSAVE", "asa"),
-        flag("AUTOTRACKENEMY", "ate"),
-        number("CHAT_ALPHA", "ca", 3, 0, 255),
-        number("CHAT_DELAY", "cd", 3, 1, 32),
-        number("CHAT_LINES", "cl", 3, 1, 32),
-        flag("COMBINE_SLOTS", "combslots"),
-        flag("COMPAT_VIDEO", "compatvideo"),
-        flag("DEFAULT_SKILLS", "defskills"),
-        choice("DETAILLEVEL", "Picture6", {{{'0', "Option3"}, {'1', "Option2"}, {'2', "Option1"}}}, 3),
-        flag("EXPLOREMAP", "expmap"),
-        flag("FONTAA", "zaa"),
-        flag("FONTFILTER", "fontfilt"),
+        flag("AUTOSAVE"),
+        flag("AUTOTRACKENEMY"),
+        number("CHAT_ALPHA", 3, 0, 255),
+        number("CHAT_DELAY", 3, 1, 32),
+        number("CHAT_LINES", 3, 1, 32),
+        flag("COMBINE_SLOTS"),
+        flag("COMPAT_VIDEO"),
+        flag("DEFAULT_SKILLS"),
+        choice("DETAILLEVEL", "012"),
+        flag("EXPLOREMAP"),
+        flag("FONTAA"),
+        flag("FONTFILTER"),
         held("FONTPAGES", KeyKind::FontPages),
-        flag("FORCE_BLACK_SHADOW", "fbs"),
-        flag("FSAA_FILTER", "fsa"),
-        flag("FULLSCREEN", "fullsc"),
-        flag("GFX32", "textd"),
-        flag("LADDER_EXPORT", "laddexp"),
-        text("LANGUAGE", "Text1", 2, 3),
-        flag("LOG", "logf"),
-        flag("LOGGING", "logging"),
-        number("MINIMAP_ALPHA", "mma", 4, 0, 255),
-        number("MUSICVOLUME", "musicvol", 4, 0, 125),
-        flag("NETLOG", "netlogf"),
-        flag("NETWORK_CDKEY_HIDE", "hidekey"),
+        flag("FORCE_BLACK_SHADOW"),
+        flag("FSAA_FILTER"),
+        flag("FULLSCREEN"),
+        flag("GFX32"),
+        flag("LADDER_EXPORT"),
+        text("LANGUAGE", 2, 3),
+        flag("LOG"),
+        flag("LOGGING"),
+        number("MINIMAP_ALPHA", 4, 0, 255),
+        number("MUSICVOLUME", 4, 0, 125),
+        flag("NETLOG"),
+        flag("NETWORK_CDKEY_HIDE"),
         held("NETWORK_CDKEY", KeyKind::CdKey),
         held("NETWORK_CDKEY2", KeyKind::CdKey2),
-        text("NETWORK_LOBBY", "lsa"),
-        text("NETWORK_LOBBYLOGIN", "accname"),
-        text("NETWORK_LOBBYPORT", "lp", 0, 5),
-        text("NETWORK_PLAYER", "defplayername"),
-        text("NETWORK_PORT_LISTEN", "lport", 0, 5),
-        text("NETWORK_SESSION", "stdspn"),
-        choice("NETWORK_SPEEDSETTINGS", "Picture7", {{{'1', "modem"}, {'2', "dsl"}, {}}}, 2),
-        number("NIGHT_DARKNESS", "dunkelheit", 3, 0, 100),
-        flag("PICKUPANIM", "atmo"),
-        choice("PICKUPAUTO", "Picture9", {{{'0', "all"}, {'1', "goldunis"}, {'2', "gold"}}}, 3),
-        flag("SCREEN_QUAKE", "quake"),
-        number("SFXVOLUME", "sfxvol", 4, 0, 125),
-        flag("SHOWMOVIE", "shmov"),
-        flag("SHOWPOTIONS", "posinfo"),
-        flag("SHOW_ENEMYINFO", "sheni"),
-        flag("SHOW_HEROINFO", "shheroinf"),
-        flag("SHOWEXTRO", "shextro"),
-        flag("SOUND", "sound"),
-        choice("SOUNDQUALITY", "Picture8", {{{'0', "Option6"}, {'1', "Option5"}, {'2', "Option4"}}}, 3),
-        flag("TASKBAR_ICONS", "tskicons"),
-        flag("UNIQUE_COLOR", "uncol"),
-        flag("VIOLENCE", "vio"),
-        number("VOICEVOLUME", "voicevol", 4, 0, 125),
-        number("WARNING_LEVEL", "warninglevel", 3, 0, 100),
-        KeyDef{"WAITRETRACE", KeyKind::WaitRetrace, "waitretrace"},
+        text("NETWORK_LOBBY"),
+        text("NETWORK_LOBBYLOGIN"),
+        text("NETWORK_LOBBYPORT", 0, 5),
+        text("NETWORK_PLAYER"),
+        text("NETWORK_PORT_LISTEN", 0, 5),
+        text("NETWORK_SESSION"),
+        choice("NETWORK_SPEEDSETTINGS", "12"),
+        number("NIGHT_DARKNESS", 3, 0, 100),
+        flag("PICKUPANIM"),
+        choice("PICKUPAUTO", "012"),
+        flag("SCREEN_QUAKE"),
+        number("SFXVOLUME", 4, 0, 125),
+        flag("SHOWMOVIE"),
+        flag("SHOWPOTIONS"),
+        flag("SHOW_ENEMYINFO"),
+        flag("SHOW_HEROINFO"),
+        flag("SHOWEXTRO"),
+        flag("SOUND"),
+        choice("SOUNDQUALITY", "012"),
+        flag("TASKBAR_ICONS"),
+        flag("UNIQUE_COLOR"),
+        flag("VIOLENCE"),
+        number("VOICEVOLUME", 4, 0, 125),
+        number("WARNING_LEVEL", 3, 0, 100),
+        waitRetrace("WAITRETRACE"),
     }};
 }();
 // clang-format on
@@ -178,10 +174,6 @@ inline constexpr int kWaitRetraceRow = rowOf("WAITRETRACE");
 // Index of the key in the catalogue: exact, case-sensitive comparison.
 std::optional<int> findKey(QByteArrayView key);
 std::optional<int> findKey(QLatin1String key);
-
-// The row whose control (check box, slider, text box, option group or one of
-// its buttons) is named so.
-std::optional<int> findKeyByControl(QLatin1String control);
 
 // Separator between key and value in a settings line.
 inline constexpr char kSeparator[] = " : ";

@@ -1,14 +1,6 @@
 #include "settings/settings_model.h"
 
-#include <QtGlobal>
-
 namespace quillset {
-
-int keyIndex(QLatin1String key) {
-    const std::optional<int> index = findKey(key);
-    Q_ASSERT_X(index.has_value(), "keyIndex", "unknown settings key");
-    return index.value_or(0);
-}
 
 SettingsModel SettingsModel::cleared(const QString& fontPagesValue) {
     SettingsModel model;

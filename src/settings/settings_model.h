@@ -31,7 +31,4 @@ struct SettingsModel {
     bool operator==(const SettingsModel&) const = default;
 };
 
-// Index of a key that must exist; a wrong name is a programming error.
-int keyIndex(QLatin1String key);
-
 } // namespace quillset

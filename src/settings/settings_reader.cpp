@@ -109,8 +109,8 @@ private:
             taken = numberValue(value, def);
             break;
         case KeyKind::Choice:
-            for (const ChoiceButton& button : def.choices()) {
-                if (button.digit == last)
+            for (const char digit : def.choices()) {
+                if (digit == last)
                     taken = last - '0';
             }
             break;

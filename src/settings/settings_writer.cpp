@@ -56,8 +56,8 @@ std::optional<QString> settingsValueText(const SettingsModel& model, int row) {
         // Checked is stored as the key's absence.
         return number == 0 ? std::optional(QStringLiteral("0")) : std::nullopt;
     case KeyKind::Choice:
-        for (const ChoiceButton& button : def.choices()) {
-            if (number == button.digit - '0')
+        for (const char digit : def.choices()) {
+            if (number == digit - '0')
                 return QString::number(number);
         }
         return std::nullopt;

@@ -1,19 +1,22 @@
 #include "settings/standard_settings.h"
 
+#include "settings/key_catalogue.h"
+
 #include <array>
 
 namespace quillset {
 
 namespace {
 
-constexpr StandardValue value(const char* key, int number) {
-    return {key, number, 0, nullptr};
+// Each row names its key, found while compiling: a misspelt key does not build.
+consteval StandardValue value(const char* key, int number) {
+    return {rowOf(key), number, 0, nullptr};
 }
-constexpr StandardValue guiText(const char* key, int entry) {
-    return {key, 0, entry, nullptr};
+consteval StandardValue guiText(const char* key, int entry) {
+    return {rowOf(key), 0, entry, nullptr};
 }
-constexpr StandardValue text(const char* key, const char* fixed) {
-    return {key, 0, 0, fixed};
+consteval StandardValue text(const char* key, const char* fixed) {
+    return {rowOf(key), 0, 0, fixed};
 }
 
 // clang-format off

@@ -8,7 +8,7 @@
 namespace quillset {
 
 struct StandardValue {
-    const char* key;
+    int row;          // the key's catalogue row
     int number;       // flag or slider value, or the digit of a choice
     int guiEntry;     // > 0: the text is this [GUI] entry of the language file
     const char* text; // a fixed text, or nullptr

@@ -69,8 +69,8 @@ std::variant<TypedValue, Refusal> takeText(const KeyDef& def, const QString& typ
 QString digitList(const KeyDef& def) {
     QStringList digits;
     if (def.kind == KeyKind::Choice) {
-        for (const ChoiceButton& button : def.choices())
-            digits << QString(QLatin1Char(button.digit));
+        for (const char digit : def.choices())
+            digits << QString(QLatin1Char(digit));
     } else {
         digits << QStringLiteral("0") << QStringLiteral("1");
         if (def.kind != KeyKind::WaitRetrace)

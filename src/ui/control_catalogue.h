@@ -51,6 +51,10 @@ struct ControlDef {
     bool centred = false;
     bool wordWrap = false; // labels two lines high
     SliderSteps slider{};
+    // A settings control: the catalogue row of the key it edits (an option
+    // group's buttons, through their group); -1 for none.
+    int key = -1;
+    char digit = 0; // an option button: the digit of its key it stands for
 };
 
 struct MenuDef {
@@ -67,6 +71,9 @@ inline constexpr int kClientHeightTwips = 7680;
 
 // Parents come before their children.
 std::span<const ControlDef> controlCatalogue();
+// The name of the control that edits a key (catalogue row); empty for a key
+// no control edits (FONTPAGES, the CD keys).
+std::string_view controlOfKey(int keyRow);
 // Top-level menus each followed by their items, in display order.
 std::span<const MenuDef> menuCatalogue();
 

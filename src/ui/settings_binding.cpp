@@ -1,5 +1,8 @@
 #include "ui/settings_binding.h"
 
+#include "ui/control_catalogue.h"
+#include "ui/window_builder.h"
+
 #include <QMetaProperty>
 #include <QWidget>
 
@@ -36,10 +39,10 @@ bool isText(int keyRow) {
 } // namespace
 
 QWidget* boundControl(const ControlMap& controls, int keyRow) {
-    const QLatin1String name = keyCatalogue()[keyRow].controlName();
-    if (name.isEmpty())
+    const std::string_view name = controlOfKey(keyRow);
+    if (name.empty())
         return nullptr;
-    QWidget* control = controls.value(QString(name));
+    QWidget* control = controls.value(fromCatalogue(name));
     Q_ASSERT_X(control, "settings binding", "a catalogue key names a missing control");
     return control;
 }

@@ -66,8 +66,11 @@ QWidget* makeSlider(const ControlDef& def, QWidget* parent) {
 // A settings control takes the values of its key: a slider its range (and
 // so starts at its minimum), a text box its typing limit.
 void applyKeyLimits(const WindowParts& parts) {
-    for (const KeyDef& key : keyCatalogue()) {
-        QWidget* control = parts.controls.value(QString(key.controlName()));
+    for (const ControlDef& def : controlCatalogue()) {
+        if (def.key < 0)
+            continue;
+        const KeyDef& key = keyCatalogue()[def.key];
+        QWidget* control = parts.controls.value(fromCatalogue(def.name));
         if (auto* slider = qobject_cast<QSlider*>(control))
             slider->setRange(key.min, key.max);
         else if (auto* box = qobject_cast<TextBox*>(control))
@@ -108,23 +111,10 @@ QWidget* makeWidget(const ControlDef& def, QWidget* parent) {
     return new QWidget(parent);
 }
 
-// The digit an option button stands for, as its key's row gives it.
-int choiceDigit(std::string_view button) {
-    const QLatin1String name(button.data(), static_cast<qsizetype>(button.size()));
-    if (const std::optional<int> row = findKeyByControl(name)) {
-        for (const ChoiceButton& choice : keyCatalogue()[*row].choices()) {
-            if (name == QLatin1String(choice.control))
-                return choice.digit - '0';
-        }
-    }
-    Q_ASSERT_X(false, "buildControls", "every option button stands for a digit of its key");
-    return OptionGroup::kNone;
-}
-
 // An option button whose parent is an option group stands for a digit there.
 void addToGroup(const ControlDef& def, QWidget* button) {
     if (auto* group = qobject_cast<OptionGroup*>(button->parentWidget()))
-        group->addButton(qobject_cast<QRadioButton*>(button), choiceDigit(def.name));
+        group->addButton(qobject_cast<QRadioButton*>(button), def.digit - '0');
 }
 
 } // namespace

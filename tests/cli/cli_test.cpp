@@ -212,7 +212,7 @@ TEST(SetInPlace, EveryKeyReadsBackWhatItWasSet) {
             taken = {QString::number(def.min), QString::number(def.max)},
             refused = {QString::number(def.max + 1), u"0"_s + QString::number(def.max)};
         else if (def.kind == KeyKind::Choice)
-            taken = {QString(QLatin1Char(def.choices().front().digit))};
+            taken = {QString(QLatin1Char(def.choices().front()))};
         else if (def.kind == KeyKind::WaitRetrace)
             refused << u"2"_s;
         else if (def.kind == KeyKind::Text)

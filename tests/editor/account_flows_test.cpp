@@ -142,7 +142,7 @@ TEST_P(AccountFlow, ShowsSelectsWritesAsTheRowSays) {
         EXPECT_EQ(s.text, u"M21 %1 %2 %3"_s.arg(QDir::toNativeSeparators(accountFile),
                                                 QLatin1String(c.failure)));
     EXPECT_EQ(readBytes(accountFile), c.fileAfter ? c.fileAfter : c.accountFile);
-    EXPECT_EQ(values().texts[keyIndex("NETWORK_LOBBYLOGIN"_L1)], c.accountName);
+    EXPECT_EQ(values().texts[rowOf("NETWORK_LOBBYLOGIN")], c.accountName);
     EXPECT_EQ(view.values, values()) << "the Options window shows the name";
 }
 

@@ -88,7 +88,7 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
         ::chmod(qPrintable(settings()), 0444);
     SettingsSession& session = editor.settings();
     for (const QString& edit : c.edits) {
-        const int row = keyIndex(QLatin1String(edit.section(u'=', 0, 0).toLatin1()));
+        const int row = findKey(QLatin1String(edit.section(u'=', 0, 0).toLatin1())).value();
         const QString value = edit.section(u'=', 1);
         if (keyCatalogue()[row].kind == KeyKind::Text)
             session.setText(row, value);
@@ -181,7 +181,7 @@ TEST_F(Flow, SavingWhileTheGameRunsAsksFirst) {
         const QString program = QString::fromLatin1(row.program);
         processes.list = {{4242, u"/usr/bin/wine64-preloader"_s,
                            program.startsWith(u'/') ? game.path() + program : program}};
-        editor.settings().setText(keyIndex("NETWORK_PLAYER"_L1), program);
+        editor.settings().setText(rowOf("NETWORK_PLAYER"), program);
         dialogs.shown.clear();
         dialogs.answer(Answer::Ok);
         dialogs.answer(row.answer);

@@ -10,7 +10,6 @@ namespace quillset::test {
 namespace {
 
 const QByteArray kOtherFile = "NETWORK_PLAYER : Elsewhere\r\n";
-const QLatin1String kSound("SOUND");
 
 // ---- Start-up: the game's folder, settled once, and its first backup ---------
 
@@ -170,7 +169,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     QDir().mkpath(QByteArray(c.chosen).endsWith('/') ? path(c.chosen) : QString());
     writeBytes(c.command == kOpen ? path(c.chosen) : QString(), kOtherFile);
     if (setup.contains('e'))
-        editor.settings().setNumber(keyIndex(kSound), !values().numbers[keyIndex(kSound)]);
+        editor.settings().setNumber(kSoundRow, !values().numbers[kSoundRow]);
     for (Answer a : c.answers)
         dialogs.answer(a);
     if (c.chosen)
@@ -198,7 +197,7 @@ TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
               c.loaded ? loadSettings(path(c.loaded), before.fontPagesValue) : before);
     EXPECT_EQ(editor.settingsFile().path(), c.loaded ? path(c.loaded) : currentBefore);
     expectMark(c.marked);
-    EXPECT_EQ(view.volumeEnabled, values().numbers[keyIndex(kSound)] == 1);
+    EXPECT_EQ(view.volumeEnabled, values().numbers[kSoundRow] == 1);
     EXPECT_EQ(std::pair(view.closed, editor.context().debugLog().isOpen()),
               std::pair(c.command == kExit, c.command != kExit));
 }
@@ -229,7 +228,7 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     // Every value cleared, the held ones too but the font pages. (The reader
     // takes two characters of a language code, the standard set all three.)
     SettingsModel standard = readSettings(kStandardFile, u"7"_s);
-    standard.texts[keyIndex("LANGUAGE"_L1)] = u"G14"_s;
+    standard.texts[rowOf("LANGUAGE")] = u"G14"_s;
     for (const Answer answer : {kCancel, kOk}) {
         const SettingsModel expected = answer == kOk ? standard : values();
         dialogs.shown.clear();

@@ -20,7 +20,7 @@ protected:
         Flow::SetUp();
         editor.setFileWatch(&watch);
     }
-    QString player() { return values().texts[keyIndex("NETWORK_PLAYER"_L1)]; }
+    QString player() { return values().texts[rowOf("NETWORK_PLAYER")]; }
     bool shows(const QString& name) {
         return QTest::qWaitFor([&] { return player() == name; }, 5000);
     }
@@ -58,14 +58,14 @@ TEST_F(Follow, ACleanWindowFollowsOtherProgramsWritesOnly) {
     expectMark(false);
 
     // Its own save, over a file nobody else touched: no reload, no question.
-    editor.settings().setText(keyIndex("NETWORK_PLAYER"_L1), u"Fay"_s);
+    editor.settings().setText(rowOf("NETWORK_PLAYER"), u"Fay"_s);
     dialogs.answer(Answer::Ok);
     editor.files().save();
     QTest::qWait(900);
     EXPECT_EQ(std::tuple(reloads(), shown()), std::tuple(4, QStringList{u"M9"_s}));
 
     // Unsaved changes are not replaced; Save merges them instead.
-    editor.settings().setText(keyIndex("NETWORK_SESSION"_L1), u"mine"_s);
+    editor.settings().setText(rowOf("NETWORK_SESSION"), u"mine"_s);
     writeBytes(settings(), "NETWORK_PLAYER : Gus\r\n");
     QTest::qWait(900);
     EXPECT_EQ(player(), u"Fay"_s);

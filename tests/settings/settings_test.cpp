@@ -60,8 +60,8 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
     EXPECT_EQ(write(readSettings(output)), output) << "the written file is its own normal form";
     // SOUND and WAITRETRACE absent mean on; FONTPAGES absent keeps the held value.
     const SettingsModel empty = readSettings({}, u"7"_s);
-    EXPECT_EQ(empty.numbers[keyIndex("SOUND"_L1)], 1);
-    EXPECT_EQ(empty.numbers[keyIndex("WAITRETRACE"_L1)], 1);
+    EXPECT_EQ(empty.numbers[rowOf("SOUND")], 1);
+    EXPECT_EQ(empty.numbers[rowOf("WAITRETRACE")], 1);
     EXPECT_EQ(empty.fontPagesValue, u"7"_s);
     EXPECT_FALSE(write(empty).contains("WAITRETRACE"));
     EXPECT_EQ(readSettings("FONTPAGES : ", u"7"_s).fontPagesValue, QString());
@@ -104,7 +104,7 @@ TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
         else if (key == "NETWORK_CDKEY2")
             model.fileCdKey2 = row.text;
         else if (key != "FONTPAGES")
-            model.texts[keyIndex(key)] = row.text;
+            model.texts[findKey(key).value()] = row.text;
         std::optional<EncodeError> error = refusedText(model, row.fromFile ? &model : nullptr);
         const auto encoded = serializeSettings(model);
         if (const auto* refused = std::get_if<EncodeError>(&encoded))

@@ -21,8 +21,7 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
         // A slider takes its key's range and starts at its minimum; its
         // steps and ticks are the design's.
         if (auto* slider = qobject_cast<QSlider*>(widget)) {
-            const KeyDef& key =
-                keyCatalogue()[*findKeyByControl(QLatin1String(name(def.name).toLatin1()))];
+            const KeyDef& key = keyCatalogue()[def.key];
             EXPECT_EQ(std::tuple(slider->minimum(), slider->maximum(), slider->value(),
                                  slider->singleStep(), slider->pageStep(), slider->tickInterval()),
                       std::tuple(key.min, key.max, key.min, def.slider.smallStep,

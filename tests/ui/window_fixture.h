@@ -46,7 +46,7 @@ protected:
     // The controls show the values, key by key.
     void expectControlsShow(const SettingsModel& values) const {
         for (int row = 0; row < kKeyCount; ++row) {
-            const QWidget* control = w->control(QString(keyCatalogue()[row].controlName()));
+            const QWidget* control = w->control(ui::fromCatalogue(ui::controlOfKey(row)));
             if (!control)
                 continue;
             EXPECT_EQ(ui::controlValue(control), keyCatalogue()[row].kind == KeyKind::Text

@@ -23,7 +23,7 @@ SettingsModel everyKey(int variant) {
             number = variant == 0 ? def.min : variant == 1 ? def.max : (def.min + def.max) / 2;
         else if (def.kind == KeyKind::Choice)
             number = variant == 2 ? kNoChoice
-                                  : def.choices()[variant ? def.buttonCount - 1 : 0].digit - '0';
+                                  : def.choices()[variant ? def.digitCount - 1 : 0] - '0';
         else if (def.kind == KeyKind::Text)
             model.texts[row] = variant == 1 ? QString(40000, QLatin1Char('n')) + QLatin1Char(' ')
                                             : QString::number(variant);
@@ -39,8 +39,9 @@ TEST_F(WindowTest, EveryKeyGoesIntoItsControlAndComesBackWhole) {
         expectControlsShow(everyKey(variant));
     }
     // With a short value, the key's typing limit is back.
-    for (const KeyDef& key : keyCatalogue()) {
-        auto* box = w->control<QLineEdit>(QString(key.controlName()));
+    for (int row = 0; row < kKeyCount; ++row) {
+        const KeyDef& key = keyCatalogue()[row];
+        auto* box = w->control<QLineEdit>(ui::fromCatalogue(ui::controlOfKey(row)));
         EXPECT_TRUE(!box || !key.typingLimit || box->maxLength() == key.typingLimit) << key.key;
     }
 }
@@ -48,7 +49,7 @@ TEST_F(WindowTest, EveryKeyGoesIntoItsControlAndComesBackWhole) {
 // The language code is no setting of the game's: its edit marks nothing.
 TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
     for (int row = 0; row < kKeyCount; ++row) {
-        QWidget* control = w->control(QString(keyCatalogue()[row].controlName()));
+        QWidget* control = w->control(ui::fromCatalogue(ui::controlOfKey(row)));
         if (!control)
             continue;
         SCOPED_TRACE(keyCatalogue()[row].key);
@@ -71,7 +72,7 @@ TEST_F(WindowTest, EveryUserEditReachesTheEditorAndMarksTheWindow) {
         EXPECT_TRUE(!slider || slider->toolTip() == u" %1"_s.arg(slider->value()));
     }
     // The volume sliders follow the sound switch.
-    editor.settings().setNumber(keyIndex("SOUND"_L1), 0);
+    editor.settings().setNumber(rowOf("SOUND"), 0);
     EXPECT_FALSE(w->control(u"musicvol"_s)->isEnabled());
 }
 
