@@ -22,7 +22,13 @@ extern "C" void _ZN13QBackingStore5flushERK7QRegionP7QWindowRK6QPoint(void* self
                                                                       const void* region,
                                                                       void* window,
                                                                       const void* offset) {
-    static const auto real = reinterpret_cast<Flush>(::dlsym(RTLD_NEXT, kFlush));
+    // Qt's GUI may come after the probe in the search order, or, loaded with
+    // a program's window module, outside it: then it is asked by name.
+    static const auto real = [] {
+        void* next = ::dlsym(RTLD_NEXT, kFlush);
+        void* gui = next ? nullptr : ::dlopen("libQt6Gui.so.6", RTLD_LAZY | RTLD_NOLOAD);
+        return reinterpret_cast<Flush>(next ? next : gui ? ::dlsym(gui, kFlush) : nullptr);
+    }();
     real(self, region, window, offset);
     if (g_marked)
         return;
