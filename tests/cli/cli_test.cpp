@@ -33,6 +33,9 @@ struct Row {
     // the file keeps its bytes, and no backup is made.
     std::vector<std::pair<QByteArray, QByteArray>> edits = {};
     QByteArray before = kGameFile; // the settings file; null: there is none
+
+    // The row's name, also in the names ctest lists.
+    friend void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 };
 
 const QByteArray kChanged = "%s: 1 line changed, after the backup %b\n";
@@ -85,11 +88,6 @@ const Row kRows[] = {
 };
 // clang-format on
 
-// The row's name, also in the names ctest lists.
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class CommandLine : public ::testing::TestWithParam<Row> {
 protected:
     void SetUp() override {
@@ -140,8 +138,7 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
     EXPECT_EQ(readBytes(backup), row.edits.empty() ? QByteArray() : row.before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows), rowName);
 
 // set changes the lines of the keys it names, in place, and no other byte:
 // per row the file before, the pairs set, the file after and the lines
