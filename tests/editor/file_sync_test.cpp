@@ -37,6 +37,8 @@ struct SyncCase {
 };
 
 const Answer kOk = Answer::Ok, kYes = Answer::Yes, kNo = Answer::No, kCancel = Answer::Cancel;
+// The conflict rows' file: the other program set the music volume to 50.
+const QByteArray kTheirVolume = "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n";
 
 // clang-format off
 const SyncCase kSyncCases[] = {
@@ -46,11 +48,9 @@ const SyncCase kSyncCases[] = {
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 50", "NETWORK_PLAYER : Bob", "NEWLINE : b"}},
     {"BothChangedAlike", kBase + "FULLSCREEN : 0\r\n", {"FULLSCREEN=0"}, {kOk}, {"M9"},
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 100", "OLDLINE : a"}},
-    {"ConflictKeepsMine", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"},
-     {kOk, kYes}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 80"}},
-    {"ConflictTakesTheFiles", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"},
-     {kOk, kNo}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 50"}},
-    {"ConflictCancelledWritesNothing", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n",
+    {"ConflictKeepsMine", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 80"}},
+    {"ConflictTakesTheFiles", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kNo}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 50"}},
+    {"ConflictCancelledWritesNothing", kTheirVolume,
      {"MUSICVOLUME=80", "FULLSCREEN=0"}, {kOk, kCancel}, {"M9", "M11"}, std::nullopt, true},
     {"HeldValuesChangedOnDisk", "NETWORK_CDKEY : BBBBB\r\nFONTPAGES : 5\r\nNETWORK_PLAYER : Aldric\r\n",
      {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"},
@@ -64,10 +64,11 @@ const SyncCase kSyncCases[] = {
      std::nullopt, true},
     {"EmptyAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, ""},
     {"UnknownLinesAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob", "CAMERA : 3"}, false, "CAMERA : 3\r\n"},
-    {"NulByteAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, QByteArray("SOUND : 1\r\nX : \0\r\n", 18)},
-    {"WrittenAgainWhileAsked", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"},
+    {"NulByteAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false,
+     QByteArray("SOUND : 1\r\nX : \0\r\n", 18)},
+    {"WrittenAgainWhileAsked", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"},
      QStringList{"MUSICVOLUME : 80", "NETWORK_PLAYER : Cyd", "NEW : c"}, false, kBase, "MUSICVOLUME : 50\r\nNETWORK_PLAYER : Cyd\r\nNEW : c\r\n"},
-    {"NewConflictWhileAsked", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"}, {kOk, kYes, kNo}, {"M9", "M11", "M11"},
+    {"NewConflictWhileAsked", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes, kNo}, {"M9", "M11", "M11"},
      QStringList{"MUSICVOLUME : 60", "NEW : c"}, false, kBase, "MUSICVOLUME : 60\r\nNEW : c\r\n"},
     {"FirstSaveMakesTheBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, kBase, {}, NoBackupYet},
     {"ReadOnlyMakesNoBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"}, std::nullopt, true, kBase, {}, NoBackupYet | ReadOnlyFile},
