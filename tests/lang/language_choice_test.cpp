@@ -15,7 +15,7 @@ namespace {
 constexpr unsigned Portable = 0, Installed = 1, Xdg = 2, XdgReadOnly = 4, XdgRelative = 8,
                    HomeReadOnly = 16;
 // The language files beside the program: language.lng (German), language.en.lng.
-enum Shipped { NoneShipped = 0, German = 1, English = 2, Both = German | English };
+enum Shipped { Neither = 0, German = 1, English = 2, Both = German | English };
 // The choices' folder: the program's, XDG_CONFIG_HOME's, the home's.
 enum Place { InProgram, InXdg, InHome };
 
@@ -39,30 +39,30 @@ struct ChoiceRow {
 
 // clang-format off
 const ChoiceRow kRows[] = {
-    {"PortableGerman",       Xdg,                     "de_DE.UTF-8", "lng",    Both,        InProgram, "language.lng",    nullptr},
-    {"PortableEnglish",      Portable,                "en_US.UTF-8", nullptr,  Both,        InProgram, "language.lng",    nullptr},
-    {"PortableMissing",      Xdg,                     "en_US.UTF-8", "lng",    English,     InProgram, nullptr,           nullptr},
-    {"InstalledEnglish",     Installed | Xdg,         "en_US.UTF-8", nullptr,  Both,        InXdg,     "language.en.lng", nullptr},
-    {"InstalledGerman",      Installed | Xdg,         "de_AT@euro",  nullptr,  Both,        InXdg,     "language.lng",    nullptr},
-    {"LcAllFirst",           Installed | Xdg,         "en_US.UTF-8", nullptr,  Both,        InXdg,     "language.lng",    nullptr, "de_DE.utf8", "en_GB"},
-    {"LcMessagesBeforeLang", Installed | Xdg,         "de_DE.UTF-8", nullptr,  Both,        InXdg,     "language.en.lng", nullptr, "", "en_GB"},
-    {"JunkLocale",           Installed | Xdg,         "xx",          nullptr,  Both,        InXdg,     "language.en.lng", nullptr},
-    {"CLocaleBeforeGerman",  Installed | Xdg,         "de_DE.UTF-8", nullptr,  Both,        InXdg,     "language.en.lng", nullptr, "C", ""},
-    {"NoLocale",             Installed | Xdg,         "",            nullptr,  Both,        InXdg,     "language.en.lng", nullptr},
-    {"OwnFileFirst",         Installed | Xdg,         "de_DE.UTF-8", "lng",    Both,        InXdg,     "own",             nullptr},
-    {"OwnEmpty",             Installed | Xdg,         "de_DE.UTF-8", "empty",  Both,        InXdg,     "language.lng",    "it is empty"},
-    {"OwnBinary",            Installed | Xdg,         "en_US.UTF-8", "binary", Both,        InXdg,     "language.en.lng", "it is not text"},
-    {"OwnFolder",            Installed | Xdg,         "en_US.UTF-8", "folder", Both,        InXdg,     "language.en.lng", "it is a folder"},
-    {"OwnWithoutSections",   Installed | Xdg,         "en_US.UTF-8", "text",   English,     InXdg,     "language.en.lng", "it has no section"},
-    {"OwnWithoutShipped",    Installed | Xdg,         "en_US.UTF-8", "lng",    NoneShipped, InXdg,     "own",             nullptr},
-    {"EnglishMissing",       Installed | Xdg,         "en_US.UTF-8", nullptr,  German,      InXdg,     "language.lng",    nullptr},
-    {"GermanMissing",        Installed | Xdg,         "de_DE.UTF-8", "empty",  English,     InXdg,     "language.en.lng", "it is empty"},
-    {"NoneAtAll",            Installed | Xdg,         "de_DE.UTF-8", "binary", NoneShipped, InXdg,     nullptr,           "it is not text"},
-    {"XdgUnsetHome",         Installed,               "en_US.UTF-8", "lng",    Both,        InHome,    "own",             nullptr},
-    {"XdgRelativeHome",      Installed | XdgRelative, "en_US.UTF-8", "lng",    Both,        InHome,    "own",             nullptr},
-    {"XdgReadOnlyHome",      Installed | XdgReadOnly, "en_US.UTF-8", "lng",    Both,        InHome,    "own",             nullptr},
+    {"PortableGerman",       Xdg,                     "de_DE.UTF-8", "lng",    Both,    InProgram, "language.lng",    nullptr},
+    {"PortableEnglish",      Portable,                "en_US.UTF-8", nullptr,  Both,    InProgram, "language.lng",    nullptr},
+    {"PortableMissing",      Xdg,                     "en_US.UTF-8", "lng",    English, InProgram, nullptr,           nullptr},
+    {"InstalledEnglish",     Installed | Xdg,         "en_US.UTF-8", nullptr,  Both,    InXdg,     "language.en.lng", nullptr},
+    {"InstalledGerman",      Installed | Xdg,         "de_AT@euro",  nullptr,  Both,    InXdg,     "language.lng",    nullptr},
+    {"LcAllFirst",           Installed | Xdg,         "en_US.UTF-8", nullptr,  Both,    InXdg,     "language.lng",    nullptr, "de_DE.utf8", "en_GB"},
+    {"LcMessagesBeforeLang", Installed | Xdg,         "de_DE.UTF-8", nullptr,  Both,    InXdg,     "language.en.lng", nullptr, "", "en_GB"},
+    {"JunkLocale",           Installed | Xdg,         "xx",          nullptr,  Both,    InXdg,     "language.en.lng", nullptr},
+    {"CLocaleBeforeGerman",  Installed | Xdg,         "de_DE.UTF-8", nullptr,  Both,    InXdg,     "language.en.lng", nullptr, "C", ""},
+    {"NoLocale",             Installed | Xdg,         "",            nullptr,  Both,    InXdg,     "language.en.lng", nullptr},
+    {"OwnFileFirst",         Installed | Xdg,         "de_DE.UTF-8", "lng",    Both,    InXdg,     "own",             nullptr},
+    {"OwnEmpty",             Installed | Xdg,         "de_DE.UTF-8", "empty",  Both,    InXdg,     "language.lng",    "it is empty"},
+    {"OwnBinary",            Installed | Xdg,         "en_US.UTF-8", "binary", Both,    InXdg,     "language.en.lng", "it is not text"},
+    {"OwnFolder",            Installed | Xdg,         "en_US.UTF-8", "folder", Both,    InXdg,     "language.en.lng", "it is a folder"},
+    {"OwnWithoutSections",   Installed | Xdg,         "en_US.UTF-8", "text",   English, InXdg,     "language.en.lng", "it has no section"},
+    {"OwnWithoutShipped",    Installed | Xdg,         "en_US.UTF-8", "lng",    Neither, InXdg,     "own",             nullptr},
+    {"EnglishMissing",       Installed | Xdg,         "en_US.UTF-8", nullptr,  German,  InXdg,     "language.lng",    nullptr},
+    {"GermanMissing",        Installed | Xdg,         "de_DE.UTF-8", "empty",  English, InXdg,     "language.en.lng", "it is empty"},
+    {"NoneAtAll",            Installed | Xdg,         "de_DE.UTF-8", "binary", Neither, InXdg,     nullptr,           "it is not text"},
+    {"XdgUnsetHome",         Installed,               "en_US.UTF-8", "lng",    Both,    InHome,    "own",             nullptr},
+    {"XdgRelativeHome",      Installed | XdgRelative, "en_US.UTF-8", "lng",    Both,    InHome,    "own",             nullptr},
+    {"XdgReadOnlyHome",      Installed | XdgReadOnly, "en_US.UTF-8", "lng",    Both,    InHome,    "own",             nullptr},
     {"NothingWritableHome",  Installed | XdgReadOnly |
-                             HomeReadOnly,            "de_DE.UTF-8", "lng",    Both,        InHome,    "own",             nullptr},
+                             HomeReadOnly,            "de_DE.UTF-8", "lng",    Both,    InHome,    "own",             nullptr},
 };
 // clang-format on
 
