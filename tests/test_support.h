@@ -116,4 +116,20 @@ template <class Fn> void withPermissionBitsHeld(Fn&& fn) {
     }).join();
 }
 
+// Runs fn as withPermissionBitsHeld does, where folder (none: any) is then
+// read-only; skips the test where permission bits do not hold even so.
+template <class Fn> void withFolderReadOnly(const QString& folder, Fn&& fn) {
+    bool held = false;
+    withPermissionBitsHeld([&] {
+        if ((held = folder.isEmpty() || !QFileInfo(folder).isWritable()))
+            fn();
+    });
+    if (!held)
+        GTEST_SKIP()
+            << "permission bits do not hold here, even with the overriding capabilities dropped";
+}
+
+// A table row's name is its test's.
+constexpr auto rowName = [](const auto& info) { return std::string(info.param.name); };
+
 } // namespace quillset::test

@@ -33,6 +33,9 @@ struct Row {
     // the file keeps its bytes, and no backup is made.
     std::vector<std::pair<QByteArray, QByteArray>> edits = {};
     QByteArray before = kGameFile; // the settings file; null: there is none
+
+    // The row's name, also in the names ctest lists.
+    friend void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 };
 
 const QByteArray kChanged = "%s: 1 line changed, after the backup %b\n";
@@ -40,55 +43,81 @@ const QByteArray kNothingSet = "; nothing was set\n";
 const QByteArray kPage = "<html><body>AUTOSAVE</body></html>";
 // clang-format off
 const Row kRows[] = {
-    {"GetWhatTheFileHolds", {"get"}, {}, 0, "AUTOSAVE : 1\nCHAT_ALPHA : 200\nDETAILLEVEL : 2\nFONTPAGES : 3\nNETWORK_PLAYER : Ald\xc3\xa9ric\nWAITRETRACE : 1\n", ""},
-    {"GetInTheOrderAsked", {"get", "NETWORK_PLAYER", "DETAILLEVEL", "SOUNDQUALITY", "NETWORK_CDKEY", "MUSICVOLUME"}, {}, 1, "NETWORK_PLAYER : Ald\xc3\xa9ric\nDETAILLEVEL : 2\nNETWORK_CDKEY : ABCDE\n", "quillset: SOUNDQUALITY: %s holds no value for it\nquillset: MUSICVOLUME: %s holds no value for it\n"},
-    {"GetJson", {"get", "--json", "CHAT_ALPHA", "NETWORK_PLAYER", "SOUNDQUALITY"}, {}, 1, "{\n  \"CHAT_ALPHA\": 200,\n  \"NETWORK_PLAYER\": \"Ald\xc3\xa9ric\",\n  \"SOUNDQUALITY\": null\n}\n", "quillset: SOUNDQUALITY: %s holds no value for it\n"},
+    {"GetWhatTheFileHolds", {"get"}, {}, 0, "AUTOSAVE : 1\nCHAT_ALPHA : 200\nDETAILLEVEL : 2\nFONTPAGES : 3\n"
+     "NETWORK_PLAYER : Ald\xc3\xa9ric\nWAITRETRACE : 1\n", ""},
+    {"GetInTheOrderAsked", {"get", "NETWORK_PLAYER", "DETAILLEVEL", "SOUNDQUALITY", "NETWORK_CDKEY", "MUSICVOLUME"},
+     {}, 1, "NETWORK_PLAYER : Ald\xc3\xa9ric\nDETAILLEVEL : 2\nNETWORK_CDKEY : ABCDE\n",
+     "quillset: SOUNDQUALITY: %s holds no value for it\nquillset: MUSICVOLUME: %s holds no value for it\n"},
+    {"GetJson", {"get", "--json", "CHAT_ALPHA", "NETWORK_PLAYER", "SOUNDQUALITY"}, {}, 1,
+     "{\n  \"CHAT_ALPHA\": 200,\n  \"NETWORK_PLAYER\": \"Ald\xc3\xa9ric\",\n  \"SOUNDQUALITY\": null\n}\n",
+     "quillset: SOUNDQUALITY: %s holds no value for it\n"},
     {"GetFromAnEmptyFile", {"get"}, {}, 1, "", "quillset: %s: it is empty, not a settings file\n", {}, ""},
     {"WhereGivenFolder", {"where"}, {}, 0, "game folder:    %g\nsettings file:  %s\nfound by:       --game-folder\n", ""},
     {"GetUnknownKey", {"get", "CAMERA_ZOOM"}, {}, 2, "", "quillset: unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)\n"},
-    {"SetCdKey", {"set", "NETWORK_CDKEY=X"}, {}, 2, "", "quillset: NETWORK_CDKEY is edited in the Account window (menu Options \xe2\x86\x92 Account management), not here" + kNothingSet},
-    {"SetChangesOnlyItsLines", {"set", "MUSICVOLUME=80", "NETWORK_PLAYER=Zo\u00eb", "DETAILLEVEL=0", "WAITRETRACE=0", "NETWORK_LOBBYPORT=12345"}, {}, 0, "%s: 5 lines changed, after the backup %b\n", "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}, {"Ald\xe9ric", "Zo\xeb"}, {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 80\r\nNETWORK_LOBBYPORT : 12345\r\nWAITRETRACE : 0\r\n"}}},
+    {"SetCdKey", {"set", "NETWORK_CDKEY=X"}, {}, 2, "",
+     "quillset: NETWORK_CDKEY is edited in the Account window (menu Options \xe2\x86\x92 Account management), not here" + kNothingSet},
+    {"SetChangesOnlyItsLines",
+     {"set", "MUSICVOLUME=80", "NETWORK_PLAYER=Zo\u00eb", "DETAILLEVEL=0", "WAITRETRACE=0", "NETWORK_LOBBYPORT=12345"},
+     {}, 0, "%s: 5 lines changed, after the backup %b\n", "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}, {"Ald\xe9ric", "Zo\xeb"},
+      {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 80\r\nNETWORK_LOBBYPORT : 12345\r\nWAITRETRACE : 0\r\n"}}},
     {"SetNoChangeWritesNothing", {"set", "CHAT_ALPHA=200", "AUTOSAVE=1"}, {}, 0, "%s: no value changed; not written\n", ""},
     {"SetNamedTwice", {"set", "SOUND=0", "SOUND=1"}, {}, 2, "", "quillset: SOUND is named twice" + kNothingSet},
-    {"LanguageAsReadBack", {"set", "LANGUAGE=ENG"}, {}, 2, "", "quillset: LANGUAGE takes at most 2 characters, as the game reads them back, not 3" + kNothingSet},
+    {"LanguageAsReadBack", {"set", "LANGUAGE=ENG"}, {}, 2, "",
+     "quillset: LANGUAGE takes at most 2 characters, as the game reads them back, not 3" + kNothingSet},
     {"WaitRetraceAsStored", {"set", "WAITRETRACE=2"}, {}, 2, "", "quillset: WAITRETRACE takes 0 or 1, not \"2\"" + kNothingSet},
-    {"NumberNotPlain", {"set", "MUSICVOLUME=080"}, {}, 2, "", "quillset: MUSICVOLUME takes a whole number from 0 to 125 in plain digits (no sign, no leading zero), not \"080\"" + kNothingSet},
-    {"InvisibleCharacter", {"set", "NETWORK_PLAYER=a\u2028b"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds U+2028, a character a settings file (Windows-1252) cannot store" + kNothingSet},
-    {"UnknownKey", {"set", "SOUND=0", "CAMERA_ZOOM=1"}, {}, 2, "", "quillset: unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)" + kNothingSet},
-    {"NumberOutOfRange", {"set", "MUSICVOLUME=126"}, {}, 2, "", "quillset: MUSICVOLUME takes a whole number from 0 to 125, not \"126\"" + kNothingSet},
+    {"NumberNotPlain", {"set", "MUSICVOLUME=080"}, {}, 2, "",
+     "quillset: MUSICVOLUME takes a whole number from 0 to 125 in plain digits (no sign, no leading zero), not \"080\"" + kNothingSet},
+    {"InvisibleCharacter", {"set", "NETWORK_PLAYER=a\u2028b"}, {}, 2, "",
+     "quillset: the value of NETWORK_PLAYER holds U+2028, a character a settings file (Windows-1252) cannot store" + kNothingSet},
+    {"UnknownKey", {"set", "SOUND=0", "CAMERA_ZOOM=1"}, {}, 2, "",
+     "quillset: unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)" + kNothingSet},
+    {"NumberOutOfRange", {"set", "MUSICVOLUME=126"}, {}, 2, "",
+     "quillset: MUSICVOLUME takes a whole number from 0 to 125, not \"126\"" + kNothingSet},
     {"NotANumber", {"set", "CHAT_ALPHA=loud"}, {}, 2, "", "quillset: CHAT_ALPHA takes a whole number from 0 to 255, not \"loud\"" + kNothingSet},
     {"FlagOutOfRange", {"set", "SOUND=3"}, {}, 2, "", "quillset: SOUND takes 0, 1 or 2, not \"3\"" + kNothingSet},
     {"BadChoiceDigit", {"set", "NETWORK_SPEEDSETTINGS=0"}, {}, 2, "", "quillset: NETWORK_SPEEDSETTINGS takes 1 or 2, not \"0\"" + kNothingSet},
-    {"LineBreak", {"set", "NETWORK_PLAYER=a\nb"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds a line break, which a settings file cannot store" + kNothingSet},
-    {"ControlCharacter", {"set", "NETWORK_PLAYER=a\x1b" "b"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds U+001B, a control character, which a settings file cannot store" + kNothingSet},
-    {"NotInWindows1252", {"set", "NETWORK_PLAYER=\u03a9mega"}, {}, 2, "", "quillset: the value of NETWORK_PLAYER holds \"\xce\xa9\", a character a settings file (Windows-1252) cannot store" + kNothingSet},
+    {"LineBreak", {"set", "NETWORK_PLAYER=a\nb"}, {}, 2, "",
+     "quillset: the value of NETWORK_PLAYER holds a line break, which a settings file cannot store" + kNothingSet},
+    {"ControlCharacter", {"set", "NETWORK_PLAYER=a\x1b" "b"}, {}, 2, "",
+     "quillset: the value of NETWORK_PLAYER holds U+001B, a control character, which a settings file cannot store" + kNothingSet},
+    {"NotInWindows1252", {"set", "NETWORK_PLAYER=\u03a9mega"}, {}, 2, "",
+     "quillset: the value of NETWORK_PLAYER holds \"\xce\xa9\", a character a settings file (Windows-1252) cannot store" + kNothingSet},
     {"SingleDashOption", {"get", "-json"}, {}, 2, "", "quillset: unknown option \"-json\" (see quillset --help)\n"},
     {"EmptyGameFolder", {"--game-folder=", "get"}, {}, 2, "", "quillset: --game-folder needs a folder (see quillset --help)\n"},
-    {"PastTheTypingLimit", {"set", "NETWORK_LOBBYPORT=123456"}, {}, 2, "", "quillset: NETWORK_LOBBYPORT takes at most 5 characters, as its box does, not 6" + kNothingSet},
+    {"PastTheTypingLimit", {"set", "NETWORK_LOBBYPORT=123456"}, {}, 2, "",
+     "quillset: NETWORK_LOBBYPORT takes at most 5 characters, as its box does, not 6" + kNothingSet},
     {"HeldKey", {"set", "FONTPAGES=1"}, {}, 2, "", "quillset: FONTPAGES is kept as the game wrote it; nothing changes it" + kNothingSet},
     {"NoEquals", {"set", "MUSICVOLUME=80", "SOUND"}, {}, 2, "", "quillset: \"SOUND\" has no \"=\": set takes KEY=VALUE" + kNothingSet},
     {"UnknownCommand", {"frob"}, {}, 2, "", "quillset: unknown command \"frob\" (see quillset --help)\n"},
     {"TwoLocations", {"--prefix", "%g", "get"}, {}, 2, "", "quillset: give --prefix or --game-folder, not both (see quillset --help)\n"},
     {"ForceWithGet", {"get", "--force"}, {}, 2, "", "quillset: --force goes with set and apply only (see quillset --help)\n"},
-    {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nMUSICVOLUME :  50 \r\n\r\n", 0, "%p: 2 lines ignored (not a key that set takes)\n%s: 2 lines changed, after the backup %b\n", "", {{"Ald\xe9ric", "Zo\xeb"}, {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 50\r\n"}}},
-    {"ApplyStandardInput", {"apply", "-"}, "DETAILLEVEL : 0\n", 0, "standard input: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}}},
-    {"ApplyJson", {"apply", "%p"}, "{\"CHAT_ALPHA\": 200, \"NETWORK_PLAYER\": \"Zo\xc3\xab\", \"SOUNDQUALITY\": null, \"NETWORK_CDKEY\": \"X\"}", 0, "%p: 2 keys ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
-    {"ApplyLookalike", {"apply", "%p"}, "# mine\nmusicvolume : 55\n", 2, "", "quillset: %p line 2: \"musicvolume : 55\" looks like MUSICVOLUME, which is written \"MUSICVOLUME : value\"; nothing was set\n"},
+    {"ApplyWindows1252", {"apply", "%p"},
+     "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nMUSICVOLUME :  50 \r\n\r\n", 0,
+     "%p: 2 lines ignored (not a key that set takes)\n%s: 2 lines changed, after the backup %b\n", "",
+     {{"Ald\xe9ric", "Zo\xeb"}, {"ZOOM : 3\r\n", "ZOOM : 3\r\nMUSICVOLUME : 50\r\n"}}},
+    {"ApplyStandardInput", {"apply", "-"}, "DETAILLEVEL : 0\n", 0,
+     "standard input: 0 lines ignored (not a key that set takes)\n" + kChanged, "",
+     {{"DETAILLEVEL : 2", "DETAILLEVEL : 0"}}},
+    {"ApplyJson", {"apply", "%p"},
+     "{\"CHAT_ALPHA\": 200, \"NETWORK_PLAYER\": \"Zo\xc3\xab\", \"SOUNDQUALITY\": null, \"NETWORK_CDKEY\": \"X\"}", 0,
+     "%p: 2 keys ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyLookalike", {"apply", "%p"}, "# mine\nmusicvolume : 55\n", 2, "",
+     "quillset: %p line 2: \"musicvolume : 55\" looks like MUSICVOLUME, which is written \"MUSICVOLUME : value\"; nothing was set\n"},
     {"ApplyAFolder", {"apply", "%g"}, {}, 1, "", "quillset: %g: it is a folder\n"},
-    {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
-    {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "", "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},
-    {"ApplyNulByte", {"apply", "%p"}, QByteArray("NETWORK_PLAYER : a\0b\n", 21), 2, "", "quillset: %p line 1: the value of NETWORK_PLAYER holds U+0000, a control character, which a settings file cannot store" + kNothingSet},
+    {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0,
+     "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "",
+     "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},
+    {"ApplyNulByte", {"apply", "%p"}, QByteArray("NETWORK_PLAYER : a\0b\n", 21), 2, "",
+     "quillset: %p line 1: the value of NETWORK_PLAYER holds U+0000, a control character, which a settings file cannot store" + kNothingSet},
     {"ReadOnlyNoBackup", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s could not be written: it is read-only\n"},
     {"NoFile", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s: there is no such file; nothing was set\n", {}, {}},
-    {"NotSettingsRefused", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s: no line of it names a key of the game's settings: it is not a settings file; --force writes the values to it all the same; nothing was set\n", {}, kPage},
+    {"NotSettingsRefused", {"set", "SOUND=0"}, {}, 1, "",
+     "quillset: %s: no line of it names a key of the game's settings: it is not a settings file; "
+     "--force writes the values to it all the same; nothing was set\n", {}, kPage},
     {"NotSettingsForced", {"set", "--force", "SOUND=0"}, {}, 0, kChanged, "", {{"</html>", "</html>\r\nSOUND : 0\r\n"}}, kPage},
 };
 // clang-format on
-
-// The row's name, also in the names ctest lists.
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class CommandLine : public ::testing::TestWithParam<Row> {
 protected:
@@ -140,8 +169,7 @@ TEST_P(CommandLine, PrintWriteAndRefuseAsTheRowSays) {
     EXPECT_EQ(readBytes(backup), row.edits.empty() ? QByteArray() : row.before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kRows), rowName);
 
 // set changes the lines of the keys it names, in place, and no other byte:
 // per row the file before, the pairs set, the file after and the lines
@@ -150,7 +178,8 @@ TEST(SetInPlace, KeepsEveryOtherByte) {
     // clang-format off
     const struct { const char* name; QByteArray before; QStringList pairs; QByteArray after; int lines; } rows[] = {
         {"sparse file", "SOUND : 1\r\nMUSICVOLUME : 50\r\n", {"MUSICVOLUME=80"}, "SOUND : 1\r\nMUSICVOLUME : 80\r\n", 1},
-        {"comments, blanks, others out of range", "# mine\r\n\r\nCHAT_ALPHA : 999\r\nMUSICVOLUME : 50 \r\n\r\n", {"MUSICVOLUME=80"}, "# mine\r\n\r\nCHAT_ALPHA : 999\r\nMUSICVOLUME : 80\r\n\r\n", 1},
+        {"comments, blanks, others out of range", "# mine\r\n\r\nCHAT_ALPHA : 999\r\nMUSICVOLUME : 50 \r\n\r\n",
+         {"MUSICVOLUME=80"}, "# mine\r\n\r\nCHAT_ALPHA : 999\r\nMUSICVOLUME : 80\r\n\r\n", 1},
         {"duplicate lines", "AUTOSAVE : 0\r\nX : 1\r\nAUTOSAVE : 1\r\n", {"AUTOSAVE=1"}, "AUTOSAVE : 1\r\nX : 1\r\n", 2},
         {"a new key before the blanks, LF", "SOUND : 1\nX : 2\n\n", {"VIOLENCE=1"}, "SOUND : 1\nX : 2\nVIOLENCE : 1\n\n", 1},
         {"CR, last line unended", "SOUND : 1\rX : 2", {"VIOLENCE=1", "SOUND=0"}, "SOUND : 0\rX : 2\rVIOLENCE : 1\r", 2},

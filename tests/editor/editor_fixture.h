@@ -151,7 +151,4 @@ protected:
     Editor editor{dialogs, program.path()};
 };
 
-// A table row's name is its test's.
-constexpr auto rowName = [](const auto& info) { return std::string(info.param.name); };
-
 } // namespace quillset::test

@@ -15,6 +15,9 @@ namespace {
 const QByteArray kBase = "FULLSCREEN : 1\r\nMUSICVOLUME : 100\r\nNETWORK_PLAYER : Aldric\r\n"
                          "NETWORK_CDKEY : AAAAA\r\nFONTPAGES : 3\r\nOLDLINE : a\r\n";
 
+// Before the save, combined with |: no settings.bck yet, a read-only settings.cfg.
+enum Setup : unsigned { Nothing = 0, NoBackupYet = 1, ReadOnlyFile = 2 };
+
 struct SyncCase {
     const char* name;
     // The file as the other program left it: "KEY : value" lines, "-" for
@@ -30,11 +33,12 @@ struct SyncCase {
     bool marked = false;
     QByteArray loaded = kBase;
     QByteArray later = {}; // written while the first conflict question is open
-    // 'b' no settings.bck when saving, 'r' a read-only settings.cfg
-    const char* setup = "";
+    unsigned setup = Nothing;
 };
 
 const Answer kOk = Answer::Ok, kYes = Answer::Yes, kNo = Answer::No, kCancel = Answer::Cancel;
+// The conflict rows' file: the other program set the music volume to 50.
+const QByteArray kTheirVolume = "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n";
 
 // clang-format off
 const SyncCase kSyncCases[] = {
@@ -44,11 +48,9 @@ const SyncCase kSyncCases[] = {
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 50", "NETWORK_PLAYER : Bob", "NEWLINE : b"}},
     {"BothChangedAlike", kBase + "FULLSCREEN : 0\r\n", {"FULLSCREEN=0"}, {kOk}, {"M9"},
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 100", "OLDLINE : a"}},
-    {"ConflictKeepsMine", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"},
-     {kOk, kYes}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 80"}},
-    {"ConflictTakesTheFiles", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"},
-     {kOk, kNo}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 50"}},
-    {"ConflictCancelledWritesNothing", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n",
+    {"ConflictKeepsMine", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 80"}},
+    {"ConflictTakesTheFiles", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kNo}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 50"}},
+    {"ConflictCancelledWritesNothing", kTheirVolume,
      {"MUSICVOLUME=80", "FULLSCREEN=0"}, {kOk, kCancel}, {"M9", "M11"}, std::nullopt, true},
     {"HeldValuesChangedOnDisk", "NETWORK_CDKEY : BBBBB\r\nFONTPAGES : 5\r\nNETWORK_PLAYER : Aldric\r\n",
      {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"},
@@ -62,13 +64,14 @@ const SyncCase kSyncCases[] = {
      std::nullopt, true},
     {"EmptyAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, ""},
     {"UnknownLinesAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob", "CAMERA : 3"}, false, "CAMERA : 3\r\n"},
-    {"NulByteAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, QByteArray("SOUND : 1\r\nX : \0\r\n", 18)},
-    {"WrittenAgainWhileAsked", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"},
+    {"NulByteAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false,
+     QByteArray("SOUND : 1\r\nX : \0\r\n", 18)},
+    {"WrittenAgainWhileAsked", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"},
      QStringList{"MUSICVOLUME : 80", "NETWORK_PLAYER : Cyd", "NEW : c"}, false, kBase, "MUSICVOLUME : 50\r\nNETWORK_PLAYER : Cyd\r\nNEW : c\r\n"},
-    {"NewConflictWhileAsked", "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n", {"MUSICVOLUME=80"}, {kOk, kYes, kNo}, {"M9", "M11", "M11"},
+    {"NewConflictWhileAsked", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes, kNo}, {"M9", "M11", "M11"},
      QStringList{"MUSICVOLUME : 60", "NEW : c"}, false, kBase, "MUSICVOLUME : 60\r\nNEW : c\r\n"},
-    {"FirstSaveMakesTheBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, kBase, {}, "b"},
-    {"ReadOnlyMakesNoBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"}, std::nullopt, true, kBase, {}, "br"},
+    {"FirstSaveMakesTheBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, kBase, {}, NoBackupYet},
+    {"ReadOnlyMakesNoBackup", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"}, std::nullopt, true, kBase, {}, NoBackupYet | ReadOnlyFile},
     {"ControlCharacterRefused", "=", {"NETWORK_PLAYER=a\x1bz"}, {kOk}, {"M9", "M16"}, std::nullopt, true},
 };
 // clang-format on
@@ -81,10 +84,9 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
     ASSERT_TRUE(c.loaded == kBase ||
                 (writeBytes(settings(), c.loaded) && editor.files().load(settings()) &&
                  writeBytes(program.file(u"settings.bck"_s), c.loaded)));
-    const QByteArray setup = c.setup;
-    if (setup.contains('b'))
+    if (c.setup & NoBackupYet)
         QFile::remove(program.file(u"settings.bck"_s));
-    if (setup.contains('r'))
+    if (c.setup & ReadOnlyFile)
         ::chmod(qPrintable(settings()), 0444);
     SettingsSession& session = editor.settings();
     for (const QString& edit : c.edits) {
@@ -138,7 +140,7 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
     }
     // A backup is made by the first write, and only by a write that happens.
     EXPECT_EQ(readBytes(program.file(u"settings.bck"_s)),
-              !setup.contains('b') || c.written ? c.loaded : QByteArray());
+              !(c.setup & NoBackupYet) || c.written ? c.loaded : QByteArray());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaveOverChangedFile, ::testing::ValuesIn(kSyncCases), rowName);

@@ -143,7 +143,8 @@ const WriteRow kWriteRows[] = {
     {kSample, "\\Software\\Odd [Key]\\", "V", "x", "", "\n[Software\\\\Odd \\[Key\\]] 1700000000\n#time=1da1747c66d0000\n\"V\"=\"x\"\n"},
     // Escapes as Wine writes them: a hex digit after \x or an octal digit
     // after a short escape would be read as part of it.
-    {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e40 \u4e2d\u6587 \U0001F600", "C:\\\\Games", R"(Stra\x00dfe \xe4\xe4 \x00e40 \x4e2d\x6587 \xd83d\xde00)"},
+    {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e40 \u4e2d\u6587 \U0001F600", "C:\\\\Games",
+     R"(Stra\x00dfe \xe4\xe4 \x00e40 \x4e2d\x6587 \xd83d\xde00)"},
     {kSample, "Software\\K", "Loc", "a\tb\x1b\x01" "7\x01" "8\x02\x7f", "C:\\\\Games", R"(a\tb\e\0017\18\2)" "\x7f"},
     // Line breaks and unfinished last lines read as before.
     {"WINE REGISTRY Version 2\r\n\r\n[Software\\\\K] 1\r\n\"A\"=\"b\"\r\n", "Software\\K", "C", "d", "", "\"C\"=\"d\"\r\n"},
@@ -212,7 +213,8 @@ TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
 // clang-format off
 struct VdfRow { QByteArray text; QStringList paths; };
 const VdfRow kVdfRows[] = {
-    {"\xEF\xBB\xBF\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/a/Steam\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"351237120\"\n\t\t}\n\t}\n\t\"1\" { \"path\" \"/mnt/Steam Library\" }\n}\n",
+    {"\xEF\xBB\xBF\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/a/Steam\"\n\t\t\"apps\"\n"
+     "\t\t{\n\t\t\t\"228980\"\t\t\"351237120\"\n\t\t}\n\t}\n\t\"1\" { \"path\" \"/mnt/Steam Library\" }\n}\n",
      {"/home/a/Steam", "/mnt/Steam Library"}},
     {"// by hand\n\"LibraryFolders\" { 0 { path \"/mnt/My \\\"G\\\"\\\\x\" [$LINUX] label x }\n"
      "  \"1\" { // \"path\" \"/commented\"\n \"PATH\" \"/mnt/b\\n\" } }",

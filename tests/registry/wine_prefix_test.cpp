@@ -42,12 +42,17 @@ bool makePrefixFolder(const QString& folder) {
 // written as T).
 #define NEW_LOC LOC(R"(D:\\K\xf6 \"x\")")
 // clang-format off
+// The 32-bit view's key as the write adds it.
+#define NEW_WOW "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC
 struct HiveRow { QByteArray system; QByteArray user; const char* machine; const char* perUser; QByteArray after; };
 const HiveRow kHiveRows[] = {
-    {HIVE("win64") PLAIN LOC("C:\\\\64") WOW LOC("C:\\\\32"), HIVE("win64") PLAIN LOC("E:\\\\user"), "C:\\32", "E:\\user", HIVE("win64") PLAIN LOC("C:\\\\64") WOW NEW_LOC},
-    {HIVE("win64") PLAIN LOC("C:\\\\64"), "", "C:\\64", "", HIVE("win64") PLAIN LOC("C:\\\\64") "\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
-    {HIVE("win64") "[Software\\\\Wine] 1\n", HIVE("win64") PLAIN LOC("E:\\\\user"), "", "E:\\user", HIVE("win64") "[Software\\\\Wine] 1\n\n[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\Korrin Deepfall] T\n" NEW_LOC},
-    {HIVE("win32") PLAIN LOC("C:\\\\plain") WOW LOC("C:\\\\wow"), "", "C:\\plain", "", HIVE("win32") PLAIN NEW_LOC WOW LOC("C:\\\\wow")},
+    {HIVE("win64") PLAIN LOC("C:\\\\64") WOW LOC("C:\\\\32"), HIVE("win64") PLAIN LOC("E:\\\\user"),
+     "C:\\32", "E:\\user", HIVE("win64") PLAIN LOC("C:\\\\64") WOW NEW_LOC},
+    {HIVE("win64") PLAIN LOC("C:\\\\64"), "", "C:\\64", "", HIVE("win64") PLAIN LOC("C:\\\\64") NEW_WOW},
+    {HIVE("win64") "[Software\\\\Wine] 1\n", HIVE("win64") PLAIN LOC("E:\\\\user"), "", "E:\\user",
+     HIVE("win64") "[Software\\\\Wine] 1\n" NEW_WOW},
+    {HIVE("win32") PLAIN LOC("C:\\\\plain") WOW LOC("C:\\\\wow"), "", "C:\\plain", "",
+     HIVE("win32") PLAIN NEW_LOC WOW LOC("C:\\\\wow")},
 };
 // clang-format on
 
@@ -133,7 +138,8 @@ TEST(WinePrefix, MapsWindowsPathsThroughTheDriveLinksIgnoringCase) {
         {"c:\\GAMES\\korrin DEEPFALL\\", "C/Games/Korrin Deepfall"}, // first in name order
         {"C:/games/korrin deepfall", "C/games/korrin deepfall"},     // the exact name first
         {"C:\\Games\\.\\Other\\..\\korrin deepfall\\Not\\Yet", "C/Games/Korrin Deepfall/Not/Yet"},
-        {"z:\\DATA\\korrin", "Z/Data/Korrin"}, {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"}, {"\\??\\a:\\Data\\Korrin", "Z/Data/Korrin"}, {"A:\\data", "Z/Data"},
+        {"z:\\DATA\\korrin", "Z/Data/Korrin"}, {"\\\\?\\Z:\\data\\KORRIN", "Z/Data/Korrin"},
+        {"\\??\\a:\\Data\\Korrin", "Z/Data/Korrin"}, {"A:\\data", "Z/Data"},
         {"E:\\Games", ""}, {"c\\Games", ""}, {"\\\\server\\share", ""}, {"1:\\Games", ""}, {"", ""},
     };
     // clang-format on
@@ -188,49 +194,124 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
 #define POL ".PlayOnLinux/wineprefix/"
 #define LUTRIS_YML "game:\n  exe: drive_c/Korrin.exe\n  prefix: "
 // clang-format off
-#define LUTRIS_REST "game_slug: korrin\nname: Korrin\nrunner: wine\nslug: korrin-1700000000\nsystem: {}\nwine:\n  version: lutris-7.2-2-x86_64\n"
-#define VDF(path) "\"libraryfolders\"\n{\n\t\"contentstatsid\"\t\t\"-4012876513962184545\"\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" path "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"totalsize\"\t\t\"0\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"2200\"\t\t\"52428800\"\n\t\t}\n\t}\n}\n"
-#define HEROIC(prefix, type, bin) "{\"Kq7\": {\"autoInstallDxvk\": true, \"winePrefix\": \"" prefix "\", \"wineVersion\": {\"bin\": \"" bin "\", \"name\": \"" type " 8\", \"type\": \"" type "\"}}, \"version\": \"v0\", \"explicit\": true}"
+#define LUTRIS_REST "game_slug: korrin\nname: Korrin\nrunner: wine\nslug: korrin-1700000000\nsystem: {}\n" \
+    "wine:\n  version: lutris-7.2-2-x86_64\n"
+#define VDF(path) "\"libraryfolders\"\n{\n\t\"contentstatsid\"\t\t\"-4012876513962184545\"\n\t\"0\"\n\t{\n" \
+    "\t\t\"path\"\t\t\"" path "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"totalsize\"\t\t\"0\"\n\t\t\"apps\"\n" \
+    "\t\t{\n\t\t\t\"2200\"\t\t\"52428800\"\n\t\t}\n\t}\n}\n"
+#define HEROIC(prefix, type, bin) "{\"Kq7\": {\"autoInstallDxvk\": true, \"winePrefix\": \"" prefix "\", " \
+    "\"wineVersion\": {\"bin\": \"" bin "\", \"name\": \"" type " 8\", \"type\": \"" type "\"}}, " \
+    "\"version\": \"v0\", \"explicit\": true}"
 
-// A home's launcher files, the prefixes holding the game in search order,
-// the prefix taken (empty for none) and how it was found ("%h" is home), and
-// each found prefix's verdict: t taken, o older settings, n no settings, l
-// listed later (by default "t" for one); for a program folder, a WINEPREFIX
-// and a STEAM_COMPAT_DATA_PATH.
-struct SearchRow { const char* name; QStringList commands; QStringList found; QString used; const char* source; const char* verdicts = ""; const char* program = "nowhere"; const char* winePrefix = ""; const char* steam = ""; };
+// A home's launcher files; the prefix taken (empty for none) and how it was
+// found ("%h" is home); the prefixes holding the game in search order (by
+// default the one taken), and each one's verdict: t taken, o older settings,
+// n no settings, l listed later (by default "t" for one); for a program
+// folder, a WINEPREFIX and a STEAM_COMPAT_DATA_PATH.
+struct SearchRow {
+    const char* name; QStringList commands; QString used; const char* source; QStringList found = {used};
+    const char* verdicts = ""; const char* program = "nowhere"; const char* winePrefix = ""; const char* steam = "";
+};
 const SearchRow kSearchRows[] = {
-    {"wine default, value per user", {"user .wine"}, {".wine"}, ".wine", "Wine default ~/.wine"},
-    {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"}, {STEAM "31/pfx"}, STEAM "31/pfx", "Steam library %h/.local/share/Steam/steamapps (compatdata 31)"},
-    {"steam second library", {"file .local/share/Steam/steamapps/libraryfolders.vdf \"libraryfolders\" { \"0\" { \"path\" \"%h/.local/share/Steam\" } \"1\" { \"path\" \"%h/lib2\" } }", "plain " STEAM "9/pfx", "game lib2/steamapps/compatdata/31/pfx"}, {"lib2/steamapps/compatdata/31/pfx"}, "lib2/steamapps/compatdata/31/pfx", "Steam library %h/lib2/steamapps (compatdata 31)"},
-    {"steam libraries spelt SteamApps", {"file .local/share/Steam/SteamApps/libraryfolders.vdf " VDF("%h/disk2/SteamLibrary"), "game disk2/SteamLibrary/SteamApps/compatdata/2200/pfx"}, {"disk2/SteamLibrary/SteamApps/compatdata/2200/pfx"}, "disk2/SteamLibrary/SteamApps/compatdata/2200/pfx", "Steam library %h/disk2/SteamLibrary/SteamApps (compatdata 2200)"},
-    {"steam library list only in config/", {"file .steam/steam/config/libraryfolders.vdf " VDF("%h/games/SteamLibrary"), "game games/SteamLibrary/steamapps/compatdata/2200/pfx"}, {"games/SteamLibrary/steamapps/compatdata/2200/pfx"}, "games/SteamLibrary/steamapps/compatdata/2200/pfx", "Steam library %h/games/SteamLibrary/steamapps (compatdata 2200)"},
-    {"snap steam", {"game snap/steam/common/.local/share/Steam/steamapps/compatdata/2200/pfx"}, {"snap/steam/common/.local/share/Steam/steamapps/compatdata/2200/pfx"}, "snap/steam/common/.local/share/Steam/steamapps/compatdata/2200/pfx", "Steam library %h/snap/steam/common/.local/share/Steam/steamapps (compatdata 2200)"},
-    {"lutris, prefix under ~", {"game32 Games/korrin", "file .config/lutris/games/korrin-17.yml " LUTRIS_YML "~/Games/korrin\nrunner: wine\n"}, {"Games/korrin"}, "Games/korrin", "Lutris game file %h/.config/lutris/games/korrin-17.yml"},
-    {"lutris data folder, prefix at the top", {"game w/korrin", "file .local/share/lutris/games/k.yml prefix: %h/w/korrin\n"}, {"w/korrin"}, "w/korrin", "Lutris game file %h/.local/share/lutris/games/k.yml"},
-    {"lutris game file naming only its exe", {"game Games/korrin/pfx", "file .local/share/lutris/games/korrin-1700000000.yml game:\n  exe: %h/Games/korrin/Korrin Deepfall/Korrin.exe\n" LUTRIS_REST}, {"Games/korrin/pfx"}, "Games/korrin/pfx", "Lutris game file %h/.local/share/lutris/games/korrin-1700000000.yml (above its exe)"},
-    {"flatpak lutris", {"game Games/korrin", "file .var/app/net.lutris.Lutris/data/lutris/games/korrin-1700000000.yml game:\n  exe: %h/Games/korrin/drive_c/Games/Korrin/Korrin.exe\n  prefix: %h/Games/korrin\n" LUTRIS_REST}, {"Games/korrin"}, "Games/korrin", "Lutris game file %h/.var/app/net.lutris.Lutris/data/lutris/games/korrin-1700000000.yml"},
-    {"bottles in $XDG_DATA_HOME", {"xdg xdg-data", "game " BOTTLES "Ignored", "game xdg-data/bottles/bottles/K"}, {"xdg-data/bottles/bottles/K"}, "xdg-data/bottles/bottles/K", "Bottles folder %h/xdg-data/bottles/bottles"},
-    {"bottle made at a custom path", {"file " BOTTLES "Korrin/placeholder.yml Path: %h/mnt/Bottles/Korrin\n", "game mnt/Bottles/Korrin"}, {"mnt/Bottles/Korrin"}, "mnt/Bottles/Korrin", "Bottles placeholder %h/" BOTTLES "Korrin/placeholder.yml"},
-    {"custom bottles folder", {"file .var/app/com.usebottles.bottles/data/bottles/data.yml custom_bottles_path: %h/mnt/bottles\nfunding_dialog_dismissed: true\n", "game mnt/bottles/Korrin"}, {"mnt/bottles/Korrin"}, "mnt/bottles/Korrin", "Bottles folder %h/mnt/bottles (custom_bottles_path in %h/.var/app/com.usebottles.bottles/data/bottles/data.yml)"},
-    {"heroic game file", {"game W/heroic", "file .config/heroic/GamesConfig/Kq7.json {\"Kq7\": {\"winePrefix\": \"%h/W/heroic\"}, \"version\": \"v0\"}"}, {"W/heroic"}, "W/heroic", "Heroic game file %h/.config/heroic/GamesConfig/Kq7.json"},
-    {"heroic with proton", {"game Proton/Korrin/pfx", "file .config/heroic/GamesConfig/Kq7.json " HEROIC("%h/Proton/Korrin", "proton", "%h/.steam/steam/steamapps/common/Proton - Experimental/proton")}, {"Proton/Korrin/pfx"}, "Proton/Korrin/pfx", "Heroic game file %h/.config/heroic/GamesConfig/Kq7.json"},
-    {"flatpak heroic", {"game Heroic/Korrin", "file .var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/Kq7.json " HEROIC("%h/Heroic/Korrin", "wine", "/usr/bin/wine")}, {"Heroic/Korrin"}, "Heroic/Korrin", "Heroic game file %h/.var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/Kq7.json"},
-    {"newest settings win", {"game .wine", "settings .wine 1700000000", "game " BOTTLES "K", "settings " BOTTLES "K 1700000100", "game32 " POL "K"}, {".wine", BOTTLES "K", POL "K"}, BOTTLES "K", "Bottles folder %h/.local/share/bottles/bottles", "otn"},
-    {"no settings: first listed wins", {"game " POL "K", "game " BOTTLES "K"}, {BOTTLES "K", POL "K"}, BOTTLES "K", "Bottles folder %h/.local/share/bottles/bottles", "tl"},
-    {"a missing prefix named: ~/.wine", {"plain .wine", "file .config/lutris/games/gone.yml " LUTRIS_YML "/nonexistent\n"}, {}, ".wine", "Wine default ~/.wine (no prefix holds the game)"},
-    {"the value maps nowhere", {"game " BOTTLES "D D:\\\\Games\\\\Korrin", "game " BOTTLES "U C:\\\\Korrin"}, {}, {}, ""},
-    {"hostile launcher files skipped", {"junk .local/share/Steam/steamapps/libraryfolders.vdf", "junk .config/lutris/games/junk.yml", "junk .config/heroic/GamesConfig/junk.json", "junk " BOTTLES "Junk/system.reg", "fifo .config/lutris/games/fifo.yml", "fifo .config/heroic/GamesConfig/fifo.json", "fifo .steam/steam/steamapps/libraryfolders.vdf", "link .config/heroic/GamesConfig/loop.json loop.json", "link " STEAM "loop %h/" STEAM, "file .config/lutris/games/huge.yml " LUTRIS_YML "~/Games/korrin\n", "huge .config/lutris/games/huge.yml", "game Games/korrin", "game " POL "K"}, {POL "K"}, POL "K", "PlayOnLinux folder %h/.PlayOnLinux/wineprefix"},
+    {"wine default, value per user", {"user .wine"}, ".wine", "Wine default ~/.wine"},
+    {"steam main library, met twice", {"game " STEAM "31/pfx", "link .steam/steam %h/.local/share/Steam"},
+     STEAM "31/pfx", "Steam library %h/.local/share/Steam/steamapps (compatdata 31)"},
+    {"steam second library",
+     {"file .local/share/Steam/steamapps/libraryfolders.vdf \"libraryfolders\" { \"0\" { \"path\" "
+      "\"%h/.local/share/Steam\" } \"1\" { \"path\" \"%h/lib2\" } }",
+      "plain " STEAM "9/pfx", "game lib2/steamapps/compatdata/31/pfx"},
+     "lib2/steamapps/compatdata/31/pfx", "Steam library %h/lib2/steamapps (compatdata 31)"},
+    {"steam libraries spelt SteamApps",
+     {"file .local/share/Steam/SteamApps/libraryfolders.vdf " VDF("%h/disk2/SteamLibrary"),
+      "game disk2/SteamLibrary/SteamApps/compatdata/2200/pfx"},
+     "disk2/SteamLibrary/SteamApps/compatdata/2200/pfx",
+     "Steam library %h/disk2/SteamLibrary/SteamApps (compatdata 2200)"},
+    {"steam library list only in config/",
+     {"file .steam/steam/config/libraryfolders.vdf " VDF("%h/games/SteamLibrary"),
+      "game games/SteamLibrary/steamapps/compatdata/2200/pfx"},
+     "games/SteamLibrary/steamapps/compatdata/2200/pfx",
+     "Steam library %h/games/SteamLibrary/steamapps (compatdata 2200)"},
+    {"snap steam", {"game snap/steam/common/.local/share/Steam/steamapps/compatdata/2200/pfx"},
+     "snap/steam/common/.local/share/Steam/steamapps/compatdata/2200/pfx",
+     "Steam library %h/snap/steam/common/.local/share/Steam/steamapps (compatdata 2200)"},
+    {"lutris, prefix under ~",
+     {"game32 Games/korrin", "file .config/lutris/games/korrin-17.yml " LUTRIS_YML "~/Games/korrin\nrunner: wine\n"},
+     "Games/korrin", "Lutris game file %h/.config/lutris/games/korrin-17.yml"},
+    {"lutris data folder, prefix at the top",
+     {"game w/korrin", "file .local/share/lutris/games/k.yml prefix: %h/w/korrin\n"},
+     "w/korrin", "Lutris game file %h/.local/share/lutris/games/k.yml"},
+    {"lutris game file naming only its exe",
+     {"game Games/korrin/pfx", "file .local/share/lutris/games/korrin-1700000000.yml "
+      "game:\n  exe: %h/Games/korrin/Korrin Deepfall/Korrin.exe\n" LUTRIS_REST},
+     "Games/korrin/pfx", "Lutris game file %h/.local/share/lutris/games/korrin-1700000000.yml (above its exe)"},
+    {"flatpak lutris", {"game Games/korrin", "file .var/app/net.lutris.Lutris/data/lutris/games/korrin-1700000000.yml "
+      "game:\n  exe: %h/Games/korrin/drive_c/Games/Korrin/Korrin.exe\n  prefix: %h/Games/korrin\n" LUTRIS_REST},
+     "Games/korrin", "Lutris game file %h/.var/app/net.lutris.Lutris/data/lutris/games/korrin-1700000000.yml"},
+    {"bottles in $XDG_DATA_HOME", {"xdg xdg-data", "game " BOTTLES "Ignored", "game xdg-data/bottles/bottles/K"},
+     "xdg-data/bottles/bottles/K", "Bottles folder %h/xdg-data/bottles/bottles"},
+    {"bottle made at a custom path",
+     {"file " BOTTLES "Korrin/placeholder.yml Path: %h/mnt/Bottles/Korrin\n", "game mnt/Bottles/Korrin"},
+     "mnt/Bottles/Korrin", "Bottles placeholder %h/" BOTTLES "Korrin/placeholder.yml"},
+    {"custom bottles folder",
+     {"file .var/app/com.usebottles.bottles/data/bottles/data.yml custom_bottles_path: %h/mnt/bottles\n"
+      "funding_dialog_dismissed: true\n", "game mnt/bottles/Korrin"}, "mnt/bottles/Korrin",
+     "Bottles folder %h/mnt/bottles (custom_bottles_path in %h/.var/app/com.usebottles.bottles/data/bottles/data.yml)"},
+    {"heroic game file", {"game W/heroic",
+      "file .config/heroic/GamesConfig/Kq7.json {\"Kq7\": {\"winePrefix\": \"%h/W/heroic\"}, \"version\": \"v0\"}"},
+     "W/heroic", "Heroic game file %h/.config/heroic/GamesConfig/Kq7.json"},
+    {"heroic with proton",
+     {"game Proton/Korrin/pfx", "file .config/heroic/GamesConfig/Kq7.json " HEROIC("%h/Proton/Korrin", "proton",
+      "%h/.steam/steam/steamapps/common/Proton - Experimental/proton")},
+     "Proton/Korrin/pfx", "Heroic game file %h/.config/heroic/GamesConfig/Kq7.json"},
+    {"flatpak heroic",
+     {"game Heroic/Korrin", "file .var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/Kq7.json "
+      HEROIC("%h/Heroic/Korrin", "wine", "/usr/bin/wine")},
+     "Heroic/Korrin", "Heroic game file %h/.var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/Kq7.json"},
+    {"newest settings win", {"game .wine", "settings .wine 1700000000", "game " BOTTLES "K",
+      "settings " BOTTLES "K 1700000100", "game32 " POL "K"},
+     BOTTLES "K", "Bottles folder %h/.local/share/bottles/bottles", {".wine", BOTTLES "K", POL "K"}, "otn"},
+    {"no settings: first listed wins", {"game " POL "K", "game " BOTTLES "K"},
+     BOTTLES "K", "Bottles folder %h/.local/share/bottles/bottles", {BOTTLES "K", POL "K"}, "tl"},
+    {"a missing prefix named: ~/.wine",
+     {"plain .wine", "file .config/lutris/games/gone.yml " LUTRIS_YML "/nonexistent\n"},
+     ".wine", "Wine default ~/.wine (no prefix holds the game)", {}},
+    {"the value maps nowhere", {"game " BOTTLES "D D:\\\\Games\\\\Korrin", "game " BOTTLES "U C:\\\\Korrin"},
+     {}, "", {}},
+    {"hostile launcher files skipped",
+     {"junk .local/share/Steam/steamapps/libraryfolders.vdf", "junk .config/lutris/games/junk.yml",
+      "junk .config/heroic/GamesConfig/junk.json", "junk " BOTTLES "Junk/system.reg",
+      "fifo .config/lutris/games/fifo.yml", "fifo .config/heroic/GamesConfig/fifo.json",
+      "fifo .steam/steam/steamapps/libraryfolders.vdf",
+      "link .config/heroic/GamesConfig/loop.json loop.json", "link " STEAM "loop %h/" STEAM,
+      "file .config/lutris/games/huge.yml " LUTRIS_YML "~/Games/korrin\n", "huge .config/lutris/games/huge.yml",
+      "game Games/korrin", "game " POL "K"},
+     POL "K", "PlayOnLinux folder %h/.PlayOnLinux/wineprefix"},
     // A placeholder naming no folder, a custom bottles folder that is a
     // file, a program with no prefix above it up to "/", and placeholder.yml
     // and data.yml that are binary, a FIFO, a link loop or huge.
-    {"hostile bottles and lutris files skipped", {"file " BOTTLES "Gone/placeholder.yml Path: %h/nonexistent\n", "file afile x", "file .local/share/bottles/data.yml custom_bottles_path: %h/afile\n", "file .config/lutris/games/lost.yml game:\n  exe: %h/nowhere/bin/Korrin.exe\n", "junk " BOTTLES "Junk/placeholder.yml", "fifo " BOTTLES "Fifo/placeholder.yml", "link " BOTTLES "Loop/placeholder.yml placeholder.yml", "fifo .var/app/com.usebottles.bottles/data/bottles/data.yml", "file " BOTTLES "Huge/placeholder.yml Path: %h/Games/korrin\n", "huge " BOTTLES "Huge/placeholder.yml", "game Games/korrin", "game " POL "K"}, {POL "K"}, POL "K", "PlayOnLinux folder %h/.PlayOnLinux/wineprefix"},
+    {"hostile bottles and lutris files skipped",
+     {"file " BOTTLES "Gone/placeholder.yml Path: %h/nonexistent\n", "file afile x",
+      "file .local/share/bottles/data.yml custom_bottles_path: %h/afile\n",
+      "file .config/lutris/games/lost.yml game:\n  exe: %h/nowhere/bin/Korrin.exe\n",
+      "junk " BOTTLES "Junk/placeholder.yml", "fifo " BOTTLES "Fifo/placeholder.yml",
+      "link " BOTTLES "Loop/placeholder.yml placeholder.yml",
+      "fifo .var/app/com.usebottles.bottles/data/bottles/data.yml",
+      "file " BOTTLES "Huge/placeholder.yml Path: %h/Games/korrin\n", "huge " BOTTLES "Huge/placeholder.yml",
+      "game Games/korrin", "game " POL "K"},
+     POL "K", "PlayOnLinux folder %h/.PlayOnLinux/wineprefix"},
     // The user's WINEPREFIX, else the prefix around the program, come first.
-    {"WINEPREFIX", {"game .wine"}, {}, "elsewhere", "$WINEPREFIX", "", "p/drive_c/Games/Korrin", "%h/elsewhere"},
-    {"relative WINEPREFIX: none", {"game .wine"}, {}, {}, "$WINEPREFIX, not an absolute path: no prefix", "", "nowhere", "relative/pfx"},
-    {"STEAM_COMPAT_DATA_PATH over a newer ~/.wine", {"game compat/pfx", "game .wine", "settings .wine 1900000000"}, {}, "compat/pfx", "$STEAM_COMPAT_DATA_PATH (its pfx folder)", "", "nowhere", "", "%h/compat"},
-    {"WINEPREFIX before STEAM_COMPAT_DATA_PATH", {"game compat/pfx", "game p"}, {}, "p", "$WINEPREFIX", "", "nowhere", "%h/p", "%h/compat"},
-    {"inner prefix around the program", {"plain p", "game p/drive_c/q"}, {}, "p/drive_c/q", "the prefix around the program folder %h/p/drive_c/q/drive_c/Games/Korrin", "", "p/drive_c/q/drive_c/Games/Korrin/"},
-    {"no drive_c: no prefix", {"plain p", "file p/drive_c/T/system.reg x"}, {}, "p", "the prefix around the program folder %h/p/drive_c/T/bin", "", "p/drive_c/T/bin"},
+    {"WINEPREFIX", {"game .wine"}, "elsewhere", "$WINEPREFIX", {}, "", "p/drive_c/Games/Korrin", "%h/elsewhere"},
+    {"relative WINEPREFIX: none", {"game .wine"}, {}, "$WINEPREFIX, not an absolute path: no prefix", {}, "",
+     "nowhere", "relative/pfx"},
+    {"STEAM_COMPAT_DATA_PATH over a newer ~/.wine", {"game compat/pfx", "game .wine", "settings .wine 1900000000"},
+     "compat/pfx", "$STEAM_COMPAT_DATA_PATH (its pfx folder)", {}, "", "nowhere", "", "%h/compat"},
+    {"WINEPREFIX before STEAM_COMPAT_DATA_PATH", {"game compat/pfx", "game p"},
+     "p", "$WINEPREFIX", {}, "", "nowhere", "%h/p", "%h/compat"},
+    {"inner prefix around the program", {"plain p", "game p/drive_c/q"},
+     "p/drive_c/q", "the prefix around the program folder %h/p/drive_c/q/drive_c/Games/Korrin", {}, "",
+     "p/drive_c/q/drive_c/Games/Korrin/"},
+    {"no drive_c: no prefix", {"plain p", "file p/drive_c/T/system.reg x"},
+     "p", "the prefix around the program folder %h/p/drive_c/T/bin", {}, "", "p/drive_c/T/bin"},
 };
 // clang-format on
 

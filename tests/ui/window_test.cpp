@@ -181,8 +181,7 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked()) << "the editor owns the check mark";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands), rowName);
 
 // The style item shows the look the next start will have.
 TEST_F(WindowTest, TheStyleItemShowsTheSwitch) {
