@@ -66,11 +66,7 @@ bool isUtf8Profile(QByteArrayView& bytes) {
     return !decoder.hasError();
 }
 
-struct Profile {
-    QList<Change> changes;
-    int ignored = 0; // lines naming no key that set takes
-    bool refused = false;
-};
+} // namespace
 
 Profile readProfile(const QString& file, QByteArrayView bytes, CommandOutput& output) {
     Profile profile;
@@ -95,8 +91,6 @@ Profile readProfile(const QString& file, QByteArrayView bytes, CommandOutput& ou
     });
     return profile;
 }
-
-} // namespace
 
 std::variant<int, QString> settableKey(const QString& key) {
     const std::optional<int> row = findKey(QByteArrayView(key.toUtf8()));

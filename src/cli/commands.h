@@ -66,6 +66,17 @@ struct Change {
     TypedValue value;
 };
 
+// What apply takes from a profile's bytes: every line naming a key that set
+// takes, in file order, its value checked as set checks it (a refusal is
+// printed with the file's name and the line's number). Apart from apply so
+// that the fuzz target reads profiles from memory.
+struct Profile {
+    QList<Change> changes;
+    int ignored = 0; // lines naming no key that set takes
+    bool refused = false;
+};
+Profile readProfile(const QString& file, QByteArrayView bytes, CommandOutput& output);
+
 ExitCode whereCommand(const Invocation& invocation, CommandOutput& output);
 ExitCode getCommand(const Invocation& invocation, CommandOutput& output);
 ExitCode setCommand(const Invocation& invocation, CommandOutput& output);
