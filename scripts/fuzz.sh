@@ -15,7 +15,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${QUILLSET_FUZZ_BUILD:-build/fuzz}
-all_targets=(settings language accounts registry steam_library)
+all_targets=(settings settings_file language accounts registry steam_library key_scan
+             launchers wine_command_line profile merge)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUILLSET_BUILD_FUZZERS=ON \
     -DQUILLSET_BUILD_TESTS=OFF -DQUILLSET_BUILD_BENCHMARKS=OFF -DQUILLSET_BUILD_GUI=OFF \
