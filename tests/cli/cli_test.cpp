@@ -63,6 +63,7 @@ const Row kRows[] = {
     {"ForceWithGet", {"get", "--force"}, {}, 2, "", "quillset: --force goes with set and apply only (see quillset --help)\n"},
     {"ApplyWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xeb\r\nNETWORK_CDKEY : X\r\nCAMERA_ZOOM : 1\r\nSOUND:0\r\n\r\n", 0, "%p: 3 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
     {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyCutUtf8IsWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\xc3", 0, "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xc3\xab\xc3"}}},
     {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "", "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},
     {"ApplyNulByte", {"apply", "%p"}, QByteArray("NETWORK_PLAYER : a\0b\n", 21), 2, "", "quillset: %p line 1: the value of NETWORK_PLAYER holds U+0000, a control character, which a settings file cannot store" + kNothingSet},
     {"ReadOnlyNoBackup", {"set", "SOUND=0"}, {}, 1, "", "quillset: %s could not be written: it is read-only\n"},
