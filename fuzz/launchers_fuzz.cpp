@@ -1,9 +1,9 @@
 // Oracle: every path a launcher's file names (Steam's libraryfolders.vdf,
 // a Lutris game file, a Bottles placeholder or data file, a Heroic game
 // file: the input's first byte picks which) is absolute and clean; read with
-// another home, the file names the same paths, those inside the first home
-// moved into the second: a "~" path never leaves its home, and no other path
-// depends on it.
+// another home beside the first, the file names the same paths, those inside
+// the first home moved into the second: a path depends on the home through
+// its "~" alone (a "~/.." climbing out lands beside both homes alike).
 
 #include "fuzz_input.h"
 #include "registry/launchers/launcher_configs.h"
@@ -15,7 +15,7 @@ using namespace quillset;
 namespace {
 
 const QString kHome = QStringLiteral("/home/ann");
-const QString kOtherHome = QStringLiteral("/srv/other home");
+const QString kOtherHome = QStringLiteral("/home/other one");
 
 bool isClean(const QString& path) {
     return QDir::isAbsolutePath(path) && QDir::cleanPath(path) == path;
