@@ -25,11 +25,15 @@ std::vector<TextAssignment> lineByLine(const QList<QByteArray>& lines) {
     };
     const int lineCount = std::min(static_cast<int>(lines.size()), kLanguageFileLineLimit);
     for (int counter = 1; counter <= lineCount; ++counter) {
-        const QString line = entry(counter);
-        if (!line.startsWith(QLatin1Char('[')))
+        // Only a line that starts with '[' can be a header: the others are
+        // not decoded, which keeps the target fast.
+        if (!lines[counter - 1].startsWith('['))
             continue;
+        const QString line = entry(counter);
         for (std::string_view section : languageSections()) {
-            if (line != QLatin1Char('[') + latin1(section) + QLatin1Char(']'))
+            if (line.size() != qsizetype(section.size()) + 2 || !line.endsWith(QLatin1Char(']')) ||
+                QStringView(line).sliced(1, qsizetype(section.size())) !=
+                    QLatin1String(section.data(), qsizetype(section.size())))
                 continue;
             for (const LanguageTextRow& row : languageTextRows(section)) {
                 if (!row.control.empty())

@@ -37,6 +37,18 @@ QString accountFilePath(const QString& installDir) {
     return joinPath(installDir, QString::fromLatin1(kAccountFileName));
 }
 
+void readAccountLines(Accounts& accounts, QByteArrayView data) {
+    // Only the first twelve lines count; the rest is passed over without
+    // building a list of them (a huge file must not cost memory per line).
+    qsizetype index = 0;
+    const qsizetype fieldCount = qsizetype(kAccountFields.size());
+    forEachLine(data, [&](QByteArrayView line) {
+        if (index < kAccountLineCount)
+            accounts[index / fieldCount].*kAccountFields[index % fieldCount] = fromAnsi(line);
+        ++index;
+    });
+}
+
 bool loadAccountStore(AccountStore& store, const QString& installDir) {
     const QString path = accountFilePath(installDir);
     if (!fileExists(path))
@@ -44,16 +56,7 @@ bool loadAccountStore(AccountStore& store, const QString& installDir) {
     const std::optional<QByteArray> data = readRegularFile(path);
     if (!data)
         return false;
-
-    // Only the first twelve lines count; the rest is passed over without
-    // building a list of them (a huge file must not cost memory per line).
-    qsizetype index = 0;
-    const qsizetype fieldCount = qsizetype(kAccountFields.size());
-    forEachLine(*data, [&](QByteArrayView line) {
-        if (index < kAccountLineCount)
-            store.accounts[index / fieldCount].*kAccountFields[index % fieldCount] = fromAnsi(line);
-        ++index;
-    });
+    readAccountLines(store.accounts, *data);
     return true;
 }
 

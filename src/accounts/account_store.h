@@ -5,6 +5,7 @@
 // cut into groups for display, never interpreted. Nothing in this file
 // writes to the debug log, so no key can end up in a trace.
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <optional>
@@ -83,5 +84,9 @@ QString accountFilePath(const QString& installDir);
 // but cannot be read (a FIFO, a device, no read access): a later attempt may
 // then still succeed, whereas true means the file counts as read.
 bool loadAccountStore(AccountStore& store, const QString& installDir);
+
+// The same from the file's bytes: the fields its first twelve lines fill.
+// Apart so that the fuzz target reads its inputs from memory.
+void readAccountLines(Accounts& accounts, QByteArrayView data);
 
 } // namespace quillset

@@ -32,7 +32,8 @@ bool isUtf8Profile(QByteArrayView& bytes) {
         std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
     if (ascii)
         return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error, not held back.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     [[maybe_unused]] const QString text = decoder(bytes);
     return !decoder.hasError();
 }

@@ -73,8 +73,8 @@ private:
 };
 #endif
 
-// Where needle (folded to lower case) next occurs at or after from,
-// ignoring ASCII case.
+} // namespace
+
 qsizetype findFolded(QByteArrayView haystack, const QByteArray& needle, qsizetype from) {
     const qsizetype n = needle.size();
     if (n == 0 || from < 0 || haystack.size() - from < n)
@@ -116,6 +116,8 @@ qsizetype findFolded(QByteArrayView haystack, const QByteArray& needle, qsizetyp
     }
     return -1;
 }
+
+namespace {
 
 // The last part of a key path as Wine writes it in a key line, folded to
 // lower case; empty for an empty path.

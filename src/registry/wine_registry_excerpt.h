@@ -22,6 +22,12 @@ namespace quillset {
 // not use for it ("\x41" for "A") is not recognised.
 QByteArray wineRegistryExcerpt(QByteArrayView file, const QString& keyPath);
 
+// Where needle (folded to lower case) next occurs in haystack at or after
+// from, comparing ASCII letters ignoring case; -1 where it does not. The
+// excerpt and the scan below search with it; declared here for the fuzz
+// target that checks it against a plain search.
+qsizetype findFolded(QByteArrayView haystack, const QByteArray& needle, qsizetype from);
+
 // Whether a registry file holds the key's last part where wineRegistryExcerpt
 // looks for it, taking the file piece by piece. In a file where it never
 // occurs (compared ignoring ASCII case, on any line) no key section is

@@ -184,7 +184,12 @@ SettingsFileRead readSettingsFile(const QString& path, const QString& fontPagesV
         const State state = *failure == ReadFailure::Missing ? State::Missing : State::Unreadable;
         return {state, *failure, {}, {}, {}};
     }
-    QByteArray& bytes = std::get<QByteArray>(read);
+    return judgeSettingsBytes(std::move(std::get<QByteArray>(read)), fontPagesValue, log);
+}
+
+SettingsFileRead judgeSettingsBytes(QByteArray bytes, const QString& fontPagesValue,
+                                    DebugLog* log) {
+    using State = SettingsFileRead::State;
     Reader reader = readLines(bytes, fontPagesValue, log);
     const bool settings = reader.sawKnownKey() && !bytes.contains('\0');
     const std::bitset<kKeyCount> valued = reader.valued();

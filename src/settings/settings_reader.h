@@ -57,6 +57,12 @@ inline constexpr qint64 kSettingsFileLimit = qint64(1) << 20;
 SettingsFileRead readSettingsFile(const QString& path, const QString& fontPagesValue = {},
                                   DebugLog* log = nullptr);
 
+// The judgement of readSettingsFile on a file's bytes already read (state
+// NotSettings or Settings); apart so that the fuzz target judges its inputs
+// from memory, without a file each.
+SettingsFileRead judgeSettingsBytes(QByteArray bytes, const QString& fontPagesValue = {},
+                                    DebugLog* log = nullptr);
+
 // Only files of this name are loaded (exact, case-sensitive, in any folder).
 bool hasSettingsFileName(const QString& path);
 

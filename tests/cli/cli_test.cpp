@@ -106,6 +106,8 @@ const Row kRows[] = {
     {"ApplyAFolder", {"apply", "%g"}, {}, 1, "", "quillset: %g: it is a folder\n"},
     {"ApplyGetsOutput", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\nDETAILLEVEL : 2\n", 0,
      "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xeb"}}},
+    {"ApplyCutUtf8IsWindows1252", {"apply", "%p"}, "NETWORK_PLAYER : Zo\xc3\xab\xc3", 0,
+     "%p: 0 lines ignored (not a key that set takes)\n" + kChanged, "", {{"Ald\xe9ric", "Zo\xc3\xab\xc3"}}},
     {"ApplyRefusedLine", {"apply", "%p"}, "MUSICVOLUME : 80\nSOUND : 7\n", 2, "",
      "quillset: %p line 2: SOUND takes 0, 1 or 2, not \"7\"" + kNothingSet},
     {"ApplyNulByte", {"apply", "%p"}, QByteArray("NETWORK_PLAYER : a\0b\n", 21), 2, "",

@@ -1,5 +1,7 @@
 #include "registry/launchers/launcher_configs.h"
 
+#include "registry/launchers/steam_library_file.h"
+
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -78,6 +80,40 @@ QStringList heroicPrefixes(const QByteArray& json) {
             add(it.value().toObject().value(QLatin1String("winePrefix")));
     }
     return prefixes;
+}
+
+NamedPaths launcherFilePaths(LauncherFile file, const QByteArray& bytes, const QString& home) {
+    NamedPaths named;
+    const auto add = [&named](const QString& path) {
+        if (!path.isEmpty())
+            named.folders.append(path);
+    };
+    switch (file) {
+    case LauncherFile::SteamLibraries:
+        // Steam writes its libraries' full paths; it knows no "~".
+        for (const QString& path : steamLibraryPaths(bytes)) {
+            if (QDir::isAbsolutePath(path))
+                add(QDir::cleanPath(path));
+        }
+        break;
+    case LauncherFile::LutrisGame:
+        if (const LutrisGame game = lutrisGame(bytes); !game.prefix.isEmpty())
+            add(expandPrefixPath(game.prefix, home));
+        else
+            named.program = expandPrefixPath(game.exe, home);
+        break;
+    case LauncherFile::BottlesPlaceholder:
+    case LauncherFile::BottlesData:
+        add(expandPrefixPath(
+            yamlTopText(bytes, file == LauncherFile::BottlesData ? "custom_bottles_path" : "Path"),
+            home));
+        break;
+    case LauncherFile::HeroicGame:
+        for (const QString& prefix : heroicPrefixes(bytes))
+            add(expandPrefixPath(prefix, home));
+        break;
+    }
+    return named;
 }
 
 } // namespace quillset

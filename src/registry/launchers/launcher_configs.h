@@ -29,4 +29,22 @@ QString yamlTopText(const QByteArray& yaml, const char* key);
 // "winePrefix"; a "winePrefix" at the top of the file counts too (first).
 QStringList heroicPrefixes(const QByteArray& json);
 
+// The launchers' files that name folders.
+enum class LauncherFile {
+    SteamLibraries,     // libraryfolders.vdf: Steam's libraries (absolute paths only)
+    LutrisGame,         // lutris/games/<slug>.yml: the game's prefix, else its program
+    BottlesPlaceholder, // a bottle's placeholder.yml: where the bottle is ("Path")
+    BottlesData,        // Bottles' data.yml: its bottles folder ("custom_bottles_path")
+    HeroicGame,         // heroic/GamesConfig/<app>.json: the games' prefixes
+};
+
+// What a launcher's file names, from its bytes alone, in file order: each
+// path absolute and clean, relative ones dropped. The search then looks for
+// them on disk; the fuzz target checks them without a disk.
+struct NamedPaths {
+    QStringList folders;
+    QString program; // a Lutris game naming no prefix: the program it starts
+};
+NamedPaths launcherFilePaths(LauncherFile file, const QByteArray& bytes, const QString& home);
+
 } // namespace quillset

@@ -2,7 +2,6 @@
 
 #include "io/file_helpers.h"
 #include "registry/launchers/launcher_configs.h"
-#include "registry/launchers/steam_library_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,8 +44,10 @@ QStringList filesEndingIn(const QString& folder, const QString& suffix) {
     return paths;
 }
 
-std::optional<QByteArray> readLauncherFile(const QString& path) {
-    return readRegularFile(path, kMaxLauncherFileBytes);
+// What the launcher file at path names; nothing when it cannot be read.
+NamedPaths namedIn(LauncherFile kind, const QString& path, const QString& home) {
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxLauncherFileBytes);
+    return bytes ? launcherFilePaths(kind, *bytes, home) : NamedPaths();
 }
 
 // folder/name, or else the entry of folder whose name equals name ignoring
@@ -123,11 +124,7 @@ QStringList steamLibraries(const SearchPlaces& places) {
         for (const QString& list :
              {childIgnoringCase(main, QStringLiteral("steamapps")) + "/libraryfolders.vdf",
               main + QStringLiteral("/config/libraryfolders.vdf")}) {
-            const std::optional<QByteArray> vdf = readLauncherFile(list);
-            for (const QString& path : vdf ? steamLibraryPaths(*vdf) : QStringList()) {
-                if (QDir::isAbsolutePath(path))
-                    libraries.add(path);
-            }
+            libraries.add(namedIn(LauncherFile::SteamLibraries, list, places.home).folders, {});
         }
     }
     QStringList paths;
@@ -172,15 +169,12 @@ void addLutrisPrefixes(FolderList& prefixes, const SearchPlaces& places) {
           under(flatpak, QStringLiteral("config"))}) {
         for (const QString& file :
              filesEndingIn(under(base, QStringLiteral("lutris/games")), QStringLiteral(".yml"))) {
-            const std::optional<QByteArray> yaml = readLauncherFile(file);
-            const LutrisGame game = yaml ? lutrisGame(*yaml) : LutrisGame();
+            const NamedPaths game = namedIn(LauncherFile::LutrisGame, file, places.home);
             const QString source = QStringLiteral("Lutris game file ") + file;
-            if (!game.prefix.isEmpty()) {
-                prefixes.add(expandPrefixPath(game.prefix, places.home), source);
-            } else if (const QString exe = expandPrefixPath(game.exe, places.home);
-                       !exe.isEmpty()) {
-                prefixes.add(prefixAboveProgram(exe), source + QStringLiteral(" (above its exe)"));
-            }
+            prefixes.add(game.folders, source);
+            if (!game.program.isEmpty())
+                prefixes.add(prefixAboveProgram(game.program),
+                             source + QStringLiteral(" (above its exe)"));
         }
     }
 }
@@ -192,10 +186,8 @@ void addBottles(FolderList& prefixes, const QString& folder, const QString& sour
     for (const QString& bottle : subfolders(folder)) {
         prefixes.add(bottle, source);
         const QString placeholder = bottle + QStringLiteral("/placeholder.yml");
-        if (const std::optional<QByteArray> yaml = readLauncherFile(placeholder)) {
-            prefixes.add(expandPrefixPath(yamlTopText(*yaml, "Path"), home),
-                         QStringLiteral("Bottles placeholder ") + placeholder);
-        }
+        prefixes.add(namedIn(LauncherFile::BottlesPlaceholder, placeholder, home).folders,
+                     QStringLiteral("Bottles placeholder ") + placeholder);
     }
 }
 
@@ -207,11 +199,8 @@ void addBottlesPrefixes(FolderList& prefixes, const SearchPlaces& places) {
         addBottles(prefixes, folder, QStringLiteral("Bottles folder ") + folder, places.home);
         // The bottles folder chosen in Bottles' preferences.
         const QString dataFile = under(data, QStringLiteral("data.yml"));
-        const std::optional<QByteArray> yaml = readLauncherFile(dataFile);
-        const QString custom =
-            yaml ? expandPrefixPath(yamlTopText(*yaml, "custom_bottles_path"), places.home)
-                 : QString();
-        if (!custom.isEmpty()) {
+        for (const QString& custom :
+             namedIn(LauncherFile::BottlesData, dataFile, places.home).folders) {
             addBottles(prefixes, custom,
                        QStringLiteral("Bottles folder %1 (custom_bottles_path in %2)")
                            .arg(custom, dataFile),
@@ -233,10 +222,9 @@ void addHeroicPrefixes(FolderList& prefixes, const SearchPlaces& places) {
           under(places.home, QStringLiteral(".var/app/com.heroicgameslauncher.hgl/config"))}) {
         for (const QString& file : filesEndingIn(
                  under(config, QStringLiteral("heroic/GamesConfig")), QStringLiteral(".json"))) {
-            const std::optional<QByteArray> json = readLauncherFile(file);
-            for (const QString& prefix : json ? heroicPrefixes(*json) : QStringList()) {
-                prefixes.add(heroicPrefix(expandPrefixPath(prefix, places.home)),
-                             QStringLiteral("Heroic game file ") + file);
+            for (const QString& prefix :
+                 namedIn(LauncherFile::HeroicGame, file, places.home).folders) {
+                prefixes.add(heroicPrefix(prefix), QStringLiteral("Heroic game file ") + file);
             }
         }
     }
