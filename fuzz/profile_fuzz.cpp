@@ -61,17 +61,18 @@ bool setTakes(const KeyDef& def, const QString& value) {
 }
 
 // "  musicvolume =", "SOUND:": a name of letters, digits and '_' after
-// optional blanks, then blanks and a ':' or '='.
+// optional blanks (ASCII ones), then blanks and a ':' or '='.
 bool looksLikeSettable(const QString& line) {
+    const auto blank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
     qsizetype i = 0;
-    while (i < line.size() && line[i].isSpace())
+    while (i < line.size() && blank(line[i]))
         ++i;
     const qsizetype start = i;
     while (i < line.size() && line[i].unicode() < 128 &&
            (line[i].isLetter() || (i > start && (line[i].isDigit() || line[i] == u'_'))))
         ++i;
     const QString name = line.mid(start, i - start).toUpper();
-    while (i < line.size() && line[i].isSpace())
+    while (i < line.size() && blank(line[i]))
         ++i;
     if (name.isEmpty() || i == line.size() || (line[i] != u':' && line[i] != u'='))
         return false;
