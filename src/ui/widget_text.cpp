@@ -5,27 +5,55 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QHash>
 #include <QPointer>
-#include <QVariant>
+
+#include <optional>
 
 namespace quillset::ui {
 
 namespace {
 
-// Where a label keeps its caption as set, before line ends were adapted.
-constexpr char kCaptionProperty[] = "quillsetCaption";
-// The tooltip as the design or the language file gave it. Sliders show their
-// value as tooltip while they move; the description keeps the meaning.
-constexpr char kToolTipProperty[] = "quillsetToolTip";
-// Set by hand where no buddy label names a control: the widget whose caption
-// names it, and which of the controls sharing that namer this one is.
-constexpr char kNamerProperty[] = "quillsetNamer";
-constexpr char kPartProperty[] = "quillsetNamerPart";
-constexpr char kPartsProperty[] = "quillsetNamerParts";
-// Kept on a namer: the controls it names, so a caption change renames them
-// without searching the window.
-constexpr char kNamedProperty[] = "quillsetNamed";
+// What this file keeps of a widget beyond what Qt keeps: a label's caption
+// as set, before line ends were adapted; the tooltip as the design or the
+// language file gave it (sliders show their value as tooltip while they
+// move; the description keeps the meaning); for a control no buddy label
+// names, the widget whose caption names it and which of the controls sharing
+// it this one is; on such a namer, the controls it names, so that a caption
+// change renames them without searching the window. Kept beside the widgets
+// rather than as dynamic properties, whose every lookup walks the class's
+// property table: the window reads these a thousand times as it opens.
 using NamedControls = QList<QPointer<QWidget>>;
+struct TextState {
+    std::optional<QString> caption;
+    QString toolTip;
+    QPointer<QWidget> namer;
+    int part = 0;
+    int parts = 0;
+    NamedControls named;
+};
+
+// Never destroyed: widgets may outlive static destruction.
+QHash<const QObject*, TextState>& textStates() {
+    static auto* states = new QHash<const QObject*, TextState>;
+    return *states;
+}
+
+const TextState* findTextState(const QObject* object) {
+    const auto it = textStates().constFind(object);
+    return it == textStates().cend() ? nullptr : &*it;
+}
+
+// The entry is dropped with the object, before its address can be reused.
+TextState& textState(QObject* object) {
+    auto it = textStates().find(object);
+    if (it == textStates().end()) {
+        it = textStates().insert(object, {});
+        QObject::connect(object, &QObject::destroyed,
+                         [](QObject* gone) { textStates().remove(gone); });
+    }
+    return *it;
+}
 
 QString forDisplay(const QString& caption) {
     QString shown = caption;
@@ -35,11 +63,13 @@ QString forDisplay(const QString& caption) {
 }
 
 QWidget* accessibleNamer(const QWidget* control) {
-    return control->property(kNamerProperty).value<QPointer<QWidget>>().data();
+    const TextState* state = findTextState(control);
+    return state ? state->namer.data() : nullptr;
 }
 
 QString ownToolTip(const QWidget* widget) {
-    return widget->property(kToolTipProperty).toString();
+    const TextState* state = findTextState(widget);
+    return state ? state->toolTip : QString();
 }
 
 // The label whose buddy the control is, found among its siblings as Qt finds
@@ -71,10 +101,9 @@ void refreshAccessibleTexts(QWidget* widget) {
     QString description = ownToolTip(widget);
     if (const QWidget* namer = accessibleNamer(widget)) {
         name = spokenText(caption(namer));
-        const int parts = widget->property(kPartsProperty).toInt();
-        if (parts > 1 && !name.isEmpty())
-            name +=
-                QStringLiteral(" (%1/%2)").arg(widget->property(kPartProperty).toInt()).arg(parts);
+        const TextState& state = *findTextState(widget);
+        if (state.parts > 1 && !name.isEmpty())
+            name += QStringLiteral(" (%1/%2)").arg(state.part).arg(state.parts);
         if (description.isEmpty())
             description = ownToolTip(namer);
     } else if (const QLabel* label = caption(widget).isEmpty() ? buddyLabel(widget) : nullptr) {
@@ -98,10 +127,11 @@ void refreshAccessibleTextsAround(QObject* target) {
     refreshAccessibleTexts(widget);
     if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
         refreshAccessibleTexts(label->buddy());
-    const QVariant named = widget->property(kNamedProperty);
-    if (!named.isValid())
+    const TextState* state = findTextState(widget);
+    if (!state)
         return;
-    for (const QPointer<QWidget>& other : named.value<NamedControls>()) {
+    const NamedControls named = state->named; // a refresh may add states
+    for (const QPointer<QWidget>& other : named) {
         if (other && accessibleNamer(other) == widget)
             refreshAccessibleTexts(other);
     }
@@ -111,7 +141,7 @@ void refreshAccessibleTextsAround(QObject* target) {
 
 void setCaption(QObject* target, const QString& text) {
     if (auto* label = qobject_cast<QLabel*>(target)) {
-        label->setProperty(kCaptionProperty, text);
+        textState(label).caption = text;
         label->setText(forDisplay(text));
     } else if (auto* box = qobject_cast<QGroupBox*>(target)) {
         box->setTitle(text);
@@ -129,8 +159,8 @@ void setCaption(QObject* target, const QString& text) {
 
 QString caption(const QObject* target) {
     if (auto* label = qobject_cast<const QLabel*>(target)) {
-        const QVariant kept = label->property(kCaptionProperty);
-        return kept.isValid() ? kept.toString() : label->text();
+        const TextState* state = findTextState(label);
+        return state && state->caption ? *state->caption : label->text();
     }
     if (auto* box = qobject_cast<const QGroupBox*>(target))
         return box->title();
@@ -148,7 +178,7 @@ QString caption(const QObject* target) {
 void setToolTip(QObject* target, const QString& text) {
     if (auto* widget = qobject_cast<QWidget*>(target)) {
         widget->setToolTip(text);
-        widget->setProperty(kToolTipProperty, text);
+        textState(widget).toolTip = text;
         refreshAccessibleTextsAround(widget);
     } else if (auto* action = qobject_cast<QAction*>(target)) {
         action->setToolTip(text);
@@ -156,13 +186,14 @@ void setToolTip(QObject* target, const QString& text) {
 }
 
 void setAccessibleNamer(QWidget* control, QWidget* namer, int part, int parts) {
-    control->setProperty(kNamerProperty, QVariant::fromValue(QPointer<QWidget>(namer)));
-    control->setProperty(kPartProperty, part);
-    control->setProperty(kPartsProperty, parts);
-    NamedControls named = namer->property(kNamedProperty).value<NamedControls>();
+    TextState& state = textState(control);
+    state.namer = namer;
+    state.part = part;
+    state.parts = parts;
+    // Looked up again: adding the namer's entry may move the control's.
+    NamedControls& named = textState(namer).named;
     if (!named.contains(control))
         named.append(control);
-    namer->setProperty(kNamedProperty, QVariant::fromValue(named));
     refreshAccessibleTexts(control);
 }
 
