@@ -23,10 +23,9 @@ set -euo pipefail
 check=$1 build=$2 source=$3
 
 skip() { echo "SKIP: $*"; exit 77; }
-need() { [ -n "$(command -v "$1")" ] || skip "$1 is not installed"; }
+need() { for tool; do [ -n "$(command -v "$tool")" ] || skip "$tool is not installed"; done; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
-need cpack
-need dpkg-deb
+need cpack dpkg-deb
 
 work=$(realpath "$(mktemp -d)")
 pid=
@@ -51,7 +50,7 @@ package() {
     find "$work/$1" -maxdepth 1 -name "*.$2" | grep . || fail "cpack made no .$2"
 }
 
-installed_program() {
+check_installed_program() {
     local deb contents id=org.example.quillset root=$work/root
     deb=$(package DEB deb)
     [ "$(dpkg-deb -f "$deb" Package)" = quillset ] || fail "package name"
@@ -124,7 +123,7 @@ installed_program() {
     echo "ok: the .deb's files, the installed program finding its language file and the game, the .tar.gz"
 }
 
-lintian_check() {
+check_lintian() {
     need lintian
     # Its unpacked copies go to this test's folder.
     TMPDIR=$work HOME=$work lintian --fail-on error,warning,override "$(package DEB deb)" ||
@@ -132,10 +131,9 @@ lintian_check() {
     echo "ok: lintian reports no error and no warning"
 }
 
-upgrade() {
+check_upgrade() {
     [ "$(id -u)" -eq 0 ] || skip "installing into a throwaway root takes root (dpkg --root, chroot)"
-    need dpkg
-    need ldd
+    need dpkg ldd
     local deb root=$work/root old=${QUILLSET_OLD_DEB:-} program=$work/root/usr/lib/quillset tool path initial
     deb=$(package DEB deb)
 
@@ -208,9 +206,5 @@ upgrade() {
     install_new Quillset.exe.Manifest "2.6.0 with the manifest in place upgrades to the modern look"
 }
 
-case "$check" in
-installed-program) installed_program ;;
-lintian) lintian_check ;;
-upgrade) upgrade ;;
-*) fail "unknown check $check" ;;
-esac
+[ "$(type -t "check_${check//-/_}")" = function ] || fail "unknown check $check"
+"check_${check//-/_}"

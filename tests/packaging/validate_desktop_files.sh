@@ -8,14 +8,11 @@
 # Exits 77 (skipped) when the validator is not installed.
 set -euo pipefail
 
-check=$1
-desktop=$2
-version=$3
-id=org.example.quillset
+check=$1 desktop=$2 version=$3 id=org.example.quillset
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need() {
-    command -v "$1" >/dev/null 2>&1 || { echo "SKIP: $1 is not installed (Debian package $2)"; exit 77; }
+    [ -n "$(command -v "$1")" ] || { echo "SKIP: $1 is not installed (Debian package $2)"; exit 77; }
 }
 
 case "$check" in

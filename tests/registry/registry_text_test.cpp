@@ -64,12 +64,9 @@ TEST(RegistryValue, ReadsEachTypeAsTheProgramDoes) {
 struct ReadRow { QByteArray file; quint32 type; QByteArray data; const char* name = "V"; };
 const ReadRow kReadRows[] = {
     {KEY R"("V"="C:\\Games \"K\" [\[\]]")", kRegSz, sz(u"C:\\Games \"K\" [[]]")},
-    {KEY R"(  "V" = str:"x")", kRegSz, sz(u"x")},
-    {KEY R"("V"=str(2):"%P%")", kRegExpandSz, sz(u"%P%")},
-    {KEY R"("V"=str(7):"a\0b\0")", kRegMultiSz, sz(u"a\0b\0")},
-    {KEY R"("V"="")", kRegSz, sz(u"")},
-    {KEY R"("V"=dword:00003039)", kRegDword, raw("\x39\x30\0\0")},
-    {KEY R"("V"=dword:)", kRegDword, raw("\0\0\0\0")},
+    {KEY R"(  "V" = str:"x")", kRegSz, sz(u"x")}, {KEY R"("V"=str(2):"%P%")", kRegExpandSz, sz(u"%P%")},
+    {KEY R"("V"=str(7):"a\0b\0")", kRegMultiSz, sz(u"a\0b\0")}, {KEY R"("V"="")", kRegSz, sz(u"")},
+    {KEY R"("V"=dword:00003039)", kRegDword, raw("\x39\x30\0\0")}, {KEY R"("V"=dword:)", kRegDword, raw("\0\0\0\0")},
     {KEY "#link\n\"V\"=hex(6):4b,00,f6,00", 6, raw("K\0\xf6\0")},
     {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegBinary, raw("\x39\x30")},
     {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegSz, sz(u"after"), "W"},
@@ -97,10 +94,9 @@ const ReadRow kReadRows[] = {
     {"\"V\"=\"orphan\"\n[Software\\\\K] 1\n", 0, {}}, {HEADER "[Software\\\\K\n\"V\"=\"lost to a broken key\"", 0, {}},
     {"WINE REGISTRY Version 1\n[Software\\\\K]\n\"V\"=\"x\"", 0, {}}, {"WINE REGISTRY Version 2 \n[Software\\\\K]\n\"V\"=\"x\"", 0, {}},
     {"\xef\xbb\xbf" KEY "\"V\"=\"x\"", 0, {}}, {"\n" KEY "\"V\"=\"x\"", 0, {}}, {KEY R"("V" "x")", 0, {}},
-    {KEY R"("V"=sz:"x")", 0, {}}, {KEY R"("V"="abc)", 0, {}},
-    {KEY R"("V"="abc\)", 0, {}}, {KEY R"("V=1)", 0, {}},
-    {KEY R"("V"=hex:100,01)", 0, {}}, {KEY R"("V"=hex:zz)", 0, {}},
-    {KEY R"("V"=hex(2:41,00)", 0, {}}, {KEY "\"V\"=hex:01,\\", 0, {}},
+    {KEY R"("V"=sz:"x")", 0, {}}, {KEY R"("V"="abc)", 0, {}}, {KEY R"("V"="abc\)", 0, {}}, {KEY R"("V=1)", 0, {}},
+    {KEY R"("V"=hex:100,01)", 0, {}}, {KEY R"("V"=hex:zz)", 0, {}}, {KEY R"("V"=hex(2:41,00)", 0, {}},
+    {KEY "\"V\"=hex:01,\\", 0, {}},
 };
 // clang-format on
 
@@ -183,7 +179,8 @@ TEST(WineRegistryFile, ASetChangesOnlyTheValuesBytesAndReadsBack) {
 
 // The quick look into a registry file for a key: the header, "#arch=win64"
 // from before the first key and the sections whose key line names the key's
-// last part, ignoring case.
+// last part, ignoring case. (The scan for that name, taken in pieces, is
+// checked against a plain search by the key_scan corpus.)
 TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
     const QByteArray wow = "[Software\\\\Wow6432Node\\\\Halvane Entertainment\\\\korrin "
                            "DEEPFALL] 1\n\"InstallLocation\"=\"x\"\n";
@@ -193,21 +190,6 @@ TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
     // The key's section last, its last line holding a backslash (no continuation).
     const QByteArray last = wow + "\"Path\"=\"C:\\\\x\"\n";
     EXPECT_EQ(wineRegistryExcerpt(HEADER "[A] 1\n" + last, kInstallKeyPath), HEADER + last);
-
-    // Taken piece by piece, the name is seen also where it straddles pieces
-    // (and in a run of text long enough for the 16-byte scan).
-    const auto seen = [](QByteArrayView text, qsizetype size) {
-        WineKeyNameScan scan(kInstallKeyPath);
-        bool found = false;
-        for (qsizetype at = 0; at < text.size(); at += size)
-            found = scan.take(text.sliced(at, std::min(size, text.size() - at)));
-        return found;
-    };
-    const QByteArray named = QByteArray(40, 'k') + "\\\\kORRIN DEEPFALL]" + QByteArray(40, 'l');
-    for (const qsizetype size : {1, 2, 7, 16, 100}) {
-        EXPECT_TRUE(seen(named, size)) << size;
-        EXPECT_FALSE(seen(QByteArray(named).replace("RIN", "RIM"), size)) << size;
-    }
 }
 
 // clang-format off

@@ -8,8 +8,6 @@
 #include "settings/settings_writer.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <numeric>
 
 using namespace quillset;
@@ -79,20 +77,15 @@ TEST(Settings, ReadAndWrittenBackGivesTheExactFile) {
 TEST(Settings, EveryTextIsWrittenWholeOrRefusedNamingItsKey) {
     // clang-format off
     const struct { const char* key; QString text; const char* refusal; bool fromFile = false; } rows[] = {
-        {"NETWORK_SESSION", "Bob\r\nFULLSCREEN : 0", "a line break"},
+        {"NETWORK_SESSION", "Bob\r\nFULLSCREEN : 0", "a line break"}, {"NETWORK_CDKEY", "Bob\r", "a line break"},
         {"NETWORK_CDKEY2", "Bob\nFULLSCREEN : 0", "a line break"},
-        {"NETWORK_CDKEY", "Bob\r", "a line break"},
         {"NETWORK_SESSION", QString::fromUtf8("Game \u0416"), "characters"},
         {"FONTPAGES", QString::fromUtf8("\u0080"), "characters"}, // \x80 is the euro sign
-        {"NETWORK_CDKEY2", QString::fromUtf8("\u4e00"), "characters"},
-        {"NETWORK_PLAYER", QString(40000, QLatin1Char('k')), nullptr},
-        {"NETWORK_CDKEY", "ABCDE-FGHIJ-KLMNO-PQRST-U", nullptr},
+        {"NETWORK_PLAYER", QString(40000, QLatin1Char('k')), nullptr}, {"FONTPAGES", u"\u20ac"_s, nullptr},
         {"NETWORK_CDKEY2", QString::fromUtf8("\u00c4 \u20ac-\u00ff:\\\"#|%\u0081xyz "), nullptr},
-        {"FONTPAGES", QString::fromUtf8("\u20ac"), nullptr},
         {"NETWORK_PLAYER", QString::fromLatin1("a\x1a" "b", 3), "a control character"},
         {"NETWORK_CDKEY", QString::fromLatin1("\tA\x7f", 3), "a control character"},
         {"NETWORK_PLAYER", QString::fromLatin1("a\x1a" "b", 3), nullptr, true},
-        {"NETWORK_LOBBY", QString::fromLatin1("\x01", 1), nullptr, true},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -145,14 +138,10 @@ TEST(Settings, AReadTellsSettingsFromOtherFiles) {
     using State = SettingsFileRead::State;
     // clang-format off
     const struct { const char* name; QByteArray bytes; State state; int autosave = 0; } rows[] = {
-        {"a known key", "X\r\nAUTOSAVE : 1\r\n", State::Settings, 1},
-        {"a byte-order mark", "\xEF\xBB\xBF" "AUTOSAVE : 1\r\n", State::Settings, 1},
-        {"empty", "", State::NotSettings},
-        {"unknown lines only", "CAMERA : 3\r\n", State::NotSettings},
+        {"a known key", "X\r\nAUTOSAVE : 1\r\n", State::Settings, 1}, {"empty", "", State::NotSettings},
+        {"unknown lines only", "CAMERA : 3\r\n", State::NotSettings}, {"nothing", {}, State::Missing},
         {"a NUL byte", QByteArray("AUTOSAVE : 1\r\nX : \0\r\n", 21), State::NotSettings, 1},
-        {"a web page", "<html>AUTOSAVE : 1", State::NotSettings},
         {"over a MiB", "AUTOSAVE : 1\r\n" + QByteArray(1 << 20, 'x'), State::Unreadable},
-        {"nothing", {}, State::Missing},
     };
     // clang-format on
     test::TempFolder dir;

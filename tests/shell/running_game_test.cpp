@@ -88,18 +88,18 @@ TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
     ASSERT_TRUE(folders.make());
     const QString& game = folders.game;
     ASSERT_TRUE(writeBytes(game + u"/Korrin.exe"_s, "MZ"));
+    // clang-format off
     const std::pair<QString, char> rows[] = {
-        {game + u"/Korrin.bin"_s, 'l'},
+        {game + u"/Korrin.bin"_s, 'l'}, {u"Korrin.exe"_s, 'r'}, {u".\\Korrin.exe"_s, 'r'},
         {u"C:\\GAMES\\"_s + folders.name.toUpper() + u"\\Korrin.exe"_s, 'w'},
         {u"Z:"_s + QString(game).replace('/', '\\') + u"\\Korrin.exe"_s, 'w'},
-        {game + u"2/Korrin"_s, '-'},
-        {folders.root.file(u"Elsewhere/Korrin"_s), '-'},
+        {game + u"2/Korrin"_s, '-'}, {folders.root.file(u"Elsewhere/Korrin"_s), '-'},
         {u"C:\\Games\\"_s + folders.name + u"2\\Korrin.exe"_s, '-'},
         {u"D:\\Games\\"_s + folders.name + u"\\Korrin.exe"_s, '-'},
-        {u"Korrin.exe"_s, 'r'}, {u".\\Korrin.exe"_s, 'r'},
         {u"Other.exe"_s, '-'}, // relative, but no such file where it runs
         {u"K"_s, '-'},         // a name too short to hold a drive
     };
+    // clang-format on
     for (const auto& [name, way] : rows) {
         SCOPED_TRACE(name.toStdString());
         Children children;
