@@ -48,8 +48,6 @@ const SyncCase kSyncCases[] = {
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 50", "NETWORK_PLAYER : Bob", "NEWLINE : b"}},
     {"BothChangedAlike", kBase + "FULLSCREEN : 0\r\n", {"FULLSCREEN=0"}, {kOk}, {"M9"},
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 100", "OLDLINE : a"}},
-    {"ConflictKeepsMine", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kYes}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 80"}},
-    {"ConflictTakesTheFiles", kTheirVolume, {"MUSICVOLUME=80"}, {kOk, kNo}, {"M9", "M11"}, QStringList{"MUSICVOLUME : 50"}},
     {"ConflictCancelledWritesNothing", kTheirVolume,
      {"MUSICVOLUME=80", "FULLSCREEN=0"}, {kOk, kCancel}, {"M9", "M11"}, std::nullopt, true},
     {"HeldValuesChangedOnDisk", "NETWORK_CDKEY : BBBBB\r\nFONTPAGES : 5\r\nNETWORK_PLAYER : Aldric\r\n",
