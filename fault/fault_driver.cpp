@@ -157,17 +157,13 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
         found << u"failure without a message"_s;
     if (end < -1 || end > 1)
         found << u"the save crashed"_s;
-    QStringList beside;
-    for (const auto& [name, kept] : kBeside) {
-        if (name == path.target)
-            continue;
-        beside << name;
-        if (test::readBytes(folder + '/' + name) != kept)
+    for (const auto& [name, kept] : kBeside)
+        if (name != path.target && test::readBytes(folder + '/' + name) != kept)
             found << u"a file beside the target changed"_s;
-    }
     // A leftover temporary copy, or the new target, must be private too.
     for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (path.secret && !beside.contains(entry) && (entry != path.target || bytes == newBytes) &&
+        const bool beside = std::ranges::any_of(kBeside, [&](auto& b) { return b.first == entry; });
+        if (path.secret && (entry == path.target ? bytes == newBytes : !beside) &&
             (fileMode(folder + '/' + entry) & 077))
             found << u"a copy of the secret file is readable by others"_s;
     }

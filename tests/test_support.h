@@ -66,8 +66,7 @@ struct CurrentFolder : TempFolder {
 struct ReadOnlyFolder {
     explicit ReadOnlyFolder(const QString& folder) : path(folder) { setWritable(false); }
     ~ReadOnlyFolder() { setWritable(true); }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete; // no second restore
 
     void setWritable(bool writable) const {
         using P = QFileDevice::Permission;
@@ -80,8 +79,7 @@ struct ReadOnlyFolder {
 };
 
 // Environment variables set (a null value: unset) while the object lives.
-class Environment {
-public:
+struct Environment {
     void set(const char* name, const QString& value) {
         saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
                                                                   : std::nullopt);
@@ -91,42 +89,47 @@ public:
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
             it->second ? qputenv(it->first, *it->second) : qunsetenv(it->first);
     }
-
-private:
     std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
 
 // Runs fn on a thread of its own on which permission bits hold as they do
-// for any user: as root that thread gives up the capabilities that override
-// them (capabilities are per thread, so the rest of the test keeps them).
-template <class Fn> void withPermissionBitsHeld(Fn&& fn) {
-    std::thread([&fn] {
+// for any user (as root that thread gives up the capabilities that override
+// them; capabilities are per thread, so the rest of the test keeps them),
+// where folder (none: any) is then read-only; skips the test where
+// permission bits do not hold even so.
+template <class Fn> void withFolderReadOnly(const QString& folder, Fn&& fn) {
+    bool held = false;
+    std::thread([&] {
 #ifdef Q_OS_LINUX
         __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
         __user_cap_data_struct caps[_LINUX_CAPABILITY_U32S_3]{};
         constexpr __u32 kOverride = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
         if (::syscall(SYS_capget, &header, caps) == 0) {
-            caps[0].effective &= ~kOverride;
-            caps[0].permitted &= ~kOverride;
-            caps[0].inheritable &= ~kOverride;
+            for (__u32* set : {&caps[0].effective, &caps[0].permitted, &caps[0].inheritable})
+                *set &= ~kOverride;
             ::syscall(SYS_capset, &header, caps);
         }
 #endif
-        fn();
-    }).join();
-}
-
-// Runs fn as withPermissionBitsHeld does, where folder (none: any) is then
-// read-only; skips the test where permission bits do not hold even so.
-template <class Fn> void withFolderReadOnly(const QString& folder, Fn&& fn) {
-    bool held = false;
-    withPermissionBitsHeld([&] {
         if ((held = folder.isEmpty() || !QFileInfo(folder).isWritable()))
             fn();
-    });
+    }).join();
     if (!held)
         GTEST_SKIP()
             << "permission bits do not hold here, even with the overriding capabilities dropped";
+}
+
+// Each kept text is its section's initial and entry number ("M2" is
+// [Messages] entry 2), so a test can name the texts shown; the entries
+// added later have room for what the program puts in.
+inline QByteArray languageFile() {
+    QByteArray file;
+    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 26}, {"GUI", 15}}) {
+        file += QByteArray("[") + section + "]\r\n";
+        for (int i = 1; i <= n; ++i)
+            file +=
+                section[0] + QByteArray::number(i) + (n == 26 && i > 9 ? " %1 %2 %3\r\n" : "\r\n");
+    }
+    return file;
 }
 
 // A table row's name is its test's.

@@ -27,7 +27,6 @@ const BackupCase kBackupCases[] = {
     {false, "new", "old", {}, {}, "notice", "mine=mine settings.bck=new settings.cfg=new"},
     {false, nullptr, nullptr, {}, {}, "nothing to back up", "mine=mine"},
     {false, nullptr, "old", {}, {}, "KEPT", "mine=mine settings.bck=old"},
-    {false, "new", nullptr, {}, {}, "notice", "mine=mine settings.bck=new settings.cfg=new"},
     {true, nullptr, "old", {Answer::Yes}, {}, "replace?|KEPT", "mine=mine settings.bck=old"},
     {true, "new", "old", {Answer::Yes}, {}, "replace?|notice", "mine=mine settings.bck=new settings.cfg=new"},
     {true, "new", "old", {Answer::No}, {""}, "replace?|Backup in install folder", "mine=mine settings.bck=old settings.cfg=new"},

@@ -62,20 +62,6 @@ struct MemoryRegistry final : Registry {
 using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Shown::Kind;
 
-// Each kept text is its section's initial and entry number ("M2" is
-// [Messages] entry 2), so a row can name the questions asked; the entries
-// added later have room for what the program puts in.
-inline QByteArray languageFile() {
-    QByteArray file;
-    for (const auto& [section, n] : {std::pair{"Captions", 5}, {"Messages", 26}, {"GUI", 15}}) {
-        file += QByteArray("[") + section + "]\r\n";
-        for (int i = 1; i <= n; ++i)
-            file +=
-                section[0] + QByteArray::number(i) + (n == 26 && i > 9 ? " %1 %2 %3\r\n" : "\r\n");
-    }
-    return file;
-}
-
 // The values a load of the file gives; nothing when it cannot be read.
 inline std::optional<SettingsModel> loadSettings(const QString& path, const QString& fontPages = {}) {
     const SettingsFileRead read = readSettingsFile(path, fontPages);
@@ -90,6 +76,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(gameDir()));
         writeBytes(program.file(u"language.lng"_s), languageFile());
         editor.setView(view, panel);
+        prefix.trace << QString::fromLatin1(kSearchTrace);
     }
     // Start-up with the game's settings (gameFile) and backup beside the
     // program, or without (its backup step then asks for a file to copy:
@@ -108,8 +95,6 @@ protected:
     Startup::Result startEditor(Editor& started) {
         LocationRequest request;
         request.programDir = program.path();
-        WinePrefixChoice prefix;
-        prefix.trace << QString::fromLatin1(kSearchTrace);
         started.setGameLocation(
             locateInRegistry(request, &registry, prefix, UserValueCopy::IntoMachineRoot));
         return started.start();
@@ -144,6 +129,7 @@ protected:
     CurrentFolder current;
     TempFolder program, game, elsewhere;
     MemoryRegistry registry;
+    WinePrefixChoice prefix; // the Wine prefix chosen, if any
     ScriptedDialogs dialogs;
     RecordingView view;
     RecordingAccountPanel panel;

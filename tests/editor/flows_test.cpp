@@ -4,6 +4,7 @@
 
 #include "editor_fixture.h"
 #include "settings/settings_reader.h"
+#include "settings/standard_settings.h"
 #include "shell/visual_style.h"
 
 namespace quillset::test {
@@ -46,9 +47,7 @@ struct StartCase {
 // clang-format off
 const StartCase kStartCases[] = {
     {"PortableFirstStart",  "game",       nullptr,    PortableCopy,                             ProgramDir, {"M4"},      MadeBeside, "game"},
-    {"PortableLaterStart",  "game",       nullptr,    PortableCopy | BackupBeside,              ProgramDir, {},          KeptBeside, "game"},
     {"RegistryFirstStart",  "game",       nullptr,    Nothing,                                  GameDir,    {"M4"},      MadeInGame, "game"},
-    {"RegistryLaterStart",  "game",       nullptr,    BackupInGame,                             GameDir,    {},          KeptInGame, "game"},
     {"PerUserValueCopied",  nullptr,      "game",     BackupInGame,                             GameDir,    {},          KeptInGame, "game"},
     {"PerUserCopyRefused",  nullptr,      "game",     BackupInGame | ReadOnlyRegistry,          ProgramDir, {"open:C4"}, KeptInGame, nullptr},
     {"MachineBeforeUser",   "game",       "/nowhere", BackupInGame,                             GameDir,    {},          KeptInGame, "game"},
@@ -130,7 +129,6 @@ const Answer kOk = Answer::Ok, kCancel = Answer::Cancel, kYes = Answer::Yes, kNo
 
 // clang-format off
 const CommandCase kCommandCases[] = {
-    {"OpenUnchanged",           kOpen, GameFile, {}, nullptr, {}, nullptr, "game", false},
     {"OpenDropsTheEdits",       kOpen, GameFile | Edited, {kCancel}, nullptr, {"M2"}, nullptr, "game", false},
     {"OpenSavesFirst",          kOpen, GameFile | Edited, {kOk, kOk}, nullptr, {"M2", "M9"}, "game", "game", false},
     {"OpenNoGameFileRefused",   kOpen, Nothing, {kCancel}, nullptr, {"M1"}, nullptr, nullptr, false},
@@ -213,29 +211,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommandFlow, ::testing::ValuesIn(kCommandCases), 
 
 // ---- The options menu ----------------------------------------------------------
 
-// The standard set as a settings file would hold it; the language code and
-// the lobby server come from the language file's [GUI] entries 14 and 15.
-const QByteArray kStandardFile =
-    "AUTOSAVE : 0\r\nAUTOTRACKENEMY : 0\r\nCHAT_ALPHA : 0\r\nCHAT_DELAY : 8\r\n"
-    "CHAT_LINES : 8\r\nCOMBINE_SLOTS : 0\r\nCOMPAT_VIDEO : 0\r\nDEFAULT_SKILLS : 1\r\n"
-    "DETAILLEVEL : 2\r\nEXPLOREMAP : 1\r\nFONTAA : 0\r\nFONTFILTER : 1\r\n"
-    "FORCE_BLACK_SHADOW : 0\r\nFSAA_FILTER : 0\r\nFULLSCREEN : 1\r\nGFX32 : 0\r\n"
-    "LADDER_EXPORT : 1\r\nLOG : 0\r\nLOGGING : 0\r\n"
-    "MINIMAP_ALPHA : 125\r\nMUSICVOLUME : 100\r\nNETLOG : 0\r\nNETWORK_CDKEY_HIDE : 1\r\n"
-    "NETWORK_LOBBY : G15\r\nNETWORK_LOBBYLOGIN : \r\nNETWORK_LOBBYPORT : 7065\r\n"
-    "NETWORK_PLAYER : \r\nNETWORK_PORT_LISTEN : 2005\r\nNETWORK_SESSION : \r\n"
-    "NETWORK_SPEEDSETTINGS : 2\r\nNIGHT_DARKNESS : 50\r\nPICKUPANIM : 1\r\n"
-    "PICKUPAUTO : 0\r\nSCREEN_QUAKE : 1\r\nSFXVOLUME : 100\r\nSHOWMOVIE : 1\r\n"
-    "SHOWPOTIONS : 1\r\nSHOW_ENEMYINFO : 1\r\nSHOW_HEROINFO : 0\r\nSHOWEXTRO : 1\r\n"
-    "SOUND : 1\r\nSOUNDQUALITY : 2\r\nTASKBAR_ICONS : 0\r\nUNIQUE_COLOR : 1\r\n"
-    "VIOLENCE : 0\r\nVOICEVOLUME : 100\r\nWARNING_LEVEL : 25\r\nWAITRETRACE : 1\r\n";
-
+// Every value cleared, the held ones too but the font pages, then each value
+// of the standard set: a number, a fixed text, or a [GUI] entry of the
+// language file ("G14" is entry 14).
 TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
     start("FONTPAGES : 7\r\nNETWORK_CDKEY : KEY\r\nWAITRETRACE : 0\r\n" + kGameFile);
-    // Every value cleared, the held ones too but the font pages. (The reader
-    // takes two characters of a language code, the standard set all three.)
-    SettingsModel standard = readSettings(kStandardFile, u"7"_s);
-    standard.texts[rowOf("LANGUAGE")] = u"G14"_s;
+    SettingsModel standard = SettingsModel::cleared(u"7"_s);
+    for (const StandardValue& v : standardSettings()) {
+        standard.numbers[v.row] = v.number;
+        if (v.guiEntry || v.text)
+            standard.texts[v.row] = v.text ? QString::fromLatin1(v.text) : u"G%1"_s.arg(v.guiEntry);
+    }
     for (const Answer answer : {kCancel, kOk}) {
         const SettingsModel expected = answer == kOk ? standard : values();
         dialogs.shown.clear();
@@ -244,23 +230,6 @@ TEST_F(Flow, StandardSettingsSetEachStandardValueAsAnEditWhenConfirmed) {
         EXPECT_EQ(shown(), QStringList{u"M5"_s});
         EXPECT_EQ(std::pair(values(), view.values), std::pair(expected, expected));
         expectMark(answer == kOk);
-    }
-}
-
-// The style switch renames the manifest each way, asks for a restart and
-// shows the new state.
-TEST_F(Flow, TheVisualStyleSwitchRenamesTheManifestAndShowsTheNewState) {
-    const ManifestPaths paths = ManifestPaths::in(program.path());
-    writeBytes(paths.active, "manifest");
-    start(kGameFile);
-    EXPECT_EQ(view.visualStyleItem, MenuItemState::Checked);
-    for (const bool checked : {false, true}) {
-        dialogs.shown.clear();
-        editor.menu().switchVisualStyle();
-        EXPECT_EQ(shown(), QStringList{u"!"_s}); // "Please restart the program!"
-        EXPECT_EQ(std::tuple(view.visualStyleChecked, QFileInfo::exists(paths.active),
-                             QFileInfo::exists(paths.parked)),
-                  std::tuple(checked, checked, !checked));
     }
 }
 

@@ -19,17 +19,14 @@ protected:
         log.open(folder.file(u"debug.log"_s));
         std::optional<LanguageLoad> result = loadLanguageFile(file, &log);
         log.close();
-        trace = fromAnsi(test::readBytes(folder.file(u"debug.log"_s)))
-                    .replace(u"init_language() -> loading "_s, QString())
-                    .split(u"\r\n"_s, Qt::SkipEmptyParts)
-                    .mid(1)
-                    .join('|');
+        const QString lines = fromAnsi(test::readBytes(folder.file(u"debug.log"_s)));
+        trace = lines.split(u"\r\n"_s, Qt::SkipEmptyParts).mid(1).join('|');
+        trace.remove(u"init_language() -> loading "_s);
         shown.clear();
-        for (const TextAssignment& a : result ? result->texts : std::vector<TextAssignment>{}) {
+        for (const TextAssignment& a : result ? result->texts : std::vector<TextAssignment>{})
             shown[a.window + '.' + a.control +
                   (a.index < 0 ? QString() : '[' + QString::number(a.index) + ']') +
                   (a.property == TextProperty::ToolTip ? "?" : "")] = a.text;
-        }
         return result;
     }
     LanguageLoad loadBytes(const QByteArray& bytes) {
@@ -54,16 +51,14 @@ TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
                   "a2\r\na3\r\n[Captions]\r\nSave\r\nOpen\r\nQuit\r\n[Sound]");
     EXPECT_EQ(trace, "language file from " + path() +
                          "|[Menu]|[Captions]|[Accountmanagement]|[Captions]|[Sound]");
+    // clang-format off
     const std::pair<const char*, QString> expected[] = {
-        {"Form1.mfile", "# Datei"},
-        {"Form1.mopen", QString::fromUtf8("\u00d6ffnen")},
-        {"Form1.moptions", "[Captions]"},
-        {"Form1.mabout", "a1"},
-        {"Form2.Label1[2]", "a3"},
-        {"Form2.Label6?", "a2"},
-        {"Form1.sound", ""},
-        {"Form1.speichern", "Save"},
+        {"Form1.mfile", "# Datei"},       {"Form1.mopen", QString::fromUtf8("\u00d6ffnen")},
+        {"Form1.moptions", "[Captions]"}, {"Form1.mabout", "a1"},
+        {"Form2.Label1[2]", "a3"},        {"Form2.Label6?", "a2"},
+        {"Form1.sound", ""},              {"Form1.speichern", "Save"},
         {"Form1.exitbtn", "Quit "}};
+    // clang-format on
     for (const auto& [control, text] : expected)
         EXPECT_EQ(shown.value(QLatin1String(control), u"(none)"_s), text) << control;
     EXPECT_EQ(load.table.text(kept::exitQuestionTitle), "Quit ");

@@ -3,6 +3,7 @@
 // marks the window, each button and menu item runs its own command,
 // single-line boxes, the Account window's boxes and selection.
 
+#include "shell/visual_style.h"
 #include "window_fixture.h"
 
 namespace quillset::test {
@@ -96,25 +97,11 @@ TEST_F(WindowTest, EverySingleLineBoxCutsTextAtItsFirstLineBreak) {
 
 // ---- Commands ----------------------------------------------------------------------
 
-// A text the language file supplied, by its entry ("M2" is [Messages] entry
-// 2; what the program put in for %1, %2 or after a blank ignored); another
-// text by its first word.
-QString textId(const LanguageTable& table, const QString& text) {
-    for (const char* section : {"Captions", "Messages"})
-        for (int entry = 1; entry <= 25; ++entry) {
-            const QString kept = table.text(QLatin1String(section), entry);
-            const QString pattern = QRegularExpression::escape(kept).replace(
-                QRegularExpression(u"\\\\%\\d"_s), u".*"_s);
-            if (!kept.isEmpty() &&
-                QRegularExpression(u"^"_s + pattern + u"( .*)?$"_s).match(text).hasMatch())
-                return QLatin1Char(section[0]) + QString::number(entry);
-        }
-    return text.section(u' ', 0, 0);
-}
-
 // What a button or menu item does with unsaved changes when every question
 // is answered No and every file dialog cancelled: the dialogs it shows, each
-// as "<buttons> <title>: <text>" or "save <title>", and what it leaves.
+// as "<buttons> <title>: <text>" or "save <title>" (each text by its first
+// word: the language file's own texts name themselves, "M2" is [Messages]
+// entry 2), and what it leaves.
 enum class After { Unmarked, Marked, Ending, AccountWindow, AdvancedMode, AboutWindow };
 
 struct Command {
@@ -158,7 +145,7 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     // Both manifests: the style item is enabled, and a click renames nothing.
     for (const char* manifest : {"Quillset.exe.Manifest", "Quillset.exe.Manifest_"})
         writeBytes(program.file(QLatin1String(manifest)), "m");
-    start();
+    start(nullptr);
     editor.settings().markChanged();
     for (int i = 0; i < 3; ++i) {
         dialogs.answer(Dialogs::Answer::No);
@@ -169,13 +156,13 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     QMetaObject::invokeMethod(target, qobject_cast<QAction*>(target) ? "trigger" : "click");
 
     static const char* const kButtons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
-    const LanguageTable& texts = editor.context().language().table;
+    const auto id = [](const QString& text) { return text.section(u' ', 0, 0); };
     QStringList shown;
     for (const auto& s : dialogs.shown)
         shown << (s.kind == ScriptedDialogs::Shown::Kind::Message
-                      ? u"%1 %2: %3"_s.arg(QLatin1String(kButtons[int(s.buttons)]),
-                                           textId(texts, s.title), textId(texts, s.text))
-                      : u"save "_s + textId(texts, s.title));
+                      ? u"%1 %2: %3"_s.arg(QLatin1String(kButtons[int(s.buttons)]), id(s.title),
+                                           id(s.text))
+                      : u"save "_s + s.title);
     EXPECT_EQ(shown, c.shown);
     EXPECT_EQ(state(), c.after);
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked()) << "the editor owns the check mark";
@@ -183,12 +170,21 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Commands, ::testing::ValuesIn(kCommands), rowName);
 
-// The style item shows the look the next start will have.
-TEST_F(WindowTest, TheStyleItemShowsTheSwitch) {
-    writeBytes(program.file(u"Quillset.exe.Manifest"_s), "m");
+// The style item renames the manifest each way, asks for a restart and shows
+// the look the next start will have.
+TEST_F(WindowTest, TheStyleItemSwitchesTheManifestAndShowsTheSwitch) {
+    const ManifestPaths paths = ManifestPaths::in(program.path());
+    writeBytes(paths.active, "m");
     start();
-    w->menuItem(u"use_xp_style")->trigger();
-    EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked());
+    for (const bool checked : {false, true}) {
+        w->menuItem(u"use_xp_style")->trigger();
+        EXPECT_EQ(std::tuple(w->menuItem(u"use_xp_style")->isChecked(),
+                             QFileInfo::exists(paths.active), QFileInfo::exists(paths.parked)),
+                  std::tuple(checked, checked, !checked));
+    }
+    for (const auto& s : dialogs.shown)
+        EXPECT_EQ(s.text, u"Please restart the program!"_s);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
 // ---- The Account window ------------------------------------------------------------
@@ -215,17 +211,13 @@ TEST_F(WindowTest, AccountBoxesShowTheSessionAndReportEditsAndTheSelection) {
 
     accountControl<QRadioButton>(ui::optionButtonName(3))->click();
     EXPECT_EQ(editor.accounts().store().selectedSlot, 3);
-    for (int slot = 1; slot <= kAccountSlotCount; ++slot) {
-        const bool on = slot == 3;
-        EXPECT_EQ(
-            std::tuple(
-                accountControl<QRadioButton>(ui::optionButtonName(slot))->isChecked(),
-                accountControl<ui::FrameBox>(ui::slotFrameName(slot))->hasBorder(),
-                accountControl(ui::nameBoxName(slot))->isEnabled(),
-                accountControl(ui::keyBoxName(slot, AccountBox::DeepfallKey, 3))->isEnabled()),
-            std::tuple(on, on, on, on))
-            << slot;
-    }
+    for (int slot = 1; slot <= kAccountSlotCount; ++slot)
+        for (const bool on :
+             {accountControl<QRadioButton>(ui::optionButtonName(slot))->isChecked(),
+              accountControl<ui::FrameBox>(ui::slotFrameName(slot))->hasBorder(),
+              accountControl(ui::nameBoxName(slot))->isEnabled(),
+              accountControl(ui::keyBoxName(slot, AccountBox::DeepfallKey, 3))->isEnabled()})
+            EXPECT_EQ(on, slot == 3) << slot;
     accountControl<QPushButton>(u"Command2"_s)->click(); // Close: edits kept, unsaved
     EXPECT_FALSE(window.isVisible() || editor.accounts().isWindowShown());
     EXPECT_EQ(editor.accounts().typed()[0].name, u"Wanderer!"_s);
