@@ -11,7 +11,6 @@ packages=(
     xvfb xauth imagemagick  # screenshots of the windows
     fonts-dejavu-core fonts-liberation  # the windows' font, metric-compatible with Arial
     clang libclang-rt-14-dev  # libFuzzer targets, replayed as regression tests
-    wine wine64               # a real Wine prefix for the registry test
     g++-mingw-w64-x86-64      # checks that the Windows backends (registry, processes) compile
     dpkg-dev                  # the .deb: dpkg-shlibdeps works out its Depends
     lintian                   # Debian's checker of the .deb, run by a packaging test

@@ -289,27 +289,6 @@ const SearchRow kSearchRows[] = {
 };
 // clang-format on
 
-// quillset [options] where --json, run in-process as a user in the home of
-// places runs it: its exit code, then the game folder, the prefix, where the
-// prefix came from and each candidate's prefix that it prints.
-QStringList where(const SearchPlaces& places, const PrefixVariables& variables,
-                  const QString& program, const QStringList& options = {}) {
-    qputenv("HOME", QFile::encodeName(places.home));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(places.dataHome));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(places.configHome));
-    qputenv("WINEPREFIX", QFile::encodeName(variables.winePrefix));
-    qputenv("STEAM_COMPAT_DATA_PATH", QFile::encodeName(variables.steamCompatData));
-    cli::CommandOutput output;
-    const QStringList arguments = QStringList{u"quillset"_s, u"where"_s, u"--json"_s} + options;
-    const int code = int(cli::runCommandLine(arguments, program, output));
-    const QJsonObject json = QJsonDocument::fromJson(output.out).object();
-    QStringList printed{QString::number(code), json["gameFolder"].toString(),
-                        json["prefix"].toString(), json["prefixFrom"].toString()};
-    for (const QJsonValue candidate : json["candidates"].toArray())
-        printed << candidate["prefix"].toString();
-    return printed;
-}
-
 TEST(LauncherSearch, FindsTheGamesPrefix) {
     for (const SearchRow& row : kSearchRows) {
         SCOPED_TRACE(row.name);
@@ -338,55 +317,46 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
             trace << "Registry -> No Wine prefix holds the game";
         if (!row.used.isEmpty())
             trace << "Registry -> Using Wine prefix " + dir.file(row.used);
-        const bool searched = !*row.winePrefix && !*row.steam && qstrcmp(row.program, "nowhere") == 0;
+        const bool searched =
+            !*row.winePrefix && !*row.steam && qstrcmp(row.program, "nowhere") == 0;
         EXPECT_EQ(choice.trace, searched ? trace : QStringList());
         for (const PrefixCandidate& candidate : choice.candidates)
             candidates << candidate.gameFolder + ' ' + "tonl"[int(candidate.verdict)];
         EXPECT_EQ(candidates, games);
-
-        // where says the same, from the environment, and writes nothing (a
-        // value set for the user only stays there); where the prefix was
-        // named, it lists what the search finds beside it. A prefix named
-        // with --prefix is taken whatever the search would take.
-        const QString system = choice.prefix.isEmpty() ? QString() : choice.prefix + "/system.reg";
-        const QByteArray hive = readBytes(system);
-        const std::optional<QString> game = gameFolderInPrefix(choice.prefix);
-        const QStringList said{game ? u"0"_s : u"1"_s, game.value_or(QString()), choice.prefix,
-                               choice.source};
-        QStringList listed;
-        for (const PrefixCandidate& beside : searchLauncherPrefixes(places).candidates)
-            listed << beside.prefix;
-        EXPECT_EQ(where(places, env, dir.file(row.program)), said + (searched ? found : listed));
-        EXPECT_EQ(readBytes(system), hive);
-        for (const PrefixCandidate& other : choice.candidates)
-            EXPECT_EQ(where(places, env, dir.file(row.program), {u"--prefix"_s, other.prefix}),
-                      QStringList({u"0"_s, other.gameFolder, other.prefix, u"--prefix"_s}) + listed);
     }
 }
 
-// where shows each prefix holding the game with its settings.cfg and when it
-// changed, also beside a prefix $WINEPREFIX names.
+// where shows the prefix in use, named by --prefix or $WINEPREFIX, and beside
+// it each prefix holding the game with its settings.cfg and when it changed.
 TEST(LauncherSearch, WhereShowsEachCandidatesSettingsFile) {
     const TempFolder dir;
     SearchPlaces places = SearchPlaces::underHome(dir.path());
     for (const char* command : {"game .wine", "settings .wine 1700000000", "game p"})
         ASSERT_NO_FATAL_FAILURE(lay(QLatin1String(command), dir.path(), places));
     qputenv("HOME", QFile::encodeName(dir.path()));
-    qputenv("WINEPREFIX", QFile::encodeName(dir.file(u"p"_s)));
+    const QString p = dir.file(u"p"_s);
     cli::CommandOutput text, json;
     const QStringList where{u"quillset"_s, u"where"_s};
-    ASSERT_EQ(cli::runCommandLine(where, dir.path(), text), cli::ExitCode::Done);
+    ASSERT_EQ(cli::runCommandLine(QStringList{u"quillset"_s, u"--prefix"_s, p, u"where"_s},
+                                  dir.path(), text),
+              cli::ExitCode::Done);
+    qputenv("WINEPREFIX", QFile::encodeName(p));
     ASSERT_EQ(cli::runCommandLine(where + QStringList{u"--json"_s}, dir.path(), json),
               cli::ExitCode::Done);
+    const QJsonObject shown = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(QStringList({shown["gameFolder"].toString(), shown["prefix"].toString(),
+                           shown["prefixFrom"].toString()}),
+              QStringList({p + u"/drive_c/Games/Korrin"_s, p, u"$WINEPREFIX"_s}));
     const QString wine = dir.file(u".wine"_s);
-    EXPECT_TRUE(text.out.contains(
-        "candidate:      " + wine.toUtf8() +
-        " (Wine default ~/.wine): not searched for: the prefix in use was named\n"
-        "                " +
-        wine.toUtf8() + "/drive_c/Games/Korrin/settings.cfg, changed 2023-11-14 22:13:20 UTC\n"))
+    EXPECT_TRUE(
+        text.out.contains("prefix from:    --prefix\n") &&
+        text.out.contains("candidate:      " + wine.toUtf8() +
+                          " (Wine default ~/.wine): not searched for: the prefix in use was named\n"
+                          "                " +
+                          wine.toUtf8() +
+                          "/drive_c/Games/Korrin/settings.cfg, changed 2023-11-14 22:13:20 UTC\n"))
         << text.out.data();
-    const QJsonObject candidate =
-        QJsonDocument::fromJson(json.out).object()["candidates"].toArray().at(0).toObject();
+    const QJsonObject candidate = shown["candidates"].toArray().at(0).toObject();
     EXPECT_EQ(candidate["settingsFile"].toString(), wine + u"/drive_c/Games/Korrin/settings.cfg"_s);
     EXPECT_EQ(candidate["modified"].toString(), u"2023-11-14T22:13:20Z"_s);
     // A variable naming a prefix that is not there says so.
