@@ -10,6 +10,7 @@
 #include "lang/language_loader.h"
 
 #include <algorithm>
+#include <optional>
 
 using namespace quillset;
 
@@ -44,10 +45,15 @@ std::vector<QByteArrayView> cutAtNewlines(QByteArrayView text) {
 std::vector<TextAssignment> lineByLine(const std::vector<QByteArrayView>& lines) {
     const int lineTotal = static_cast<int>(lines.size());
     std::vector<TextAssignment> texts;
-    const auto entry = [&lines](int number) {
-        return number >= 1 && number <= static_cast<int>(lines.size())
-                   ? fromAnsi(lines[size_t(number - 1)])
-                   : QString();
+    // Each line is decoded once, however many headers' entries it is.
+    std::vector<std::optional<QString>> decoded(lines.size());
+    const auto entry = [&](int number) {
+        if (number < 1 || number > lineTotal)
+            return QString();
+        std::optional<QString>& line = decoded[size_t(number - 1)];
+        if (!line)
+            line = fromAnsi(lines[size_t(number - 1)]);
+        return *line;
     };
     const int lineCount = std::min(lineTotal, kLanguageFileLineLimit);
     for (int counter = 1; counter <= lineCount; ++counter) {
