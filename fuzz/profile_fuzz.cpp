@@ -94,12 +94,16 @@ void checkLines(QByteArray bytes, const cli::Profile& profile, const QByteArray&
         const QByteArray& line = lines[number - 1];
         const QString text = utf8 ? QString::fromUtf8(line) : fromAnsi(line);
         const qsizetype at = line.indexOf(" : ");
+        // A view: the line's key is compared with every key of the catalogue.
+        const QByteArrayView name = QByteArrayView(line).first(std::max<qsizetype>(at, 0));
         const auto key = std::ranges::find_if(keyCatalogue(), [&](const KeyDef& def) {
-            return at >= 0 && line.first(at) == def.key;
+            return at >= 0 && name == def.key;
         });
-        const QByteArray where = "quillset: p line " + QByteArray::number(number) + ": ";
+        const auto where = [number] {
+            return "quillset: p line " + QByteArray::number(number) + ": ";
+        };
         if (key == keyCatalogue().end() && looksLikeSettable(text)) {
-            refusals += where;
+            refusals += where();
             continue;
         }
         if (key == keyCatalogue().end() || key->isHeld()) {
@@ -108,7 +112,7 @@ void checkLines(QByteArray bytes, const cli::Profile& profile, const QByteArray&
         }
         const QString value = text.mid(text.indexOf(u" : ") + 3);
         if (!setTakes(*key, value)) {
-            refusals += where;
+            refusals += where();
             continue;
         }
         FUZZ_CHECK(change < profile.changes.size());

@@ -20,8 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         text.remove(0, 3);
     const bool namesKey = std::ranges::any_of(text.split('\n'), [](const QByteArray& line) {
         const qsizetype at = line.indexOf(" : ");
+        // A view: the line's key is compared with every key of the catalogue.
+        const QByteArrayView name = QByteArrayView(line).first(std::max<qsizetype>(at, 0));
         return at >= 0 && std::ranges::any_of(keyCatalogue(), [&](const KeyDef& def) {
-                   return line.first(at) == def.key;
+                   return name == def.key;
                });
     });
     using State = SettingsFileRead::State;

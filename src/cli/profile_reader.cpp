@@ -67,17 +67,21 @@ Profile readLines(const QString& name, QByteArrayView bytes, CommandOutput& outp
     const bool utf8 = isUtf8Profile(bytes);
     int number = 0;
     forEachLine(bytes, [&](QByteArrayView line) {
-        const QString where = QStringLiteral("%1 line %2: ").arg(shownPath(name)).arg(++number);
+        // Made only for a line that is taken or refused: most lines are neither.
+        const int lineNumber = ++number;
+        const auto where = [&] {
+            return QStringLiteral("%1 line %2: ").arg(shownPath(name)).arg(lineNumber);
+        };
         const std::optional<QByteArrayView> key = lineKey(line, false);
         const int row = key ? findKey(*key).value_or(-1) : -1; // -1: no key of the catalogue
         const QString text = utf8 ? QString::fromUtf8(line) : fromAnsi(line);
         if (row >= 0 && !keyCatalogue()[row].isHeld()) {
             const QString value = text.mid(text.indexOf(QLatin1String(kSeparator)) + 3);
-            take(profile, row, asTyped(row, value), where, output);
+            take(profile, row, asTyped(row, value), where(), output);
         } else if (const std::optional<int> like = row >= 0 ? std::nullopt : lookalikeKey(text)) {
             const QLatin1String key = keyCatalogue()[*like].name();
             fail(output, ExitCode::Usage,
-                 where + QStringLiteral("\"%1\" looks like %2, which is written \"%2 : value\"; "
+                 where() + QStringLiteral("\"%1\" looks like %2, which is written \"%2 : value\"; "
                                         "nothing was set")
                              .arg(text.trimmed(), key));
             profile.refused = true;

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <cstring>
+
 namespace quillset {
 
 // Hands fn the lines of data one at a time, without building a list: lines
@@ -12,20 +15,29 @@ namespace quillset {
 // must not collapse into one line). A terminator after the last line does not
 // start another line; empty input has no lines. The views point into data.
 template <class Fn> void forEachLine(QByteArrayView data, Fn&& fn) {
-    const char* const begin = data.data();
-    const qsizetype size = data.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = begin[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        fn(QByteArrayView(begin + start, i - start));
-        if (c == '\r' && i + 1 < size && begin[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    // memchr finds each kind of line end; a loop over every byte is several
+    // times slower on long lines.
+    const char* const end = data.data() + data.size();
+    const auto find = [end](const char* from, char c) {
+        const void* at = from == end ? nullptr : std::memchr(from, c, size_t(end - from));
+        return at ? static_cast<const char*>(at) : end;
+    };
+    const char* start = data.data();
+    const char* cr = find(start, '\r');
+    const char* lf = find(start, '\n');
+    while (cr != end || lf != end) {
+        const char* const lineEnd = std::min(cr, lf);
+        fn(QByteArrayView(start, lineEnd - start));
+        start = lineEnd + 1;
+        if (lineEnd == cr && start != end && *start == '\n')
+            ++start;
+        if (cr < start)
+            cr = find(start, '\r');
+        if (lf < start)
+            lf = find(start, '\n');
     }
-    if (start < size)
-        fn(QByteArrayView(begin + start, size - start));
+    if (start != end)
+        fn(QByteArrayView(start, end - start));
 }
 
 // True when text holds a CR or an LF. Every file the program writes is one

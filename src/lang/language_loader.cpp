@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QVarLengthArray>
 #include <algorithm>
 
 namespace quillset {
@@ -18,10 +19,11 @@ QString toQString(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The section whose header the line is, if any. Headers are plain ASCII, so
-// the raw Windows-1252 bytes compare the same as the decoded text. A comment
-// line starts with '#' and so never matches.
-std::optional<std::string_view> headerSection(QByteArrayView line) {
+// The section whose header the line is, if any, as its place in
+// languageSections(). Headers are plain ASCII, so the raw Windows-1252 bytes
+// compare the same as the decoded text. A comment line starts with '#' and
+// so never matches.
+std::optional<size_t> headerSection(QByteArrayView line) {
     if (line.size() < 3 || line.front() != '[' || line.back() != ']')
         return std::nullopt;
     const QByteArrayView name = line.sliced(1, line.size() - 2);
@@ -31,7 +33,18 @@ std::optional<std::string_view> headerSection(QByteArrayView line) {
     });
     if (found == sections.end())
         return std::nullopt;
-    return *found;
+    return static_cast<size_t>(found - sections.begin());
+}
+
+// Each section's rows, found once rather than for every header met.
+std::span<const LanguageTextRow> sectionRows(size_t section) {
+    static const std::vector<std::span<const LanguageTextRow>> rows = [] {
+        std::vector<std::span<const LanguageTextRow>> found;
+        for (std::string_view name : languageSections())
+            found.push_back(languageTextRows(name));
+        return found;
+    }();
+    return rows[section];
 }
 
 void trace(DebugLog* log, const QString& line) {
@@ -88,18 +101,44 @@ bool withinBlock(const LanguageFile& file, int headerLine, int entry) {
     return true;
 }
 
-void applySection(const LanguageFile& file, int headerLine, std::string_view section,
+// A row's names as QStrings, made once: every text a load gives shares
+// them instead of holding copies of its own.
+struct RowStrings {
+    QString section, window, control, suffix;
+};
+
+const RowStrings& rowStrings(const LanguageTextRow& row) {
+    static const std::vector<RowStrings> strings = [] {
+        std::vector<RowStrings> made;
+        for (const LanguageTextRow& r : languageTextRows())
+            made.push_back({toQString(r.section), toQString(r.window), toQString(r.control),
+                            toQString(r.suffix)});
+        return made;
+    }();
+    return strings[static_cast<size_t>(&row - languageTextRows().data())];
+}
+
+void applySection(const LanguageFile& file, int headerLine, size_t section,
                   LanguageLoad& load) {
-    const QString sectionName = toQString(section);
-    for (const LanguageTextRow& row : languageTextRows(section)) {
+    // An entry that feeds several controls is decoded once.
+    QVarLengthArray<std::pair<int, QString>, 32> decoded;
+    const auto entryText = [&](int entry) {
+        for (const auto& [number, text] : decoded) {
+            if (number == entry)
+                return text;
+        }
+        decoded.append({entry, file.line(headerLine + entry)});
+        return decoded.back().second;
+    };
+    for (const LanguageTextRow& row : sectionRows(section)) {
         if (row.addedLater && !withinBlock(file, headerLine, row.entry))
             continue;
-        const QString text = file.line(headerLine + row.entry) + toQString(row.suffix);
+        const RowStrings& names = rowStrings(row);
+        const QString text = entryText(row.entry) + names.suffix;
         if (!row.control.empty())
-            load.texts.push_back(
-                {toQString(row.window), toQString(row.control), row.index, row.property, text});
+            load.texts.push_back({names.window, names.control, row.index, row.property, text});
         if (row.kept)
-            load.table.setText(sectionName, row.entry, text);
+            load.table.setText(names.section, row.entry, text);
     }
 }
 
@@ -147,14 +186,22 @@ LanguageLoad loadLanguageText(const QByteArray& data, DebugLog* debugLog) {
     const LanguageFile file(data);
     const int scanned = std::min(file.lineCount(), kLanguageFileLineLimit);
     // Every line is scanned, entry lines too: an entry that equals a header
-    // starts that section there as well.
+    // starts that section there as well. The headers are found first so that
+    // the texts take one allocation.
+    std::vector<std::pair<int, size_t>> headers;
+    size_t textCount = 0;
     for (int lineNumber = 1; lineNumber <= scanned; ++lineNumber) {
-        const std::optional<std::string_view> section = headerSection(file.raw(lineNumber));
-        if (!section)
-            continue;
-        trace(debugLog, QStringLiteral("init_language() -> loading [") + toQString(*section) +
-                            QLatin1Char(']'));
-        applySection(file, lineNumber, *section, load);
+        if (const std::optional<size_t> section = headerSection(file.raw(lineNumber))) {
+            headers.emplace_back(lineNumber, *section);
+            for (const LanguageTextRow& row : sectionRows(*section))
+                textCount += row.control.empty() ? 0 : 1;
+        }
+    }
+    load.texts.reserve(textCount);
+    for (const auto& [lineNumber, section] : headers) {
+        trace(debugLog, QStringLiteral("init_language() -> loading [") +
+                            toQString(languageSections()[section]) + QLatin1Char(']'));
+        applySection(file, lineNumber, section, load);
     }
     return load;
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <utility>
 #include <vector>
 
 namespace quillset {
@@ -121,10 +122,11 @@ public:
     }
 
 private:
-    static QString key(const QString& section, int entry) {
-        return section + QLatin1Char('#') + QString::number(entry);
+    // A pair, not one joined string: a load stores some hundred texts.
+    static std::pair<QString, int> key(const QString& section, int entry) {
+        return {section, entry};
     }
-    QHash<QString, QString> texts_;
+    QHash<std::pair<QString, int>, QString> texts_;
 };
 
 } // namespace quillset

@@ -170,13 +170,18 @@ QString wineToLocalPath(const QString& prefix, const QString& windowsPath) {
         parts.append(part);
     }
 
+    // Below a name that names nothing, not even ignoring case, nothing can
+    // exist: the rest is taken as written, without looking at the disk.
     QString current = drive;
+    bool onDisk = true;
     for (const QString& part : parts) {
         QString name = part;
-        if (!QFileInfo::exists(childPath(current, part))) {
+        if (onDisk && !QFileInfo::exists(childPath(current, part))) {
             const QString match = entryIgnoringCase(current, part);
             if (!match.isEmpty())
                 name = match;
+            else
+                onDisk = false;
         }
         current = childPath(current, name);
     }

@@ -208,16 +208,18 @@ bool WineKeyNameScan::take(QByteArrayView piece) {
         return found_;
     const qsizetype keep = needle_.size() - 1;
     // Where the name may straddle: the tail of the pieces before and the
-    // start of this one, a few bytes.
+    // start of this one, a few bytes. Both buffers keep their storage from
+    // piece to piece: a file read in small blocks costs no allocation a block.
     if (!tail_.isEmpty()) {
-        const QByteArray seam = tail_ + piece.first(std::min(keep, piece.size())).toByteArray();
-        found_ = findFolded(seam, needle_, 0) >= 0;
+        seam_.truncate(0);
+        seam_.append(QByteArrayView(tail_)).append(piece.first(std::min(keep, piece.size())));
+        found_ = findFolded(seam_, needle_, 0) >= 0;
     }
     found_ = found_ || findFolded(piece, needle_, 0) >= 0;
     if (piece.size() >= keep)
-        tail_ = piece.last(keep).toByteArray();
-    else
-        tail_ = (tail_ + piece.toByteArray()).right(keep);
+        tail_.truncate(0);
+    tail_.append(piece.last(std::min(keep, piece.size())));
+    tail_.remove(0, std::max<qsizetype>(0, tail_.size() - keep));
     return found_;
 }
 

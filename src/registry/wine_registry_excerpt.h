@@ -46,6 +46,7 @@ public:
 private:
     QByteArray needle_; // the name as Wine writes it, folded to lower case
     QByteArray tail_;   // the last bytes taken, one fewer than the needle
+    QByteArray seam_;   // tail_ and the start of the next piece
     bool found_ = false;
 };
 

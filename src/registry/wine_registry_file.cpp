@@ -2,6 +2,7 @@
 
 #include "registry/registry.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -359,6 +360,26 @@ WineRegFile parseWineRegistry(QByteArrayView bytes) {
     return Parser(bytes).run();
 }
 
+namespace {
+
+// The unit's digits in base 8 or 16 (lower case), zeros before them up to
+// minDigits: written in place, as a name may hold many escaped characters.
+void appendDigits(QByteArray& out, char16_t unit, unsigned base, int minDigits) {
+    std::array<char, 8> digits{};
+    int count = 0;
+    unsigned rest = unit;
+    do {
+        digits[size_t(count++)] = "0123456789abcdef"[rest % base];
+        rest /= base;
+    } while (rest != 0);
+    for (int i = count; i < minDigits; ++i)
+        out += '0';
+    while (count > 0)
+        out += digits[size_t(--count)];
+}
+
+} // namespace
+
 QByteArray escapeWineText(QStringView text, char open, char close) {
     QByteArray out;
     out.reserve(text.size());
@@ -369,13 +390,14 @@ QByteArray escapeWineText(QStringView text, char open, char close) {
         if (unit > 0x7f) {
             // A hex digit right after the escape would be read as part of it.
             const bool hexFollows = hasNext && next < 0x80 && hexDigitValue(char(next)) >= 0;
-            out += "\\x" + QByteArray::number(unit, 16).rightJustified(hexFollows ? 4 : 0, '0');
+            out += "\\x";
+            appendDigits(out, unit, 16, hexFollows ? 4 : 0);
         } else if (unit < 0x20) {
+            out += '\\';
             if (const char letter = escapeLetterForUnit(unit))
-                out += QByteArray("\\") + letter;
+                out += letter;
             else
-                out += '\\' + QByteArray::number(unit, 8).rightJustified(
-                                  hasNext && next >= u'0' && next <= u'7' ? 3 : 0, '0');
+                appendDigits(out, unit, 8, hasNext && next >= u'0' && next <= u'7' ? 3 : 0);
         } else {
             const char c = static_cast<char>(unit);
             if (c == '\\' || c == open || c == close)

@@ -2,6 +2,8 @@
 
 #include "settings/settings_writer.h"
 
+#include <algorithm>
+
 namespace quillset {
 
 void takeValue(SettingsModel& model, const SettingsModel& from, int row) {
@@ -27,17 +29,48 @@ void takeValue(SettingsModel& model, const SettingsModel& from, int row) {
     }
 }
 
+namespace {
+
+// Whether settingsValueText gives the two models' values of the row alike,
+// without making a text of each number: a merge compares every key thrice.
+bool sameWritten(const SettingsModel& a, const SettingsModel& b, int row) {
+    const KeyDef& def = keyCatalogue()[row];
+    const int x = a.numbers[row], y = b.numbers[row];
+    switch (def.kind) {
+    case KeyKind::Flag:
+    case KeyKind::Number:
+        return x == y;
+    case KeyKind::WaitRetrace:
+        return (x == 0) == (y == 0);
+    case KeyKind::Choice: {
+        const auto written = [&def](int n) {
+            return std::ranges::any_of(def.choices(), [n](char digit) { return n == digit - '0'; });
+        };
+        const bool xWritten = written(x), yWritten = written(y);
+        return xWritten == yWritten && (!xWritten || x == y);
+    }
+    case KeyKind::Text:
+        return a.texts[row] == b.texts[row];
+    case KeyKind::FontPages:
+        return a.fontPagesValue == b.fontPagesValue;
+    case KeyKind::CdKey:
+        return a.fileCdKey == b.fileCdKey;
+    case KeyKind::CdKey2:
+        return a.fileCdKey2 == b.fileCdKey2;
+    }
+    return settingsValueText(a, row) == settingsValueText(b, row);
+}
+
+} // namespace
+
 SettingsMerge mergeSettings(const SettingsModel& base, const SettingsModel& ours,
                             const SettingsModel& theirs) {
     SettingsMerge result{ours, {}, {}};
     result.merged.unknownLines = theirs.unknownLines;
     for (int row = 0; row < kKeyCount; ++row) {
-        const std::optional<QString> was = settingsValueText(base, row);
-        const std::optional<QString> mine = settingsValueText(ours, row);
-        const std::optional<QString> file = settingsValueText(theirs, row);
-        if (file == was || file == mine)
+        if (sameWritten(theirs, base, row) || sameWritten(theirs, ours, row))
             continue;
-        if (mine == was) {
+        if (sameWritten(ours, base, row)) {
             takeValue(result.merged, theirs, row);
             result.takenFromFile << keyCatalogue()[row].name();
         } else {

@@ -3,6 +3,10 @@
 #include "io/ansi_text.h"
 #include "io/text_lines.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+
 namespace quillset {
 
 QString EncodeError::message() const {
@@ -85,17 +89,53 @@ std::optional<std::variant<QByteArray, EncodeError>> settingsLine(const Settings
     return QByteArray(def.key) + kSeparator + std::get<QByteArray>(bytes);
 }
 
+namespace {
+
+// Appends the row's line and its line end, the same bytes settingsLine
+// gives; a number goes straight into out, as a save writes some forty.
+std::optional<EncodeError> appendLine(QByteArray& out, const SettingsModel& model, int row) {
+    const KeyDef& def = keyCatalogue()[row];
+    switch (def.kind) {
+    case KeyKind::Flag:
+    case KeyKind::Number:
+    case KeyKind::WaitRetrace:
+    case KeyKind::Choice: {
+        // As settingsValueText: a wait-retrace flag that is on, and a choice
+        // with no button on, have no line.
+        const int number = model.numbers[row];
+        if ((def.kind == KeyKind::WaitRetrace && number != 0) ||
+            (def.kind == KeyKind::Choice &&
+             std::ranges::none_of(def.choices(), [number](char d) { return number == d - '0'; })))
+            return std::nullopt;
+        std::array<char, 16> digits{};
+        const auto end = std::to_chars(digits.begin(), digits.end(), model.numbers[row]).ptr;
+        out.append(def.key).append(kSeparator);
+        out.append(digits.data(), end - digits.begin()).append("\r\n");
+        return std::nullopt;
+    }
+    case KeyKind::Text:
+    case KeyKind::FontPages:
+    case KeyKind::CdKey:
+    case KeyKind::CdKey2:
+        break;
+    }
+    // A text is always written, empty or not.
+    const std::variant<QByteArray, TextProblem> bytes =
+        settingsFileText(settingsValueText(model, row).value_or(QString()));
+    if (const auto* problem = std::get_if<TextProblem>(&bytes))
+        return EncodeError{*problem, def.name()};
+    out.append(def.key).append(kSeparator).append(std::get<QByteArray>(bytes)).append("\r\n");
+    return std::nullopt;
+}
+
+} // namespace
+
 std::variant<QByteArray, EncodeError> serializeSettings(const SettingsModel& model) {
     QByteArray out;
     out.reserve(2048 + model.unknownLines.size());
     for (int row = 0; row < kKeyCount; ++row) {
-        const auto line = settingsLine(model, row);
-        if (!line)
-            continue;
-        if (const auto* error = std::get_if<EncodeError>(&*line))
+        if (const std::optional<EncodeError> error = appendLine(out, model, row))
             return *error;
-        out.append(std::get<QByteArray>(*line));
-        out.append("\r\n");
     }
     out.append(model.unknownLines);
     out.append("\r\n");
