@@ -183,7 +183,10 @@ QString wineToLocalPath(const QString& prefix, const QString& windowsPath) {
             else
                 onDisk = false;
         }
-        current = childPath(current, name);
+        // Appended in place: a long path would otherwise be copied once a part.
+        if (!current.endsWith(QLatin1Char('/')))
+            current += QLatin1Char('/');
+        current += name;
     }
     return current;
 }
