@@ -44,8 +44,10 @@ std::variant<TypedValue, Refusal> takeNumber(const KeyDef& def, const QString& t
     // The control takes the value unchanged, or the user could not have
     // set it: a slider holds its range, a check box its three states, an
     // option group its buttons. The file says only on (no line) or off of
-    // the wait-retrace flag.
-    if (acceptedNumber(def, value) != value || (def.kind == KeyKind::WaitRetrace && value > 1))
+    // the wait-retrace flag. No button on (kNoChoice) is what a choice holds
+    // when the file names none: set would drop the key's line for it.
+    if (acceptedNumber(def, value) != value || (def.kind == KeyKind::WaitRetrace && value > 1) ||
+        (def.kind == KeyKind::Choice && value == kNoChoice))
         return def.kind == KeyKind::Choice ? Refusal::NotAChoice : Refusal::OutOfRange;
     // The file holds the number as the writer writes it; "080" would not
     // come back as typed.

@@ -69,9 +69,10 @@ const Row kRows[] = {
      "FONTPAGES is kept as the game wrote it; nothing changes it", "\"SOUND\" has no \"=\": set takes KEY=VALUE",
      "unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)"})},
     {"SetNamedTwice", {"set", "SOUND=0", "SOUND=1"}, {}, 2, "", refused({"SOUND is named twice"})},
-    {"SetRefusesNumbers", {"set", "WAITRETRACE=2", "SOUND=3", "NETWORK_SPEEDSETTINGS=0", "MUSICVOLUME=126",
-     "MUSICVOLUME=080"}, {}, 2, "", refused({"WAITRETRACE takes 0 or 1, not \"2\"", "SOUND takes 0, 1 or 2, not \"3\"",
-     "NETWORK_SPEEDSETTINGS takes 1 or 2, not \"0\"", "MUSICVOLUME takes a whole number from 0 to 125, not \"126\"",
+    {"SetRefusesNumbers", {"set", "WAITRETRACE=2", "SOUND=3", "NETWORK_SPEEDSETTINGS=0", "PICKUPAUTO=-1",
+     "MUSICVOLUME=126", "MUSICVOLUME=080"}, {}, 2, "", refused({"WAITRETRACE takes 0 or 1, not \"2\"",
+     "SOUND takes 0, 1 or 2, not \"3\"", "NETWORK_SPEEDSETTINGS takes 1 or 2, not \"0\"",
+     "PICKUPAUTO takes 0, 1 or 2, not \"-1\"", "MUSICVOLUME takes a whole number from 0 to 125, not \"126\"",
      "MUSICVOLUME takes a whole number from 0 to 125 in plain digits (no sign, no leading zero), not \"080\""})},
     {"SetRefusesTexts", {"set", "LANGUAGE=ENG", "NETWORK_LOBBYPORT=123456", "NETWORK_PLAYER=a\u2028b",
      "NETWORK_PLAYER=a\nb", "NETWORK_PLAYER=a\x1b" "b", "NETWORK_PLAYER=\u03a9mega"}, {}, 2, "", refused({
@@ -228,7 +229,7 @@ TEST(SetInPlace, EveryKeyReadsBackWhatItWasSet) {
         EXPECT_EQ(readBytes(settings), before) << def.key;
         // A text's limit: what its box takes, or what the game reads back.
         const int limit = def.width ? def.width : def.typingLimit;
-        QStringList taken{u"1"_s}, refused{u"3"_s, u"-0"_s, u"01"_s, u"x"_s};
+        QStringList taken{u"1"_s}, refused{u"3"_s, u"-1"_s, u"-0"_s, u"01"_s, u"x"_s};
         if (def.kind == KeyKind::Number)
             taken = {QString::number(def.min), QString::number(def.max)},
             refused = {QString::number(def.max + 1), u"0"_s + QString::number(def.max)};
