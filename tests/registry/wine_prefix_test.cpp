@@ -326,12 +326,13 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
     }
 }
 
-// where shows the prefix in use, named by --prefix or $WINEPREFIX, and beside
-// it each prefix holding the game with its settings.cfg and when it changed.
+// where shows the prefix in use, named by --prefix or $WINEPREFIX, with its
+// value (here the user's own), and beside it each prefix holding the game
+// with its settings.cfg and when it changed.
 TEST(LauncherSearch, WhereShowsEachCandidatesSettingsFile) {
     const TempFolder dir;
     SearchPlaces places = SearchPlaces::underHome(dir.path());
-    for (const char* command : {"game .wine", "settings .wine 1700000000", "game p"})
+    for (const char* command : {"game .wine", "settings .wine 1700000000", "user p"})
         ASSERT_NO_FATAL_FAILURE(lay(QLatin1String(command), dir.path(), places));
     qputenv("HOME", QFile::encodeName(dir.path()));
     const QString p = dir.file(u"p"_s);
@@ -349,7 +350,8 @@ TEST(LauncherSearch, WhereShowsEachCandidatesSettingsFile) {
               QStringList({p + u"/drive_c/Games/Korrin"_s, p, u"$WINEPREFIX"_s}));
     const QString wine = dir.file(u".wine"_s);
     EXPECT_TRUE(
-        text.out.contains("prefix from:    --prefix\n") &&
+        text.out.contains("prefix from:    --prefix\ninstall value:  C:\\Games\\Korrin (set for "
+                          "the user only)\n") &&
         text.out.contains("candidate:      " + wine.toUtf8() +
                           " (Wine default ~/.wine): not searched for: the prefix in use was named\n"
                           "                " +
