@@ -18,14 +18,14 @@
 namespace quillset::test {
 
 struct RecordingAccountPanel : AccountPanel {
-    void setTexts(std::span<const TextAssignment>) override {}
+    void setTexts(std::span<const TextAssignment> given) override { texts = !given.empty(); }
     void showAccounts(const TypedAccounts& shown) override { accounts = shown, visible = true; }
     void showSelectedSlot(int slot) override { selected = slot; }
     void hideAccounts() override { visible = false; }
 
     TypedAccounts accounts;
     std::optional<int> selected;
-    bool visible = false;
+    bool visible = false, texts = false;
 };
 
 inline const QByteArray kSearchTrace = "Registry -> Using the prefix of a test";
@@ -63,7 +63,8 @@ using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Shown::Kind;
 
 // The values a load of the file gives; nothing when it cannot be read.
-inline std::optional<SettingsModel> loadSettings(const QString& path, const QString& fontPages = {}) {
+inline std::optional<SettingsModel> loadSettings(const QString& path,
+                                                 const QString& fontPages = {}) {
     const SettingsFileRead read = readSettingsFile(path, fontPages);
     return read.hasBytes() ? std::optional(read.values) : std::nullopt;
 }

@@ -96,10 +96,11 @@ TEST_P(StartFlow, SettlesTheFolderAndBacksUpAsTheRowSays) {
     // Besides the planted values, one write: the machine value copied.
     EXPECT_EQ(registry.acceptedWrites, !!c.machine + !!c.user + (!c.machine && c.machineAfter));
     EXPECT_TRUE(readBytes(current.file(u"debug.log"_s)).contains(kSearchTrace));
-    const auto running =
-        std::tuple(editor.context().isStartupComplete(), view.shown, !view.closed,
-                   editor.context().debugLog().isOpen(), !view.heading.isEmpty(), view.advanced);
-    EXPECT_EQ(running, std::tuple(language, language, language, language, language, !language));
+    const auto running = std::tuple(editor.context().isStartupComplete(), view.shown, !view.closed,
+                                    editor.context().debugLog().isOpen(), !view.heading.isEmpty(),
+                                    view.advanced, panel.texts);
+    EXPECT_EQ(running,
+              std::tuple(language, language, language, language, language, !language, language));
     // The window shows the folder's settings, if any, unmarked, in normal mode.
     const QString cfg = language ? folder + u"/settings.cfg"_s : QString();
     EXPECT_EQ(values(), loadSettings(cfg).value_or(SettingsModel::cleared()));
