@@ -94,9 +94,16 @@ TEST(WineRegistry, NeverWritesWithoutAFileWineLoadsNorWhileItsServerRuns) {
     ASSERT_EQ(::stat(QFile::encodeName(prefix.path()).constData(), &info), 0);
     const QString server = QString::asprintf("/server-%llx-%llx/lock", qulonglong(info.st_dev),
                                              qulonglong(info.st_ino));
+    const QString upstream = u"/tmp/.wine-%1"_s.arg(::getuid()) + server;
     ASSERT_TRUE(writeBytes(prefix.file(u"wineserver"_s), "../etc"));
-    EXPECT_EQ(wineServerLockPaths(prefix.path()),
-              QStringList{u"/tmp/.wine-%1"_s.arg(::getuid()) + server});
+    EXPECT_EQ(wineServerLockPaths(prefix.path()), QStringList{upstream});
+    {
+        Environment relative; // a $TMPDIR that is no absolute path is not looked in
+        relative.set("TMPDIR", u"tmp"_s);
+        ASSERT_TRUE(writeBytes(prefix.file(u"wineserver"_s), "named"));
+        EXPECT_EQ(wineServerLockPaths(prefix.path()),
+                  QStringList({upstream, "/tmp/named" + server}));
+    }
 
     // Debian's server keeps its lock in a folder of $TMPDIR named in the
     // prefix. An open-file-description lock taken here conflicts with the
