@@ -127,8 +127,13 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     ui::setCaption(w->control(u"Label1"), u"Chat\r\nalpha"_s);
     EXPECT_EQ(w->control<QLabel>(u"Label1"_s)->text(), u"Chat\nalpha"_s);
     EXPECT_EQ(spokenName(w->control(u"ca")), u"Chat alpha"_s);
-    EXPECT_EQ(ui::caption(w->findChild<ui::AboutWindow*>()->findChild<QLabel*>(u"Label1"_s)),
+    auto* about = w->findChild<ui::AboutWindow*>();
+    EXPECT_EQ(ui::caption(about->findChild<QLabel*>(u"Label1"_s)),
               ui::AboutWindow::aboutLines().join(u'\r'));
+    // Its OK shows as the default button; its texts show as written, never as markup.
+    EXPECT_TRUE(about->findChild<QPushButton*>(u"Command1"_s)->isDefault());
+    for (const QLabel* label : about->findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage,
