@@ -141,7 +141,7 @@ const WriteRow kWriteRows[] = {
     // after a short escape would be read as part of it.
     {kSample, "Software\\K", "Loc", "Stra\u00dfe \u00e4\u00e4 \u00e40 \u4e2d\u6587 \U0001F600", "C:\\\\Games",
      R"(Stra\x00dfe \xe4\xe4 \x00e40 \x4e2d\x6587 \xd83d\xde00)"},
-    {kSample, "Software\\K", "Loc", "a\tb\x1b\x01" "7\x01" "8\x02\x7f", "C:\\\\Games", R"(a\tb\e\0017\18\2)" "\x7f"},
+    {kSample, "Software\\K", "Loc", "a\tb\x1b\x01" "7\x01" "8\x03" "0\x02\x7f", "C:\\\\Games", R"(a\tb\e\0017\18\0030\2)" "\x7f"},
     // Line breaks and unfinished last lines read as before.
     {"WINE REGISTRY Version 2\r\n\r\n[Software\\\\K] 1\r\n\"A\"=\"b\"\r\n", "Software\\K", "C", "d", "", "\"C\"=\"d\"\r\n"},
     {HEADER "[Software\\\\K] 1\n\"A\"=\"b\"", "Software\\K", "A", "z", "\"b\"", "\"z\""},

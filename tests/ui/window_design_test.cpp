@@ -130,8 +130,10 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     auto* about = w->findChild<ui::AboutWindow*>();
     EXPECT_EQ(ui::caption(about->findChild<QLabel*>(u"Label1"_s)),
               ui::AboutWindow::aboutLines().join(u'\r'));
-    // Its OK shows as the default button; its texts show as written, never as markup.
-    EXPECT_TRUE(about->findChild<QPushButton*>(u"Command1"_s)->isDefault());
+    // Its OK shows as the default button, its banner fills its place, and its
+    // texts show as written, never as markup.
+    EXPECT_TRUE(about->findChild<QPushButton*>(u"Command1"_s)->isDefault() &&
+                about->findChild<QLabel*>(u"Picture1"_s)->hasScaledContents());
     for (const QLabel* label : about->findChildren<QLabel*>())
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
 }
