@@ -17,8 +17,10 @@ namespace {
 const QString kHome = QStringLiteral("/home/ann");
 const QString kOtherHome = QStringLiteral("/home/other one");
 
+// Absolute in the file system: Qt takes ":name" as absolute too, a path
+// into the program's resources.
 bool isClean(const QString& path) {
-    return QDir::isAbsolutePath(path) && QDir::cleanPath(path) == path;
+    return QDir::isAbsolutePath(path) && !path.startsWith(u':') && QDir::cleanPath(path) == path;
 }
 
 // Read with kOtherHome, path read with kHome is itself or moved along.

@@ -82,6 +82,10 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes) 
     return std::nullopt;
 }
 
+bool isAbsoluteFilePath(const QString& path) {
+    return !path.startsWith(QLatin1Char(':')) && QDir::isAbsolutePath(path);
+}
+
 QString joinPath(const QString& folder, const QString& fileName) {
     if (folder.isEmpty())
         return fileName;

@@ -28,11 +28,16 @@ QString readFailureText(ReadFailure failure);
 
 // Reads a regular file whole, or says why not. Refuses folders, FIFOs,
 // devices and sockets, and files larger than maxBytes.
-std::variant<QByteArray, ReadFailure> readFile(const QString& path,
-                                               qint64 maxBytes = qint64(1) << 30);
+std::variant<QByteArray, ReadFailure> readFile(const QString& path, qint64 maxBytes = qint64(1)
+                                                                                      << 30);
 
 // The same, without the reason.
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes = qint64(1) << 30);
+
+// An absolute path of the file system. Qt also calls a name starting with ':'
+// absolute, as a path into the program's own resources; a path read from
+// another program's file or the environment is never one of those.
+bool isAbsoluteFilePath(const QString& path);
 
 // Joins a folder and a bare file name with the native separator, unless the
 // folder already ends with a separator.

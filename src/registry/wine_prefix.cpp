@@ -102,7 +102,7 @@ QStringList wineServerLockPaths(const QString& prefix) {
         name != QLatin1String("..")) {
         QStringList tempFolders{QStringLiteral("/tmp")};
         const QString tmpDir = qEnvironmentVariable("TMPDIR");
-        if (QDir::isAbsolutePath(tmpDir) && QDir::cleanPath(tmpDir) != tempFolders.front())
+        if (isAbsoluteFilePath(tmpDir) && QDir::cleanPath(tmpDir) != tempFolders.front())
             tempFolders.prepend(QDir::cleanPath(tmpDir));
         for (const QString& folder : tempFolders)
             paths.append(lockIn(folder + QLatin1Char('/') + name));

@@ -1,5 +1,6 @@
 #include "shell/choice_folder.h"
 
+#include "io/file_helpers.h"
 #include <QDir>
 #include <QFileInfo>
 
@@ -24,7 +25,7 @@ ChoiceEnvironment ChoiceEnvironment::fromProcess() {
 }
 
 bool canKeepFilesIn(const QString& folder) {
-    if (!QDir::isAbsolutePath(folder))
+    if (!isAbsoluteFilePath(folder))
         return false;
     QFileInfo info(folder);
     // A missing folder is made below its nearest existing parent.
@@ -37,12 +38,12 @@ ChoiceFolder ChoiceFolder::find(const QString& programDir, const ChoiceEnvironme
     if (writableFolder(QFileInfo(programDir)))
         return {programDir, false};
     // A relative XDG_CONFIG_HOME is no folder by the XDG rules: it is ignored.
-    const QString fromXdg = QDir::isAbsolutePath(environment.configHome)
+    const QString fromXdg = isAbsoluteFilePath(environment.configHome)
                                 ? userFolderUnder(environment.configHome)
                                 : QString();
     if (!fromXdg.isEmpty() && canKeepFilesIn(fromXdg))
         return {QDir::toNativeSeparators(fromXdg), true};
-    const QString underHome = QDir::isAbsolutePath(environment.home)
+    const QString underHome = isAbsoluteFilePath(environment.home)
                                   ? userFolderUnder(environment.home + QStringLiteral("/.config"))
                                   : QString();
     return {QDir::toNativeSeparators(underHome.isEmpty() ? fromXdg : underHome), true};

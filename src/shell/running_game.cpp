@@ -1,5 +1,7 @@
 #include "shell/running_game.h"
 
+#include "io/file_helpers.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -28,7 +30,7 @@ bool isWindowsPath(const QString& path) {
 QString localPath(const QString& path, const WindowsPathMapper& mapWindowsPath) {
 #ifdef Q_OS_WIN
     Q_UNUSED(mapWindowsPath);
-    return QDir::isAbsolutePath(QDir::fromNativeSeparators(path)) ? path : QString();
+    return isAbsoluteFilePath(QDir::fromNativeSeparators(path)) ? path : QString();
 #else
     if (path.startsWith(QLatin1Char('/')))
         return path;

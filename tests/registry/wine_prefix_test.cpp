@@ -284,6 +284,8 @@ const SearchRow kSearchRows[] = {
     {"WINEPREFIX", {"game .wine"}, "elsewhere", "$WINEPREFIX", {}, "", "p/drive_c/Games/Korrin", "%h/elsewhere"},
     {"relative WINEPREFIX: none", {"game .wine"}, {}, "$WINEPREFIX, not an absolute path: no prefix", {}, "",
      "nowhere", "relative/pfx"},
+    {"WINEPREFIX naming a Qt resource: none", {"game .wine"}, {}, "$WINEPREFIX, not an absolute path: no prefix",
+     {}, "", "nowhere", ":/pfx"},
     {"STEAM_COMPAT_DATA_PATH over a newer ~/.wine", {"game compat/pfx", "game .wine", "settings .wine 1900000000"},
      "compat/pfx", "$STEAM_COMPAT_DATA_PATH (its pfx folder)", {}, "", "nowhere", "", "%h/compat"},
     {"WINEPREFIX before STEAM_COMPAT_DATA_PATH", {"game compat/pfx", "game p"},

@@ -1,5 +1,6 @@
 #include "registry/launchers/game_prefix_search.h"
 
+#include "io/file_helpers.h"
 #include "registry/wine_prefix.h"
 #include "settings/key_catalogue.h"
 
@@ -99,9 +100,10 @@ WinePrefixChoice chooseWinePrefix(const QString& programDir, const PrefixVariabl
     const auto named = [&choice](const QString& value, PrefixOrigin origin, const QString& name,
                                  const QString& subfolder) {
         choice.origin = origin;
-        const bool absolute = QDir::isAbsolutePath(value);
+        const bool absolute = isAbsoluteFilePath(value);
         choice.prefix = absolute ? QDir::cleanPath(value + subfolder) : QString();
-        choice.source = absolute ? name : name + QStringLiteral(", not an absolute path: no prefix");
+        choice.source =
+            absolute ? name : name + QStringLiteral(", not an absolute path: no prefix");
         return choice;
     };
     if (!variables.winePrefix.isEmpty())

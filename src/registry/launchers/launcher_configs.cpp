@@ -1,5 +1,6 @@
 #include "registry/launchers/launcher_configs.h"
 
+#include "io/file_helpers.h"
 #include "registry/launchers/steam_library_file.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ QString expandPrefixPath(const QString& path, const QString& home) {
     QString expanded = path;
     if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
         expanded = home + path.mid(1);
-    return QDir::isAbsolutePath(expanded) ? QDir::cleanPath(expanded) : QString();
+    return isAbsoluteFilePath(expanded) ? QDir::cleanPath(expanded) : QString();
 }
 
 LutrisGame lutrisGame(const QByteArray& yaml) {
@@ -92,7 +93,7 @@ NamedPaths launcherFilePaths(LauncherFile file, const QByteArray& bytes, const Q
     case LauncherFile::SteamLibraries:
         // Steam writes its libraries' full paths; it knows no "~".
         for (const QString& path : steamLibraryPaths(bytes)) {
-            if (QDir::isAbsolutePath(path))
+            if (isAbsoluteFilePath(path))
                 add(QDir::cleanPath(path));
         }
         break;

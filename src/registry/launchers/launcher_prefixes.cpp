@@ -247,10 +247,10 @@ SearchPlaces SearchPlaces::underHome(const QString& home) {
 SearchPlaces SearchPlaces::fromEnvironment() {
     SearchPlaces places = underHome(QDir::homePath());
     const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (QDir::isAbsolutePath(dataHome))
+    if (isAbsoluteFilePath(dataHome))
         places.dataHome = QDir::cleanPath(dataHome);
     const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(configHome))
+    if (isAbsoluteFilePath(configHome))
         places.configHome = QDir::cleanPath(configHome);
     return places;
 }
