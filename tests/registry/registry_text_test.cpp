@@ -67,7 +67,7 @@ const ReadRow kReadRows[] = {
     {KEY R"(  "V" = str:"x")", kRegSz, sz(u"x")}, {KEY R"("V"=str(2):"%P%")", kRegExpandSz, sz(u"%P%")},
     {KEY R"("V"=str(7):"a\0b\0")", kRegMultiSz, sz(u"a\0b\0")}, {KEY R"("V"="")", kRegSz, sz(u"")},
     {KEY R"("V"=dword:00003039)", kRegDword, raw("\x39\x30\0\0")}, {KEY R"("V"=dword:)", kRegDword, raw("\0\0\0\0")},
-    {KEY "#link\n\"V\"=hex(6):4b,00,f6,00", 6, raw("K\0\xf6\0")},
+    {KEY "#link\n\"V\"=hex(6):4b,00,ff,00", 6, raw("K\0\xff\0")},
     {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegBinary, raw("\x39\x30")},
     {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegSz, sz(u"after"), "W"},
     {KEY R"("V"="\a\b\t\n\v\f\r\e")", kRegSz, sz(u"\a\b\t\n\v\f\r\x1b")},
