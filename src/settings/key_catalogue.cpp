@@ -33,6 +33,10 @@ std::optional<int> findKey(QLatin1String key) {
 
 namespace quillset {
 
+bool isChoiceDigit(const KeyDef& def, int value) {
+    return std::ranges::any_of(def.choices(), [value](char digit) { return value == digit - '0'; });
+}
+
 std::optional<int> acceptedNumber(const KeyDef& def, int value) {
     switch (def.kind) {
     case KeyKind::Flag:
@@ -43,9 +47,7 @@ std::optional<int> acceptedNumber(const KeyDef& def, int value) {
     case KeyKind::Number:
         return std::clamp(value, def.min, def.max);
     case KeyKind::Choice: {
-        const bool known = std::ranges::any_of(
-            def.choices(), [value](char digit) { return value == digit - '0'; });
-        return known ? value : kNoChoice;
+        return isChoiceDigit(def, value) ? value : kNoChoice;
     }
     case KeyKind::Text:
     case KeyKind::FontPages:

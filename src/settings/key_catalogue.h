@@ -6,11 +6,11 @@
 // controls edits (ui/control_catalogue.cpp).
 
 #include <QLatin1String>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 #include <string_view>
-#include <algorithm>
 
 namespace quillset {
 
@@ -54,6 +54,8 @@ struct KeyDef {
 // a choice digit without a button leaves every button off (kNoChoice). Text
 // and held keys take no number (nothing).
 inline constexpr int kNoChoice = -1;
+// Whether value is the digit of one of a choice key's buttons.
+bool isChoiceDigit(const KeyDef& def, int value);
 std::optional<int> acceptedNumber(const KeyDef& def, int value);
 
 constexpr int kKeyCount = 52;

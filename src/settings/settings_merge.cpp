@@ -43,10 +43,7 @@ bool sameWritten(const SettingsModel& a, const SettingsModel& b, int row) {
     case KeyKind::WaitRetrace:
         return (x == 0) == (y == 0);
     case KeyKind::Choice: {
-        const auto written = [&def](int n) {
-            return std::ranges::any_of(def.choices(), [n](char digit) { return n == digit - '0'; });
-        };
-        const bool xWritten = written(x), yWritten = written(y);
+        const bool xWritten = isChoiceDigit(def, x), yWritten = isChoiceDigit(def, y);
         return xWritten == yWritten && (!xWritten || x == y);
     }
     case KeyKind::Text:

@@ -60,11 +60,7 @@ std::optional<QString> settingsValueText(const SettingsModel& model, int row) {
         // Checked is stored as the key's absence.
         return number == 0 ? std::optional(QStringLiteral("0")) : std::nullopt;
     case KeyKind::Choice:
-        for (const char digit : def.choices()) {
-            if (number == digit - '0')
-                return QString::number(number);
-        }
-        return std::nullopt;
+        return isChoiceDigit(def, number) ? std::optional(QString::number(number)) : std::nullopt;
     case KeyKind::Text:
         return model.texts[row];
     case KeyKind::FontPages:
@@ -104,8 +100,7 @@ std::optional<EncodeError> appendLine(QByteArray& out, const SettingsModel& mode
         // with no button on, have no line.
         const int number = model.numbers[row];
         if ((def.kind == KeyKind::WaitRetrace && number != 0) ||
-            (def.kind == KeyKind::Choice &&
-             std::ranges::none_of(def.choices(), [number](char d) { return number == d - '0'; })))
+            (def.kind == KeyKind::Choice && !isChoiceDigit(def, number)))
             return std::nullopt;
         std::array<char, 16> digits{};
         const auto end = std::to_chars(digits.begin(), digits.end(), model.numbers[row]).ptr;
