@@ -125,13 +125,6 @@ int onCall(const char*, int* failnum, void** failinfo, unsigned int*) {
     return 1;
 }
 
-bool enableFaults() {
-    bool enabled = fiu_init(0) == 0;
-    for (std::size_t p = 0; p < kPoints.size(); ++p)
-        enabled = enabled && fiu_enable_external(kPoints[p], int(p + 1), nullptr, 0, onCall) == 0;
-    return enabled;
-}
-
 // --- The parent side: judge the folder ---------------------------------------
 
 int fileMode(const QString& path) {
@@ -145,8 +138,9 @@ QStringList violations(const SavePath& path, const QString& folder, const QByteA
     QStringList found;
     const QFileInfo info(folder + '/' + path.target);
     const QByteArray bytes = test::readBytes(info.filePath());
-    const bool isOld = path.oldMode ? bytes == path.old || (path.meanwhile && bytes == *path.meanwhile)
-                                    : !info.exists() && !info.isSymLink();
+    const bool isOld = path.oldMode
+                           ? bytes == path.old || (path.meanwhile && bytes == *path.meanwhile)
+                           : !info.exists() && !info.isSymLink();
     if (!isOld && bytes != newBytes)
         found << u"target lost, truncated or garbled"_s;
     if (end == 0 && bytes != newBytes)
@@ -266,7 +260,11 @@ int main(int argc, char* argv[]) {
     QCommandLineParser options;
     options.addOption({"max-n", "At most N calls of each kind (0: all).", "N", "0"});
     options.process(app);
-    if (!qEnvironmentVariable("LD_PRELOAD").contains("fiu"_L1) || !enableFaults())
+    // The wrappers loaded, and the callback on every failure point.
+    bool enabled = qEnvironmentVariable("LD_PRELOAD").contains("fiu"_L1) && fiu_init(0) == 0;
+    for (std::size_t p = 0; p < kPoints.size(); ++p)
+        enabled = enabled && fiu_enable_external(kPoints[p], int(p + 1), nullptr, 0, onCall) == 0;
+    if (!enabled)
         return std::fprintf(stderr, "libfiu's POSIX wrappers are not loaded (%s)\n", kPreload), 2;
     return runSweep(options.value("max-n").toLong());
 }

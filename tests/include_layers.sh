@@ -10,14 +10,12 @@ declare -A layer=([io]=0 [settings]=1 [lang]=1 [accounts]=1 [shell]=1 [registry]
                   [editor]=4 [cli]=4 [ui]=5)
 status=0
 cd "$1"
-for folder in "${!layer[@]}"; do
-    while IFS=: read -r file header; do
-        used=${header%%/*}
-        if [ "$used" != "$folder" ] &&
-            { [ -z "${layer[$used]+x}" ] || [ "${layer[$used]}" -ge "${layer[$folder]}" ]; }; then
-            echo "$file includes $header, from a folder beside or above $folder" >&2
-            status=1
-        fi
-    done < <(grep -roE '#include "[a-z_]+/[^"]+' "$folder" | sed 's/#include "//')
-done
+while IFS=: read -r file header; do
+    folder=${file%%/*} used=${header%%/*}
+    # A folder missing from the table counts as above them all.
+    if [ "$used" != "$folder" ] && [ "${layer[$used]:-99}" -ge "${layer[$folder]}" ]; then
+        echo "$file includes $header, from a folder beside or above $folder" >&2
+        status=1
+    fi
+done < <(grep -roE '#include "[a-z_]+/[^"]+' "${!layer[@]}" | sed 's/#include "//')
 exit $status

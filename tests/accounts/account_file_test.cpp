@@ -8,8 +8,7 @@
 namespace quillset {
 namespace {
 
-class AccountFileTest : public ::testing::Test {
-protected:
+struct AccountFileTest : ::testing::Test {
     QString target() const { return folder.file(u"accounts.cfg"_s); }
     QByteArray written() const { return test::readBytes(target()); }
 
@@ -39,16 +38,14 @@ TEST_F(AccountFileTest, LinesFillTheFieldsInFileOrder) {
 // Twelve CR LF lines whatever the file held before, the owner's only
 // whatever the umask (the file holds CD keys), and read back whole.
 TEST_F(AccountFileTest, TwelveCrLfLinesForTheOwnerOnlyThatLoadBackWhole) {
-    Accounts accounts;
-    accounts[0] = {"J\u00F6rg \u20AC", "AAAAABBBBBCCCCCDDDDD", "ABCDE-FGHIJ"};
-    accounts[3] = {"", "KKKKK", ""};
+    const Accounts accounts{
+        {{"J\u00F6rg \u20AC", "AAAAABBBBBCCCCCDDDDD", "ABCDE-FGHIJ"}, {}, {}, {"", "KKKKK", ""}}};
     for (const mode_t mask : {mode_t(0), mode_t(022), mode_t(077)}) {
         // The first round replaces a longer file everyone may read; the others create it.
         ASSERT_TRUE(mask || (test::writeBytes(target(), QByteArray("old line\r\n").repeated(20)) &&
                              ::chmod(QFile::encodeName(target()).constData(), 0644) == 0));
         const mode_t previous = ::umask(mask);
-        const std::optional<QString> error =
-            writeAccountFile(folder.path(), accountFileLines(accounts));
+        const auto error = writeAccountFile(folder.path(), accountFileLines(accounts));
         ::umask(previous);
         ASSERT_EQ(error, std::nullopt);
         EXPECT_EQ(written(), "J\xF6rg \x80\r\nAAAAABBBBBCCCCCDDDDD\r\nABCDE-FGHIJ\r\n" +

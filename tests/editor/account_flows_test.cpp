@@ -7,21 +7,21 @@
 namespace quillset::test {
 namespace {
 
-enum class Do { Menu, Select, Type, Save, CloseBox, WriteSettings };
+// A step of the user's on the editor; written: where settings are written.
+using Step = std::function<void(Editor&, const QString& written)>;
+const Step menu = [](Editor& e, const QString&) { e.menu().manageAccounts(); };
+const Step save = [](Editor& e, const QString&) { e.accounts().save(); };
+const Step closeBox = [](Editor& e, const QString&) { e.accounts().unloadWindow(); };
+const Step write = [](Editor& e, const QString& to) { EXPECT_TRUE(e.files().writeSettings(to)); };
+Step select(int slot) {
+    return [=](Editor& e, const QString&) { e.accounts().select(slot); };
+}
+// Typing into a box of a slot: the name, or group 0 to 3 of a key.
+Step type(int slot, AccountBox box, int group, const char* text) {
+    return [=](Editor& e, const QString&) { e.accounts().edit(slot, box, group, text); };
+}
 
-struct Step {
-    Do what;
-    int slot = 0;
-    AccountBox box = AccountBox::Name;
-    int group = 0;
-    const char* text = "";
-};
-
-const Step menu{Do::Menu}, save{Do::Save}, closeBox{Do::CloseBox}, write{Do::WriteSettings};
-constexpr auto kSelect = Do::Select, kType = Do::Type;
-
-constexpr auto kName = AccountBox::Name, kKorrin = AccountBox::KorrinKey,
-               kDeepfall = AccountBox::DeepfallKey;
+using enum AccountBox; // Name, KorrinKey, DeepfallKey
 
 struct AccountCase {
     const char* name;
@@ -34,9 +34,9 @@ struct AccountCase {
     QStringList keys;
     std::optional<int> selected;
     bool visible;
-    const char* slot1;
-    const char* failure;
-    const char* fileAfter;
+    const char* slot1 = nullptr;
+    const char* failure = nullptr;
+    const char* fileAfter = nullptr;
     const char* accountName = "Wanderer";
 };
 
@@ -49,36 +49,28 @@ const QStringList kAdaKeys{"NETWORK_CDKEY : ADAKEY1", "NETWORK_CDKEY2 : ADAKEY2"
 
 // clang-format off
 const AccountCase kAccountCases[] = {
-    {"MenuSeedsSlotOneWithoutAFile", nullptr, {menu},
-     {}, 1, true, "Wanderer|DEMO1DEMO2DEMO3DEMO4|XPAN1XPAN2XPAN3XPAN4", nullptr, nullptr},
+    {"MenuSeedsSlotOneWithoutAFile", nullptr, {menu}, {}, 1, true,
+     "Wanderer|DEMO1DEMO2DEMO3DEMO4|XPAN1XPAN2XPAN3XPAN4"},
     {"MenuSelectsTheLastSlotNamedLikeTheAccount",
      "Bob\r\n\r\n\r\nWanderer\r\nK2\r\n\r\nCy\r\n\r\n\r\nWanderer\r\nK4\r\nD4\r\n",
-     {menu, write},
-     {"NETWORK_CDKEY : K4", "NETWORK_CDKEY2 : D4"}, 4, true, "Bob||", nullptr, nullptr},
-    {"NamesMatchExactly", "wanderer\r\n\r\n\r\nWanderer \r\n", {menu, write},
-     kGameKeys, std::nullopt, true, "wanderer||", nullptr, nullptr},
-    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu, {kSelect, 3}, menu},
-     {}, 3, true, "Bob||", nullptr, nullptr},
-    {"WithoutTheWindowTheFilesKeys", kAda, {write},
-     kGameKeys, std::nullopt, false, nullptr, nullptr, nullptr},
+     {menu, write}, {"NETWORK_CDKEY : K4", "NETWORK_CDKEY2 : D4"}, 4, true, "Bob||"},
+    {"NamesMatchExactly", "wanderer\r\n\r\n\r\nWanderer \r\n", {menu, write}, kGameKeys, std::nullopt, true, "wanderer||"},
+    {"NoMatchKeepsTheSelection", "Bob\r\n", {menu, select(3), menu}, {}, 3, true, "Bob||"},
+    {"WithoutTheWindowTheFilesKeys", kAda, {write}, kGameKeys, std::nullopt, false},
     {"TypedKeysGoIntoTheSettingsAndTheStore", kAda,
-     {menu, {kType, 1, kKorrin, 0, "TYPED"}, {kType, 1, kKorrin, 1, ""}, {kType, 1, kName, 0, "unsaved"},
-      write, menu},
-     {"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : ADAKEY2"}, 1, true, "Wanderer|TYPED|ADAKEY2",
-     nullptr, nullptr},
+     {menu, type(1, KorrinKey, 0, "TYPED"), type(1, KorrinKey, 1, ""), type(1, Name, 0, "unsaved"), write, menu},
+     {"NETWORK_CDKEY : TYPED", "NETWORK_CDKEY2 : ADAKEY2"}, 1, true, "Wanderer|TYPED|ADAKEY2"},
     {"CloseBoxDropsTheBoxesAndTheNextUseLoadsAgain", kAda,
-     {menu, {kType, 1, kKorrin, 0, "TYPED"}, closeBox, write},
-     kAdaKeys, 1, true, "Wanderer|ADAKEY1|ADAKEY2", nullptr, nullptr},
+     {menu, type(1, KorrinKey, 0, "TYPED"), closeBox, write}, kAdaKeys, 1, true, "Wanderer|ADAKEY1|ADAKEY2"},
     {"SaveWritesTheBoxesAndHandsTheSelectedNameOver", kAda,
-     {menu, {kSelect, 2}, {kType, 2, kName, 0, ""}, {kType, 2, kKorrin, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"},
-      {kType, 2, kDeepfall, 3, "NEWKEY"}, save},
+     {menu, select(2), type(2, Name, 0, ""), type(2, KorrinKey, 0, "ABCDE-FGHIJ-KLMNO-PQRST-U"),
+      type(2, DeepfallKey, 3, "NEWKEY"), save},
      {}, 2, false, nullptr, nullptr,
      "Wanderer\r\nADAKEY1\r\nADAKEY2\r\n\r\nABCDE-FGHIJ-KLMNO-PQRST-U\r\nNEWKEY\r\n"
      "\r\n\r\n\r\n\r\n\r\n\r\n", ""},
     {"SaveFailureSaysWhyAndKeepsEverything", kAda,
-     {menu, {kSelect, 2}, {kType, 2, kKorrin, 0, "SECRET\u00FF\u4E2D"}, save},
-     {}, 2, true, nullptr,
-     "the Korrin CD key of account 2 holds characters that this file cannot store", nullptr},
+     {menu, select(2), type(2, KorrinKey, 0, "SECRET\u00FF\u4E2D"), save}, {}, 2, true, nullptr,
+     "the Korrin CD key of account 2 holds characters that this file cannot store"},
 };
 // clang-format on
 
@@ -87,22 +79,12 @@ class AccountFlow : public Flow, public ::testing::WithParamInterface<AccountCas
 TEST_P(AccountFlow, ShowsSelectsWritesAsTheRowSays) {
     const AccountCase& c = GetParam();
     const QString accountFile = program.file(u"accounts.cfg"_s);
-    if (c.accountFile)
-        writeBytes(accountFile, c.accountFile);
+    writeBytes(c.accountFile ? accountFile : QString(), c.accountFile);
     start(kGame);
     const QString written = elsewhere.file(u"settings.cfg"_s);
     AccountSession& accounts = editor.accounts();
-    const std::map<Do, std::function<void(const Step&)>> run{
-        {Do::Menu, [&](const Step&) { editor.menu().manageAccounts(); }},
-        {Do::Select, [&](const Step& s) { accounts.select(s.slot); }},
-        {Do::Type, [&](const Step& s) { accounts.edit(s.slot, s.box, s.group, s.text); }},
-        {Do::Save, [&](const Step&) { accounts.save(); }},
-        {Do::CloseBox, [&](const Step&) { accounts.unloadWindow(); }},
-        {Do::WriteSettings,
-         [&](const Step&) { EXPECT_TRUE(editor.files().writeSettings(written)); }},
-    };
     for (const Step& step : c.steps)
-        run.at(step.what)(step);
+        step(editor, written);
 
     EXPECT_EQ(QString::fromLatin1(readBytes(written))
                   .split(u"\r\n"_s)

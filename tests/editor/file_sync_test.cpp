@@ -3,7 +3,6 @@
 // save asks), the user's edits, then what Save asks and writes.
 
 #include "editor_fixture.h"
-#include "settings/settings_reader.h"
 #include "settings/settings_writer.h"
 #include "shell/running_game.h"
 
@@ -44,22 +43,18 @@ const QByteArray kTheirVolume = "MUSICVOLUME : 50\r\nFULLSCREEN : 1\r\n";
 const SyncCase kSyncCases[] = {
     {"DisjointKeysAndUnknownLines",
      "FULLSCREEN : 0\r\nMUSICVOLUME : 50\r\nNETWORK_PLAYER : Aldric\r\nNETWORK_CDKEY : AAAAA\r\nFONTPAGES : 3\r\nNEWLINE : b\r\n",
-     {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"},
-     QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 50", "NETWORK_PLAYER : Bob", "NEWLINE : b"}},
+     {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 50", "NETWORK_PLAYER : Bob", "NEWLINE : b"}},
     {"BothChangedAlike", kBase + "FULLSCREEN : 0\r\n", {"FULLSCREEN=0"}, {kOk}, {"M9"},
      QStringList{"FULLSCREEN : 0", "MUSICVOLUME : 100", "OLDLINE : a"}},
     {"ConflictCancelledWritesNothing", kTheirVolume,
      {"MUSICVOLUME=80", "FULLSCREEN=0"}, {kOk, kCancel}, {"M9", "M11"}, std::nullopt, true},
     {"HeldValuesChangedOnDisk", "NETWORK_CDKEY : BBBBB\r\nFONTPAGES : 5\r\nNETWORK_PLAYER : Aldric\r\n",
-     {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"},
-     QStringList{"NETWORK_CDKEY : BBBBB", "FONTPAGES : 5", "NETWORK_PLAYER : Bob"}},
+     {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_CDKEY : BBBBB", "FONTPAGES : 5", "NETWORK_PLAYER : Bob"}},
     {"DeletedGoesTheUsualWay", "-", {"NETWORK_PLAYER=Bob"}, {kCancel}, {"M1"}, std::nullopt, true},
     {"JunkOverwritten", QByteArray("\0\x01junk", 6), {"NETWORK_PLAYER=Bob"}, {kOk, kYes},
      {"M9", "M10"}, QStringList{"FULLSCREEN : 1", "NETWORK_PLAYER : Bob", "OLDLINE : a"}},
-    {"TextOfNoKeyKept", "half a line of someth", {"NETWORK_PLAYER=Bob"}, {kOk, kNo}, {"M9", "M10"},
-     std::nullopt, true},
-    {"FifoNeitherReadNorReplaced", "fifo", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"},
-     std::nullopt, true},
+    {"TextOfNoKeyKept", "half a line of someth", {"NETWORK_PLAYER=Bob"}, {kOk, kNo}, {"M9", "M10"}, std::nullopt, true},
+    {"FifoNeitherReadNorReplaced", "fifo", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9", "M16"}, std::nullopt, true},
     {"EmptyAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false, ""},
     {"NulByteAsLoaded", "=", {"NETWORK_PLAYER=Bob"}, {kOk}, {"M9"}, QStringList{"NETWORK_PLAYER : Bob"}, false,
      QByteArray("SOUND : 1\r\nX : \0\r\n", 18)},
@@ -85,14 +80,13 @@ TEST_P(SaveOverChangedFile, MergesOrAsksAsTheRowSays) {
         QFile::remove(program.file(u"settings.bck"_s));
     if (c.setup & ReadOnlyFile)
         ::chmod(qPrintable(settings()), 0444);
-    SettingsSession& session = editor.settings();
     for (const QString& edit : c.edits) {
         const int row = findKey(QLatin1String(edit.section(u'=', 0, 0).toLatin1())).value();
         const QString value = edit.section(u'=', 1);
         if (keyCatalogue()[row].kind == KeyKind::Text)
-            session.setText(row, value);
+            editor.settings().setText(row, value);
         else
-            session.setNumber(row, value.toInt());
+            editor.settings().setNumber(row, value.toInt());
     }
     if (c.disk == "-" || c.disk == "fifo")
         QFile::remove(settings());

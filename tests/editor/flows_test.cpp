@@ -3,7 +3,6 @@
 // files each way reads and writes; and the options menu's commands.
 
 #include "editor_fixture.h"
-#include "settings/settings_reader.h"
 #include "settings/standard_settings.h"
 #include "shell/visual_style.h"
 
@@ -159,10 +158,8 @@ class CommandFlow : public Flow, public ::testing::WithParamInterface<CommandCas
 TEST_P(CommandFlow, AsksWritesLoadsAndMarksAsTheRowSays) {
     const CommandCase& c = GetParam();
     const auto path = [this](const QByteArray& name) {
-        return name.isEmpty() ? QString()
-               : name == "game"
-                   ? settings()
-                   : elsewhere.file(QString::fromLatin1(name.chopped(name.endsWith('/'))));
+        const QString there = elsewhere.file(QString::fromLatin1(name.chopped(name.endsWith('/'))));
+        return name.isEmpty() ? QString() : name == "game" ? settings() : there;
     };
     start(c.setup & GameFile ? kGameFile : QByteArray());
     writeBytes(c.setup & GameFileLater ? settings() : QString(), "OLD : 1\r\n");

@@ -17,10 +17,7 @@ namespace {
 
 class Follow : public Flow {
 protected:
-    void SetUp() override {
-        Flow::SetUp();
-        editor.setFileWatch(&watch);
-    }
+    Follow() { editor.setFileWatch(&watch); }
     QString player() { return values().texts[rowOf("NETWORK_PLAYER")]; }
     bool shows(const QString& name) {
         return QTest::qWaitFor([&] { return player() == name; }, kPatience);

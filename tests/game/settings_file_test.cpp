@@ -5,8 +5,6 @@
 #include "io/folder_lock.h"
 #include "save_paths.h"
 
-#include <QDir>
-
 using namespace quillset;
 using namespace quillset::test;
 
@@ -50,16 +48,14 @@ TEST(SettingsFileWrite, GivesUpOnAFileThatKeepsChanging) {
 
 // Only one process holds a folder's lock; the next one gets it once it is free.
 TEST(FolderLock, OneHolderAtATime) {
+    using namespace std::chrono_literals;
     const TempFolder dir;
-    FolderLock first(dir.path(), std::chrono::milliseconds(0));
+    FolderLock first(dir.path(), 0ms);
     EXPECT_EQ(first.state(), FolderLock::State::Held);
-    EXPECT_EQ(FolderLock(dir.path(), std::chrono::milliseconds(30)).state(),
-              FolderLock::State::Busy);
+    EXPECT_EQ(FolderLock(dir.path(), 30ms).state(), FolderLock::State::Busy);
     first.release();
-    EXPECT_EQ(FolderLock(dir.path(), std::chrono::milliseconds(0)).state(),
-              FolderLock::State::Held);
-    EXPECT_EQ(FolderLock(dir.file(u"none"_s), std::chrono::milliseconds(0)).state(),
-              FolderLock::State::Unsupported);
+    EXPECT_EQ(FolderLock(dir.path(), 0ms).state(), FolderLock::State::Held);
+    EXPECT_EQ(FolderLock(dir.file(u"none"_s), 0ms).state(), FolderLock::State::Unsupported);
 }
 
 } // namespace

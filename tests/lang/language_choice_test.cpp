@@ -102,10 +102,8 @@ TEST_P(LanguageChoice, TakesTheFileTheRowSays) {
         const LanguageFileChoice choice = chooseLanguageFile(
             program.path(), choices.perUser ? std::optional(choices.path) : std::nullopt, locale);
         const QByteArray taken = r.taken;
-        EXPECT_EQ(choice.path, !r.taken ? std::nullopt
-                               : taken == "own"
-                                   ? std::optional(own)
-                                   : std::optional(program.file(QLatin1String(taken))));
+        const QString expected = taken == "own" ? own : program.file(QLatin1String(taken));
+        EXPECT_EQ(choice.path, r.taken ? std::optional(expected) : std::nullopt);
         EXPECT_EQ(choice.passedOver.join('|'),
                   r.passed ? "init_language() -> not loading " + own + ": " + r.passed : QString());
     });

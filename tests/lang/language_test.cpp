@@ -10,8 +10,7 @@
 namespace quillset {
 namespace {
 
-class Language : public ::testing::Test {
-protected:
+struct Language : ::testing::Test {
     // Loads the file; its trace lines (after the log's header, without their
     // common start) land in trace, the texts each control ends up with in shown.
     std::optional<LanguageLoad> load(const QString& file) {
@@ -43,12 +42,10 @@ protected:
 TEST_F(Language, SectionsStartAtEveryExactHeaderAndReadTheLinesBelow) {
     // A header among another section's entries starts its section too; the
     // later [Captions] wins; a header on the last line gives empty entries.
-    const LanguageLoad load =
-        loadBytes("# [Menu]\r\n[menu]\r\n [Captions]\n[Menu]\r# Datei\r\n"
-                  "\xD6"
-                  "ffnen\r\nS\r\nBeenden\n[Captions]\r\nSichern\r\n"
-                  "Laden\r\nEnde\r\n[]\r\n[Accountmanagement]\r\na1\r\n"
-                  "a2\r\na3\r\n[Captions]\r\nSave\r\nOpen\r\nQuit\r\n[Sound]");
+    const LanguageLoad load = loadBytes(
+        "# [Menu]\r\n[menu]\r\n [Captions]\n[Menu]\r# Datei\r\n\326ffnen\r\nS\r\nBeenden\n"
+        "[Captions]\r\nSichern\r\nLaden\r\nEnde\r\n[]\r\n[Accountmanagement]\r\na1\r\na2\r\na3\r\n"
+        "[Captions]\r\nSave\r\nOpen\r\nQuit\r\n[Sound]");
     EXPECT_EQ(trace, "language file from " + path() +
                          "|[Menu]|[Captions]|[Accountmanagement]|[Captions]|[Sound]");
     // clang-format off
@@ -85,21 +82,18 @@ TEST_F(Language, EntriesAddedLaterComeFromTheBlockElseBuiltIn) {
     const LanguageTable older = loadBytes(nine + "#\r\nour own\r\n").table;
     const LanguageTable newer = loadBytes(nine + QByteArray("ours\r\n").repeated(16)).table;
     const LanguageTable empty = loadBytes(nine + "\r\n[Menu]\r\n" + "ours\r\n").table;
-    EXPECT_EQ(older.text(kept::unreadableOnDiskQuestion),
-              QString::fromUtf8(kept::unreadableOnDiskQuestion.builtIn));
-    EXPECT_EQ(older.text(kept::conflictQuestion),
-              QString::fromUtf8(kept::conflictQuestion.builtIn));
+    const auto builtIn = [](const KeptTextId& id) { return QString::fromUtf8(id.builtIn); };
+    EXPECT_EQ(older.text(kept::unreadableOnDiskQuestion), builtIn(kept::unreadableOnDiskQuestion));
+    EXPECT_EQ(older.text(kept::conflictQuestion), builtIn(kept::conflictQuestion));
     EXPECT_EQ(newer.text(kept::styleRenameFailedNotice), u"ours"_s);
-    EXPECT_EQ(empty.text(kept::conflictQuestion),
-              QString::fromUtf8(kept::conflictQuestion.builtIn));
+    EXPECT_EQ(empty.text(kept::conflictQuestion), builtIn(kept::conflictQuestion));
 }
 
 // The shipped files give every section once and fill every text; the English
 // one words the entries added later as the built-in texts do.
 TEST_F(Language, ShippedFilesAreComplete) {
     for (const char* name : {"language.de.lng", "language.en.lng"}) {
-        const std::optional<LanguageLoad> loaded =
-            load(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + name);
+        const auto loaded = load(QStringLiteral(QUILLSET_SOURCE_DIR "/resources/lang/") + name);
         ASSERT_TRUE(loaded) << name;
         EXPECT_EQ(trace.count('|'), qsizetype(languageSections().size())) << name;
         for (const TextAssignment& a : loaded->texts)

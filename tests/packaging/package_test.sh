@@ -1,6 +1,19 @@
 #!/usr/bin/env bash
-# The packages as users install them, built by CPack from this build folder
-# into a temporary folder. CHECK is one of:
+# The packaging checks: the files the packages ship, and the packages as users
+# install them, built by CPack from this build folder into a temporary folder.
+# CHECK is one of:
+#   desktop-entry      the .desktop file in resources/desktop passes
+#                      desktop-file-validate, and its command starts the
+#                      program on the PATH in $XDG_STATE_HOME/quillset (by
+#                      default ~/.local/state/quillset).
+#   metainfo           the AppStream file beside it passes appstreamcli
+#                      validate (offline) and names VERSION and the entry.
+#   completion         the bash completion in resources/cli: its key line names
+#                      every key of the catalogue but the held ones (FONTPAGES
+#                      and the CD keys, which set refuses), in the catalogue's
+#                      order; it completes the commands, the options, the keys
+#                      after get and set, a file after apply and a folder
+#                      after --prefix and --game-folder.
 #   installed-program  the .deb's files (the program folder in /usr/lib, the
 #                      link, manual page, completion, copyright, changelog,
 #                      desktop integration) and Qt 6 depends; unpacked with
@@ -16,16 +29,15 @@
 #                      parked for the classic look stays parked (also across
 #                      a reinstall and a failed upgrade), a purge leaves the
 #                      root as it was.
-# Usage: package_test.sh CHECK BUILD_DIR SOURCE_DIR. Exits 77 (skipped) when
-# a tool the check needs is missing.
+# Usage: package_test.sh CHECK BUILD_DIR SOURCE_DIR VERSION. Exits 77 (skipped)
+# when a tool the check needs is missing.
 set -euo pipefail
 
-check=$1 build=$2 source=$3
+check=$1 build=$2 source=$3 version=$4 id=org.example.quillset
 
 skip() { echo "SKIP: $*"; exit 77; }
 need() { for tool; do [ -n "$(command -v "$tool")" ] || skip "$tool is not installed"; done; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
-need cpack dpkg-deb
 
 work=$(realpath "$(mktemp -d)")
 pid=
@@ -50,8 +62,85 @@ package() {
     find "$work/$1" -maxdepth 1 -name "*.$2" | grep . || fail "cpack made no .$2"
 }
 
+check_desktop_entry() {
+    need desktop-file-validate
+    local entry=$source/resources/desktop/$id.desktop state started
+    desktop-file-validate "$entry" || fail "desktop-file-validate"
+    # The command as a desktop runs it: the file's own escapes (\\ for a
+    # backslash) undone, then split into arguments by the Exec quoting rules,
+    # which inside double quotes are the shell's.
+    eval "set -- $(sed -n 's/^Exec=//p' "$entry" | sed 's/\\\\/\\/g')"
+    mkdir -p "$work/bin" "$work/home"
+    printf '#!/bin/sh\npwd >"%s/started-in"\n' "$work" >"$work/bin/quillset"
+    chmod +x "$work/bin/quillset"
+    for state in "" "$work/state"; do
+        (cd / && env -u XDG_STATE_HOME HOME="$work/home" PATH="$work/bin:$PATH" \
+            ${state:+XDG_STATE_HOME="$state"} "$@") || fail "the entry's command failed"
+        started=$(cat "$work/started-in"; rm -f "$work/started-in")
+        [ "$started" = "${state:-$work/home/.local/state}/quillset" ] ||
+            fail "the entry started quillset in '$started'"
+    done
+}
+
+check_metainfo() {
+    need appstreamcli
+    local metainfo=$source/resources/desktop/$id.metainfo.xml
+    appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+        fail "the metainfo must launch $id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" ||
+        fail "the metainfo has no release entry for version $version"
+}
+
+check_completion() {
+    local catalogue=$source/src/settings/key_catalogue.h keys count
+    keys=$(grep -oE '^ +[a-zA-Z]+[({]"[A-Z0-9_]+"' "$catalogue" | sed -E 's/.*"(.*)"/\1/')
+    count=$(grep -oE 'kKeyCount = [0-9]+' "$catalogue" | grep -oE '[0-9]+$')
+    [ "$(wc -l <<<"$keys")" -eq "$count" ] ||
+        fail "read $(wc -l <<<"$keys") keys from the catalogue, not its $count"
+    keys=$(grep -vxE 'FONTPAGES|NETWORK_CDKEY2?' <<<"$keys" | xargs)
+    # shellcheck source=/dev/null
+    source "$source/resources/cli/quillset.bash-completion"
+    [ "$_quillset_keys" = "$keys" ] || fail "the completion's keys differ from the catalogue's:" \
+        "$(diff <(tr ' ' '\n' <<<"$_quillset_keys") <(tr ' ' '\n' <<<"$keys") | grep '^[<>]' | xargs)"
+
+    mkdir "$work/korrin" "$work/kq"
+    touch "$work/low.cfg"
+    cd "$work"
+    # compopt works only while bash completes a line; here its options are moot.
+    # shellcheck disable=SC2317 # _quillset calls it
+    compopt() { :; }
+    # The words of a command line as bash splits them (at "=" too), the last one
+    # being completed, then "::" and the expected completions, sorted.
+    expect() {
+        local words=() got
+        while [ "$1" != "::" ]; do words+=("$1"); shift; done
+        shift
+        COMP_WORDS=("${words[@]}") COMP_CWORD=$((${#words[@]} - 1))
+        _quillset || true # errexit is off inside it, as it was written for an interactive shell
+        got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | xargs)
+        [ "$got" = "$*" ] || fail "[${words[*]}] completes to [$got], not [$*]"
+    }
+    expect quillset "" :: apply get set where
+    expect quillset - :: --game-folder --help --prefix --version
+    expect quillset --prefix k :: korrin kq
+    expect quillset --game-folder = ko :: korrin
+    expect quillset --prefix korrin a :: apply
+    expect quillset get --j :: --json
+    expect quillset where "" ::
+    expect quillset get FULL :: FULLSCREEN
+    expect quillset set SOUNDQ :: SOUNDQUALITY=
+    expect quillset set SOUND = ::
+    expect quillset set SOUND = 1 NIGHT :: NIGHT_DARKNESS=
+    expect quillset set NETWORK_CDK :: NETWORK_CDKEY_HIDE=
+    expect quillset set --f :: --force
+    expect quillset apply l :: low.cfg
+    expect quillset apply low.cfg "" ::
+}
+
 check_installed_program() {
-    local deb contents id=org.example.quillset root=$work/root
+    need cpack dpkg-deb
+    local deb contents root=$work/root
     deb=$(package DEB deb)
     [ "$(dpkg-deb -f "$deb" Package)" = quillset ] || fail "package name"
     for library in libqt6widgets6 libqt6gui6 libqt6core6; do
@@ -120,20 +209,18 @@ check_installed_program() {
     tar -xzf "$(package TGZ tar.gz)" -C "$work/unpacked"
     # A second entry beside the top folder makes this path name no folder.
     check_program_folder "$work/unpacked/$(ls "$work/unpacked")"
-    echo "ok: the .deb's files, the installed program finding its language file and the game, the .tar.gz"
 }
 
 check_lintian() {
-    need lintian
+    need cpack dpkg-deb lintian
     # Its unpacked copies go to this test's folder.
     TMPDIR=$work HOME=$work lintian --fail-on error,warning,override "$(package DEB deb)" ||
         fail "lintian reports the tags above on the .deb"
-    echo "ok: lintian reports no error and no warning"
 }
 
 check_upgrade() {
     [ "$(id -u)" -eq 0 ] || skip "installing into a throwaway root takes root (dpkg --root, chroot)"
-    need dpkg ldd
+    need cpack dpkg-deb dpkg ldd
     local deb root=$work/root old=${QUILLSET_OLD_DEB:-} program=$work/root/usr/lib/quillset tool path initial
     deb=$(package DEB deb)
 
@@ -165,7 +252,7 @@ check_upgrade() {
             >"$work/old/opt/quillset/quillset"
         chmod 755 "$work/old/opt/quillset/quillset"
         ln -s /opt/quillset/quillset "$work/old/usr/bin/quillset"
-        cp "$source/resources/desktop/org.example.quillset.desktop" "$work/old/usr/share/applications/"
+        cp "$source/resources/desktop/$id.desktop" "$work/old/usr/share/applications/"
         pack "$work/old" quillset 2.6.0
         old=$work/old.deb
     fi
@@ -208,3 +295,4 @@ check_upgrade() {
 
 [ "$(type -t "check_${check//-/_}")" = function ] || fail "unknown check $check"
 "check_${check//-/_}"
+echo "ok: $check"

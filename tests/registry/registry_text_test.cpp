@@ -13,9 +13,6 @@ using namespace quillset;
 
 namespace {
 
-template <std::size_t N> QByteArray raw(const char (&bytes)[N]) {
-    return QByteArray(bytes, N - 1);
-}
 // REG_SZ data with its NUL as Windows holds it, spelt out here rather than
 // taken from utf16StringData.
 template <std::size_t N> QByteArray sz(const char16_t (&units)[N]) {
@@ -31,12 +28,12 @@ constexpr auto kUtf16 = RegistryText::Utf16;
 struct DecodeRow { quint32 type; QByteArray data; RegistryText from; const char* expected; };
 const DecodeRow kDecodeRows[] = {
     {kRegSz, sz(u"K\u00f6rrin \u4e2d"), kUtf16, "K\u00f6rrin \u4e2d"},
-    {kRegSz, raw("a\0\0\0b\0"), kUtf16, "a"}, {kRegSz, raw("a\0b\0"), kUtf16, "ab"}, // up to a NUL
-    {kRegSz, raw("a\0b"), kUtf16, "a"}, // half a code unit
-    {kRegSz, raw("K\xf6r\0x"), RegistryText::Ansi, "K\u00f6r"}, {kRegSz, raw("D:\\"), RegistryText::Ansi, "D:\\"},
-    {kRegBinary, raw("\x39\x30\x01\x02"), RegistryText::Ansi, "12345"}, // first two bytes only
-    {kRegBinary, raw("\xff\xff"), kUtf16, "-1"}, {kRegBinary, raw("\x00\x80"), kUtf16, "-32768"},
-    {kRegBinary, raw("\x39"), kUtf16, ""}, {kRegDword, raw("\x39\x30\0\0"), kUtf16, ""},
+    {kRegSz, "a\0\0\0b\0"_ba, kUtf16, "a"}, {kRegSz, "a\0b\0"_ba, kUtf16, "ab"}, // up to a NUL
+    {kRegSz, "a\0b"_ba, kUtf16, "a"}, // half a code unit
+    {kRegSz, "K\xf6r\0x"_ba, RegistryText::Ansi, "K\u00f6r"}, {kRegSz, "D:\\"_ba, RegistryText::Ansi, "D:\\"},
+    {kRegBinary, "\x39\x30\x01\x02"_ba, RegistryText::Ansi, "12345"}, // first two bytes only
+    {kRegBinary, "\xff\xff"_ba, kUtf16, "-1"}, {kRegBinary, "\x00\x80"_ba, kUtf16, "-32768"},
+    {kRegBinary, "\x39"_ba, kUtf16, ""}, {kRegDword, "\x39\x30\0\0"_ba, kUtf16, ""},
     {kRegExpandSz, sz(u"%TEMP%"), kUtf16, ""}, {kRegMultiSz, sz(u"a"), kUtf16, ""},
 };
 // A 32-bit program sees HKLM\Software\X at Software\Wow6432Node\X.
@@ -66,9 +63,9 @@ const ReadRow kReadRows[] = {
     {KEY R"("V"="C:\\Games \"K\" [\[\]]")", kRegSz, sz(u"C:\\Games \"K\" [[]]")},
     {KEY R"(  "V" = str:"x")", kRegSz, sz(u"x")}, {KEY R"("V"=str(2):"%P%")", kRegExpandSz, sz(u"%P%")},
     {KEY R"("V"=str(7):"a\0b\0")", kRegMultiSz, sz(u"a\0b\0")}, {KEY R"("V"="")", kRegSz, sz(u"")},
-    {KEY R"("V"=dword:00003039)", kRegDword, raw("\x39\x30\0\0")}, {KEY R"("V"=dword:)", kRegDword, raw("\0\0\0\0")},
-    {KEY "#link\n\"V\"=hex(6):4b,00,ff,00", 6, raw("K\0\xff\0")},
-    {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegBinary, raw("\x39\x30")},
+    {KEY R"("V"=dword:00003039)", kRegDword, "\x39\x30\0\0"_ba}, {KEY R"("V"=dword:)", kRegDword, "\0\0\0\0"_ba},
+    {KEY "#link\n\"V\"=hex(6):4b,00,ff,00", 6, "K\0\xff\0"_ba},
+    {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegBinary, "\x39\x30"_ba},
     {KEY "\"V\"=hex:39,\\\n   \t 30 ,\\\n  \n\"W\"=\"after\"", kRegSz, sz(u"after"), "W"},
     {KEY R"("V"="\a\b\t\n\v\f\r\e")", kRegSz, sz(u"\a\b\t\n\v\f\r\x1b")},
     {KEY R"("V"="K\xf6rrin Stra\x00dfe \x4e2d\x12345")", kRegSz, sz(u"K\u00f6rrin Stra\u00dfe \u4e2d\u12345")},
@@ -193,8 +190,7 @@ TEST(WineRegistryFile, AnExcerptHoldsTheHeaderAndTheKeysSections) {
 }
 
 // clang-format off
-struct VdfRow { QByteArray text; QStringList paths; };
-const VdfRow kVdfRows[] = {
+const std::pair<QByteArray, QStringList> kVdfRows[] = {
     {"\xEF\xBB\xBF\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/a/Steam\"\n\t\t\"apps\"\n"
      "\t\t{\n\t\t\t\"228980\"\t\t\"351237120\"\n\t\t}\n\t}\n\t\"1\" { \"path\" \"/mnt/Steam Library\" }\n}\n",
      {"/home/a/Steam", "/mnt/Steam Library"}},
@@ -209,13 +205,13 @@ const VdfRow kVdfRows[] = {
     // broken UTF-8 tail still gives its replacement character.
     {"libraryfolders { 0 { path \"\xEF\xBB\xBF\" } 1 { path \"/mnt/a\xC3\" } 2 { path \"\" } }",
      {QString(QChar(0xfeff)), "/mnt/a\ufffd"}},
-    {raw("\xff\xfe{\0\"path\"}}{"), {}}, {"libraryfolders { 0 { \"x\" } \"1\" \"/b\" }", {"/b"}},
+    {"\xff\xfe{\0\"path\"}}{"_ba, {}}, {"libraryfolders { 0 { \"x\" } \"1\" \"/b\" }", {"/b"}},
 };
 // clang-format on
 
 TEST(SteamLibraryFile, ReadsThePathsSteamListed) {
-    for (const VdfRow& row : kVdfRows)
-        EXPECT_EQ(steamLibraryPaths(row.text), row.paths) << row.text.constData();
+    for (const auto& [text, paths] : kVdfRows)
+        EXPECT_EQ(steamLibraryPaths(text), paths) << text.constData();
 }
 
 } // namespace

@@ -9,9 +9,7 @@
 #include "test_support.h"
 
 #include <QDateTime>
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <fcntl.h>
@@ -32,9 +30,8 @@ constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine, kUser = RegistryRo
 
 // Makes folder a prefix folder: drive_c and the relative c: link Wine makes.
 bool makePrefixFolder(const QString& folder) {
-    const QByteArray link = QFile::encodeName(folder + u"/dosdevices/c:"_s);
     return QDir(folder).mkpath(u"drive_c"_s) && QDir(folder).mkpath(u"dosdevices"_s) &&
-           ::symlink("../drive_c", link.constData()) == 0;
+           QFile::link(u"../drive_c"_s, folder + u"/dosdevices/c:"_s);
 }
 
 // A prefix's two registry files, the install value each root reads, and
@@ -66,10 +63,9 @@ TEST(WineRegistry, ReadsBothRootsAndWritesThe32BitViewByteForByte) {
         EXPECT_EQ(registry.readString(kUser, kInstallKeyPath, kInstallValueName), row.perUser);
         EXPECT_TRUE(registry.setStringValue(kMachine, kInstallKeyPath, kInstallValueName,
                                             "D:\\K\u00f6 \"x\""));
-        const QString after =
-            QString::fromLatin1(readBytes(system))
-                .replace(QRegularExpression(u"\\] \\d+\n#time=[0-9a-f]+\n"_s), "] T\n");
-        EXPECT_EQ(after, row.after);
+        EXPECT_EQ(QString::fromLatin1(readBytes(system))
+                      .replace(QRegularExpression(u"\\] \\d+\n#time=[0-9a-f]+\n"_s), "] T\n"),
+                  row.after);
         EXPECT_EQ(readBytes(user), row.user);
     }
 }
@@ -166,14 +162,13 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
     const auto is = [verb = command.section(' ', 0, 0)](const char* name) { return verb == name; };
     const QString target = home + '/' + command.section(' ', 1, 1);
     const QByteArray rest = command.section(' ', 2).replace("%h", home).toUtf8();
-    const QByteArray path = QFile::encodeName(target);
     QDir().mkpath(QFileInfo(target).path());
     if (is("file") || is("junk")) {
         ASSERT_TRUE(writeBytes(target, is("file") ? rest : QByteArray(100000, '[') + "\xff\0{:"));
     } else if (is("link")) {
-        ASSERT_EQ(::symlink(rest.constData(), path.constData()), 0);
+        ASSERT_EQ(::symlink(rest, QFile::encodeName(target)), 0);
     } else if (is("fifo")) {
-        ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(target), 0600), 0);
     } else if (is("huge")) {
         ASSERT_TRUE(QFile(target).resize(qint64(100) << 20)); // sparse: costs no disk
     } else if (is("settings")) {
@@ -199,14 +194,9 @@ void lay(const QString& command, const QString& home, SearchPlaces& places) {
 #define POL ".PlayOnLinux/wineprefix/"
 #define LUTRIS_YML "game:\n  exe: drive_c/Korrin.exe\n  prefix: "
 // clang-format off
-#define LUTRIS_REST "game_slug: korrin\nname: Korrin\nrunner: wine\nslug: korrin-1700000000\nsystem: {}\n" \
-    "wine:\n  version: lutris-7.2-2-x86_64\n"
 #define VDF(path) "\"libraryfolders\"\n{\n\t\"contentstatsid\"\t\t\"-4012876513962184545\"\n\t\"0\"\n\t{\n" \
     "\t\t\"path\"\t\t\"" path "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"totalsize\"\t\t\"0\"\n\t\t\"apps\"\n" \
     "\t\t{\n\t\t\t\"2200\"\t\t\"52428800\"\n\t\t}\n\t}\n}\n"
-#define HEROIC(prefix, type, bin) "{\"Kq7\": {\"autoInstallDxvk\": true, \"winePrefix\": \"" prefix "\", " \
-    "\"wineVersion\": {\"bin\": \"" bin "\", \"name\": \"" type " 8\", \"type\": \"" type "\"}}, " \
-    "\"version\": \"v0\", \"explicit\": true}"
 
 // A home's launcher files; the prefix taken (empty for none) and how it was
 // found ("%h" is home); the prefixes holding the game in search order (by
@@ -237,7 +227,8 @@ const SearchRow kSearchRows[] = {
      "Lutris game file %h/.local/share/lutris/games/k.yml"},
     {"lutris game file naming only its exe",
      {"game Games/korrin/pfx", "file .local/share/lutris/games/korrin-1700000000.yml game:\n"
-      "  exe: %h/Games/korrin/Korrin Deepfall/Korrin.exe\n" LUTRIS_REST},
+      "  exe: %h/Games/korrin/Korrin Deepfall/Korrin.exe\ngame_slug: korrin\nname: Korrin\nrunner: wine\n"
+      "slug: korrin-1700000000\nsystem: {}\nwine:\n  version: lutris-7.2-2-x86_64\n"},
      "Games/korrin/pfx", "Lutris game file %h/.local/share/lutris/games/korrin-1700000000.yml (above its exe)"},
     {"bottles in $XDG_DATA_HOME", {"xdg xdg-data", "game " BOTTLES "Ignored", "game xdg-data/bottles/bottles/K"},
      "xdg-data/bottles/bottles/K", "Bottles folder %h/xdg-data/bottles/bottles"},
@@ -251,8 +242,10 @@ const SearchRow kSearchRows[] = {
       "file .config/heroic/GamesConfig/Kq7.json {\"Kq7\": {\"winePrefix\": \"%h/W/heroic\"}, \"version\": \"v0\"}"},
      "W/heroic", "Heroic game file %h/.config/heroic/GamesConfig/Kq7.json"},
     {"heroic with proton",
-     {"game Proton/Korrin/pfx", "file .config/heroic/GamesConfig/Kq7.json " HEROIC("%h/Proton/Korrin", "proton",
-      "%h/.steam/steam/steamapps/common/Proton - Experimental/proton")},
+     {"game Proton/Korrin/pfx", "file .config/heroic/GamesConfig/Kq7.json "
+      R"({"Kq7": {"autoInstallDxvk": true, "winePrefix": "%h/Proton/Korrin", "wineVersion": {"bin": )"
+      R"("%h/.steam/steam/steamapps/common/Proton - Experimental/proton", "name": "proton 8", )"
+      R"("type": "proton"}}, "version": "v0", "explicit": true})"},
      "Proton/Korrin/pfx", "Heroic game file %h/.config/heroic/GamesConfig/Kq7.json"},
     {"newest settings win", {"game .wine", "settings .wine 1700000000", "game " BOTTLES "K",
       "settings " BOTTLES "K 1700000100", "game32 " POL "K"},
@@ -315,19 +308,17 @@ TEST(LauncherSearch, FindsTheGamesPrefix) {
         // Each prefix holding the game is a candidate, with its game folder
         // and verdict. The launchers are searched only for want of a prefix
         // named or around.
-        QStringList trace, found, games, candidates;
+        QStringList trace, games, candidates;
         for (const QString& prefix : row.found) {
             trace << "Registry -> Game found in Wine prefix " + dir.file(prefix);
-            found << dir.file(prefix);
-            games << found.back() + "/drive_c/Games/Korrin " +
+            games << dir.file(prefix) + "/drive_c/Games/Korrin " +
                          (*row.verdicts ? row.verdicts[games.size()] : 't');
         }
         if (row.found.isEmpty())
             trace << "Registry -> No Wine prefix holds the game";
         if (!row.used.isEmpty())
             trace << "Registry -> Using Wine prefix " + dir.file(row.used);
-        const bool searched =
-            !*row.winePrefix && !*row.steam && qstrcmp(row.program, "nowhere") == 0;
+        const bool searched = !*row.winePrefix && !*row.steam && !qstrcmp(row.program, "nowhere");
         EXPECT_EQ(choice.trace, searched ? trace : QStringList());
         for (const PrefixCandidate& candidate : choice.candidates)
             candidates << candidate.gameFolder + ' ' + "tonl"[int(candidate.verdict)];
@@ -343,42 +334,36 @@ TEST(LauncherSearch, WhereShowsEachCandidatesSettingsFile) {
     SearchPlaces places = SearchPlaces::underHome(dir.path());
     for (const char* command : {"game .wine", "settings .wine 1700000000", "user p"})
         ASSERT_NO_FATAL_FAILURE(lay(QLatin1String(command), dir.path(), places));
-    qputenv("HOME", QFile::encodeName(dir.path()));
-    const QString p = dir.file(u"p"_s);
-    cli::CommandOutput text, json;
-    const QStringList where{u"quillset"_s, u"where"_s};
-    ASSERT_EQ(cli::runCommandLine(QStringList{u"quillset"_s, u"--prefix"_s, p, u"where"_s},
-                                  dir.path(), text),
-              cli::ExitCode::Done);
-    qputenv("WINEPREFIX", QFile::encodeName(p));
-    ASSERT_EQ(cli::runCommandLine(where + QStringList{u"--json"_s}, dir.path(), json),
-              cli::ExitCode::Done);
-    const QJsonObject shown = QJsonDocument::fromJson(json.out).object();
+    Environment env;
+    env.set("HOME", dir.path());
+    const auto run = [&dir](const QStringList& arguments, cli::CommandOutput& output) {
+        return cli::runCommandLine(QStringList{u"quillset"_s} + arguments, dir.path(), output);
+    };
+    const QString p = dir.file(u"p"_s), wine = dir.file(u".wine"_s);
+    cli::CommandOutput text, json, missing;
+    ASSERT_EQ(run({u"--prefix"_s, p, u"where"_s}, text), cli::ExitCode::Done);
+    env.set("WINEPREFIX", p);
+    ASSERT_EQ(run({u"where"_s, u"--json"_s}, json), cli::ExitCode::Done);
+    const QJsonDocument shown = QJsonDocument::fromJson(json.out);
     EXPECT_EQ(QStringList({shown["gameFolder"].toString(), shown["prefix"].toString(),
                            shown["prefixFrom"].toString()}),
               QStringList({p + u"/drive_c/Games/Korrin"_s, p, u"$WINEPREFIX"_s}));
-    const QString wine = dir.file(u".wine"_s);
-    EXPECT_TRUE(
-        text.out.contains("prefix from:    --prefix\ninstall value:  C:\\Games\\Korrin (set for "
-                          "the user only)\n") &&
-        text.out.contains("candidate:      " + wine.toUtf8() +
-                          " (Wine default ~/.wine): not searched for: the prefix in use was named\n"
-                          "                " +
-                          wine.toUtf8() +
-                          "/drive_c/Games/Korrin/settings.cfg, changed 2023-11-14 22:13:20 UTC\n"))
-        << text.out.data();
-    const QJsonObject candidate = shown["candidates"].toArray().at(0).toObject();
+    EXPECT_EQ(QString::fromUtf8(text.out.mid(text.out.indexOf("prefix from:"))),
+              u"prefix from:    --prefix\n"
+              "install value:  C:\\Games\\Korrin (set for the user only)\n"
+              "candidate:      %1 (Wine default ~/.wine): "
+              "not searched for: the prefix in use was named\n"
+              "                %1/drive_c/Games/Korrin/settings.cfg, "
+              "changed 2023-11-14 22:13:20 UTC\n"_s.arg(wine));
+    const QJsonValue candidate = shown["candidates"][0];
     EXPECT_EQ(candidate["settingsFile"].toString(), wine + u"/drive_c/Games/Korrin/settings.cfg"_s);
     EXPECT_EQ(candidate["modified"].toString(), u"2023-11-14T22:13:20Z"_s);
     // A variable naming a prefix that is not there says so.
-    qputenv("WINEPREFIX", QFile::encodeName(dir.file(u"gone"_s)));
-    cli::CommandOutput missing;
-    EXPECT_EQ(cli::runCommandLine({u"quillset"_s, u"get"_s}, dir.path(), missing),
-              cli::ExitCode::Failed);
+    env.set("WINEPREFIX", dir.file(u"gone"_s));
+    EXPECT_EQ(run({u"get"_s}, missing), cli::ExitCode::Failed);
     EXPECT_EQ(missing.err, "quillset: no game found: $WINEPREFIX names the Wine prefix " +
                                QFile::encodeName(dir.file(u"gone"_s)) +
                                ", which does not exist (quillset where tells more)\n");
-    qunsetenv("WINEPREFIX");
 }
 
 } // namespace

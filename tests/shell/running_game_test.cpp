@@ -85,9 +85,8 @@ struct GameFolders {
 // not at all ('-').
 TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
     GameFolders folders;
-    ASSERT_TRUE(folders.make());
+    ASSERT_TRUE(folders.make() && writeBytes(folders.game + u"/Korrin.exe"_s, "MZ"));
     const QString& game = folders.game;
-    ASSERT_TRUE(writeBytes(game + u"/Korrin.exe"_s, "MZ"));
     // clang-format off
     const std::pair<QString, char> rows[] = {
         {game + u"/Korrin.bin"_s, 'l'}, {u"Korrin.exe"_s, 'r'}, {u".\\Korrin.exe"_s, 'r'},
@@ -114,11 +113,10 @@ TEST(RunningGame, FindsAProcessByItsPathInsideTheGameFolderOnly) {
 
 TEST(RunningGame, FindsAProcessByItsExecutableButNotOurselves) {
     GameFolders folders;
-    ASSERT_TRUE(folders.make());
     // A copy of sleep in the game folder, run under a name that is no path.
     const QString copy = folders.game + u"/Korrin"_s;
-    ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable(u"sleep"_s), copy));
-    ASSERT_TRUE(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
+    ASSERT_TRUE(folders.make() && QFile::copy(QStandardPaths::findExecutable(u"sleep"_s), copy) &&
+                QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
     Children children;
     const qint64 byArgument = children.start(folders.game + u"/Korrin.bin"_s);
     const RunningProcess byExecutable{children.start(u"korrin"_s, copy),

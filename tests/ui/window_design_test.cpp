@@ -31,11 +31,10 @@ TEST_F(WindowTest, EveryCatalogueRowIsBuiltUnderItsNameAndParent) {
         auto* box = qobject_cast<QCheckBox*>(widget);
         EXPECT_TRUE(!box || box->isTristate());
         // Siblings may touch, where twips round to pixels, but never overlap.
+        const QRect inside = widget->geometry().adjusted(1, 1, -1, -1);
         for (const ui::ControlDef& other : ui::controlCatalogue())
             EXPECT_TRUE(&def >= &other || def.parent != other.parent ||
-                        !widget->geometry()
-                             .adjusted(1, 1, -1, -1)
-                             .intersects(w->control(name(other.name))->geometry()))
+                        !inside.intersects(w->control(name(other.name))->geometry()))
                 << other.name;
     }
     for (const ui::MenuDef& def : ui::menuCatalogue()) {
@@ -92,13 +91,13 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     ASSERT_TRUE(load.has_value());
     w->showTexts(load->texts);
     w->accountPanel().setTexts(load->texts);
-    w->accountPanel().window().close(); // a new window gets them too
+    accountWindow().close(); // a new window gets them too
     for (const TextAssignment& text : load->texts) {
         QObject* target =
             text.window == w->objectName()
                 ? w->findChild<QObject*>(text.control)
-                : w->accountPanel().window().control(
-                      text.index < 0 ? text.control : text.control + u"_%1"_s.arg(text.index));
+                : accountWindow().control(text.index < 0 ? text.control
+                                                         : text.control + u"_%1"_s.arg(text.index));
         ASSERT_NE(target, nullptr) << text.control.toStdString();
         EXPECT_EQ(text.property == TextProperty::Caption ? ui::caption(target)
                                                          : target->property("toolTip").toString(),
@@ -106,8 +105,8 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     }
     start(GetParam()); // the heading and the values of a real start
     w->showAbout();
-    ui::AccountWindow& accounts = w->accountPanel().window();
-    for (QWidget* window : QList<QWidget*>{w.get(), &accounts, w->findChild<ui::AboutWindow*>()}) {
+    auto* about = w->findChild<ui::AboutWindow*>();
+    for (QWidget* window : QList<QWidget*>{w.get(), &accountWindow(), about}) {
         expectControlsFit(window);
         EXPECT_FALSE(tabChain(window).isEmpty());
         for (const QString& stop : tabChain(window))
@@ -127,7 +126,6 @@ TEST_P(ShippedLanguage, TextsLandAndFitTabStopsAreNamedAndInOrder) {
     ui::setCaption(w->control(u"Label1"), u"Chat\r\nalpha"_s);
     EXPECT_EQ(w->control<QLabel>(u"Label1"_s)->text(), u"Chat\nalpha"_s);
     EXPECT_EQ(spokenName(w->control(u"ca")), u"Chat alpha"_s);
-    auto* about = w->findChild<ui::AboutWindow*>();
     EXPECT_EQ(ui::caption(about->findChild<QLabel*>(u"Label1"_s)),
               ui::AboutWindow::aboutLines().join(u'\r'));
     // Its OK shows as the default button, its banner fills its place, and its

@@ -32,10 +32,9 @@ protected:
     // Without a shipped file's name: the one whose kept texts name themselves.
     void start(const char* shipped = "language.de.lng") {
         const QString resources = QStringLiteral(QUILLSET_SOURCE_DIR "/resources/");
-        if (!shipped)
-            writeBytes(program.file(u"language.lng"_s), languageFile());
-        else
-            QFile::copy(resources + u"lang/"_s + shipped, program.file(u"language.lng"_s));
+        const QString language = program.file(u"language.lng"_s);
+        ASSERT_TRUE(shipped ? QFile::copy(resources + u"lang/"_s + shipped, language)
+                            : writeBytes(language, languageFile()));
         for (const char* file : {"settings.cfg", "settings.bck"})
             QFile::copy(resources + u"demo/settings.cfg"_s, program.file(QLatin1String(file)));
         LocationRequest request; // no environment: nothing but the program folder
@@ -43,9 +42,7 @@ protected:
         editor.setGameLocation(resolveGameLocation(request, UserValueCopy::Leave));
         ASSERT_EQ(editor.start(), Startup::Result::Running);
     }
-    void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ~WindowTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     // The controls show the values, key by key.
     void expectControlsShow(const SettingsModel& values) const {
         for (int row = 0; row < kKeyCount; ++row) {

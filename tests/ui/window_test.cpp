@@ -23,8 +23,8 @@ SettingsModel everyKey(int variant) {
         else if (def.kind == KeyKind::Number)
             number = variant == 0 ? def.min : variant == 1 ? def.max : (def.min + def.max) / 2;
         else if (def.kind == KeyKind::Choice)
-            number = variant == 2 ? kNoChoice
-                                  : def.choices()[variant ? def.digitCount - 1 : 0] - '0';
+            number =
+                variant == 2 ? kNoChoice : def.choices()[variant ? def.digitCount - 1 : 0] - '0';
         else if (def.kind == KeyKind::Text)
             model.texts[row] = variant == 1 ? QString(40000, QLatin1Char('n')) + QLatin1Char(' ')
                                             : QString::number(variant);
@@ -127,19 +127,7 @@ const Command kCommands[] = {
 };
 // clang-format on
 
-class Commands : public WindowTest, public ::testing::WithParamInterface<Command> {
-protected:
-    After state() {
-        const auto* about = w->findChild<ui::AboutWindow*>();
-        const auto* accounts = w->findChild<ui::AccountWindow*>();
-        return editor.context().isEnding()              ? After::Ending
-               : about && about->isVisible()            ? After::AboutWindow
-               : accounts && accounts->isVisible()      ? After::AccountWindow
-               : w->menuItem(u"madvanced")->isChecked() ? After::AdvancedMode
-               : editor.settings().isChanged()          ? After::Marked
-                                                        : After::Unmarked;
-    }
-};
+class Commands : public WindowTest, public ::testing::WithParamInterface<Command> {};
 
 TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
     // Both manifests: the style item is enabled, and a click renames nothing.
@@ -164,7 +152,15 @@ TEST_P(Commands, EachButtonAndMenuItemRunsItsOwnCommand) {
                                            id(s.text))
                       : u"save "_s + s.title);
     EXPECT_EQ(shown, c.shown);
-    EXPECT_EQ(state(), c.after);
+    const auto* about = w->findChild<ui::AboutWindow*>();
+    const auto* accounts = w->findChild<ui::AccountWindow*>();
+    const After after = editor.context().isEnding()              ? After::Ending
+                        : about && about->isVisible()            ? After::AboutWindow
+                        : accounts && accounts->isVisible()      ? After::AccountWindow
+                        : w->menuItem(u"madvanced")->isChecked() ? After::AdvancedMode
+                        : editor.settings().isChanged()          ? After::Marked
+                                                                 : After::Unmarked;
+    EXPECT_EQ(after, c.after);
     EXPECT_FALSE(w->menuItem(u"use_xp_style")->isChecked()) << "the editor owns the check mark";
 }
 
