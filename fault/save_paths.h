@@ -53,7 +53,10 @@ inline std::optional<QString> writeThroughTransaction(const QString& d, WriteDec
     const WriteResult result = file.write(GameFiles{d, {}}, nullptr, decisions);
     if (result.outcome == WriteResult::Outcome::Written)
         return std::nullopt;
-    return result.reason.isEmpty() ? u"nothing written"_s : result.reason;
+    // One failed call is a failure with its reason, never a file that "keeps
+    // changing" nor a silent decline: those come out empty, which the sweep
+    // counts as a failure without a message.
+    return result.outcome == WriteResult::Outcome::Failed ? result.reason : QString();
 }
 
 inline std::optional<QString> saveSettings(const QString& d) {

@@ -102,7 +102,9 @@ std::optional<QString> writeFileAtomically(const QString& path, QByteArrayView d
     const QFileInfo target(path);
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: every write reaches the system at once, so a full disk's
+    // short write is followed by one that fails with the system's reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
 #ifdef Q_OS_UNIX
     keepOwner(target, file.handle());
@@ -112,10 +114,16 @@ std::optional<QString> writeFileAtomically(const QString& path, QByteArrayView d
         file.cancelWriting();
         return QStringLiteral("its access rights could not be restricted");
     }
-    // QSaveFile buffers small writes; a failed final flush (disk full) would
-    // otherwise go unnoticed by commit(), so flush and check explicitly.
-    if (file.write(data.data(), data.size()) != data.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
+    // Qt reports a short write as a success without a reason: write the rest
+    // until all is written or a write fails and says why.
+    qint64 written = 0;
+    while (written < data.size()) {
+        const qint64 n = file.write(data.data() + written, data.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written < data.size() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

@@ -5,6 +5,9 @@
 #include "io/folder_lock.h"
 #include "save_paths.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace quillset;
 using namespace quillset::test;
 
@@ -20,6 +23,24 @@ TEST(SettingsFileWrite, MakesTheChangeAgainOnAWriteMeanwhile) {
               QByteArray(SetAutosave::kMeanwhileFile + "AUTOSAVE : 1\r\n"));
     // The backup holds the file as it was just before the save replaced it.
     EXPECT_EQ(readBytes(dir.file(u"settings.bck"_s)), SetAutosave::kMeanwhileFile);
+}
+
+// A write the system refuses every time (here: past the process's file size
+// limit, as on a full disk) fails with its reason and leaves the file as it was.
+TEST(SettingsFileWrite, AFailingWriteSaysWhy) {
+    const TempFolder dir;
+    ASSERT_TRUE(writeBytes(dir.file(u"settings.cfg"_s), "AUTOSAVE : 0\r\n") &&
+                writeBytes(dir.file(u"settings.bck"_s), "old"));
+    rlimit was{}, tiny{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    tiny = {4, was.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const std::optional<QString> failure = saveSettings(dir.path());
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(failure.value_or(u"saved"_s), u"File too large"_s);
+    EXPECT_EQ(readBytes(dir.file(u"settings.cfg"_s)), "AUTOSAVE : 0\r\n");
 }
 
 // A file another program writes again before each attempt lands: given up,
