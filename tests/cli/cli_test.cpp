@@ -79,10 +79,10 @@ const Row kRows[] = {
      "SOUND : 1\r\n"},
     {"SetAfterAByteOrderMark", {"set", "AUTOSAVE=0"}, {}, 0, kChanged, "", {{"AUTOSAVE : 1", "AUTOSAVE : 0"}},
      "\xEF\xBB\xBF" "AUTOSAVE : 1\r\nSOUND : 1\r\n"},
-    {"SetRefusesKeys", {"set", "NETWORK_CDKEY=X", "FONTPAGES=1", "SOUND", "CAMERA_ZOOM=1"}, {}, 2, "", refused({
+    {"SetRefusesKeys", {"set", "NETWORK_CDKEY=X", "FONTPAGES=1", "SOUND", "CAMERA_ZOOM=1", "=1"}, {}, 2, "", refused({
      "NETWORK_CDKEY is edited in the Account window (menu Options \xe2\x86\x92 Account management), not here",
      "FONTPAGES is kept as the game wrote it; nothing changes it", "\"SOUND\" has no \"=\": set takes KEY=VALUE",
-     "unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)"})},
+     "unknown key \"CAMERA_ZOOM\" (quillset get lists the keys)", "unknown key \"\" (quillset get lists the keys)"})},
     {"SetNamedTwice", {"set", "SOUND=0", "SOUND=1"}, {}, 2, "", refused({"SOUND is named twice"})},
     {"SetRefusesNumbers", {"set", "WAITRETRACE=2", "SOUND=3", "NETWORK_SPEEDSETTINGS=0", "PICKUPAUTO=-1",
      "MUSICVOLUME=126", "MUSICVOLUME=080"}, {}, 2, "", refused({"WAITRETRACE takes 0 or 1, not \"2\"",
