@@ -100,6 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                           : input.startsWith(u'/')
                               ? liesIn(QDir::cleanPath(input), wine.game)
                               : !input.isEmpty() && liesIn(relative, wine.game) &&
+                                    !relative.contains(QChar(u'\0')) &&
                                     QFileInfo(relative).isFile();
     FUZZ_CHECK(mapperAsked == windows && found == expected);
     return 0;

@@ -25,6 +25,12 @@ bool isWindowsPath(const QString& path) {
 }
 #endif
 
+// No file name holds a NUL: such a path (a Windows path mapped as written,
+// say) is kept as it is, without asking the disk, where Qt would warn.
+bool canBeFileName(const QString& path) {
+    return !path.contains(QChar(u'\0'));
+}
+
 // The path as a local path, or empty when it does not name one; a relative
 // path is not one here (see relativeName).
 QString localPath(const QString& path, const WindowsPathMapper& mapWindowsPath) {
@@ -84,11 +90,14 @@ public:
         const QString path =
             folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
         // A launcher's link to the game, say.
-        return QFileInfo(path).isSymbolicLink() ? canonicalOrSame(path) : path;
+        return canBeFileName(path) && QFileInfo(path).isSymbolicLink() ? canonicalOrSame(path)
+                                                                       : path;
     }
 
 private:
     static QString canonicalOrSame(const QString& path) {
+        if (!canBeFileName(path))
+            return path;
         const QString canonical = QFileInfo(path).canonicalFilePath();
         return canonical.isEmpty() ? path : canonical;
     }
@@ -148,7 +157,8 @@ std::optional<RunningProcess> findGameProcess(const ProcessTable& table, const Q
         if (cwd.isEmpty())
             continue;
         const QString argument = resolver.resolve(cwd + QLatin1Char('/') + name);
-        if (liesInside(argument, folder) && QFileInfo(argument).isFile())
+        if (liesInside(argument, folder) && canBeFileName(argument) &&
+            QFileInfo(argument).isFile())
             return process;
 #endif
     }
