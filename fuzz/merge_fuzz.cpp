@@ -12,38 +12,9 @@
 #include "fuzz_input.h"
 #include "settings/settings_merge.h"
 #include "settings/settings_reader.h"
-
-#include <variant>
+#include "settings/settings_writer.h"
 
 using namespace quillset;
-
-namespace {
-
-// A key's value as the writer writes its line: a number, a text, or no line
-// (a wait-retrace flag that is on, a choice with no button on).
-using Written = std::variant<std::monostate, int, QString>;
-Written written(const SettingsModel& model, int row) {
-    const KeyDef& def = keyCatalogue()[row];
-    const int number = model.numbers[row];
-    switch (def.kind) {
-    case KeyKind::Text:
-        return model.texts[row];
-    case KeyKind::FontPages:
-        return model.fontPagesValue;
-    case KeyKind::CdKey:
-        return model.fileCdKey;
-    case KeyKind::CdKey2:
-        return model.fileCdKey2;
-    case KeyKind::WaitRetrace:
-        return number == 0 ? Written(0) : Written();
-    case KeyKind::Choice:
-        return acceptedNumber(def, number) == kNoChoice ? Written() : Written(number);
-    default:
-        return number;
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto [baseText, oursText, theirsText] = fuzzParts<3>(fuzzInput(data, size));
@@ -56,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<int> conflicts;
     QStringList taken;
     for (int row = 0; row < kKeyCount; ++row) {
-        const auto b = written(was, row), o = written(ours, row), t = written(theirs, row);
-        const auto m = written(merge.merged, row);
+        const auto b = settingsValueText(was, row), o = settingsValueText(ours, row);
+        const auto t = settingsValueText(theirs, row), m = settingsValueText(merge.merged, row);
         if (o == b && t != b)
             taken << keyCatalogue()[row].name();
         if (o != b && t != b && o != t)
