@@ -8,6 +8,10 @@
 
 namespace quillset {
 
+bool canBeFileName(const QString& path) {
+    return !path.contains(QChar(u'\0'));
+}
+
 bool fileExists(const QString& path) {
     if (path.isEmpty())
         return false;

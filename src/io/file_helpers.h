@@ -39,6 +39,10 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes =
 // another program's file or the environment is never one of those.
 bool isAbsoluteFilePath(const QString& path);
 
+// False when the path holds a NUL, which no file name can: such a path is
+// kept as written, without asking the disk (Qt would only warn).
+bool canBeFileName(const QString& path);
+
 // Joins a folder and a bare file name with the native separator, unless the
 // folder already ends with a separator.
 QString joinPath(const QString& folder, const QString& fileName);

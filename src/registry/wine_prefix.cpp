@@ -176,8 +176,7 @@ QString wineToLocalPath(const QString& prefix, const QString& windowsPath) {
     bool onDisk = true;
     for (const QString& part : parts) {
         QString name = part;
-        // No file name holds a NUL; Qt would only warn that it is broken.
-        if (part.contains(QChar(u'\0')))
+        if (!canBeFileName(part))
             onDisk = false;
         if (onDisk && !QFileInfo::exists(childPath(current, part))) {
             const QString match = entryIgnoringCase(current, part);

@@ -25,12 +25,6 @@ bool isWindowsPath(const QString& path) {
 }
 #endif
 
-// No file name holds a NUL: such a path (a Windows path mapped as written,
-// say) is kept as it is, without asking the disk, where Qt would warn.
-bool canBeFileName(const QString& path) {
-    return !path.contains(QChar(u'\0'));
-}
-
 // The path as a local path, or empty when it does not name one; a relative
 // path is not one here (see relativeName).
 QString localPath(const QString& path, const WindowsPathMapper& mapWindowsPath) {
